@@ -1,0 +1,56 @@
+# Tintara: the two commands a user needs are `make run` and `make test`.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+BUILD ?= build
+FUZZ_SECONDS ?= 60
+SAMPLE ?= resources/samples/chelsea.png
+
+CMAKE_CONFIGURE = cmake -S . -G Ninja -Wno-dev
+
+.PHONY: deps configure build test test-asan bench fuzz run clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@$(CMAKE_CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@$(CMAKE_CONFIGURE) -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTARA_SANITIZE=ON >/dev/null
+	cmake --build build-asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+bench: deps
+	@$(CMAKE_CONFIGURE) -B build-bench -DCMAKE_BUILD_TYPE=Release -DTINTARA_BENCH=ON \
+	  -DTINTARA_TESTS=OFF >/dev/null
+	cmake --build build-bench -j $(JOBS)
+	bash scripts/run-benchmarks.sh build-bench
+
+fuzz: deps
+	@CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTINTARA_FUZZ=ON -DTINTARA_TESTS=OFF >/dev/null
+	cmake --build build-fuzz -j $(JOBS)
+	bash scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
+
+# With a display: the program on the sample photo. Without one: the
+# command-line tool makes the project, pattern and key from the sample photo.
+run: build
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  $(BUILD)/bin/tintara $(SAMPLE); \
+	else \
+	  mkdir -p out && \
+	  $(BUILD)/bin/tintara-cli create $(SAMPLE) -o out/sample.mop \
+	    --pattern-png out/sample-pattern.png --key-pdf out/sample-key.pdf \
+	    --pdf out/sample-pattern.pdf && \
+	  echo "No display: wrote out/sample.mop, out/sample-pattern.png, out/sample-key.pdf, out/sample-pattern.pdf"; \
+	fi
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz out

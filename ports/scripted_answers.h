@@ -1,0 +1,51 @@
+// Answers prepared in advance for questions and dialogs, keyed by the
+// message text or the dialog caption, each key a list used in order. The
+// command-line tool fills it from a JSON file; tests fill it directly.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tintara {
+
+struct ScriptValue {
+  using List = std::vector<ScriptValue>;
+  using Object = std::map<std::string, ScriptValue>;
+  std::variant<std::monostate, bool, int64_t, double, std::string, List, Object> value;
+
+  ScriptValue() = default;
+  ScriptValue(bool b) : value(b) {}
+  ScriptValue(int i) : value(int64_t(i)) {}
+  ScriptValue(int64_t i) : value(i) {}
+  ScriptValue(double d) : value(d) {}
+  ScriptValue(const char* s) : value(std::string(s)) {}
+  ScriptValue(std::string s) : value(std::move(s)) {}
+  ScriptValue(List l) : value(std::move(l)) {}
+  ScriptValue(Object o) : value(std::move(o)) {}
+
+  bool IsNull() const { return std::holds_alternative<std::monostate>(value); }
+  std::optional<int64_t> AsInt() const;
+  std::optional<std::string> AsString() const;
+  const List* AsList() const { return std::get_if<List>(&value); }
+  const Object* AsObject() const { return std::get_if<Object>(&value); }
+  // Member of an object, or null.
+  const ScriptValue* Find(const std::string& key) const;
+};
+
+class ScriptedAnswers {
+ public:
+  void Add(const std::string& key, ScriptValue answer);
+  // The next unused answer for the key, if any.
+  std::optional<ScriptValue> Take(const std::string& key);
+  bool HasAnswer(const std::string& key) const;
+
+ private:
+  std::map<std::string, std::deque<ScriptValue>> answers_;
+};
+
+}  // namespace tintara

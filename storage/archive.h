@@ -1,0 +1,95 @@
+// Archive encoding: little-endian integers and length-prefixed byte strings.
+//
+// A string's length is one byte when below 255; 0xFF and a 16-bit length when
+// below 0xFFFE; else 0xFF, 0xFFFF and a 32-bit length. This file depends on
+// nothing else of the program so that every layer may use it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tintara {
+
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual bool Write(const void* data, size_t size) = 0;
+};
+
+class VectorSink : public ByteSink {
+ public:
+  bool Write(const void* data, size_t size) override;
+  std::vector<uint8_t> bytes;
+};
+
+// Writes through a C stream that it owns and closes.
+class FileSink : public ByteSink {
+ public:
+  explicit FileSink(const std::string& path);
+  bool IsOpen() const { return file_ != nullptr; }
+  bool Write(const void* data, size_t size) override;
+  // Flushes and closes; false when anything failed to reach the file.
+  bool Close();
+  int LastError() const { return error_; }
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
+  int error_ = 0;
+};
+
+class ArchiveWriter {
+ public:
+  explicit ArchiveWriter(ByteSink& sink) : sink_(sink) {}
+  void WriteInt32(int32_t value);
+  void WriteUInt32(uint32_t value);
+  void WriteUInt16(uint16_t value);
+  void WriteByte(uint8_t value);
+  void WriteBytes(const void* data, size_t size);
+  void WriteString(const std::string& text);
+  // False once any write failed; later writes are skipped.
+  bool Ok() const { return ok_; }
+
+ private:
+  ByteSink& sink_;
+  bool ok_ = true;
+};
+
+// Reads from bytes in memory. Reading past the end fails cleanly: the reader
+// stays failed, the value is left unset and no memory is allocated from an
+// unchecked length.
+class ArchiveReader {
+ public:
+  explicit ArchiveReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  bool ReadInt32(int32_t& value);
+  bool ReadUInt32(uint32_t& value);
+  bool ReadUInt16(uint16_t& value);
+  bool ReadByte(uint8_t& value);
+  bool ReadBytes(void* out, size_t size);
+  bool ReadString(std::string& text);
+  // A view of the next `size` bytes, consumed; empty span and failure when short.
+  bool Take(size_t size, std::span<const uint8_t>& out);
+  bool Skip(size_t size);
+
+  bool Ok() const { return ok_; }
+  size_t Position() const { return position_; }
+  size_t Remaining() const { return bytes_.size() - position_; }
+  void Rewind() {
+    position_ = 0;
+    ok_ = true;
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+  size_t position_ = 0;
+  bool ok_ = true;
+};
+
+}  // namespace tintara
