@@ -60,7 +60,12 @@ class UiHost {
   virtual void ShowNavigator(bool /*on*/) {}
   virtual void ShowPaletteWindow(bool /*on*/) {}
   virtual void RefreshPaletteWindow(bool /*fullReload*/) {}
+  // The document asks the main frame to move its stage panel to `stage`.
   virtual void SetWorkStage(int /*stage*/) {}
+  // A stage command ran: the frame shows that stage's panel page.
+  virtual void StageEntered(int /*stage*/) {}
+  // The side panel shows document state that changed.
+  virtual void RefreshPanels() {}
   virtual void PictureEditingChanged(bool /*on*/) {}
   virtual void SetScrollSizes(int /*width*/, int /*height*/) {}
 

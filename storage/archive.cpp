@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
 namespace tintara {
 
 bool VectorSink::Write(const void* data, size_t size) {
@@ -11,7 +13,8 @@ bool VectorSink::Write(const void* data, size_t size) {
   return true;
 }
 
-FileSink::FileSink(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+FileSink::FileSink(const std::string& path, bool exclusive)
+    : file_(std::fopen(path.c_str(), exclusive ? "wbx" : "wb")) {
   if (!file_) error_ = errno;
 }
 
@@ -27,7 +30,8 @@ bool FileSink::Write(const void* data, size_t size) {
 
 bool FileSink::Close() {
   if (!file_) return false;
-  bool ok = std::fflush(file_.get()) == 0;
+  // Durable before it may replace an older file.
+  bool ok = std::fflush(file_.get()) == 0 && fsync(fileno(file_.get())) == 0;
   if (!ok) error_ = errno;
   std::FILE* f = file_.release();
   if (std::fclose(f) != 0 && ok) {

@@ -30,10 +30,11 @@ class VectorSink : public ByteSink {
 // Writes through a C stream that it owns and closes.
 class FileSink : public ByteSink {
  public:
-  explicit FileSink(const std::string& path);
+  // `exclusive`: fail when the file exists already.
+  explicit FileSink(const std::string& path, bool exclusive = false);
   bool IsOpen() const { return file_ != nullptr; }
   bool Write(const void* data, size_t size) override;
-  // Flushes and closes; false when anything failed to reach the file.
+  // Flushes to the disk and closes; false when anything failed to reach the file.
   bool Close();
   int LastError() const { return error_; }
 
@@ -56,6 +57,8 @@ class ArchiveWriter {
   void WriteString(const std::string& text);
   // False once any write failed; later writes are skipped.
   bool Ok() const { return ok_; }
+  // Marks the output as failed (an encoder upstream of the sink failed).
+  void Fail() { ok_ = false; }
 
  private:
   ByteSink& sink_;

@@ -1,0 +1,151 @@
+// The project document: every picture of a project, its pattern parameters,
+// the selection, snapshot undo and redo, picture editing with its own undo,
+// and what the views show.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "colors/tessel_params.h"
+#include "document/document_snapshot.h"
+#include "document/drawing_tool_state.h"
+#include "imaging/image_buffer.h"
+#include "imaging/region.h"
+
+namespace tintara {
+
+class UiHost;
+class Dialogs;
+struct DocumentEnvironment;
+
+// What the views show.
+enum : int32_t { kViewInitial = 0, kViewConverted = 1, kViewPattern = 2 };
+// Where the initial picture came from.
+enum : int32_t { kOriginFile = 0, kOriginClipboard = 1, kOriginDevice = 2 };
+// Tools of the mouse.
+enum : int32_t { kToolNone = 0, kToolSelectArea = 12 };
+
+constexpr int kStackDepth = 10;
+
+class CTessel20Doc {
+ public:
+  explicit CTessel20Doc(DocumentEnvironment& environment, CTesselParams initialParams);
+  ~CTessel20Doc();
+  CTessel20Doc(const CTessel20Doc&) = delete;
+  CTessel20Doc& operator=(const CTessel20Doc&) = delete;
+
+  // Members, in the order the project keeps them.
+  ImageRef initialPicture;
+  int32_t pictureOrigin = kOriginFile;
+  std::string pictureFileName;
+  ImageRef convertedPicture;
+  ImageRef patternImage;
+  ImageRef indexImage;
+  int32_t currentTool = kToolNone;
+  DrawingToolState drawing;
+  RegionPtr selection;
+  CTesselParams params;
+  int32_t viewMode = kViewInitial;
+  int32_t pictureEditing = 0;
+  ImageRef workingPicture;
+  std::array<ImageRef, kStackDepth> pictureUndo;
+  std::array<ImageRef, kStackDepth> pictureRedo;
+  std::array<SnapshotPtr, kStackDepth> undoSnapshots;
+  std::array<SnapshotPtr, kStackDepth> redoSnapshots;
+  bool paletteWindowShown = false;
+  bool navigatorWindowShown = false;
+
+  // The platform document's own state.
+  std::string title = "Untitled";
+  std::string pathName;
+  bool modified = false;
+
+  DocumentEnvironment& Environment() { return env_; }
+  UiHost& Ui();
+  Dialogs& DialogPort();
+
+  bool HasPattern() const { return convertedPicture != nullptr; }
+  // Checks the document's invariants (debug builds only).
+  void CheckInvariants() const;
+
+  // Snapshot undo.
+  void PushUndoSnapshot();
+  void RollBackToLastSnapshot();
+  void Undo();
+  void Redo();
+  bool CanUndo() const;
+  bool CanRedo() const;
+
+  // Picture editing.
+  void StartPictureEditing();
+  void PictureUndo();
+  void PictureRedo();
+  void FinishPictureEditing();
+  void UndoAllPictureEdits();
+  // A picture command's result replaces the working picture as one picture undo step.
+  void ApplyPictureEdit(ImageRef result);
+  bool ConfirmReconvert();
+
+  // Stages and display.
+  void LeavePatternEditing();
+  void EnterPatternEditing();
+  void ViewInitialPicture();
+  void ViewConvertedOrPattern(int32_t target);
+  void ViewAsColorBlocks();
+  void RunStage(int stage);
+  void SetWorkStage(int stage);
+  // (width, height) of the image the views show; 0 × 0 when nothing is shown.
+  std::pair<int32_t, int32_t> CurrentImageSize() const;
+  // The image the views draw now, or null.
+  const ImageBuffer* ShownImage() const;
+  void UpdateAllViews();
+  void ShowPaletteWindow(bool on);
+  void ShowNavigator(bool on);
+  void RefreshNavigator();
+  void DeleteSelection();
+
+  // "Create drawing pattern": the confirm question, the undo snapshot and the pipeline.
+  void CreateDrawingPatternCommand();
+  // The pipeline proper; success is an existing converted picture afterwards.
+  void CreatePattern();
+  // Installed by the pipeline layer; until then "Create drawing pattern" makes nothing.
+  std::function<void(CTessel20Doc&)> createPatternHook;
+
+  // Lifecycle.
+  void DeleteContents();
+  void NewProject();
+  // Replaces the project by a new picture; false when the user cancelled the
+  // save question (the picture is then dropped).
+  // `stageAlways`: move to the picture stage in either interface (paste and
+  // acquisition); otherwise only in the guided interface.
+  bool ReplaceWithPicture(ImageRef picture, int32_t origin, const std::string& fileName,
+                          bool stageAlways);
+  // After a project file was read into the document.
+  void ProjectOpened(const std::string& path);
+  // After the project was written to `path`.
+  void ProjectSaved(const std::string& path);
+  // The save-modified question; false when the user cancelled.
+  bool SaveModified();
+
+ private:
+  void TakeSnapshotState(DocumentSnapshot& snapshot);
+  void PushPictureUndo();
+  void ClearPictureStacks();
+  void ClearSnapshotStacks();
+  void EndTextEntry();
+
+  DocumentEnvironment& env_;
+};
+
+// Text of the reconvert question.
+extern const char kReconvertQuestion[];
+
+// A snapshot of the document's current state.
+SnapshotPtr MakeSnapshot(const CTessel20Doc& doc);
+// True for a path whose extension is ".mop" in any letter case.
+bool IsProjectPath(const std::string& path);
+
+}  // namespace tintara

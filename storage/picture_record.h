@@ -1,0 +1,22 @@
+// One picture inside a project file: width, height and format (-1, -1, -1 when
+// absent), the 256-entry palette for paletted pictures, then one chunk per row
+// (bottom row first) from a single deflate stream with a partial flush per row.
+#pragma once
+
+#include <string>
+
+#include "imaging/image_buffer.h"
+#include "storage/archive.h"
+
+namespace tintara {
+
+void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture);
+
+enum class RowEncoding { kCompressed, kRaw };
+
+// Reads a record. `picture` is null for an absent picture. False when the
+// record is damaged, impossible or runs past the end; nothing is allocated
+// before the stored size has been checked against the bytes that remain.
+bool ReadPictureRecord(ArchiveReader& in, RowEncoding encoding, ImageRef& picture);
+
+}  // namespace tintara

@@ -1,0 +1,108 @@
+#include "storage/project_file.h"
+
+#include <cstring>
+
+#include "document/tessel_doc.h"
+#include "storage/picture_record.h"
+
+namespace tintara {
+
+const char kProjectSignature[] = "DIDUZ20";
+
+namespace {
+
+constexpr size_t kLegacyBlockSize = 1164;
+constexpr int kLegacyBrandPositions = 32;
+
+int32_t Int32At(const uint8_t* p) {
+  return int32_t(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
+                 (uint32_t(p[3]) << 24));
+}
+
+bool SameSize(const ImageRef& a, const ImageRef& b) {
+  return a->Width() == b->Width() && a->Height() == b->Height();
+}
+
+// The pictures must fit together as the rest of the program expects them.
+bool IsConsistent(const ProjectData& data) {
+  if (data.initialPicture && data.initialPicture->Kind() != kKindRgb24) return false;
+  if (data.indexImage && data.indexImage->Kind() != kKindGray8) return false;
+  if ((data.convertedPicture == nullptr) != (data.patternImage == nullptr)) return false;
+  if (!data.convertedPicture) return true;
+  return data.convertedPicture->Kind() == kKindRgb24 && data.patternImage->Kind() == kKind8Bit &&
+         data.indexImage && SameSize(data.convertedPicture, data.patternImage) &&
+         SameSize(data.convertedPicture, data.indexImage);
+}
+
+bool ReadCurrentLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data) {
+  const RowEncoding compressed = RowEncoding::kCompressed;
+  return ReadPictureRecord(in, compressed, data.initialPicture) &&
+         ReadPictureRecord(in, compressed, data.convertedPicture) &&
+         ReadPictureRecord(in, compressed, data.indexImage) &&
+         ReadPictureRecord(in, compressed, data.patternImage) &&
+         in.ReadInt32(data.pictureOrigin) && in.ReadInt32(data.viewMode) &&
+         data.params.Deserialize(in, programFolder) && in.ReadString(data.pictureFileName);
+}
+
+bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data) {
+  int32_t flag;
+  if (!in.ReadInt32(flag)) return false;
+  RowEncoding encoding = flag != 0 ? RowEncoding::kCompressed : RowEncoding::kRaw;
+  if (!ReadPictureRecord(in, encoding, data.initialPicture) ||
+      !ReadPictureRecord(in, encoding, data.convertedPicture) ||
+      !ReadPictureRecord(in, encoding, data.patternImage) ||
+      !ReadPictureRecord(in, encoding, data.indexImage) || !in.Skip(4)) {
+    return false;
+  }
+  uint8_t block[kLegacyBlockSize];
+  std::string brandTitle;
+  if (!in.ReadBytes(block, sizeof block) || !in.ReadString(data.pictureFileName) ||
+      !in.ReadString(brandTitle)) {
+    return false;
+  }
+  int32_t count = Int32At(block);
+  if (count < 0 || count > 256) return false;
+  PaletteEntry entries[256];
+  for (int i = 0; i < 256; ++i) {
+    const uint8_t* e = block + 4 + 4 * i;
+    entries[i] = {e[0], e[1], e[2], 0};
+  }
+  std::vector<int32_t> brandPositions(size_t(count), -1);
+  for (int i = 0; i < count && i < kLegacyBrandPositions; ++i) {
+    brandPositions[size_t(i)] = Int32At(block + 1028 + 4 * i);
+  }
+  data.params.patternType = Int32At(block + 1156);
+  data.params.dotsPerCell = Int32At(block + 1160);
+  data.params.brandFile = programFolder + brandTitle + ".DAT";
+  data.legacy = true;
+  return data.params.RestoreFromStoredColors(count, entries, brandPositions);
+}
+
+}  // namespace
+
+void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc) {
+  out.WriteString(kProjectSignature);
+  WritePictureRecord(out, doc.initialPicture.get());
+  WritePictureRecord(out, doc.convertedPicture.get());
+  WritePictureRecord(out, doc.indexImage.get());
+  WritePictureRecord(out, doc.patternImage.get());
+  out.WriteInt32(doc.pictureOrigin);
+  out.WriteInt32(doc.viewMode);
+  doc.params.Serialize(out);
+  out.WriteString(doc.pictureFileName);
+}
+
+bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
+                 ProjectData& data) {
+  ArchiveReader in(bytes);
+  std::string signature;
+  bool current = in.ReadString(signature) && signature == kProjectSignature;
+  if (!current) in.Rewind();
+  bool ok = current ? ReadCurrentLayout(in, programFolder, data)
+                    : ReadLegacyLayout(in, programFolder, data);
+  if (!ok || !IsConsistent(data)) return false;
+  if (data.viewMode < 0 || data.viewMode > 2) data.viewMode = 0;
+  return true;
+}
+
+}  // namespace tintara

@@ -1,0 +1,41 @@
+// The project file: signature "DIDUZ20", the four pictures (index image before
+// the pattern), origin, view mode, pattern parameters and the picture's file
+// name. Files of the older layout without a signature are read too.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "colors/tessel_params.h"
+#include "imaging/image_buffer.h"
+#include "storage/archive.h"
+
+namespace tintara {
+
+class CTessel20Doc;
+
+extern const char kProjectSignature[];
+
+struct ProjectData {
+  bool legacy = false;
+  ImageRef initialPicture;
+  ImageRef convertedPicture;
+  ImageRef indexImage;
+  ImageRef patternImage;
+  int32_t pictureOrigin = 0;
+  int32_t viewMode = 0;
+  CTesselParams params;
+  std::string pictureFileName;
+};
+
+void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc);
+
+// Reads a whole project. `data.params` comes in as the document's parameters
+// (fields the file does not hold keep their values). False for anything that
+// is not a sound project: bytes running out, damaged rows, impossible sizes,
+// pictures of the wrong kind or of different sizes.
+bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
+                 ProjectData& data);
+
+}  // namespace tintara

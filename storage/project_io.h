@@ -1,0 +1,24 @@
+// Opening and saving projects around the project file, with the messages the
+// user sees when that fails.
+#pragma once
+
+#include <string>
+
+namespace tintara {
+
+class CTessel20Doc;
+
+// Reads `path` into the document. Only ".mop" files are opened. On a damaged
+// or foreign file the user is told and the document is left empty.
+bool OpenProject(CTessel20Doc& doc, const std::string& path);
+
+// Writes the document to `path`. The project goes to a temporary file in the
+// same folder first and replaces the old file only when complete, so a failed
+// save never destroys the previous copy.
+bool SaveProject(CTessel20Doc& doc, const std::string& path);
+
+// Reads a project into a document without touching settings or windows (for
+// thumbnails and the command-line tool); false on any failure.
+bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path);
+
+}  // namespace tintara
