@@ -11,9 +11,15 @@ namespace tintara {
 
 namespace {
 
-bool HasTextureStep(int32_t type) { return type >= 1 && type <= 4; }
-bool HasBorderStep(int32_t type) { return type == 0 || type == 2 || type == 4 || type == 5; }
-bool HasWhiteAreas(int32_t type) { return type == 0 || type == 5; }
+bool HasTextureStep(int32_t type) {
+  return type == kPatternTilesNoBorders || type == kPatternTiles ||
+         type == kPatternTonesNoBorders || type == kPatternTones;
+}
+bool HasBorderStep(int32_t type) {
+  return type == kPatternBordersOnly || type == kPatternTiles || type == kPatternTones ||
+         type == kPatternNumbers;
+}
+bool HasWhiteAreas(int32_t type) { return type == kPatternBordersOnly || type == kPatternNumbers; }
 
 // Grown by 2 for the neighbours the border test reads, clamped to the picture.
 LtrbRect GrowAndClamp(const PatternRenderRect& rect, int32_t width, int32_t height) {
@@ -34,7 +40,7 @@ struct TextureTable {
 
 TextureTable MakeTextureTable(int32_t type, int32_t paletteLength) {
   TextureTable table{};
-  bool tones = type == 3 || type == 4;
+  bool tones = type == kPatternTonesNoBorders || type == kPatternTones;
   for (int k = 0; k < kTexturedColorCount; ++k) {
     std::optional<uint8_t> tone = FlatToneFor(k, paletteLength);
     std::optional<TileChoice> choice = TileFor(k);
@@ -132,7 +138,7 @@ bool IsUsable(const PatternRenderInput& input, const ImageBuffer& pattern) {
 RenderStatus RenderPattern(const PatternRenderInput& input, ImageBuffer& patternImage,
                            const PatternRenderRect& rect, StepProgress* progress) {
   const int32_t type = input.patternType;
-  if (type == 6) return RenderStatus::kDone;
+  if (type == kPatternNothing) return RenderStatus::kDone;
   if (!IsUsable(input, patternImage)) return RenderStatus::kInvalidInput;
   // The pattern may share its pixels with an undo snapshot: take a private copy
   // once, so that no row write below can fail.
@@ -144,7 +150,7 @@ RenderStatus RenderPattern(const PatternRenderInput& input, ImageBuffer& pattern
   if (status == RenderStatus::kDone && HasBorderStep(type)) {
     status = DrawBorders(input, patternImage, area, progress);
   }
-  if (status == RenderStatus::kDone && type == 5 && !rect.noNumbers) {
+  if (status == RenderStatus::kDone && type == kPatternNumbers && !rect.noNumbers) {
     status = PlaceNumbers(*input.indexImage, patternImage, area);
   }
   if (status != RenderStatus::kDone) return status;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "colors/tessel_params.h"
 #include "imaging/image_buffer.h"
 #include "ports/step_progress.h"
 
@@ -33,7 +34,7 @@ struct PatternRenderRect {
 
 struct PatternRenderInput {
   const ImageBuffer* indexImage = nullptr;  // one byte per pixel: palette position
-  int32_t patternType = 5;                  // 0..6, see colors/tessel_params.h
+  int32_t patternType = kPatternNumbers;
   uint32_t borderColor = 0x808080;          // red in the low byte
   int32_t paletteLength = 0;                // colours in the working palette
 };

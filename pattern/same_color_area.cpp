@@ -33,7 +33,7 @@ bool AreaFinder::Find(int32_t x, int32_t y) {
     std::memset(visited_.data() + size_t(run.y) * size_t(width) + size_t(run.left), 0,
                 size_t(run.right - run.left));
   }
-  if (!complete) {
+  if (!complete || runs_.empty()) {
     runs_.clear();
     return false;
   }

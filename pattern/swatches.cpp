@@ -1,5 +1,6 @@
 #include "pattern/swatches.h"
 
+#include "colors/tessel_params.h"
 #include "pattern/number_glyphs.h"
 
 namespace tintara {
@@ -49,7 +50,7 @@ std::optional<Swatch> DrawGlyphSwatch(const LtrbRect& rect, int number, int offs
 
 std::optional<SwatchTexture> KeySwatchTexture(int patternType, int position,
                                               int paletteLength) {
-  if (patternType == 1 || patternType == 2) {
+  if (patternType == kPatternTilesNoBorders || patternType == kPatternTiles) {
     std::optional<TileChoice> choice = TileFor(position);
     if (!choice) return std::nullopt;
     return SwatchTexture{TextureTileAt(choice->tile), choice->offset};
