@@ -35,8 +35,8 @@ struct PatternRenderRect {
 struct PatternRenderInput {
   const ImageBuffer* indexImage = nullptr;  // one byte per pixel: palette position
   int32_t patternType = kPatternNumbers;
-  uint32_t borderColor = 0x808080;          // red in the low byte
-  int32_t paletteLength = 0;                // colours in the working palette
+  uint32_t borderColor = 0x808080;  // red in the low byte
+  int32_t paletteLength = 0;        // colours in the working palette
 };
 
 // Redraws `patternImage` (one byte per pixel, the index image's size) inside

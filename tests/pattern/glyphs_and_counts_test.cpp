@@ -74,14 +74,13 @@ TEST(UsedColors, CountsPositionsAndListsBrandsInPositionOrder) {
   ImageRef umbraFirst = test::MakeIndex(3, 1, [](int x, int) { return 31 - 2 * x; });  // 31, 29, 27
   EXPECT_EQ(CountUsedColors(umbraFirst.get(), TwoBrands()).brands,
             (std::vector<std::string>{"Umbra", "Ochre"}));
-}
 
-TEST(UsedColors, NothingWithoutAPatternAndNoBrandBeyondThePalette) {
   UsedColors none = CountUsedColors(nullptr, TwoBrands());
   EXPECT_EQ(none.count, 0);
   EXPECT_TRUE(none.brands.empty());
-  ImageRef index = test::MakeIndex(2, 1, [](int x, int) { return x == 0 ? 40 : 0; });
-  UsedColors beyond = CountUsedColors(index.get(), TwoBrands());
+  // A position beyond the palette is counted but names no brand.
+  ImageRef outside = test::MakeIndex(2, 1, [](int x, int) { return x == 0 ? 40 : 0; });
+  UsedColors beyond = CountUsedColors(outside.get(), TwoBrands());
   EXPECT_EQ(beyond.count, 2);
   EXPECT_EQ(beyond.brands, (std::vector<std::string>{"Umbra"}));
 }

@@ -15,7 +15,6 @@ using test::At;
 using test::Differences;
 using test::InputFor;
 using test::MakeIndex;
-using test::NewPattern;
 using test::OnFrame;
 using test::RenderWhole;
 using test::Stamp;
@@ -126,18 +125,6 @@ TEST(NumberPlacement, PartialRedrawNumbersAreasOnTheRectanglesOwnGrid) {
   ImageRef stroke = ImageBuffer::Copy(*before);
   RenderPattern(InputFor(*index, kPatternNumbers), *stroke, {40, 40, 80, 80, true}, nullptr);
   EXPECT_TRUE(test::SamePixels(*stroke, *before));
-}
-
-TEST(NumberPlacement, StampingClipsAtEveryEdge) {
-  ImageRef pattern = NewPattern(12, 12, 100);
-  StampGlyph(*pattern, 35, -6, -6);
-  StampGlyph(*pattern, 88, 0, 0);  // no glyph: nothing happens
-  const NumberGlyph* glyph = GlyphForNumber(35);
-  for (int32_t y = 0; y < 12; ++y) {
-    for (int32_t x = 0; x < 12; ++x) {
-      ASSERT_EQ(At(*pattern, x, y), glyph->Ink(x + 6, y + 6) ? kPatternInk : 100);
-    }
-  }
 }
 
 }  // namespace
