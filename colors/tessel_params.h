@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "colors/file_names.h"
 #include "colors/floss_color.h"
 #include "imaging/image_buffer.h"
 
@@ -59,8 +60,10 @@ class CTesselParams {
 
   void SaveToSettings(SettingsStore& settings) const;
   void Serialize(ArchiveWriter& out) const;
-  // Rebuilds brandFile as programFolder + stored title + ".DAT". False when the
-  // bytes run out; the record may then be partly read.
+  // Rebuilds brandFile as programFolder + stored title + ".DAT" (or the brand
+  // file of that title whose extension differs only in letter case). False,
+  // with the record unchanged, when the bytes run out or the palette block is
+  // malformed.
   bool Deserialize(ArchiveReader& in, const std::string& programFolder);
 
   // Red, green, blue of each working colour into consecutive entries (the
@@ -73,11 +76,12 @@ class CTesselParams {
   void SyncCurrentColor(std::span<const int32_t> brandPositions);
   // Colours of an older project: RGB entries with brand positions (-1 = none),
   // named from the brand palette of brandFile where the position exists.
+  // False, with the record unchanged, when the brand file cannot be read.
   bool RestoreFromStoredColors(int count, const PaletteEntry* entries,
                                std::span<const int32_t> brandPositions);
-};
 
-// File title of a path: the name without folder and extension.
-std::string FileTitle(const std::string& path);
+  // Empties the working palette and fills the 36 grid colours of a new record.
+  void FillGridColors();
+};
 
 }  // namespace tintara

@@ -1,0 +1,26 @@
+// Small helpers for the program's file and folder names.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tintara {
+
+// ASCII letters compared without regard to case; other bytes exactly.
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+bool EndsWithIgnoreCase(std::string_view text, std::string_view suffix);
+// Orders names as a case-insensitive byte comparison (ties broken exactly).
+bool LessIgnoreCase(std::string_view a, std::string_view b);
+
+// A folder path with exactly one trailing separator ("" stays "").
+std::string WithTrailingSeparator(const std::string& folder);
+// The folder followed by the name, with one separator between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+// The name part of a path (after the last '/' or '\').
+std::string FileNameOf(const std::string& path);
+// File title of a path: the name without folder and extension.
+std::string FileTitle(const std::string& path);
+// Drive and folder of a path, without the trailing separator.
+std::string FolderOf(const std::string& path);
+
+}  // namespace tintara

@@ -1,0 +1,57 @@
+// How many pattern pixels a pattern has: the paper, resolution, orientation
+// and number of pages of the printer the pattern is made for.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace tintara {
+
+class PrinterInfo;
+
+struct PatternPageSettings {
+  int pageCount = 0;          // the pattern covers (pageCount + 1)² pages
+  int useDefaultPrinter = 1;  // 1: the default printer; 0: the custom printer below
+  int paperSize = 3;          // index into PaperSizes()
+  int printResolution = 2;    // index into PrintResolutions()
+  int orientation = 0;        // 0 portrait, 1 landscape
+  friend bool operator==(const PatternPageSettings&, const PatternPageSettings&) = default;
+};
+
+struct PaperSize {
+  const char* text;
+  double shortSide;  // inches
+  double longSide;
+};
+struct PrintResolution {
+  const char* text;
+  int dotsPerInch;
+};
+
+const std::array<PaperSize, 5>& PaperSizes();
+const std::array<PrintResolution, 6>& PrintResolutions();
+// Dots per inch of a resolution index; any other index counts as 300.
+int DotsPerInchOf(int printResolution);
+
+// "1 page", "2x2 (4 pages)", ... up to "10x10 (100 pages)".
+constexpr int kMaxPagesPerSide = 10;
+std::string PageCountText(int pageCount);
+
+struct PageDots {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PageDots&, const PageDots&) = default;
+};
+
+// Size of the whole pattern in printer dots: the default printer's printable
+// area when it is chosen and one is configured, else the custom paper at the
+// custom resolution; times the pages per side. A page count outside 0..9 is
+// taken as the nearest of those and a paper index outside the table as A4, so
+// a bad stored value never gives an empty or absurd pattern.
+PageDots PagePixelSize(const PatternPageSettings& settings, const PrinterInfo* printer);
+
+// Whether new page settings change the pattern size: the printer choice, the
+// number of pages, or, for the custom printer, paper, orientation or resolution.
+bool PageSettingsChanged(const PatternPageSettings& before, const PatternPageSettings& after);
+
+}  // namespace tintara

@@ -1,0 +1,70 @@
+// The application's start-up settings: read once when the program starts,
+// written back when it ends.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "colors/page_settings.h"
+#include "ports/settings_store.h"
+
+namespace tintara {
+
+struct AppSettings {
+  // PATHS: the projects folder and the folders last used for pictures,
+  // converted pictures and painting patterns.
+  std::string projectsFolder;
+  std::string imagesFolder;
+  std::string convertedFolder;
+  std::string patternsFolder;
+  // INTERFACE
+  int animation = 1;
+  int menu = 1;
+  int graph = 1;
+  std::optional<int> winInterface;  // not set: the interface question is asked
+  int prefUnits = 0;                // 0 centimetres, otherwise inches
+  int autoSave = 0;
+  int colorCorrectionPercent = 100;
+  int listView = 1;
+  PatternPageSettings page;
+  // Read once the main window exists.
+  int selectorPosX = 10;
+  int selectorPosY = 10;
+  std::string twainScanner;
+  std::string twainCamera;
+  std::string twainOther;
+  int printFit = 1;
+  int printSeparate = 0;
+  int printMarkEach = 10;
+  int printMarksDigits = 1;
+  int showColorsPalette = 1;
+  int showNavigator = 1;
+
+  // PATHS (with their defaults, creating missing folders), INTERFACE,
+  // AUTOSAVE, COLORCORRECTION, COLORSSELECTION and the page settings.
+  void ReadStartup(const SettingsStore& store, const std::string& programFolder);
+  // SELECTOR, TWAIN, PRINT and PALETTES.
+  void ReadAfterMainWindow(const SettingsStore& store);
+  void ReadAll(const SettingsStore& store, const std::string& programFolder);
+  // Everything above, in the order of the exit; an unset WININTERFACE stays unset.
+  void WriteAll(SettingsStore& store) const;
+
+  // With both the menu and the tool bars off nothing could be used: the menu
+  // comes back.
+  void EnsureMenuOrToolbars();
+};
+
+PatternPageSettings ReadPageSettings(const SettingsStore& store);
+void WritePageSettings(SettingsStore& store, const PatternPageSettings& page);
+
+// Drive and folder of the program file, with a trailing separator.
+std::string ProgramFolderOf(const std::string& programPath);
+// The program's own settings file: its path with the extension ".INI".
+std::string ProgramIniPath(const std::string& programPath);
+// "CONVERT.INI" in the program folder.
+std::string ConvertIniPath(const std::string& programFolder);
+// `preferred` when its folder is writable, else the same file name in
+// `fallbackFolder` (the user's configuration folder).
+std::string WritableIniPath(const std::string& preferred, const std::string& fallbackFolder);
+
+}  // namespace tintara

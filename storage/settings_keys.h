@@ -1,0 +1,185 @@
+// Every settings key of the program in one table: section, key, type and
+// default. Depends on nothing but the settings port, so every layer may use it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "ports/settings_store.h"
+
+namespace tintara {
+
+enum class Setting : int {
+  kPathsProjects,
+  kPathsImages,
+  kPathsConverted,
+  kPathsPatterns,
+  kInterfaceAnimation,
+  kInterfaceMenu,
+  kInterfaceGraph,
+  kInterfaceWinInterface,
+  kInterfacePrefUnits,
+  kAutoSave,
+  kColorCorrectionPercent,
+  kColorsSelectionListView,
+  kPageCount,
+  kUseDefaultPrinter,
+  kPaperSize,
+  kPrintResolution,
+  kOrientation,
+  kPatternType,
+  kBorderColor,
+  kAuxRed,
+  kAuxGreen,
+  kAuxBlue,
+  kCurrentColor,
+  kPenWidth,
+  kPenShape,
+  kCurrentBrandColor,
+  kBrand,
+  kNeededNumColors,
+  kSelectorPosX,
+  kSelectorPosY,
+  kTwainScanner,
+  kTwainCamera,
+  kTwainOther,
+  kPrintFit,
+  kPrintSeparate,
+  kPrintMarkEach,
+  kPrintMarksDigits,
+  kShowColorsPalette,
+  kShowNavigator,
+  kColorsPalettePosX,
+  kColorsPalettePosY,
+  kNavigatorPosX,
+  kNavigatorPosY,
+  kTilesPalettePosX,
+  kTilesPalettePosY,
+  kReduceColorsNumColors,
+  kWizardShowOnStart,
+  kWizardLastProject,
+  kWizardRecentProject,  // key "LAST%d", numbered from 0
+  kRecentFile,           // the shell's own list: key "File%d", numbered from 1
+  kConvertOpenDir,       // in "CONVERT.INI"
+  kConvertSaveDir,       // in "CONVERT.INI"
+  kCount,
+};
+
+enum class SettingType { kInteger, kString };
+
+enum class SettingDefault {
+  kFixed,    // the table's value
+  kDerived,  // computed from the program folder (the PATHS keys)
+  kNone,     // a missing key stays missing
+};
+
+enum class SettingFile { kStore, kConvertIni };
+
+struct SettingKey {
+  Setting id;
+  std::string_view section;
+  std::string_view key;
+  SettingType type;
+  SettingDefault defaultKind;
+  int intDefault;
+  std::string_view textDefault;
+  SettingFile file = SettingFile::kStore;
+};
+
+namespace settings_table {
+
+using enum Setting;
+constexpr SettingType kInt = SettingType::kInteger;
+constexpr SettingType kText = SettingType::kString;
+constexpr SettingDefault kFixed = SettingDefault::kFixed;
+constexpr SettingDefault kDerived = SettingDefault::kDerived;
+constexpr SettingDefault kNone = SettingDefault::kNone;
+
+inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
+    {kPathsProjects, "PATHS", "PROJECTS", kText, kDerived, 0, ""},
+    {kPathsImages, "PATHS", "IMAGES", kText, kDerived, 0, ""},
+    {kPathsConverted, "PATHS", "CONVERTED", kText, kDerived, 0, ""},
+    {kPathsPatterns, "PATHS", "PATTERNS", kText, kDerived, 0, ""},
+    {kInterfaceAnimation, "INTERFACE", "ANIMATION", kInt, kFixed, 1, ""},
+    {kInterfaceMenu, "INTERFACE", "MENU", kInt, kFixed, 1, ""},
+    {kInterfaceGraph, "INTERFACE", "GRAPH", kInt, kFixed, 1, ""},
+    {kInterfaceWinInterface, "INTERFACE", "WININTERFACE", kInt, kNone, 0, ""},
+    {kInterfacePrefUnits, "INTERFACE", "PREFUNITS", kInt, kFixed, 0, ""},
+    {kAutoSave, "AUTOSAVE", "AUTOSAVE", kInt, kFixed, 0, ""},
+    {kColorCorrectionPercent, "COLORCORRECTION", "PERCENT", kInt, kFixed, 100, ""},
+    {kColorsSelectionListView, "COLORSSELECTION", "LISTVIEW", kInt, kFixed, 1, ""},
+    {kPageCount, "SETTINGS", "NUMPAGES", kInt, kFixed, 0, ""},
+    {kUseDefaultPrinter, "SETTINGS", "USECURPRN", kInt, kFixed, 1, ""},
+    {kPaperSize, "SETTINGS", "PRNPAGESIZE", kInt, kFixed, 3, ""},
+    {kPrintResolution, "SETTINGS", "PRNRES", kInt, kFixed, 2, ""},
+    {kOrientation, "SETTINGS", "PRNORIENT", kInt, kFixed, 0, ""},
+    {kPatternType, "SETTINGS", "TESSELMETHOD", kInt, kFixed, 5, ""},
+    {kBorderColor, "SETTINGS", "BORDERCOLOR", kInt, kFixed, 0x808080, ""},
+    {kAuxRed, "SETTINGS", "UGR", kInt, kFixed, 255, ""},
+    {kAuxGreen, "SETTINGS", "UGG", kInt, kFixed, 232, ""},
+    {kAuxBlue, "SETTINGS", "UGB", kInt, kFixed, 196, ""},
+    {kCurrentColor, "SETTINGS", "CURCOLOR", kInt, kFixed, 0, ""},
+    {kPenWidth, "SETTINGS", "PENWIDTH", kInt, kFixed, 1, ""},
+    {kPenShape, "SETTINGS", "PENSHAPE", kInt, kFixed, 1, ""},
+    {kCurrentBrandColor, "SETTINGS", "CURBRANDCOLOR", kInt, kFixed, -1, ""},
+    {kBrand, "SETTINGS", "BRAND", kText, kFixed, 0, ""},
+    {kNeededNumColors, "SETTINGS", "NEEDEDNUMCOLORS", kInt, kFixed, 32, ""},
+    {kSelectorPosX, "SELECTOR", "POSX", kInt, kFixed, 10, ""},
+    {kSelectorPosY, "SELECTOR", "POSY", kInt, kFixed, 10, ""},
+    {kTwainScanner, "TWAIN", "SCANNER", kText, kFixed, 0, ""},
+    {kTwainCamera, "TWAIN", "CAMERA", kText, kFixed, 0, ""},
+    {kTwainOther, "TWAIN", "OTHER", kText, kFixed, 0, ""},
+    {kPrintFit, "PRINT", "FIT", kInt, kFixed, 1, ""},
+    {kPrintSeparate, "PRINT", "SEPARATE", kInt, kFixed, 0, ""},
+    {kPrintMarkEach, "PRINT", "MARKEACH", kInt, kFixed, 10, ""},
+    {kPrintMarksDigits, "PRINT", "PRINTMARKSDIGITS", kInt, kFixed, 1, ""},
+    {kShowColorsPalette, "PALETTES", "COLORS", kInt, kFixed, 1, ""},
+    {kShowNavigator, "PALETTES", "NAVIGATOR", kInt, kFixed, 1, ""},
+    {kColorsPalettePosX, "COLORSPAL", "POSX", kInt, kFixed, 10, ""},
+    {kColorsPalettePosY, "COLORSPAL", "POSY", kInt, kFixed, 10, ""},
+    {kNavigatorPosX, "NAVIGATORPAL", "POSX", kInt, kFixed, 10, ""},
+    {kNavigatorPosY, "NAVIGATORPAL", "POSY", kInt, kFixed, 10, ""},
+    {kTilesPalettePosX, "TESSELSSPAL", "POSX", kInt, kNone, 0, ""},
+    {kTilesPalettePosY, "TESSELSSPAL", "POSY", kInt, kNone, 0, ""},
+    {kReduceColorsNumColors, "REDUCECOLORS", "NUMCOLORS", kInt, kFixed, 32, ""},
+    // 0 when read at start-up; the wizard's own check box reads it with 1.
+    {kWizardShowOnStart, "WIZARD", "SHOWONSTART", kInt, kFixed, 0, ""},
+    {kWizardLastProject, "WIZARD", "LASTPROJECT", kText, kFixed, 0, ""},
+    {kWizardRecentProject, "WIZARD", "LAST%d", kText, kFixed, 0, ""},
+    {kRecentFile, "Recent File List", "File%d", kText, kFixed, 0, ""},
+    {kConvertOpenDir, "Settings", "OpenDir", kText, kFixed, 0, "", SettingFile::kConvertIni},
+    {kConvertSaveDir, "Settings", "SaveDir", kText, kFixed, 0, "", SettingFile::kConvertIni},
+}};
+
+constexpr bool EveryRowInItsPlace() {
+  for (size_t i = 0; i < kTable.size(); ++i) {
+    if (size_t(kTable[i].id) != i) return false;
+  }
+  return true;
+}
+static_assert(EveryRowInItsPlace(), "settings table rows must follow the Setting order");
+
+}  // namespace settings_table
+
+constexpr const SettingKey& KeyOf(Setting setting) {
+  return settings_table::kTable[size_t(setting)];
+}
+constexpr const auto& AllSettingKeys() { return settings_table::kTable; }
+
+// The key name of a numbered key ("LAST%d", "File%d").
+std::string NumberedKey(Setting setting, int number);
+
+// Reads with the table's default. An integer key without a default reads as 0.
+int ReadSetting(const SettingsStore& store, Setting setting);
+std::string ReadSettingText(const SettingsStore& store, Setting setting);
+// Reads with another default (the wizard's SHOWONSTART, derived folders).
+int ReadSetting(const SettingsStore& store, Setting setting, int defaultValue);
+std::string ReadSettingText(const SettingsStore& store, Setting setting,
+                            const std::string& defaultValue);
+bool HasSetting(const SettingsStore& store, Setting setting);
+void WriteSetting(SettingsStore& store, Setting setting, int value);
+void WriteSettingText(SettingsStore& store, Setting setting, const std::string& value);
+
+}  // namespace tintara
