@@ -1,5 +1,7 @@
-# The brand palette files live next to the programs (the program folder).
-file(GLOB TINTARA_BRAND_FILES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/brands/*.dat")
+# The brand palette files and their licence notice live next to the programs
+# (the program folder).
+file(GLOB TINTARA_BRAND_FILES CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/resources/brands/*.dat"
+     "${PROJECT_SOURCE_DIR}/resources/brands/*.txt")
 set(TINTARA_BRAND_STAMP "${CMAKE_BINARY_DIR}/brands.stamp")
 add_custom_command(
   OUTPUT ${TINTARA_BRAND_STAMP}

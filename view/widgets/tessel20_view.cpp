@@ -150,7 +150,7 @@ void CTessel20View::NotifyMoved() {
 
 void CTessel20View::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  if (inLayout_) return;
+  if (inLayout_ || Frozen()) return;
   state_.SetScrollSizes(PictureSize(), Metrics());
   ApplyLayout();
 }
@@ -193,8 +193,25 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
   }
 }
 
+void CTessel20View::SetFrozen(bool frozen) {
+  if (!frozen) {
+    frozen_ = QImage();
+    UpdateView();
+    return;
+  }
+  frozen_ = QImage(viewport()->size(), QImage::Format_RGB32);
+  if (frozen_.isNull()) return;
+  QPainter painter(&frozen_);
+  Render(painter, frozen_.rect());
+}
+
 void CTessel20View::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
+  if (!frozen_.isNull()) {
+    painter.fillRect(event->rect(), palette().color(QPalette::Button));
+    painter.drawImage(event->rect().topLeft(), frozen_, event->rect());
+    return;
+  }
   Render(painter, event->rect());
 }
 

@@ -42,6 +42,11 @@ class CTessel20View : public QAbstractScrollArea {
   // Moves the visible part (clamped), as the scroll bars do.
   void ScrollTo(Point position);
 
+  // While frozen the view shows what it showed when frozen and reads nothing
+  // from the document (long work is changing it on another thread).
+  void SetFrozen(bool frozen);
+  bool Frozen() const { return !frozen_.isNull(); }
+
   // Paints what the viewport would show into `target` (of the viewport's size).
   void Render(QPainter& painter, const QRect& area);
 
@@ -72,6 +77,7 @@ class CTessel20View : public QAbstractScrollArea {
   ViewSource* source_ = nullptr;
   PatternViewState state_;
   QImage tile_;
+  QImage frozen_;
   bool standardInterface_ = false;
   bool inLayout_ = false;
   bool capture_ = false;
