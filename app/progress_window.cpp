@@ -8,6 +8,7 @@ namespace tintara {
 
 ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setObjectName(QStringLiteral("progressWindow"));
+  setAttribute(Qt::WA_StyledBackground);
   setWindowModality(Qt::ApplicationModal);
   setWindowTitle(QStringLiteral("Tintara"));
   setFocusPolicy(Qt::StrongFocus);

@@ -112,7 +112,7 @@ QImage MakeBackgroundTile() {
       uint32_t hash = uint32_t(x) * 73856093u ^ uint32_t(y) * 19349663u;
       hash = (hash ^ (hash >> 13)) * 0x5bd1e995u;
       double grain = double((hash >> 24) & 0xFF) / 255.0;
-      double light = 150 + 18 * (x % 3 == 0 ? warp : weft) + 10 * slub + 14 * grain;
+      double light = 150 + 16 * (x % 3 == 0 ? warp : weft) + 4 * slub + 14 * grain;
       int v = std::clamp(int(light), 0, 255);
       row[x] = qRgb(std::min(255, v + 12), std::min(255, v + 6), v - 6);
     }
