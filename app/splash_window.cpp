@@ -72,6 +72,7 @@ SplashWindow::SplashWindow(const QString& notice, QWidget* parent)
     move(screen->availableGeometry().center() - rect().center());
   }
   timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early
   connect(&timer_, &QTimer::timeout, this, &QWidget::close);
   timer_.start(kSplashMilliseconds);
   qApp->installEventFilter(this);
