@@ -95,8 +95,8 @@ int QtUiHost::ShowMessageNow(const MessageRequest& request) {
   }
   QMessageBox box(BoxIcon(request.icon), MessageCaption(request),
                   QString::fromStdString(request.text), QMessageBox::NoButton, parent);
-  for (const MessageButtonSpec& spec : ButtonsOf(request.buttons)) {
-    box.addButton(StandardButtonOf(spec.result));
+  for (const MessageButtonChoice& choice : ButtonsOf(request.buttons)) {
+    box.addButton(StandardButtonOf(choice.result));
   }
   box.setDefaultButton(StandardButtonOf(DefaultResultOf(request)));
   box.setEscapeButton(box.button(StandardButtonOf(EscapeResultOf(request.buttons))));

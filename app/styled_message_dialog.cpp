@@ -35,11 +35,11 @@ QStyle::StandardPixmap PixmapOf(MessageIcon icon) {
 
 }  // namespace
 
-std::vector<MessageButtonSpec> ButtonsOf(MessageButtons buttons) {
-  const MessageButtonSpec ok{kResultOk, QStringLiteral("OK")};
-  const MessageButtonSpec cancel{kResultCancel, QStringLiteral("Cancel")};
-  const MessageButtonSpec yes{kResultYes, QStringLiteral("&Yes")};
-  const MessageButtonSpec no{kResultNo, QStringLiteral("&No")};
+std::vector<MessageButtonChoice> ButtonsOf(MessageButtons buttons) {
+  const MessageButtonChoice ok{kResultOk, QStringLiteral("OK")};
+  const MessageButtonChoice cancel{kResultCancel, QStringLiteral("Cancel")};
+  const MessageButtonChoice yes{kResultYes, QStringLiteral("&Yes")};
+  const MessageButtonChoice no{kResultNo, QStringLiteral("&No")};
   switch (buttons) {
     case MessageButtons::kOk: return {ok};
     case MessageButtons::kOkCancel: return {ok, cancel};
@@ -92,10 +92,10 @@ StyledMessageDialog::StyledMessageDialog(const MessageRequest& request, QWidget*
   row->setContentsMargins(16, 4, 16, 12);
   row->addStretch(1);
   int defaultResult = DefaultResultOf(request);
-  for (const MessageButtonSpec& spec : ButtonsOf(request.buttons)) {
-    auto* button = new QPushButton(spec.text, this);
-    button->setObjectName(QStringLiteral("result%1").arg(spec.result));
-    int result = spec.result;
+  for (const MessageButtonChoice& choice : ButtonsOf(request.buttons)) {
+    auto* button = new QPushButton(choice.text, this);
+    button->setObjectName(QStringLiteral("result%1").arg(choice.result));
+    int result = choice.result;
     connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     if (result == defaultResult) {
       button->setDefault(true);

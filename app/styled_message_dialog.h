@@ -12,13 +12,13 @@ class QPushButton;
 
 namespace tintara {
 
-struct MessageButtonSpec {
+struct MessageButtonChoice {
   int result;
   QString text;
 };
 
 // The buttons of a set, in order, with their result codes.
-std::vector<MessageButtonSpec> ButtonsOf(MessageButtons buttons);
+std::vector<MessageButtonChoice> ButtonsOf(MessageButtons buttons);
 // What Escape or closing the window answers: Cancel, else No, else OK.
 int EscapeResultOf(MessageButtons buttons);
 // The caption used when a message names none.

@@ -76,8 +76,8 @@ TEST(Messages, BothInterfacesGiveTheSameTextsButtonsAndResults) {
           << (standard ? "standard " : "styled ") << int(answer.buttons) << " " << answer.click;
       EXPECT_EQ(shownText.toStdString(), request.text);
       QStringList expectedButtons;
-      for (const MessageButtonSpec& spec : ButtonsOf(answer.buttons)) {
-        expectedButtons << QString(spec.text).remove('&');
+      for (const MessageButtonChoice& choice : ButtonsOf(answer.buttons)) {
+        expectedButtons << QString(choice.text).remove('&');
       }
       shownButtons.sort();
       expectedButtons.sort();
