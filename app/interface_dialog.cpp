@@ -1,0 +1,57 @@
+#include "app/interface_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tintara {
+
+namespace {
+
+QLabel* Explanation(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setWordWrap(true);
+  label->setIndent(24);
+  return label;
+}
+
+}  // namespace
+
+InterfaceDialog::InterfaceDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Interface"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Please select what type of interface do you prefer"),
+                               this));
+  graphical_ = new QRadioButton(QStringLiteral("&Graphical interface"), this);
+  standard_ = new QRadioButton(QStringLiteral("&Standard Windows interface"), this);
+  graphical_->setChecked(true);
+  layout->addWidget(graphical_);
+  layout->addWidget(Explanation(
+      QStringLiteral("Interface with graphic toolbars and guided Start to Finish workflow."), this));
+  layout->addWidget(standard_);
+  layout->addWidget(Explanation(
+      QStringLiteral("Standard Windows interface with standard toolbars. Choose this option if "
+                     "you are familiar with common Windows applications."),
+      this));
+  auto* note = new QLabel(QStringLiteral("Note: You can switch interface type later using "
+                                         "Interface-Standard Windows command from Options menu."),
+                          this);
+  note->setWordWrap(true);
+  layout->addWidget(note);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+  setMinimumWidth(420);
+}
+
+bool InterfaceDialog::StandardChosen() const { return standard_->isChecked(); }
+
+std::optional<bool> AskInterfaceStyle(QWidget* parent) {
+  InterfaceDialog dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.StandardChosen();
+}
+
+}  // namespace tintara

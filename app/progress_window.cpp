@@ -1,0 +1,63 @@
+#include "app/progress_window.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tintara {
+
+ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("progressWindow"));
+  setAttribute(Qt::WA_StyledBackground);
+  setWindowModality(Qt::ApplicationModal);
+  setWindowTitle(QStringLiteral("Tintara"));
+  setFocusPolicy(Qt::StrongFocus);
+  setStyleSheet(QStringLiteral("QWidget#progressWindow { background: #fbf6ee; "
+                               "border: 2px solid #b0763c; }"));
+  text_ = new QLabel(QStringLiteral("Processed: 0%"), this);
+  text_->setAlignment(Qt::AlignCenter);
+  QFont bold = text_->font();
+  bold.setBold(true);
+  text_->setFont(bold);
+  hint_ = new QLabel(QStringLiteral("Press ESC to cancel"), this);
+  hint_->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(24, 16, 24, 16);
+  layout->addWidget(text_);
+  layout->addWidget(hint_);
+  setFixedSize(260, 90);
+}
+
+void ProgressWindow::SetPercent(int percent) {
+  if (percent > kLastCancellablePercent) {
+    cancelAllowed_ = false;
+    hint_->hide();
+    text_->setText(QStringLiteral("Generating template"));
+  } else {
+    cancelAllowed_ = true;
+    hint_->show();
+    text_->setText(QStringLiteral("Processed: %1%").arg(percent));
+  }
+  // Shown at once, also while the work keeps this thread busy.
+  text_->repaint();
+}
+
+QString ProgressWindow::Text() const { return text_->text(); }
+
+bool ProgressWindow::HintVisible() const { return !hint_->isHidden(); }
+
+void ProgressWindow::keyPressEvent(QKeyEvent* event) {
+  // Escape must not close the window by itself: only its release cancels.
+  if (event->key() == Qt::Key_Escape) return event->accept();
+  QWidget::keyPressEvent(event);
+}
+
+void ProgressWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && !event->isAutoRepeat() && cancelAllowed_) {
+    emit cancelRequested();
+    return event->accept();
+  }
+  QWidget::keyReleaseEvent(event);
+}
+
+}  // namespace tintara

@@ -1,0 +1,58 @@
+#include "app/qt_image_files.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/picture_files.h"
+
+namespace tintara {
+
+namespace {
+
+// The suffix a save filter stands for, added when the user typed none.
+QString SuffixOfFilter(const QString& filter) {
+  int star = filter.indexOf(QStringLiteral("*."));
+  if (star < 0) return {};
+  int end = filter.indexOf(QRegularExpression(QStringLiteral("[ )]")), star);
+  return filter.mid(star + 2, end - star - 2);
+}
+
+}  // namespace
+
+std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
+  QString start = QString::fromStdString(convertIni_.ReadString("Settings", "OpenDir", ""));
+  QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open picture"), start,
+                                              ReadableFormatsFilter());
+  if (path.isEmpty()) return std::nullopt;
+  PictureLoad load = LoadPictureFile(path);
+  if (!load.image) {
+    host_.Message(load.error, MessageIcon::kError);
+    return std::nullopt;
+  }
+  return OpenedPicture{load.image, path.toStdString()};
+}
+
+ImageRef QtImageFiles::LoadNamed(const std::string& path, std::string* error) {
+  PictureLoad load = LoadPictureFile(QString::fromStdString(path));
+  if (error != nullptr) *error = load.error;
+  return load.image;
+}
+
+std::optional<std::string> QtImageFiles::SaveWithDialog(const ImageBuffer& image) {
+  QString start = QString::fromStdString(convertIni_.ReadString("Settings", "SaveDir", ""));
+  QStringList filters = WritableFormatsFilters();
+  QString chosenFilter = filters.first();
+  QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save picture"), start,
+                                              filters.join(QStringLiteral(";;")), &chosenFilter);
+  if (path.isEmpty()) return std::nullopt;
+  if (QFileInfo(path).suffix().isEmpty()) path += '.' + SuffixOfFilter(chosenFilter);
+  std::string error = SavePictureFile(image, path);
+  if (!error.empty()) {
+    host_.Message(error, MessageIcon::kError);
+    return std::nullopt;
+  }
+  return path.toStdString();
+}
+
+}  // namespace tintara

@@ -1,0 +1,22 @@
+// Picture files from outside: any bytes give a true-colour picture within the
+// size limits or a reason, never a crash or a read past the data.
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/picture_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+  tintara::PictureLoad load = tintara::LoadPictureBytes(bytes, QStringLiteral("fuzz"));
+  if (load.image) {
+    if (load.image->Kind() != tintara::kKindRgb24 ||
+        int64_t(load.image->Width()) * load.image->Height() > tintara::kMaxPicturePixels) {
+      __builtin_trap();
+    }
+  } else if (load.error.empty()) {
+    __builtin_trap();
+  }
+  return 0;
+}

@@ -1,0 +1,44 @@
+// Drawing an ImageBuffer into a window area through QPainter without copying
+// the picture: the rows are wrapped by a QImage and only the visible source
+// rectangle is drawn, mirrored so that row 0 lands at the bottom.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <vector>
+
+#include "imaging/image_buffer.h"
+#include "imaging/region.h"
+#include "view/view_mapping.h"
+
+namespace tintara {
+
+// A QImage over the buffer's rows (row 0, the bottom row, is the QImage's
+// first row). True colour is Format_BGR888, 1-bit Format_Mono, 8-bit kinds
+// Format_Indexed8 with the palette (a grey ramp for kind 8). 4-bit pictures
+// have no matching Qt format and are widened into a private 8-bit copy.
+// The wrapper must not outlive the buffer.
+QImage WrapImageRows(const ImageBuffer& image);
+
+// Draws the part of `image` that falls into `clip` (window pixels) at the
+// zoom, with the window placed at `scroll` (negative when centred).
+void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
+                     Point scroll, const QRect& clip);
+
+// The window rectangle the whole picture covers.
+QRect PictureWindowRect(const ImageSize& picture, const ZoomFactor& zoom, Point scroll);
+
+// The 117 × 117 background texture of the view, made by code (a woven-canvas
+// look that tiles seamlessly).
+constexpr int kBackgroundTileSide = 117;
+QImage MakeBackgroundTile();
+
+// Fills `area` with the tile so that the texture moves with the scroll position.
+void DrawBackgroundTiles(QPainter& painter, const QRect& area, const QImage& tile, Point scroll);
+
+// The selection's outline as a dashed line, only the segments inside `clip`.
+void DrawSelectionOutline(QPainter& painter, const std::vector<OutlineSegment>& outline,
+                          const ViewMapping& mapping, const QRect& clip);
+
+}  // namespace tintara

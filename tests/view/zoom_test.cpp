@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "view/view_state.h"
+#include "view/zoom.h"
+
+namespace tintara {
+namespace {
+
+TEST(Zoom, ZoomOutStopsAt31AfterFiveSteps) {
+  ZoomFactor zoom;
+  std::vector<int32_t> levels;
+  for (int step = 0; step < 5; ++step) {
+    EXPECT_EQ(ZoomOut(zoom), ZoomOutcome::kChanged);
+    levels.push_back(zoom.numerator);
+  }
+  EXPECT_EQ(levels, (std::vector<int32_t>{500, 250, 125, 62, 31}));
+  EXPECT_EQ(ZoomOut(zoom), ZoomOutcome::kUnchanged);
+  EXPECT_EQ(zoom.numerator, 31);
+  EXPECT_EQ(zoom.denominator, 1000);
+}
+
+TEST(Zoom, ZoomInRefusesPast31999) {
+  ZoomFactor zoom;
+  ImageSize picture{4000, 3000};
+  EXPECT_EQ(ZoomIn(zoom, picture), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 2000);
+  EXPECT_EQ(ZoomIn(zoom, picture), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 4000);
+  // 32000 × 24000 would exceed 31999.
+  EXPECT_EQ(ZoomIn(zoom, picture), ZoomOutcome::kRefused);
+  EXPECT_EQ(zoom.numerator, 4000);
+
+  ZoomFactor edge;
+  EXPECT_EQ(ZoomIn(edge, {15999, 10}), ZoomOutcome::kChanged);  // 31998
+  ZoomFactor tall;
+  EXPECT_EQ(ZoomIn(tall, {10, 16000}), ZoomOutcome::kRefused);   // height alone
+}
+
+TEST(Zoom, FitPicksTheLimitingSideAndKeepsAtLeastOne) {
+  ZoomFactor zoom;
+  EXPECT_EQ(FitToWindow(zoom, {2000, 1000}, {1000, 1000}), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 500);
+  EXPECT_EQ(FitToWindow(zoom, {1000, 3000}, {1000, 1000}), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 333);
+  // Later steps double and halve whatever fit produced.
+  EXPECT_EQ(ZoomIn(zoom, {1000, 3000}), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 666);
+  EXPECT_EQ(ZoomOut(zoom), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 333);
+
+  EXPECT_EQ(FitToWindow(zoom, {1000, 3000}, {0, 0}), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom.numerator, 1);
+  EXPECT_EQ(ZoomOut(zoom), ZoomOutcome::kUnchanged);
+  EXPECT_EQ(FitToWindow(zoom, {0, 0}, {500, 500}), ZoomOutcome::kUnchanged);
+  EXPECT_EQ(zoom.numerator, 1);
+  EXPECT_EQ(ActualSize(zoom), ZoomOutcome::kChanged);
+  EXPECT_EQ(zoom, (ZoomFactor{1000, 1000}));
+}
+
+ViewportMetrics Client(int32_t width, int32_t height) { return {{width, height}, 15, 15}; }
+
+TEST(PatternViewState, ZoomKeepsTheTopLeftPicturePixel) {
+  PatternViewState view;
+  ImageSize picture{4000, 3000};
+  view.SetScrollSizes(picture, Client(800, 600));
+  ASSERT_TRUE(view.ScrollTo({1000, 500}));
+  EXPECT_EQ(view.ZoomIn(picture, Client(800, 600)), ZoomOutcome::kChanged);
+  EXPECT_EQ(view.ZoomAnchor(), (Point{1000, 500}));
+  EXPECT_EQ(view.ScrollPosition(), (Point{2000, 1000}));
+  EXPECT_EQ(view.ZoomOut(picture, Client(800, 600)), ZoomOutcome::kChanged);
+  EXPECT_EQ(view.ScrollPosition(), (Point{1000, 500}));
+  EXPECT_EQ(view.ZoomOut(picture, Client(800, 600)), ZoomOutcome::kChanged);
+  EXPECT_EQ(view.ScrollPosition(), (Point{500, 250}));
+  // The anchor near the end is clamped to the new range.
+  ASSERT_TRUE(view.ScrollTo({1200, 900}));
+  EXPECT_EQ(view.ActualSize(picture, Client(800, 600)), ZoomOutcome::kChanged);
+  EXPECT_EQ(view.ScrollPosition(), (Point{2400, 1800}));
+}
+
+TEST(PatternViewState, RefusedZoomLeavesEverythingAsItWas) {
+  PatternViewState view;
+  ImageSize picture{4000, 3000};
+  view.SetScrollSizes(picture, Client(800, 600));
+  view.ScrollTo({300, 200});
+  view.ZoomIn(picture, Client(800, 600));
+  view.ZoomIn(picture, Client(800, 600));
+  Point before = view.ScrollPosition();
+  EXPECT_EQ(view.ZoomIn(picture, Client(800, 600)), ZoomOutcome::kRefused);
+  EXPECT_EQ(view.Zoom().numerator, 4000);
+  EXPECT_EQ(view.ScrollPosition(), before);
+}
+
+TEST(PatternViewState, FitCentresTheWholePicture) {
+  PatternViewState view;
+  ImageSize picture{1000, 500};
+  view.SetScrollSizes(picture, Client(400, 400));
+  EXPECT_EQ(view.FitToWindow(picture, Client(400, 400)), ZoomOutcome::kChanged);
+  EXPECT_EQ(view.Zoom().numerator, 400);
+  EXPECT_FALSE(view.Layout().horizontalBar);
+  EXPECT_FALSE(view.Layout().verticalBar);
+  // 400 × 200 shown in 400 × 400: centred vertically.
+  EXPECT_EQ(view.ScrollPosition(), (Point{0, -100}));
+}
+
+}  // namespace
+}  // namespace tintara

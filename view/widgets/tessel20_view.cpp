@@ -1,0 +1,296 @@
+#include "view/widgets/tessel20_view.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "platform/image_drawing.h"
+
+namespace tintara {
+
+namespace {
+
+Qt::CursorShape ShapeOf(ToolCursor cursor) {
+  switch (cursor) {
+    case ToolCursor::kArrow: return Qt::ArrowCursor;
+    case ToolCursor::kCross:
+    case ToolCursor::kSelectRectangle:
+    case ToolCursor::kSelectEllipse:
+    case ToolCursor::kSelectFree: return Qt::CrossCursor;
+    case ToolCursor::kPen:
+    case ToolCursor::kFill:
+    case ToolCursor::kPicker: return Qt::PointingHandCursor;
+    case ToolCursor::kText: return Qt::IBeamCursor;
+    case ToolCursor::kMove: return Qt::SizeAllCursor;
+  }
+  return Qt::ArrowCursor;
+}
+
+uint32_t KeyFlags(const QMouseEvent* event) {
+  uint32_t keys = 0;
+  Qt::MouseButtons buttons = event->buttons();
+  if (buttons & Qt::LeftButton) keys |= kMouseKeyLeft;
+  if (buttons & Qt::RightButton) keys |= kMouseKeyRight;
+  if (buttons & Qt::MiddleButton) keys |= kMouseKeyMiddle;
+  if (event->modifiers() & Qt::ShiftModifier) keys |= kMouseKeyShift;
+  if (event->modifiers() & Qt::ControlModifier) keys |= kMouseKeyControl;
+  return keys;
+}
+
+}  // namespace
+
+CTessel20View::CTessel20View(QWidget* parent) : QAbstractScrollArea(parent) {
+  tile_ = MakeBackgroundTile();
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  viewport()->setMouseTracking(true);
+  // Every pixel is painted by Render; Qt need not clear first.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  beep_ = [] { QApplication::beep(); };
+}
+
+void CTessel20View::SetSource(ViewSource* source) {
+  source_ = source;
+  UpdateView();
+}
+
+void CTessel20View::SetStandardInterface(bool standard) {
+  standardInterface_ = standard;
+  viewport()->update();
+}
+
+void CTessel20View::SetBackgroundTile(const QImage& tile) {
+  tile_ = tile;
+  viewport()->update();
+}
+
+ViewMapping CTessel20View::Mapping() const {
+  return state_.Mapping(PictureSize().height);
+}
+
+ImageSize CTessel20View::PictureSize() const {
+  return source_ != nullptr ? source_->CurrentImageSize() : ImageSize{};
+}
+
+ViewportMetrics CTessel20View::Metrics() const {
+  QMargins margins = viewportMargins();
+  QSize client = contentsRect().size().shrunkBy(margins);
+  return {{client.width(), client.height()},
+          verticalScrollBar()->sizeHint().width(),
+          horizontalScrollBar()->sizeHint().height()};
+}
+
+void CTessel20View::ApplyLayout() {
+  if (inLayout_) return;
+  inLayout_ = true;
+  const ScrollLayout& layout = state_.Layout();
+  setHorizontalScrollBarPolicy(layout.horizontalBar ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(layout.verticalBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  QScrollBar* horizontal = horizontalScrollBar();
+  horizontal->setRange(0, layout.limit.x);
+  horizontal->setPageStep(std::max(layout.client.width, 1));
+  horizontal->setSingleStep(std::max(layout.client.width / 20, 1));
+  horizontal->setValue(std::max(layout.position.x, 0));
+  QScrollBar* vertical = verticalScrollBar();
+  vertical->setRange(0, layout.limit.y);
+  vertical->setPageStep(std::max(layout.client.height, 1));
+  vertical->setSingleStep(std::max(layout.client.height / 20, 1));
+  vertical->setValue(std::max(layout.position.y, 0));
+  inLayout_ = false;
+  viewport()->update();
+}
+
+void CTessel20View::UpdateView() {
+  outlineValid_ = false;
+  state_.SetScrollSizes(PictureSize(), Metrics());
+  ApplyLayout();
+}
+
+void CTessel20View::AfterZoom(ZoomOutcome outcome) {
+  if (outcome == ZoomOutcome::kRefused) {
+    if (beep_) beep_();
+    return;
+  }
+  if (outcome != ZoomOutcome::kChanged) return;
+  ApplyLayout();
+  NotifyMoved();
+}
+
+void CTessel20View::ZoomIn() { AfterZoom(state_.ZoomIn(PictureSize(), Metrics())); }
+void CTessel20View::ZoomOut() { AfterZoom(state_.ZoomOut(PictureSize(), Metrics())); }
+void CTessel20View::ActualSize() { AfterZoom(state_.ActualSize(PictureSize(), Metrics())); }
+void CTessel20View::FitToWindow() { AfterZoom(state_.FitToWindow(PictureSize(), Metrics())); }
+
+void CTessel20View::ScrollTo(Point position) {
+  Point before = state_.ScrollPosition();
+  if (!state_.ScrollTo(position)) return;
+  Point after = state_.ScrollPosition();
+  inLayout_ = true;
+  horizontalScrollBar()->setValue(std::max(after.x, 0));
+  verticalScrollBar()->setValue(std::max(after.y, 0));
+  inLayout_ = false;
+  // Only the uncovered strip is repainted.
+  viewport()->scroll(before.x - after.x, before.y - after.y);
+  NotifyMoved();
+}
+
+void CTessel20View::scrollContentsBy(int, int) {
+  if (inLayout_) return;
+  ScrollTo({horizontalScrollBar()->value(), verticalScrollBar()->value()});
+}
+
+void CTessel20View::NotifyMoved() {
+  if (source_ != nullptr) source_->VisiblePartMoved();
+  emit visiblePartMoved();
+}
+
+void CTessel20View::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  if (inLayout_ || Frozen()) return;
+  state_.SetScrollSizes(PictureSize(), Metrics());
+  ApplyLayout();
+}
+
+const std::vector<OutlineSegment>& CTessel20View::Outline(const ImageBuffer& image) {
+  const Region* selection = source_ != nullptr ? source_->Selection() : nullptr;
+  ImageSize size{image.Width(), image.Height()};
+  if (!outlineValid_ || selection != outlineRegion_ || !(size == outlineSize_)) {
+    outline_.clear();
+    if (selection != nullptr) outline_ = RegionOutline(*selection, size.width, size.height);
+    outlineRegion_ = selection;
+    outlineSize_ = size;
+    outlineValid_ = true;
+  }
+  return outline_;
+}
+
+void CTessel20View::Render(QPainter& painter, const QRect& area) {
+  const ImageBuffer* image = source_ != nullptr ? source_->DisplayedImage() : nullptr;
+  Point scroll = state_.ScrollPosition();
+  // The picture's area is never erased, so it cannot flicker.
+  QRegion background(area);
+  if (image != nullptr) {
+    background -= PictureWindowRect({image->Width(), image->Height()}, state_.Zoom(), scroll);
+  }
+  if (!background.isEmpty()) {
+    painter.save();
+    painter.setClipRegion(background);
+    if (standardInterface_ || tile_.isNull()) {
+      painter.fillRect(area, palette().color(QPalette::Button));
+    } else {
+      DrawBackgroundTiles(painter, area, tile_, scroll);
+    }
+    painter.restore();
+  }
+  if (image == nullptr) return;
+  DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area);
+  if (source_->Selection() != nullptr) {
+    DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area);
+  }
+}
+
+void CTessel20View::SetFrozen(bool frozen) {
+  if (!frozen) {
+    frozen_ = QImage();
+    UpdateView();
+    return;
+  }
+  frozen_ = QImage(viewport()->size(), QImage::Format_RGB32);
+  if (frozen_.isNull()) return;
+  QPainter painter(&frozen_);
+  Render(painter, frozen_.rect());
+}
+
+void CTessel20View::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  if (!frozen_.isNull()) {
+    painter.fillRect(event->rect(), palette().color(QPalette::Button));
+    painter.drawImage(event->rect().topLeft(), frozen_, event->rect());
+    return;
+  }
+  Render(painter, event->rect());
+}
+
+MouseInput CTessel20View::InputFrom(const QMouseEvent* event) const {
+  QPoint at = event->position().toPoint();
+  Point window{at.x(), at.y()};
+  return {Mapping().WindowToImage(window), window, KeyFlags(event)};
+}
+
+void CTessel20View::UpdateCursor(const MouseInput& input) {
+  ToolCursor cursor = ToolCursor::kArrow;
+  MouseTool* tool = source_ != nullptr ? source_->CurrentTool() : nullptr;
+  if ((tool != nullptr && tool->SetCursor(input, cursor)) ||
+      (source_ != nullptr && source_->SelectionCursor(cursor))) {
+    viewport()->setCursor(ShapeOf(cursor));
+  } else {
+    viewport()->unsetCursor();
+  }
+}
+
+void CTessel20View::mousePressEvent(QMouseEvent* event) {
+  if (source_ == nullptr) return QAbstractScrollArea::mousePressEvent(event);
+  MouseInput input = InputFrom(event);
+  if (event->button() == Qt::RightButton) {
+    emit contextMenuRequested(event->globalPosition().toPoint());
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+  MouseTool* tool = source_->CurrentTool();
+  if (tool != nullptr && tool->LeftDown(input)) return;
+  if (MouseTool* selection = source_->ActiveSelectionTool()) {
+    capture_ = true;
+    selection->LeftDown(input);
+    return;
+  }
+  QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CTessel20View::mouseReleaseEvent(QMouseEvent* event) {
+  if (source_ == nullptr) return QAbstractScrollArea::mouseReleaseEvent(event);
+  MouseInput input = InputFrom(event);
+  MouseTool* tool = source_->CurrentTool();
+  if (event->button() == Qt::RightButton) {
+    if (tool == nullptr || !tool->RightUp(input)) QAbstractScrollArea::mouseReleaseEvent(event);
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
+  if (tool != nullptr && tool->LeftUp(input)) return;
+  if (!capture_) return QAbstractScrollArea::mouseReleaseEvent(event);
+  capture_ = false;
+  if (MouseTool* selection = source_->ActiveSelectionTool()) selection->LeftUp(input);
+}
+
+void CTessel20View::mouseMoveEvent(QMouseEvent* event) {
+  if (source_ == nullptr) return QAbstractScrollArea::mouseMoveEvent(event);
+  MouseInput input = InputFrom(event);
+  UpdateCursor(input);
+  MouseTool* tool = source_->CurrentTool();
+  if (tool != nullptr && tool->Move(input)) return;
+  MouseTool* selection = source_->ActiveSelectionTool();
+  if (selection != nullptr && (capture_ || source_->SelectionFollowsMouse())) {
+    selection->Move(input);
+    return;
+  }
+  QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CTessel20View::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (source_ == nullptr || event->button() != Qt::LeftButton) {
+    return QAbstractScrollArea::mouseDoubleClickEvent(event);
+  }
+  MouseInput input = InputFrom(event);
+  MouseTool* tool = source_->CurrentTool();
+  if (tool != nullptr && tool->DoubleClick(input)) return;
+  if (MouseTool* selection = source_->ActiveSelectionTool()) {
+    selection->DoubleClick(input);
+    return;
+  }
+  QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+}  // namespace tintara

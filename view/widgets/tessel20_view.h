@@ -1,0 +1,93 @@
+// The pattern view: shows the document's current image at a zoom over a
+// textured (or, in the standard interface, plain) background, with the
+// selection outline, and passes mouse input to the document's tools.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <functional>
+#include <vector>
+
+#include "imaging/region.h"
+#include "view/view_source.h"
+#include "view/view_state.h"
+
+namespace tintara {
+
+class CTessel20View : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit CTessel20View(QWidget* parent = nullptr);
+
+  void SetSource(ViewSource* source);
+  ViewSource* Source() const { return source_; }
+  // Plain button-face background instead of the texture.
+  void SetStandardInterface(bool standard);
+  void SetBackgroundTile(const QImage& tile);
+  // Called when a zoom in is refused; the default is the application beep.
+  void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+
+  const PatternViewState& State() const { return state_; }
+  ZoomFactor Zoom() const { return state_.Zoom(); }
+  ViewMapping Mapping() const;
+
+  // Zoom commands.
+  void ZoomIn();
+  void ZoomOut();
+  void ActualSize();
+  void FitToWindow();
+  // Any document change: scroll sizes from the current picture, full repaint.
+  void UpdateView();
+  // Moves the visible part (clamped), as the scroll bars do.
+  void ScrollTo(Point position);
+
+  // While frozen the view shows what it showed when frozen and reads nothing
+  // from the document (long work is changing it on another thread).
+  void SetFrozen(bool frozen);
+  bool Frozen() const { return !frozen_.isNull(); }
+
+  // Paints what the viewport would show into `target` (of the viewport's size).
+  void Render(QPainter& painter, const QRect& area);
+
+ signals:
+  // The right button went down: the owner pops up its context menu here.
+  void contextMenuRequested(const QPoint& globalPosition);
+  void visiblePartMoved();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  ViewportMetrics Metrics() const;
+  ImageSize PictureSize() const;
+  void ApplyLayout();
+  void AfterZoom(ZoomOutcome outcome);
+  void NotifyMoved();
+  MouseInput InputFrom(const QMouseEvent* event) const;
+  void UpdateCursor(const MouseInput& input);
+  const std::vector<OutlineSegment>& Outline(const ImageBuffer& image);
+
+  ViewSource* source_ = nullptr;
+  PatternViewState state_;
+  QImage tile_;
+  QImage frozen_;
+  bool standardInterface_ = false;
+  bool inLayout_ = false;
+  bool capture_ = false;
+  std::function<void()> beep_;
+
+  // The outline is rebuilt only after a document change.
+  std::vector<OutlineSegment> outline_;
+  const Region* outlineRegion_ = nullptr;
+  ImageSize outlineSize_;
+  bool outlineValid_ = false;
+};
+
+}  // namespace tintara
