@@ -129,6 +129,15 @@ bool ImageBuffer::Detach() noexcept {
   return true;
 }
 
+bool ImageBuffer::AdoptPixels(const ImageBuffer& source) {
+  if (source.kind_ != kind_ || source.width_ != width_ || source.height_ != height_ ||
+      source.stride_ != stride_) {
+    return false;
+  }
+  plane_ = source.plane_;
+  return true;
+}
+
 bool ImageBuffer::QueryInfo(ImageInfo& info) const {
   info.kind = uint32_t(kind_);
   info.width = width_;

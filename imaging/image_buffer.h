@@ -88,6 +88,10 @@ class ImageBuffer {
   // False when the copy could not be allocated.
   bool Detach() noexcept;
   bool SharesPixelsWith(const ImageBuffer& other) const { return plane_ == other.plane_; }
+  // Takes the pixels of an image of the same kind and size (shared copy-on-write,
+  // so neither side sees the other's later writes); the palette and resolution
+  // stay. Lets an operation that built its result aside commit it without a copy.
+  bool AdoptPixels(const ImageBuffer& source);
 
   ImageBuffer(const ImageBuffer&) = delete;
   ImageBuffer& operator=(const ImageBuffer&) = delete;
