@@ -127,7 +127,7 @@ SplashWindow* ShowSplash(const QString& notice) {
 }
 
 QString ReadPaintDataNotice(const QString& programFolder) {
-  QFile file(QDir(programFolder).filePath(QStringLiteral("NOTICE.txt")));
+  QFile file(QDir(programFolder).filePath(QStringLiteral("PAINT-DATA-LICENSE.txt")));
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
   return QString::fromUtf8(file.readAll()).trimmed();
 }

@@ -33,7 +33,7 @@ class SplashWindow : public QWidget {
 // Shows a splash window that deletes itself when it closes.
 SplashWindow* ShowSplash(const QString& notice);
 
-// The licence notice of the brand palette files ("NOTICE.txt" in the program
+// The licence notice of the brand palette files ("PAINT-DATA-LICENSE.txt" in the program
 // folder), or "" when there is none.
 QString ReadPaintDataNotice(const QString& programFolder);
 

@@ -21,6 +21,8 @@ bool IsExistingFile(const std::string& path) {
   return !path.empty() && fs::is_regular_file(path, error);
 }
 
+}  // namespace
+
 // The brand file a stored title names: program folder + title + ".DAT", or,
 // when only the extension's letter case differs, the file that exists.
 std::string BrandFileFromTitle(const std::string& programFolder, const std::string& title) {
@@ -31,8 +33,6 @@ std::string BrandFileFromTitle(const std::string& programFolder, const std::stri
   }
   return path;
 }
-
-}  // namespace
 
 std::optional<CTesselParams> CTesselParams::Create(const SettingsStore& settings,
                                                    const std::string& programFolder,

@@ -84,4 +84,8 @@ class CTesselParams {
   void FillGridColors();
 };
 
+// The brand file a stored title names: program folder + title + ".DAT", or,
+// when only the extension's letter case differs, the file that exists.
+std::string BrandFileFromTitle(const std::string& programFolder, const std::string& title);
+
 }  // namespace tintara

@@ -41,11 +41,6 @@ void CTessel20Doc::CreateDrawingPatternCommand() {
   RefreshNavigator();
 }
 
-void CTessel20Doc::CreatePattern() {
-  if (createPatternHook) createPatternHook(*this);
-  CheckInvariants();
-}
-
 void CTessel20Doc::LeavePatternEditing() {
   if (!env_.patternEditing) return;
   env_.patternEditing = false;
@@ -73,7 +68,7 @@ void CTessel20Doc::EnterPatternEditing() {
     RefreshNavigator();
     Ui().FitViews();
   }
-  if (env_.autoPaletteWindow) ShowPaletteWindow(true);
+  if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);
 }
 
 void CTessel20Doc::ViewInitialPicture() {
@@ -91,7 +86,7 @@ void CTessel20Doc::ViewInitialPicture() {
 
 void CTessel20Doc::ViewConvertedOrPattern(int32_t target) {
   int32_t old = viewMode;
-  if (env_.standardInterface && !convertedPicture) {
+  if (env_.StandardInterface() && !convertedPicture) {
     CreateDrawingPatternCommand();
     modified = true;
     // A creation the user just cancelled is not started a second time.
@@ -113,7 +108,7 @@ void CTessel20Doc::ViewConvertedOrPattern(int32_t target) {
 }
 
 void CTessel20Doc::ViewAsColorBlocks() {
-  if (!env_.standardInterface || convertedPicture) return;
+  if (!env_.StandardInterface() || convertedPicture) return;
   CreateDrawingPatternCommand();
   modified = true;
 }

@@ -9,6 +9,7 @@
 
 #include <utility>
 #include "ports/ui_host.h"
+#include "storage/app_settings.h"
 
 namespace tintara {
 
@@ -26,20 +27,20 @@ struct DocumentEnvironment {
   Dialogs& dialogs;
   SettingsStore& settings;
 
+  // The application's settings while it runs; the one copy every part reads.
+  AppSettings app;
   // Application-wide state.
-  bool patternEditing = false;     // the user works on the painting pattern
-  bool standardInterface = false;  // menus and tool bars instead of stage panels
-  bool graphicalToolbars = true;   // stage panels shown
-  bool autoPaletteWindow = true;   // open the colour palette window after a pattern is made
-  bool autoNavigator = true;       // likewise the navigator
-  int colorCorrectionPercent = 100;
-  // Printer dots of the whole pattern (width, height) for the current page settings.
-  std::function<std::pair<int, int>()> pagePixelSize;
+  bool patternEditing = false;  // the user works on the painting pattern
   ProgressCounters progress;
   std::string programFolder;
 
   FilterSite* filters = nullptr;
   const PrinterInfo* printer = nullptr;
+
+  bool StandardInterface() const { return app.winInterface.value_or(0) == 1; }
+  bool GraphicalToolbars() const { return app.graph != 0; }
+  bool AutoPaletteWindow() const { return app.showColorsPalette != 0; }
+  bool AutoNavigator() const { return app.showNavigator != 0; }
 
   // The Save command of the shell (asks for a name when the project has none);
   // false when nothing was saved.

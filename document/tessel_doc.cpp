@@ -133,8 +133,8 @@ bool CTessel20Doc::ReplaceWithPicture(ImageRef picture, int32_t origin,
   CheckInvariants();
   UpdateAllViews();
   Ui().FitViews();
-  if (stageAlways || !env_.standardInterface) SetWorkStage(1);
-  if (env_.autoNavigator) ShowNavigator(true);
+  if (stageAlways || !env_.StandardInterface()) SetWorkStage(1);
+  if (env_.AutoNavigator()) ShowNavigator(true);
   return true;
 }
 
@@ -144,8 +144,8 @@ void CTessel20Doc::ProjectOpened(const std::string& path) {
   if (env_.projectOpened) env_.projectOpened(path);
   if (convertedPicture) {
     SetWorkStage(3);
-    if (env_.autoPaletteWindow) ShowPaletteWindow(true);
-    if (env_.autoNavigator) ShowNavigator(true);
+    if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);
+    if (env_.AutoNavigator()) ShowNavigator(true);
   }
   UpdateAllViews();
 }

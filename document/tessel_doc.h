@@ -111,8 +111,21 @@ class CTessel20Doc {
   void CreateDrawingPatternCommand();
   // The pipeline proper; success is an existing converted picture afterwards.
   void CreatePattern();
-  // Installed by the pipeline layer; until then "Create drawing pattern" makes nothing.
-  std::function<void(CTessel20Doc&)> createPatternHook;
+  // Matches every pixel of the rectangle to the working palette (outside it:
+  // black, colour 0). 1 done, 0 cancelled (the document has rolled back).
+  int MapToPaintColors(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // Median-smooths the index image, recolours and redraws the pattern.
+  // 1 done, 0 failed or cancelled (rolled back).
+  int RemoveSmallAreas();
+  // Redraws the pattern over a rectangle; false when cancelled or failed (rolled back).
+  bool RenderPatternRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                         bool noNumbers);
+
+  // Pattern clean-up and area commands.
+  void RemoveSmallAreasCommand();
+  void ToggleSelectOneArea();
+  void SelectAreaAt(int32_t x, int32_t y);
+  void ChooseBorderColor();
 
   // Lifecycle.
   void DeleteContents();

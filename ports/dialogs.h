@@ -55,6 +55,14 @@ class Dialogs {
 
   // "Reduce colors": "Number of &Colors:", 2..256.
   virtual std::optional<int> ReduceColors(int /*initial*/) { return std::nullopt; }
+
+  // "Color of borders and digits": a colour chooser opened with `current`
+  // (red in the low byte); the platform's chooser in the standard interface,
+  // the program's own picker otherwise.
+  virtual std::optional<uint32_t> ChooseBorderColor(uint32_t /*current*/,
+                                                    bool /*standardInterface*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace tintara

@@ -73,7 +73,7 @@ bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder, Proje
   }
   data.params.patternType = Int32At(block + 1156);
   data.params.dotsPerCell = Int32At(block + 1160);
-  data.params.brandFile = programFolder + brandTitle + ".DAT";
+  data.params.brandFile = BrandFileFromTitle(programFolder, brandTitle);
   data.legacy = true;
   return data.params.RestoreFromStoredColors(count, entries, brandPositions);
 }

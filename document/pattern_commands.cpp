@@ -1,0 +1,81 @@
+#include "document/pattern_commands.h"
+
+#include "document/command_table.h"
+#include "document/document_environment.h"
+#include "document/tessel_doc.h"
+#include "pattern/render_pattern.h"
+#include "pattern/same_color_area.h"
+#include "ports/dialogs.h"
+#include "ports/ui_host.h"
+
+namespace tintara {
+
+void CTessel20Doc::RemoveSmallAreasCommand() {
+  WaitCursor wait(Ui());
+  PushUndoSnapshot();
+  ProgressCounters& counters = env_.progress;
+  counters.stepTotal = 2 + RenderStepCount(params.patternType);
+  counters.stepNumber = -1;
+  RemoveSmallAreas();
+  counters.stepTotal = 0;
+  if (viewMode != kViewInitial) UpdateAllViews();
+  RefreshNavigator();
+}
+
+void CTessel20Doc::ToggleSelectOneArea() {
+  if (currentTool == kToolSelectArea) {
+    currentTool = kToolNone;
+    return;
+  }
+  currentTool = kToolSelectArea;
+  drawing.textWindowOpen = false;
+  bool shown = drawing.textPositioned;
+  EndTextEntry();
+  if (shown) UpdateAllViews();
+}
+
+void CTessel20Doc::SelectAreaAt(int32_t x, int32_t y) {
+  RegionPtr area;
+  {
+    WaitCursor wait(Ui());
+    area = tintara::SelectAreaAt(indexImage.get(), x, y);
+  }
+  if (!area) return;
+  selection = std::move(area);
+  if (viewMode != kViewInitial) UpdateAllViews();
+}
+
+void CTessel20Doc::ChooseBorderColor() {
+  std::optional<uint32_t> chosen =
+      DialogPort().ChooseBorderColor(params.borderColor, env_.StandardInterface());
+  if (!chosen || *chosen == params.borderColor) return;
+  params.borderColor = *chosen & 0xFFFFFF;
+  params.SaveToSettings(env_.settings);
+  if (!convertedPicture) return;
+  PushUndoSnapshot();
+  {
+    WaitCursor wait(Ui());
+    // The snapshot holds its own image object, so it keeps the old palette.
+    Rgb rgb = UnpackColor(params.borderColor);
+    PaletteEntry ink{rgb.red, rgb.green, rgb.blue, 0};
+    patternImage->WritePalette(kPatternInk, 1, &ink);
+  }
+  if (viewMode != kViewInitial) UpdateAllViews();
+  RefreshNavigator();
+}
+
+void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc) {
+  table.Add({cmd::kRemoveSmallAreas, "Remove small areas from painting pattern",
+             [&doc] { doc.RemoveSmallAreasCommand(); },
+             [&doc] { return doc.convertedPicture != nullptr; }, {}});
+  table.Add({cmd::kSelectOneArea, "Select one area", [&doc] { doc.ToggleSelectOneArea(); },
+             [&doc] {
+               return !doc.pictureEditing && doc.viewMode != kViewInitial &&
+                      doc.convertedPicture != nullptr;
+             },
+             [&doc] { return doc.currentTool == kToolSelectArea; }});
+  table.Add({cmd::kBorderColor, "Color of borders and digits", [&doc] { doc.ChooseBorderColor(); },
+             [&doc] { return !doc.pictureEditing; }, {}});
+}
+
+}  // namespace tintara
