@@ -1,0 +1,53 @@
+// Dialogs answered from ScriptedAnswers, keyed by the dialog's caption, each
+// answer used once in order; a dialog with no answer left is cancelled, and
+// so is one whose answer a real dialog would not accept (a value out of its
+// range, a wrong shape). Tests and the command-line tool use the same port.
+//
+//   "Posterize"                    {"red": R, "green": G, "blue": B}, each 1..256
+//                                  (a missing channel keeps the dialog's value)
+//   "Reduce colors"                N, 2..256
+//   "Color of borders and digits"  [red, green, blue], each 0..255
+//   "Save palette", "Load palette" a name typed into the list dialog, or
+//                                  {"delete": NAME} to press "&Delete" first;
+//                                  answers are taken until the dialog closes
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ports/dialogs.h"
+#include "ports/scripted_answers.h"
+
+namespace tintara {
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  explicit ScriptedDialogs(ScriptedAnswers& answers) : answers_(answers) {}
+
+  std::optional<std::string> ChoosePaletteFile(NameListChooser& chooser) override;
+  std::optional<PosterizeLevels> Posterize(
+      const PosterizeLevels& initial,
+      const std::function<void(const PosterizeLevels&)>& changed) override;
+  std::optional<int> ReduceColors(int initial) override;
+  std::optional<uint32_t> ChooseBorderColor(uint32_t current, bool standardInterface) override;
+
+  // Captions of the dialogs opened, in order.
+  std::vector<std::string> opened;
+  // One line for each answer that was refused, naming the dialog.
+  std::vector<std::string> refused;
+
+ private:
+  std::optional<ScriptValue> Take(const std::string& caption);
+  void Refuse(const std::string& caption, const std::string& why);
+
+  ScriptedAnswers& answers_;
+};
+
+// [red, green, blue] with each in 0..255 as a colour value (red in the low
+// byte); nothing for anything else.
+std::optional<uint32_t> ScriptColor(const ScriptValue& value);
+// An integer within lo..hi; nothing for anything else.
+std::optional<int> ScriptInt(const ScriptValue& value, int lo, int hi);
+
+}  // namespace tintara
