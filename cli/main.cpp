@@ -1,27 +1,57 @@
+// tintara-cli: the program's work without a display, for scripts and batches.
+#include <QGuiApplication>
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/subcommands.h"
 
 namespace {
 
-const char kUsage[] =
-    "usage: tintara-cli <command> [options]\n"
-    "\n"
-    "commands:\n"
-    "  create PICTURE -o PROJECT.mop [options]   make a painting pattern from a picture\n"
-    "  info PROJECT.mop [--json]                 what a project holds\n"
-    "  export PROJECT.mop --initial F --converted F --pattern F --index F\n"
-    "  retype PROJECT.mop --type N -o OUT.mop    change the type of colour identification\n"
-    "  print PROJECT.mop --what KIND -o OUT.pdf  print pages as PDF\n"
-    "  palettes                                  list the brand palettes found\n"
-    "  run PROJECT.mop -o OUT.mop [--picture F] [--answers F.json] COMMAND...\n";
+// Qt's own notices would break the one-line error contract on standard error.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg) std::fprintf(stderr, "tintara-cli: %s\n", qPrintable(text));
+}
+
+void PrintUsage(std::FILE* stream) {
+  std::fputs("usage: tintara-cli COMMAND [options]\n\ncommands:\n", stream);
+  for (const tintara::cli::Subcommand& command : tintara::cli::Subcommands()) {
+    std::fprintf(stream, "  %s\n", command.usage);
+  }
+  std::fputs("\noptions of every command:\n"
+             "  --settings FILE  an INI file with the settings' sections and keys\n"
+             "                   (without it, the user's settings)\n"
+             "  --quiet          no progress on standard error\n"
+             "  --help           the command's usage\n"
+             "\nexit status: 0 done, 1 failed (one line on standard error), 2 bad usage\n",
+             stream);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    std::fputs(kUsage, argc < 2 ? stderr : stdout);
-    return argc < 2 ? 2 : 0;
+  using namespace tintara::cli;
+  std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty()) {
+    PrintUsage(stderr);
+    return kExitUsage;
   }
-  std::fprintf(stderr, "tintara-cli: unknown command '%s'\n", argv[1]);
-  return 2;
+  if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    PrintUsage(stdout);
+    return kExitOk;
+  }
+  // No display is needed: pictures, fonts and PDF work on the offscreen platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtMessages);
+  // Qt sees only the program name, so that no word of ours is taken as a Qt option.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  QGuiApplication application(qtArgc, qtArgv);
+
+  for (const Subcommand& command : Subcommands()) {
+    if (words[0] == command.name) {
+      return command.run(Words(words).subspan(1));
+    }
+  }
+  return ReportUsage("unknown command '" + words[0] + "'");
 }

@@ -121,6 +121,11 @@ class CTessel20Doc {
   bool RenderPatternRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
                          bool noNumbers);
 
+  // "Type of color identification": stores the type (0..6) and, when a pattern
+  // exists, redraws all of it as one undo step. False for a type outside 0..6
+  // or a redraw that was cancelled (the document is then as before).
+  bool ChangePatternType(int32_t type);
+
   // Pattern clean-up and area commands.
   void RemoveSmallAreasCommand();
   void ToggleSelectOneArea();

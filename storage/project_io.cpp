@@ -131,9 +131,17 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path) {
   return true;
 }
 
-bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path) {
+bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadResult* result) {
   ProjectData data;
-  if (!IsProjectPath(path) || ReadInto(doc, path, data) != 0) return false;
+  int error = IsProjectPath(path) ? ReadInto(doc, path, data) : EINVAL;
+  if (error != 0) {
+    if (result != nullptr) {
+      result->error = error == -1 ? std::string("Unexpected file format.")
+                                  : OpenErrorText(error, path);
+    }
+    return false;
+  }
+  if (result != nullptr) result->legacy = data.legacy;
   ApplyProject(doc, data);
   doc.pathName = path;
   doc.title = fs::path(path).filename().string();

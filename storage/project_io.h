@@ -17,8 +17,14 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path);
 // save never destroys the previous copy.
 bool SaveProject(CTessel20Doc& doc, const std::string& path);
 
+struct ProjectReadResult {
+  bool legacy = false;  // the file has the older layout without a signature
+  std::string error;    // what the user would have been told, on failure
+};
+
 // Reads a project into a document without touching settings or windows (for
 // thumbnails and the command-line tool); false on any failure.
-bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path);
+bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path,
+                        ProjectReadResult* result = nullptr);
 
 }  // namespace tintara

@@ -1,0 +1,153 @@
+#include "cli/cli_context.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "cli/cli_args.h"
+#include "document/document_commands.h"
+#include "document/pattern_commands.h"
+#include "imaging/filters/filter_engine.h"
+#include "platform/picture_files.h"
+#include "platform/private_profile.h"
+#include "storage/project_hooks.h"
+#include "storage/project_io.h"
+#include "storage/settings_keys.h"
+
+namespace tintara::cli {
+
+namespace {
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return text;
+}
+
+std::string Absolute(const std::string& path) {
+  return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
+
+}  // namespace
+
+void ReportError(const std::string& text) {
+  std::fprintf(stderr, "tintara-cli: error: %s\n", OneLine(text).c_str());
+}
+
+int ReportUsage(const std::string& text) {
+  std::fprintf(stderr, "tintara-cli: %s\n(see tintara-cli --help)\n", OneLine(text).c_str());
+  return kExitUsage;
+}
+
+std::unique_ptr<CliContext> CliContext::Create(const CommonOptions& options) {
+  std::unique_ptr<QtSettingsStore> store;
+  if (options.settingsFile) {
+    if (!QFileInfo(QString::fromStdString(*options.settingsFile)).isFile()) {
+      ReportError("settings file " + *options.settingsFile + " does not exist");
+      return nullptr;
+    }
+    store = std::make_unique<QtSettingsStore>(QString::fromStdString(*options.settingsFile));
+  } else {
+    store = std::make_unique<QtSettingsStore>();
+  }
+  std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
+  return std::unique_ptr<CliContext>(new CliContext(options, std::move(store), folder));
+}
+
+CliContext::CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsStore> store,
+                       std::string programFolder)
+    : programFolder_(std::move(programFolder)),
+      store_(std::move(store)),
+      overlay_(*store_),
+      ui_(&answers_, stderr, options.quiet),
+      dialogs_(answers_),
+      environment_(ui_, dialogs_, overlay_) {
+  environment_.programFolder = programFolder_;
+}
+
+CliContext::~CliContext() {
+  doc_.reset();
+  if (filters_) FilterEngine::FreeSite(*filters_);
+  store_->Flush();
+}
+
+void CliContext::ReadApplicationSettings() {
+  // As at start-up, without creating the picture folders a shell would use.
+  AppSettings& app = environment_.app;
+  app.menu = ReadSetting(overlay_, Setting::kInterfaceMenu);
+  app.graph = ReadSetting(overlay_, Setting::kInterfaceGraph);
+  if (HasSetting(overlay_, Setting::kInterfaceWinInterface)) {
+    app.winInterface = ReadSetting(overlay_, Setting::kInterfaceWinInterface);
+  }
+  app.colorCorrectionPercent = ReadSetting(overlay_, Setting::kColorCorrectionPercent);
+  app.page = ReadPageSettings(overlay_);
+  app.ReadAfterMainWindow(overlay_);
+}
+
+bool CliContext::Start() {
+  ReadApplicationSettings();
+  InstallProjectHooks(environment_, overlay_);
+  QString engineIni = PrivateProfilePath(QString::fromStdString(programFolder_),
+                                         QStringLiteral("tintara.INI"));
+  engineSettings_ = std::make_unique<QtSettingsStore>(engineIni);
+  filters_ = std::make_unique<FilterSite>(ui_, *engineSettings_, environment_.progress);
+  if (!FilterEngine::InitSite(*filters_)) {
+    ReportError("the filter engine cannot start");
+    return false;
+  }
+  environment_.filters = filters_.get();
+  std::string error;
+  std::optional<CTesselParams> params = CTesselParams::Create(overlay_, programFolder_, &error);
+  if (!params) {
+    ReportError(error);
+    return false;
+  }
+  doc_ = std::make_unique<CTessel20Doc>(environment_, std::move(*params));
+  RegisterDocumentCommands(commands_, *doc_);
+  RegisterPatternCommands(commands_, *doc_);
+  return true;
+}
+
+std::string CliContext::ShownErrorOr(size_t from, const std::string& fallback) const {
+  return ui_.ErrorSince(from).value_or(fallback);
+}
+
+bool CliContext::LoadPicture(const std::string& path) {
+  PictureLoad load = LoadPictureFile(QString::fromStdString(path));
+  if (!load.image) {
+    ReportError(load.error);
+    return false;
+  }
+  if (!doc_->ReplaceWithPicture(load.image, kOriginFile, Absolute(path), false)) {
+    ReportError("the picture " + path + " cannot be used");
+    return false;
+  }
+  return true;
+}
+
+bool CliContext::OpenProjectFile(const std::string& path) {
+  size_t from = ui_.messages.size();
+  if (OpenProject(*doc_, Absolute(path))) return true;
+  ReportError(path + ": " + ShownErrorOr(from, "Failed to open document."));
+  return false;
+}
+
+bool CliContext::ReadProjectFile(const std::string& path, bool* legacy) {
+  ProjectReadResult result;
+  if (LoadProjectQuietly(*doc_, Absolute(path), &result)) {
+    if (legacy != nullptr) *legacy = result.legacy;
+    return true;
+  }
+  ReportError(path + ": " + result.error);
+  return false;
+}
+
+bool CliContext::SaveProjectFile(const std::string& path) {
+  size_t from = ui_.messages.size();
+  if (SaveProject(*doc_, Absolute(path))) return true;
+  ReportError(path + ": " + ShownErrorOr(from, "Failed to save document."));
+  return false;
+}
+
+}  // namespace tintara::cli

@@ -1,0 +1,82 @@
+// What every subcommand sets up: the settings (the user's store or an INI
+// file, with the run's overrides on top), the user port that answers from a
+// script, the filter engine, the document with its command table, and the
+// one-line error report.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/cli_ui_host.h"
+#include "cli/overlay_settings.h"
+#include "document/command_table.h"
+#include "document/document_environment.h"
+#include "document/tessel_doc.h"
+#include "imaging/filters/filter_site.h"
+#include "platform/qt_settings_store.h"
+#include "ports/scripted_dialogs.h"
+
+namespace tintara::cli {
+
+struct CommonOptions {
+  std::optional<std::string> settingsFile;
+  bool quiet = false;
+};
+
+// Writes "tintara-cli: error: TEXT" as one line (line breaks become spaces).
+void ReportError(const std::string& text);
+// Writes "tintara-cli: TEXT" and the hint to --help; returns kExitUsage.
+int ReportUsage(const std::string& text);
+
+class CliContext {
+ public:
+  // Settings only; the document comes with Start(), after the overrides.
+  // Null, with the error reported, when the settings file does not exist.
+  static std::unique_ptr<CliContext> Create(const CommonOptions& options);
+  ~CliContext();
+
+  OverlaySettingsStore& Settings() { return overlay_; }
+  ScriptedAnswers& Answers() { return answers_; }
+  CliUiHost& Ui() { return ui_; }
+  ScriptedDialogs& DialogPort() { return dialogs_; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+
+  // Reads the application settings, starts the filter engine and makes the
+  // document with its commands; false with the error reported.
+  bool Start();
+  DocumentEnvironment& Environment() { return environment_; }
+  CTessel20Doc& Doc() { return *doc_; }
+  CommandTable& Commands() { return commands_; }
+
+  // "Load picture from disk": the picture becomes the new project's initial
+  // picture. Each of these reports its own error and returns false.
+  bool LoadPicture(const std::string& path);
+  // Opens a project as the program does (the last-project setting follows).
+  bool OpenProjectFile(const std::string& path);
+  // Reads a project without touching any setting; `legacy` tells the layout.
+  bool ReadProjectFile(const std::string& path, bool* legacy = nullptr);
+  bool SaveProjectFile(const std::string& path);
+
+  // The error the core showed since message `from`, else `fallback`.
+  std::string ShownErrorOr(size_t from, const std::string& fallback) const;
+
+ private:
+  CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsStore> store,
+             std::string programFolder);
+  void ReadApplicationSettings();
+
+  std::string programFolder_;
+  std::unique_ptr<QtSettingsStore> store_;
+  OverlaySettingsStore overlay_;
+  std::unique_ptr<QtSettingsStore> engineSettings_;
+  ScriptedAnswers answers_;
+  CliUiHost ui_;
+  ScriptedDialogs dialogs_;
+  DocumentEnvironment environment_;
+  std::unique_ptr<FilterSite> filters_;
+  std::unique_ptr<CTessel20Doc> doc_;
+  CommandTable commands_;
+};
+
+}  // namespace tintara::cli

@@ -1,0 +1,75 @@
+#include "cli/cli_ui_host.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace tintara::cli {
+
+namespace {
+
+constexpr int kBarWidth = 40;
+
+}  // namespace
+
+CliUiHost::CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet)
+    : ScriptedUiHost(answers),
+      stream_(stream),
+      quiet_(quiet),
+      terminal_(isatty(fileno(stream)) != 0) {}
+
+void CliUiHost::ProgressBegin(const ProgressCounters& counters) {
+  ScriptedUiHost::ProgressBegin(counters);
+  shown_ = -1;
+}
+
+bool CliUiHost::ProgressStep(const ProgressCounters& counters, int current, int total) {
+  bool cancel = ScriptedUiHost::ProgressStep(counters, current, total);
+  // Steps outside a counted operation (stepTotal 0) have no meaningful percent.
+  if (counters.stepTotal > 0 && total > 0) {
+    Draw(std::clamp(ProgressPercent(counters, current, total), 0, 100));
+  }
+  return cancel;
+}
+
+void CliUiHost::ProgressEnd(const ProgressCounters& counters) {
+  ScriptedUiHost::ProgressEnd(counters);
+  FinishLine();
+  shown_ = -1;
+}
+
+void CliUiHost::Draw(int percent) {
+  if (quiet_) return;
+  if (!terminal_) {
+    int tenth = percent / 10;
+    if (tenth == shown_) return;
+    shown_ = tenth;
+    std::fprintf(stream_, "progress %d%%\n", tenth * 10);
+    return;
+  }
+  if (percent == shown_) return;
+  shown_ = percent;
+  int filled = percent * kBarWidth / 100;
+  std::string bar(size_t(filled), '#');
+  bar.resize(kBarWidth, '.');
+  std::fprintf(stream_, "\r[%s] %3d%%", bar.c_str(), percent);
+  std::fflush(stream_);
+  lineOpen_ = true;
+}
+
+void CliUiHost::FinishLine() {
+  if (!lineOpen_) return;
+  std::fputc('\n', stream_);
+  lineOpen_ = false;
+}
+
+std::optional<std::string> CliUiHost::ErrorSince(size_t from) const {
+  for (size_t i = messages.size(); i > from; --i) {
+    const MessageRequest& message = messages[i - 1];
+    if (message.icon == MessageIcon::kError || message.icon == MessageIcon::kWarning) {
+      return message.text;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace tintara::cli

@@ -1,0 +1,39 @@
+// The command-line tool's way to the user: questions are answered from the
+// scripted answers (or get their default button), messages are kept so the
+// tool can report the error that ended a step, and progress goes to standard
+// error — a redrawn bar on a terminal, a line every tenth otherwise.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "ports/scripted_ui_host.h"
+
+namespace tintara::cli {
+
+class CliUiHost : public ScriptedUiHost {
+ public:
+  CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet);
+
+  void ProgressBegin(const ProgressCounters& counters) override;
+  bool ProgressStep(const ProgressCounters& counters, int current, int total) override;
+  void ProgressEnd(const ProgressCounters& counters) override;
+
+  // The text of the newest error or warning shown since `from` (an index
+  // into `messages`), if any.
+  std::optional<std::string> ErrorSince(size_t from) const;
+  // Clears a bar that is still drawn, before other output.
+  void FinishLine();
+
+ private:
+  void Draw(int percent);
+
+  std::FILE* stream_;
+  bool quiet_;
+  bool terminal_;
+  bool lineOpen_ = false;
+  int shown_ = -1;  // the percent (terminal) or tenth (log) last written
+};
+
+}  // namespace tintara::cli

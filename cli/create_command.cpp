@@ -1,0 +1,67 @@
+// create PICTURE -o PROJECT.mop: the picture as "Load picture from disk" takes
+// it, "Create drawing pattern" with the settings, the project and any extras.
+#include "cli/outputs.h"
+#include "cli/subcommands.h"
+#include "document/command_ids.h"
+
+namespace tintara::cli {
+
+namespace {
+
+bool WriteExtras(const ParsedArgs& parsed, CliContext& context) {
+  CTessel20Doc& doc = context.Doc();
+  const AppSettings& app = context.Environment().app;
+  if (auto path = parsed.Value("--pattern-png")) {
+    if (!WritePng(doc.patternImage.get(), *path, "painting pattern")) return false;
+  }
+  if (auto path = parsed.Value("--converted-png")) {
+    if (!WritePng(doc.convertedPicture.get(), *path, "converted picture")) return false;
+  }
+  if (auto path = parsed.Value("--key-pdf")) {
+    if (!WriteKeyPages(doc, PageSetupOf(app, 1), *path)) return false;
+  }
+  if (auto path = parsed.Value("--pdf")) {
+    // The pattern was sized for (pages + 1)² sheets; it is printed on as many.
+    PdfPageSetup setup = PageSetupOf(app, app.page.pageCount + 1);
+    if (!WritePicturePages(doc.patternImage.get(), setup, *path, "painting pattern")) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunCreate(Words words) {
+  const Subcommand& self = SubcommandNamed("create");
+  std::vector<OptionSpec> options = PatternSettingOptions();
+  options.insert(options.end(), {{"--output", true, "-o"},
+                                 {"--pattern-png", true},
+                                 {"--converted-png", true},
+                                 {"--key-pdf", true},
+                                 {"--pdf", true}});
+  ParsedArgs parsed;
+  CommonOptions common;
+  if (int status = ParseSubcommand(self, words, options, parsed, common); status >= 0) {
+    return status;
+  }
+  if (parsed.positional.size() != 1) return ReportUsage("create: give exactly one PICTURE");
+  std::optional<std::string> output = parsed.Value("--output");
+  if (!output) return ReportUsage("create: -o PROJECT.mop is required");
+  if (!IsProjectPath(*output)) return ReportUsage("create: the project file must end in .mop");
+
+  std::unique_ptr<CliContext> context = CliContext::Create(common);
+  if (!context) return kExitError;
+  if (!ApplyPatternSettingOptions(parsed, *context)) return kExitUsage;
+  if (!context->Start() || !context->LoadPicture(parsed.positional[0])) return kExitError;
+
+  size_t from = context->Ui().messages.size();
+  context->Commands().Run(cmd::kCreateDrawingPattern);
+  context->Ui().FinishLine();
+  if (!context->Doc().HasPattern()) {
+    ReportError(context->ShownErrorOr(from, "no painting pattern could be made"));
+    return kExitError;
+  }
+  if (!context->SaveProjectFile(*output)) return kExitError;
+  return WriteExtras(parsed, *context) ? kExitOk : kExitError;
+}
+
+}  // namespace tintara::cli

@@ -1,0 +1,43 @@
+// export PROJECT.mop: the project's pictures as lossless PNG files.
+#include "cli/outputs.h"
+#include "cli/subcommands.h"
+
+namespace tintara::cli {
+
+int RunExport(Words words) {
+  const Subcommand& self = SubcommandNamed("export");
+  ParsedArgs parsed;
+  CommonOptions common;
+  int status = ParseSubcommand(
+      self, words, {{"--initial", true}, {"--converted", true}, {"--pattern", true}, {"--index", true}},
+      parsed, common);
+  if (status >= 0) return status;
+  if (parsed.positional.size() != 1) return ReportUsage("export: give exactly one PROJECT.mop");
+  if (!parsed.Has("--initial") && !parsed.Has("--converted") && !parsed.Has("--pattern") &&
+      !parsed.Has("--index")) {
+    return ReportUsage("export: name at least one of --initial, --converted, --pattern, --index");
+  }
+  std::unique_ptr<CliContext> context = CliContext::Create(common);
+  if (!context || !context->Start() || !context->ReadProjectFile(parsed.positional[0])) {
+    return kExitError;
+  }
+  const CTessel20Doc& doc = context->Doc();
+  struct Output {
+    const char* option;
+    const ImageBuffer* image;
+    const char* what;
+  };
+  const Output outputs[] = {
+      {"--initial", doc.initialPicture.get(), "initial picture"},
+      {"--converted", doc.convertedPicture.get(), "converted picture"},
+      {"--pattern", doc.patternImage.get(), "painting pattern"},
+      {"--index", doc.indexImage.get(), "colour-index image"},
+  };
+  for (const Output& output : outputs) {
+    std::optional<std::string> path = parsed.Value(output.option);
+    if (path && !WritePng(output.image, *path, output.what)) return kExitError;
+  }
+  return kExitOk;
+}
+
+}  // namespace tintara::cli

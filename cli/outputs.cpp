@@ -1,0 +1,50 @@
+#include "cli/outputs.h"
+
+#include "cli/cli_context.h"
+#include "storage/png_writer.h"
+
+namespace tintara::cli {
+
+bool WritePng(const ImageBuffer* image, const std::string& path, const std::string& what) {
+  if (image == nullptr) {
+    ReportError("the project has no " + what);
+    return false;
+  }
+  std::string error = WritePngFile(*image, path);
+  if (error.empty()) return true;
+  ReportError("cannot write " + path + ": " + error);
+  return false;
+}
+
+PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide) {
+  PdfPageSetup setup;
+  setup.paperSize = app.page.paperSize;
+  setup.landscape = app.page.orientation == 1;
+  setup.pagesPerSide = pagesPerSide;
+  return setup;
+}
+
+bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
+                       const std::string& path, const std::string& what) {
+  if (image == nullptr) {
+    ReportError("the project has no " + what);
+    return false;
+  }
+  std::string error = WritePicturePdf(*image, setup, path);
+  if (error.empty()) return true;
+  ReportError("cannot write " + path + ": " + error);
+  return false;
+}
+
+bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path) {
+  if (!doc.convertedPicture) {
+    ReportError("the project has no painting pattern, so no colour key");
+    return false;
+  }
+  std::string error = WriteColorKeyPdf(doc.params, doc.indexImage.get(), setup, path);
+  if (error.empty()) return true;
+  ReportError("cannot write " + path + ": " + error);
+  return false;
+}
+
+}  // namespace tintara::cli

@@ -1,0 +1,24 @@
+// The files a subcommand writes besides the project: PNG pictures and PDF
+// pages. Each reports its own error and returns false.
+#pragma once
+
+#include <string>
+
+#include "document/tessel_doc.h"
+#include "platform/pdf_pages.h"
+#include "storage/app_settings.h"
+
+namespace tintara::cli {
+
+// `what` names the picture in the error when the project has none.
+bool WritePng(const ImageBuffer* image, const std::string& path, const std::string& what);
+
+// Paper and orientation of the page settings, with the given pages per side.
+PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide);
+
+bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
+                       const std::string& path, const std::string& what);
+// The key of the document's pattern; needs a pattern.
+bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);
+
+}  // namespace tintara::cli

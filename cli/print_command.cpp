@@ -1,0 +1,50 @@
+// print PROJECT.mop --what KIND -o OUT.pdf: the printed pages as PDF.
+#include <algorithm>
+#include <array>
+
+#include "cli/outputs.h"
+#include "cli/subcommands.h"
+#include "colors/page_settings.h"
+
+namespace tintara::cli {
+
+int RunPrint(Words words) {
+  const Subcommand& self = SubcommandNamed("print");
+  ParsedArgs parsed;
+  CommonOptions common;
+  int status = ParseSubcommand(
+      self, words, {{"--what", true}, {"--pages-per-side", true}, {"--output", true, "-o"}},
+      parsed, common);
+  if (status >= 0) return status;
+  if (parsed.positional.size() != 1) return ReportUsage("print: give exactly one PROJECT.mop");
+  const std::array<std::string, 4> kinds = {"initial", "converted", "pattern", "key"};
+  std::optional<std::string> what = parsed.Value("--what");
+  auto kind = what ? std::find(kinds.begin(), kinds.end(), *what) : kinds.end();
+  if (kind == kinds.end()) return ReportUsage("print: --what initial|converted|pattern|key is required");
+  std::optional<int> pagesPerSide;
+  if (auto text = parsed.Value("--pages-per-side")) {
+    pagesPerSide = ParseInt(*text, 1, kMaxPagesPerSide);
+    if (!pagesPerSide) return ReportUsage("print: --pages-per-side takes 1..10");
+  }
+  std::optional<std::string> output = parsed.Value("--output");
+  if (!output) return ReportUsage("print: -o OUT.pdf is required");
+
+  std::unique_ptr<CliContext> context = CliContext::Create(common);
+  if (!context || !context->Start() || !context->ReadProjectFile(parsed.positional[0])) {
+    return kExitError;
+  }
+  const CTessel20Doc& doc = context->Doc();
+  const AppSettings& app = context->Environment().app;
+  // Pages per side of a picture print: the option, else the "How to print" setting.
+  int n = pagesPerSide.value_or(std::clamp(app.printFit, 1, kMaxPagesPerSide));
+  bool ok;
+  switch (kind - kinds.begin()) {
+    case 0: ok = WritePicturePages(doc.initialPicture.get(), PageSetupOf(app, n), *output, "initial picture"); break;
+    case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture"); break;
+    case 2: ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern"); break;
+    default: ok = WriteKeyPages(doc, PageSetupOf(app, 1), *output); break;
+  }
+  return ok ? kExitOk : kExitError;
+}
+
+}  // namespace tintara::cli

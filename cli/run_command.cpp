@@ -1,0 +1,93 @@
+// run: commands of the command table, in order, with scripted answers.
+#include <cstdio>
+
+#include "cli/answers_json.h"
+#include "cli/subcommands.h"
+#include "colors/file_names.h"
+
+namespace tintara::cli {
+
+namespace {
+
+// The command a word names: its number, or its exact text.
+const Command* FindCommand(const CommandTable& table, const std::string& word) {
+  if (std::optional<int> id = ParseInt(word, 1, 65535)) return table.Find(*id);
+  return table.FindByText(word);
+}
+
+std::string Describe(const Command& command) {
+  return "\"" + command.text + "\" (" + std::to_string(command.id) + ")";
+}
+
+// Runs one command; false with the error reported.
+bool RunOne(CliContext& context, const Command& command) {
+  if (!context.Commands().IsEnabled(command.id)) {
+    ReportError("command " + Describe(command) + " is disabled");
+    return false;
+  }
+  size_t messages = context.Ui().messages.size();
+  size_t refused = context.DialogPort().refused.size();
+  context.Commands().Run(command.id);
+  context.Ui().FinishLine();
+  if (context.DialogPort().refused.size() > refused) {
+    ReportError("command " + Describe(command) + ": answer refused for " +
+                context.DialogPort().refused.back());
+    return false;
+  }
+  if (std::optional<std::string> error = context.Ui().ErrorSince(messages)) {
+    ReportError("command " + Describe(command) + ": " + *error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunRun(Words words) {
+  const Subcommand& self = SubcommandNamed("run");
+  ParsedArgs parsed;
+  CommonOptions common;
+  int status = ParseSubcommand(
+      self, words, {{"--output", true, "-o"}, {"--picture", true}, {"--answers", true}}, parsed,
+      common);
+  if (status >= 0) return status;
+  std::optional<std::string> output = parsed.Value("--output");
+  if (!output) return ReportUsage("run: -o OUT.mop is required");
+  if (!IsProjectPath(*output)) return ReportUsage("run: the project file must end in .mop");
+  std::optional<std::string> picture = parsed.Value("--picture");
+  std::vector<std::string> commandWords = parsed.positional;
+  std::optional<std::string> project;
+  if (!picture) {
+    if (commandWords.empty()) return ReportUsage("run: give PROJECT.mop or --picture FILE");
+    project = commandWords.front();
+    commandWords.erase(commandWords.begin());
+  } else if (!commandWords.empty() && IsProjectPath(commandWords.front())) {
+    return ReportUsage("run: give either PROJECT.mop or --picture FILE, not both");
+  }
+
+  std::unique_ptr<CliContext> context = CliContext::Create(common);
+  if (!context) return kExitError;
+  if (auto answers = parsed.Value("--answers")) {
+    std::string error;
+    if (!LoadAnswersFile(*answers, context->Answers(), error)) {
+      ReportError(error);
+      return kExitError;
+    }
+  }
+  if (!context->Start()) return kExitError;
+  // Every command is known before the first one runs.
+  std::vector<const Command*> commands;
+  for (const std::string& word : commandWords) {
+    const Command* command = FindCommand(context->Commands(), word);
+    if (command == nullptr) return ReportUsage("run: no command '" + word + "'");
+    commands.push_back(command);
+  }
+  bool loaded = project ? context->OpenProjectFile(*project) : context->LoadPicture(*picture);
+  if (!loaded) return kExitError;
+  for (const Command* command : commands) {
+    if (!RunOne(*context, *command)) return kExitError;
+  }
+  return context->SaveProjectFile(*output) ? kExitOk : kExitError;
+}
+
+}  // namespace tintara::cli

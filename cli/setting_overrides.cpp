@@ -1,0 +1,112 @@
+// The options of a run that stand in for pattern settings.
+#include <QFileInfo>
+#include <array>
+#include <cctype>
+
+#include "cli/subcommands.h"
+#include "colors/brand_list.h"
+#include "colors/file_names.h"
+#include "colors/floss_color.h"
+#include "storage/settings_keys.h"
+
+namespace tintara::cli {
+
+namespace {
+
+void Override(OverlaySettingsStore& store, Setting setting, int value) {
+  store.OverrideInt(KeyOf(setting).section, KeyOf(setting).key, value);
+}
+
+// A file path, or the brand name or file title of a brand palette of the
+// program folder, in any letter case.
+std::optional<std::string> ResolveBrand(const std::string& given, const std::string& folder) {
+  QFileInfo file(QString::fromStdString(given));
+  if (file.isFile()) return file.absoluteFilePath().toStdString();
+  for (const BrandListEntry& brand : ListBrands(folder)) {
+    if (EqualsIgnoreCase(brand.brandName, given) || EqualsIgnoreCase(FileTitle(brand.path), given) ||
+        EqualsIgnoreCase(FileNameOf(brand.path), given)) {
+      return brand.path;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<uint32_t> ParseHexColor(std::string text) {
+  if (!text.empty() && text[0] == '#') text.erase(0, 1);
+  if (text.size() != 6) return std::nullopt;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+  }
+  uint32_t rgb = uint32_t(std::stoul(text, nullptr, 16));
+  return PackColor(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
+}
+
+template <size_t N>
+std::optional<int> IndexOf(const std::string& text, const std::array<const char*, N>& names) {
+  for (size_t i = 0; i < N; ++i) {
+    if (EqualsIgnoreCase(text, names[i])) return int(i);
+  }
+  return std::nullopt;
+}
+
+bool Bad(const char* option, const std::string& value, const char* expected) {
+  ReportUsage(std::string(option) + ": '" + value + "' is not " + expected);
+  return false;
+}
+
+}  // namespace
+
+std::vector<OptionSpec> PatternSettingOptions() {
+  return {{"--colors", true},  {"--brand", true},     {"--type", true},
+          {"--pages", true},   {"--paper", true},     {"--dpi", true},
+          {"--landscape", false}, {"--percent", true}, {"--border-color", true},
+          {"--default-printer", false}};
+}
+
+bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
+  OverlaySettingsStore& store = context.Settings();
+  struct IntOption {
+    const char* name;
+    Setting setting;
+    int lo, hi, shift;
+    const char* expected;
+  };
+  const IntOption numbers[] = {
+      {"--colors", Setting::kNeededNumColors, 2, 256, 0, "a number of colours 2..256"},
+      {"--type", Setting::kPatternType, 0, 6, 0, "a pattern type 0..6"},
+      {"--pages", Setting::kPageCount, 1, 10, -1, "a number of pages per side 1..10"},
+      {"--percent", Setting::kColorCorrectionPercent, 0, 1000, 0, "a percentage 0..1000"},
+  };
+  for (const IntOption& option : numbers) {
+    std::optional<std::string> text = parsed.Value(option.name);
+    if (!text) continue;
+    std::optional<int> value = ParseInt(*text, option.lo, option.hi);
+    if (!value) return Bad(option.name, *text, option.expected);
+    Override(store, option.setting, *value + option.shift);
+  }
+  if (auto text = parsed.Value("--paper")) {
+    auto paper = IndexOf(*text, std::array{"letter", "legal", "executive", "a4", "a5"});
+    if (!paper) return Bad("--paper", *text, "letter, legal, executive, a4 or a5");
+    Override(store, Setting::kPaperSize, *paper);
+  }
+  if (auto text = parsed.Value("--dpi")) {
+    auto dpi = IndexOf(*text, std::array{"150", "300", "600", "1200", "2400", "4800"});
+    if (!dpi) return Bad("--dpi", *text, "150, 300, 600, 1200, 2400 or 4800");
+    Override(store, Setting::kPrintResolution, *dpi);
+  }
+  if (parsed.Has("--landscape")) Override(store, Setting::kOrientation, 1);
+  Override(store, Setting::kUseDefaultPrinter, parsed.Has("--default-printer") ? 1 : 0);
+  if (auto text = parsed.Value("--border-color")) {
+    auto color = ParseHexColor(*text);
+    if (!color) return Bad("--border-color", *text, "a colour RRGGBB");
+    Override(store, Setting::kBorderColor, int(*color));
+  }
+  if (auto text = parsed.Value("--brand")) {
+    auto brand = ResolveBrand(*text, context.ProgramFolder());
+    if (!brand) return Bad("--brand", *text, "a brand palette (see tintara-cli palettes)");
+    store.OverrideString(KeyOf(Setting::kBrand).section, KeyOf(Setting::kBrand).key, *brand);
+  }
+  return true;
+}
+
+}  // namespace tintara::cli

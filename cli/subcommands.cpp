@@ -1,0 +1,77 @@
+#include "cli/subcommands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace tintara::cli {
+
+namespace {
+
+const Subcommand kSubcommands[] = {
+    {"create",
+     "create PICTURE -o PROJECT.mop [options]\n"
+     "    Makes a painting pattern from a picture and writes the project.\n"
+     "    --pattern-png F, --converted-png F  also write those pictures as PNG\n"
+     "    --key-pdf F, --pdf F                also write the colour key, the pattern pages\n"
+     "    --colors N (2..256)  --brand NAME-OR-FILE  --type N (0..6)\n"
+     "    --pages N (pages per side, 1..10)  --paper letter|legal|executive|a4|a5\n"
+     "    --dpi 150|300|600|1200|2400|4800  --landscape  --percent P\n"
+     "    --border-color RRGGBB  --default-printer\n"
+     "    Each option overrides its setting for this run only.",
+     RunCreate},
+    {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},
+    {"export",
+     "export PROJECT.mop [--initial F] [--converted F] [--pattern F] [--index F]\n"
+     "    Writes the project's pictures as lossless PNG files.",
+     RunExport},
+    {"retype",
+     "retype PROJECT.mop --type N -o OUT.mop\n"
+     "    Changes the type of colour identification (0..6) and redraws the pattern.",
+     RunRetype},
+    {"print",
+     "print PROJECT.mop --what initial|converted|pattern|key [--pages-per-side N] -o OUT.pdf\n"
+     "    Writes the printed pages as PDF.",
+     RunPrint},
+    {"palettes", "palettes\n    Lists the brand palettes: file, brand name, number of colours.",
+     RunPalettes},
+    {"run",
+     "run PROJECT.mop -o OUT.mop [--answers FILE.json] COMMAND...\n"
+     "run --picture FILE -o OUT.mop [--answers FILE.json] COMMAND...\n"
+     "    Runs commands (by number or exact text) in order, answering dialogs and\n"
+     "    questions from the answers file, then saves the project.",
+     RunRun},
+};
+
+}  // namespace
+
+std::span<const Subcommand> Subcommands() { return kSubcommands; }
+
+const Subcommand& SubcommandNamed(const char* name) {
+  for (const Subcommand& command : kSubcommands) {
+    if (std::strcmp(command.name, name) == 0) return command;
+  }
+  return kSubcommands[0];
+}
+
+int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionSpec> options,
+                    ParsedArgs& parsed, CommonOptions& common) {
+  options.push_back({"--settings", true});
+  options.push_back({"--quiet", false, "-q"});
+  options.push_back({"--help", false, "-h"});
+  std::string error;
+  if (!ParseArgs(words, options, parsed, error)) {
+    return ReportUsage(std::string(command.name) + ": " + error);
+  }
+  if (parsed.Has("--help")) {
+    std::printf("usage: tintara-cli %s\n"
+                "    --settings FILE  an INI file with the settings' sections and keys\n"
+                "    --quiet          no progress on standard error\n",
+                command.usage);
+    return kExitOk;
+  }
+  common.settingsFile = parsed.Value("--settings");
+  common.quiet = parsed.Has("--quiet");
+  return -1;
+}
+
+}  // namespace tintara::cli

@@ -1,0 +1,215 @@
+#include "platform/pdf_pages.h"
+
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <vector>
+
+#include "colors/page_settings.h"
+#include "pattern/swatches.h"
+#include "platform/picture_files.h"
+
+namespace tintara {
+
+namespace {
+
+constexpr int kPdfDpi = 300;
+constexpr int kKeyRowsPerColumn = 16;
+
+QPageSize PageSizeOf(int paperSize) {
+  const auto& papers = PaperSizes();
+  const PaperSize& paper = papers[size_t(paperSize >= 0 && paperSize < int(papers.size()) ? paperSize : 3)];
+  return QPageSize(QSizeF(paper.shortSide, paper.longSide), QPageSize::Inch,
+                   QString::fromLatin1(paper.text), QPageSize::FuzzyMatch);
+}
+
+// The writer on a file that replaces the target only when complete.
+class PdfTarget {
+ public:
+  PdfTarget(const std::string& path, const PdfPageSetup& setup)
+      : file_(QString::fromStdString(path)) {
+    if (!file_.open(QIODevice::WriteOnly)) return;
+    writer_ = std::make_unique<QPdfWriter>(&file_);
+    writer_->setResolution(kPdfDpi);
+    writer_->setPageSize(PageSizeOf(setup.paperSize));
+    writer_->setPageOrientation(setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    writer_->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    writer_->setCreator(QStringLiteral("Tintara"));
+  }
+  QPdfWriter* Writer() { return writer_.get(); }
+  std::string Error() const { return file_.errorString().toStdString(); }
+  // Ends the painting and commits the file; "" on success.
+  std::string Commit(QPainter& painter) {
+    painter.end();
+    writer_.reset();
+    if (!file_.commit()) return file_.errorString().toStdString();
+    return {};
+  }
+
+ private:
+  QSaveFile file_;
+  std::unique_ptr<QPdfWriter> writer_;
+};
+
+QFont HeaderFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(8);
+  return font;
+}
+
+// "Page No %d from %d" and, on a grid, the map with this page's square dark.
+int DrawHeader(QPainter& painter, int page, int pagesPerSide) {
+  int pages = pagesPerSide * pagesPerSide;
+  QString text = QStringLiteral("Page No %1 from %2").arg(page).arg(pages);
+  QFontMetrics metrics = painter.fontMetrics();
+  int textHeight = metrics.height();
+  painter.drawText(QPoint(0, metrics.ascent()), text);
+  if (pagesPerSide > 1) {
+    int cell = std::max(1, textHeight / pagesPerSide);
+    int left = metrics.horizontalAdvance(text) + 2 * textHeight;
+    for (int k = 0; k < pages; ++k) {
+      QRect square(left + (k % pagesPerSide) * cell,
+                   (pagesPerSide - 1 - k / pagesPerSide) * cell, cell, cell);
+      painter.setBrush(k + 1 == page ? QBrush(Qt::darkGray) : QBrush(Qt::white));
+      painter.drawRect(square);
+    }
+    painter.setBrush(Qt::NoBrush);
+  }
+  return textHeight;
+}
+
+// The largest rectangle of the picture's shape that fits `area`, centred.
+QRect FitCentred(QSize picture, QRect area) {
+  QSize size = picture.scaled(area.size(), Qt::KeepAspectRatio);
+  return QRect(area.left() + (area.width() - size.width()) / 2,
+               area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
+}
+
+}  // namespace
+
+PageTile TileOfPage(int32_t width, int32_t height, int pagesPerSide, int page) {
+  if (pagesPerSide <= 1) return {0, 0, width, height};
+  int n = pagesPerSide;
+  int column = (page - 1) % n;
+  int gridRow = (page - 1) / n;
+  int32_t tileWidth = width / n;
+  int32_t tileHeight = height / n;
+  PageTile tile;
+  tile.left = column * tileWidth;
+  tile.bottom = gridRow * tileHeight;
+  tile.right = column == n - 1 ? width : tile.left + tileWidth;
+  tile.top = gridRow == n - 1 ? height : tile.bottom + tileHeight;
+  return tile;
+}
+
+std::string WritePicturePdf(const ImageBuffer& image, const PdfPageSetup& setup,
+                            const std::string& path) {
+  const int n = std::clamp(setup.pagesPerSide, 1, kMaxPagesPerSide);
+  if (image.Width() < n || image.Height() < n) return "the picture is too small for that many pages";
+  QImage shown = ImageToQImage(image);  // top row first
+  if (shown.isNull()) return "there is not enough memory";
+  PdfTarget target(path, setup);
+  if (target.Writer() == nullptr) return target.Error();
+  QPainter painter(target.Writer());
+  if (!painter.isActive()) return "the PDF cannot be started";
+  painter.setFont(HeaderFont());
+  const QRect page(0, 0, target.Writer()->width(), target.Writer()->height());
+  for (int p = 1; p <= n * n; ++p) {
+    if (p > 1) target.Writer()->newPage();
+    int headerHeight = DrawHeader(painter, p, n);
+    PageTile tile = TileOfPage(image.Width(), image.Height(), n, p);
+    // Picture rows count upwards; the shown image's rows downwards.
+    QRect source(tile.left, image.Height() - tile.top, tile.right - tile.left, tile.top - tile.bottom);
+    QRect area = page.adjusted(0, headerHeight * 3 / 2, 0, 0);
+    painter.drawImage(FitCentred(source.size(), area), shown.copy(source));
+  }
+  return target.Commit(painter);
+}
+
+namespace {
+
+// Positions the key lists: those the index image uses, or every colour.
+std::vector<int> KeyPositions(const CTesselParams& params, const ImageBuffer* indexImage) {
+  int length = int(params.workingPalette.size());
+  std::vector<bool> used(256, indexImage == nullptr);
+  if (indexImage != nullptr) {
+    for (int32_t y = 0; y < indexImage->Height(); ++y) {
+      const uint8_t* row = indexImage->Row(y);
+      for (int32_t x = 0; x < indexImage->Width(); ++x) used[row[x]] = true;
+    }
+  }
+  std::vector<int> positions;
+  for (int i = 0; i < length && i < 256; ++i) {
+    if (used[size_t(i)]) positions.push_back(i);
+  }
+  return positions;
+}
+
+void DrawSwatchImage(QPainter& painter, const Swatch& swatch) {
+  const LtrbRect& d = swatch.destination;
+  painter.drawImage(QRect(d.left, d.top, d.right - d.left, d.bottom - d.top),
+                    ImageToQImage(*swatch.image));
+}
+
+// The sample as the pattern shows the colour: its number on numbered
+// patterns, its texture or flat tone on the others (outlined).
+void DrawSample(QPainter& painter, const CTesselParams& params, int position, QRect cell) {
+  LtrbRect rect{cell.left(), cell.top(), cell.right() + 1, cell.bottom() + 1};
+  if (params.patternType == kPatternNumbers) {
+    if (auto swatch = DrawGlyphSwatch(rect, position + 1, 0)) DrawSwatchImage(painter, *swatch);
+    return;
+  }
+  auto texture = KeySwatchTexture(params.patternType, position, int(params.workingPalette.size()));
+  if (texture) {
+    if (auto swatch = DrawTextureSwatch(rect, texture->tile, texture->offset)) {
+      DrawSwatchImage(painter, *swatch);
+    }
+  }
+  painter.drawRect(cell);
+}
+
+QString KeyText(const CFlossColor& color) {
+  QString name = QString::fromStdString(color.colorName);
+  QString brand = QString::fromStdString(color.brandName);
+  if (color.catalogNumber == -1) return QStringLiteral("  %1\n  %2").arg(name, brand);
+  return QStringLiteral("  %1\n  %2, %3").arg(name).arg(color.catalogNumber).arg(brand);
+}
+
+}  // namespace
+
+std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* indexImage,
+                             const PdfPageSetup& setup, const std::string& path) {
+  std::vector<int> positions = KeyPositions(params, indexImage);
+  PdfTarget target(path, setup);
+  if (target.Writer() == nullptr) return target.Error();
+  QPainter painter(target.Writer());
+  if (!painter.isActive()) return "the PDF cannot be started";
+  painter.setFont(HeaderFont());
+  const int width = target.Writer()->width();
+  const int height = target.Writer()->height();
+  const int margin = kPdfDpi * 10 / 25;
+  const int cell = (std::min(width, height) - margin) / 20;
+  const int rowHeight = (height - 2 * margin) / kKeyRowsPerColumn;
+  const int perPage = 2 * kKeyRowsPerColumn;
+  for (size_t k = 0; k < positions.size(); ++k) {
+    int i = int(k % size_t(perPage));
+    if (k > 0 && i == 0) target.Writer()->newPage();
+    int position = positions[k];
+    const CFlossColor& color = params.workingPalette[size_t(position)];
+    int x0 = margin + (width - 2 * margin) * (i % 2) / 2;
+    int top = margin + rowHeight * (i / 2);
+    DrawSample(painter, params, position, QRect(x0, top, cell, cell));
+    int x1 = x0 + cell * 5 / 4;
+    painter.setBrush(QColor(color.red, color.green, color.blue));
+    painter.drawRect(QRect(x1, top, cell, cell));
+    painter.setBrush(Qt::NoBrush);
+    QRect textArea(x1 + cell + 10, top, width / 2 - cell * 3, cell);
+    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, KeyText(color));
+  }
+  return target.Commit(painter);
+}
+
+}  // namespace tintara
