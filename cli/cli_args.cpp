@@ -57,7 +57,7 @@ bool ParseArgs(std::span<const std::string> words, std::span<const OptionSpec> s
     }
     if (equals != std::string::npos) {
       out.SetValue(spec->name, word.substr(equals + 1));
-    } else if (i + 1 < words.size()) {
+    } else if (i + 1 < words.size() && !IsOptionWord(words[i + 1])) {
       out.SetValue(spec->name, words[++i]);
     } else {
       error = "option '" + name + "' needs a value";

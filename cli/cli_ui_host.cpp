@@ -17,8 +17,8 @@ CliUiHost::CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet)
       quiet_(quiet),
       terminal_(isatty(fileno(stream)) != 0) {}
 
-void CliUiHost::ProgressBegin(const ProgressCounters& counters) {
-  ScriptedUiHost::ProgressBegin(counters);
+void CliUiHost::StartOperation() {
+  FinishLine();
   shown_ = -1;
 }
 
@@ -31,22 +31,16 @@ bool CliUiHost::ProgressStep(const ProgressCounters& counters, int current, int 
   return cancel;
 }
 
-void CliUiHost::ProgressEnd(const ProgressCounters& counters) {
-  ScriptedUiHost::ProgressEnd(counters);
-  FinishLine();
-  shown_ = -1;
-}
-
 void CliUiHost::Draw(int percent) {
   if (quiet_) return;
   if (!terminal_) {
     int tenth = percent / 10;
-    if (tenth == shown_) return;
+    if (tenth <= shown_) return;
     shown_ = tenth;
     std::fprintf(stream_, "progress %d%%\n", tenth * 10);
     return;
   }
-  if (percent == shown_) return;
+  if (percent <= shown_) return;
   shown_ = percent;
   int filled = percent * kBarWidth / 100;
   std::string bar(size_t(filled), '#');

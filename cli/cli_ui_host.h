@@ -16,14 +16,15 @@ class CliUiHost : public ScriptedUiHost {
  public:
   CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet);
 
-  void ProgressBegin(const ProgressCounters& counters) override;
   bool ProgressStep(const ProgressCounters& counters, int current, int total) override;
-  void ProgressEnd(const ProgressCounters& counters) override;
 
   // The text of the newest error or warning shown since `from` (an index
   // into `messages`), if any.
   std::optional<std::string> ErrorSince(size_t from) const;
-  // Clears a bar that is still drawn, before other output.
+  // A new operation begins: its progress starts from nothing. The steps of
+  // one operation (each filter begins and ends the indicator) only go forward.
+  void StartOperation();
+  // Ends a bar that is still drawn, before other output.
   void FinishLine();
 
  private:

@@ -53,6 +53,7 @@ int RunCreate(Words words) {
   if (!ApplyPatternSettingOptions(parsed, *context)) return kExitUsage;
   if (!context->Start() || !context->LoadPicture(parsed.positional[0])) return kExitError;
 
+  context->Ui().StartOperation();
   size_t from = context->Ui().messages.size();
   context->Commands().Run(cmd::kCreateDrawingPattern);
   context->Ui().FinishLine();

@@ -23,7 +23,7 @@ void PictureJson(JsonWriter& json, const char* name, const ImageBuffer* image) {
   json.BeginObject();
   json.Key("width").Number(image->Width()).Key("height").Number(image->Height());
   json.Key("format").Number(image->Kind());
-  json.Key("dpi").BeginArray().Number(image->HorizontalDpi()).Number(image->VerticalDpi()).EndArray();
+  json.Key("dpi").BeginArray(true).Number(image->HorizontalDpi()).Number(image->VerticalDpi()).EndArray();
   json.EndObject();
 }
 
@@ -33,7 +33,7 @@ void ParamsJson(JsonWriter& json, const CTesselParams& p) {
   json.Key("patternType").Number(p.patternType);
   json.Key("borderColor").Number(p.borderColor);
   json.Key("brandFile").String(p.brandFile);
-  json.Key("auxColor").BeginArray().Number(p.auxColor.red).Number(p.auxColor.green);
+  json.Key("auxColor").BeginArray(true).Number(p.auxColor.red).Number(p.auxColor.green);
   json.Number(p.auxColor.blue).EndArray();
   json.Key("currentColor").Number(p.currentColor);
   json.Key("currentBrandColor").Number(p.currentBrandColor);
@@ -44,7 +44,7 @@ void ParamsJson(JsonWriter& json, const CTesselParams& p) {
     json.Key("brandName").String(c.brandName).Key("sourceFile").String(c.sourceFile);
     json.Key("colorName").String(c.colorName).Key("catalogNumber").Number(c.catalogNumber);
     json.Key("paletteIndex").Number(c.paletteIndex);
-    json.Key("rgb").BeginArray().Number(c.red).Number(c.green).Number(c.blue).EndArray();
+    json.Key("rgb").BeginArray(true).Number(c.red).Number(c.green).Number(c.blue).EndArray();
     json.EndObject();
   }
   json.EndArray();

@@ -31,7 +31,7 @@ std::string JsonQuoted(const std::string& text) {
 
 void JsonWriter::NewLine() {
   text_ += '\n';
-  text_.append(2 * filled_.size(), ' ');
+  text_.append(2 * open_.size(), ' ');
 }
 
 void JsonWriter::BeforeValue() {
@@ -39,41 +39,37 @@ void JsonWriter::BeforeValue() {
     afterKey_ = false;
     return;
   }
-  if (filled_.empty()) return;
-  if (filled_.back()) text_ += ',';
-  filled_.back() = true;
-  NewLine();
+  if (open_.empty()) return;
+  Container& container = open_.back();
+  if (container.filled) text_ += container.oneLine ? ", " : ",";
+  if (!container.oneLine) NewLine();
+  container.filled = true;
 }
 
 JsonWriter& JsonWriter::BeginObject() {
   BeforeValue();
   text_ += '{';
-  filled_.push_back(false);
+  open_.push_back({});
   return *this;
 }
 
-JsonWriter& JsonWriter::EndObject() {
-  bool any = filled_.back();
-  filled_.pop_back();
-  if (any) NewLine();
-  text_ += '}';
-  return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray() {
+JsonWriter& JsonWriter::BeginArray(bool oneLine) {
   BeforeValue();
   text_ += '[';
-  filled_.push_back(false);
+  open_.push_back({false, oneLine});
   return *this;
 }
 
-JsonWriter& JsonWriter::EndArray() {
-  bool any = filled_.back();
-  filled_.pop_back();
-  if (any) NewLine();
-  text_ += ']';
+JsonWriter& JsonWriter::End(char close) {
+  Container container = open_.back();
+  open_.pop_back();
+  if (container.filled && !container.oneLine) NewLine();
+  text_ += close;
   return *this;
 }
+
+JsonWriter& JsonWriter::EndObject() { return End('}'); }
+JsonWriter& JsonWriter::EndArray() { return End(']'); }
 
 JsonWriter& JsonWriter::Key(const std::string& name) {
   BeforeValue();

@@ -11,7 +11,8 @@ class JsonWriter {
  public:
   JsonWriter& BeginObject();
   JsonWriter& EndObject();
-  JsonWriter& BeginArray();
+  // `oneLine`: a short list of plain values written on one line.
+  JsonWriter& BeginArray(bool oneLine = false);
   JsonWriter& EndArray();
   // The next member's name inside an object.
   JsonWriter& Key(const std::string& name);
@@ -26,8 +27,13 @@ class JsonWriter {
   void NewLine();
 
   std::string text_;
-  // Per open container: whether it holds a value yet.
-  std::vector<bool> filled_;
+  struct Container {
+    bool filled = false;  // holds a value yet
+    bool oneLine = false;
+  };
+  JsonWriter& End(char close);
+
+  std::vector<Container> open_;
   bool afterKey_ = false;
 };
 

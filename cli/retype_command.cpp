@@ -22,6 +22,7 @@ int RunRetype(Words words) {
   if (!context || !context->Start() || !context->OpenProjectFile(parsed.positional[0])) {
     return kExitError;
   }
+  context->Ui().StartOperation();
   size_t from = context->Ui().messages.size();
   bool changed = context->Doc().ChangePatternType(*type);
   context->Ui().FinishLine();

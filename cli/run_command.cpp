@@ -25,6 +25,7 @@ bool RunOne(CliContext& context, const Command& command) {
     ReportError("command " + Describe(command) + " is disabled");
     return false;
   }
+  context.Ui().StartOperation();
   size_t messages = context.Ui().messages.size();
   size_t refused = context.DialogPort().refused.size();
   context.Commands().Run(command.id);

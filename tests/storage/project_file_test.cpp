@@ -47,7 +47,7 @@ void ExpectSameImage(const ImageRef& actual, const ImageRef& expected, const cha
   }
 }
 
-class ProjectFileTest : public test::DocumentFixture {
+class ProjectFileTest : public test::ProjectFixture {
  protected:
   std::string BrandTitle() const { return FileTitle(doc->params.brandFile); }
 

@@ -148,9 +148,9 @@ ImageRef MakePatternImage(int32_t width, int32_t height, uint32_t borderColor, F
 
 // A document with real settings in a temporary folder, the program folder's
 // brand files, and scripted answers.
-class DocumentFixture : public ::testing::Test {
+class ProjectFixture : public ::testing::Test {
  protected:
-  DocumentFixture() {
+  ProjectFixture() {
     environment.programFolder = ProgramFolder().string() + "/";
     auto params = CTesselParams::Create(store, environment.programFolder);
     EXPECT_TRUE(params.has_value());
@@ -171,7 +171,7 @@ class DocumentFixture : public ::testing::Test {
   std::unique_ptr<CTessel20Doc> doc;
 };
 
-inline void DocumentFixture::UseBrandColours(int n) {
+inline void ProjectFixture::UseBrandColours(int n) {
   doc->params.workingPalette.clear();
   for (int i = 0; i < n; ++i) {
     CFlossColor c;
@@ -188,7 +188,7 @@ inline void DocumentFixture::UseBrandColours(int n) {
   doc->params.paletteReady = 1;
 }
 
-inline void DocumentFixture::AddPattern(int32_t width, int32_t height) {
+inline void ProjectFixture::AddPattern(int32_t width, int32_t height) {
   int colours = int(doc->params.workingPalette.size());
   doc->indexImage = MakeIndex(width, height, [&](int x, int y) { return (x / 2 + y) % colours; });
   doc->convertedPicture = ImageBuffer::Create(kKindRgb24, width, height);
