@@ -1,0 +1,73 @@
+// Project files come from outside, in both layouts: reading must never fault
+// or allocate from an unchecked size, a file that reads must hold pictures
+// that fit together, and every picture read must survive writing and reading
+// again unchanged.
+#include <unistd.h>
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <string>
+
+#include "storage/picture_record.h"
+#include "storage/project_file.h"
+
+namespace {
+
+std::string ProgramFolder() {
+  char path[PATH_MAX];
+  ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return "./";
+  std::string text(path, size_t(length));
+  return text.substr(0, text.rfind('/') + 1);
+}
+
+void CheckPicture(const tintara::ImageRef& picture) {
+  tintara::VectorSink sink;
+  tintara::ArchiveWriter writer(sink);
+  tintara::WritePictureRecord(writer, picture.get());
+  if (!writer.Ok()) __builtin_trap();
+  tintara::ArchiveReader reader(sink.bytes);
+  tintara::ImageRef again;
+  if (!tintara::ReadPictureRecord(reader, tintara::RowEncoding::kCompressed, again) ||
+      reader.Remaining() != 0) {
+    __builtin_trap();
+  }
+  if ((picture == nullptr) != (again == nullptr)) __builtin_trap();
+  if (picture == nullptr) return;
+  if (again->Kind() != picture->Kind() || again->Width() != picture->Width() ||
+      again->Height() != picture->Height() ||
+      std::memcmp(again->Bits(), picture->Bits(), picture->ByteSize()) != 0) {
+    __builtin_trap();
+  }
+  for (int i = 0; i < tintara::PaletteSize(picture->Kind()); ++i) {
+    if (!(again->PaletteAt(i) == picture->PaletteAt(i))) __builtin_trap();
+  }
+}
+
+void CheckFits(const tintara::ProjectData& data) {
+  const auto& converted = data.convertedPicture;
+  if ((converted == nullptr) != (data.patternImage == nullptr)) __builtin_trap();
+  if (converted && (!data.indexImage || data.indexImage->Width() != converted->Width() ||
+                    data.patternImage->Height() != converted->Height())) {
+    __builtin_trap();
+  }
+  if (data.viewMode < 0 || data.viewMode > 2) __builtin_trap();
+  if (data.params.workingPalette.size() > 256) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const std::string folder = ProgramFolder();
+  tintara::ProjectData project;
+  if (!tintara::ReadProject(std::span<const uint8_t>(data, size), folder, project)) return 0;
+  CheckFits(project);
+  for (const auto* picture : {&project.initialPicture, &project.convertedPicture,
+                              &project.indexImage, &project.patternImage}) {
+    CheckPicture(*picture);
+  }
+  return 0;
+}
