@@ -143,9 +143,9 @@ bool CliContext::ReadProjectFile(const std::string& path, bool* legacy) {
   return false;
 }
 
-bool CliContext::SaveProjectFile(const std::string& path) {
+bool CliContext::SaveProjectFile(const std::string& path, EarlyPictureRecord* early) {
   size_t from = ui_.messages.size();
-  if (SaveProject(*doc_, Absolute(path))) return true;
+  if (SaveProject(*doc_, Absolute(path), early)) return true;
   ReportError(path + ": " + ShownErrorOr(from, "Failed to save document."));
   return false;
 }

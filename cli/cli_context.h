@@ -16,6 +16,7 @@
 #include "imaging/filters/filter_site.h"
 #include "platform/qt_settings_store.h"
 #include "ports/scripted_dialogs.h"
+#include "storage/project_file.h"
 
 namespace tintara::cli {
 
@@ -56,7 +57,7 @@ class CliContext {
   bool OpenProjectFile(const std::string& path);
   // Reads a project without touching any setting; `legacy` tells the layout.
   bool ReadProjectFile(const std::string& path, bool* legacy = nullptr);
-  bool SaveProjectFile(const std::string& path);
+  bool SaveProjectFile(const std::string& path, EarlyPictureRecord* early = nullptr);
 
   // The error the core showed since message `from`, else `fallback`.
   std::string ShownErrorOr(size_t from, const std::string& fallback) const;

@@ -53,6 +53,8 @@ int RunCreate(Words words) {
   if (!ApplyPatternSettingOptions(parsed, *context)) return kExitUsage;
   if (!context->Start() || !context->LoadPicture(parsed.positional[0])) return kExitError;
 
+  // The picture goes into the project unchanged: it compresses while the pattern is made.
+  EarlyPictureRecord early(context->Doc().initialPicture);
   context->Ui().StartOperation();
   size_t from = context->Ui().messages.size();
   context->Commands().Run(cmd::kCreateDrawingPattern);
@@ -61,7 +63,7 @@ int RunCreate(Words words) {
     ReportError(context->ShownErrorOr(from, "no painting pattern could be made"));
     return kExitError;
   }
-  if (!context->SaveProjectFile(*output)) return kExitError;
+  if (!context->SaveProjectFile(*output, &early)) return kExitError;
   return WriteExtras(parsed, *context) ? kExitOk : kExitError;
 }
 

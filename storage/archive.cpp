@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include <unistd.h>
 
@@ -9,7 +10,11 @@ namespace tintara {
 
 bool VectorSink::Write(const void* data, size_t size) {
   const auto* p = static_cast<const uint8_t*>(data);
-  bytes.insert(bytes.end(), p, p + size);
+  try {
+    bytes.insert(bytes.end(), p, p + size);
+  } catch (const std::bad_alloc&) {
+    return false;  // a failed write, like a full disk
+  }
   return true;
 }
 

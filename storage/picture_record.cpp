@@ -99,6 +99,27 @@ bool ReadRowsRaw(ArchiveReader& in, ImageBuffer& picture) {
 
 }  // namespace
 
+namespace {
+
+void WriteRows(ArchiveWriter& out, const ImageBuffer& picture) {
+  DeflateStream stream;
+  std::vector<uint8_t> chunk;
+  if (!stream.ready) {
+    out.Fail();
+    return;
+  }
+  for (int32_t y = 0; y < picture.Height() && out.Ok(); ++y) {
+    if (!CompressRow(stream, picture.Row(y), size_t(picture.Stride()), chunk)) {
+      out.Fail();
+      return;
+    }
+    out.WriteInt32(int32_t(chunk.size()));
+    out.WriteBytes(chunk.data(), chunk.size());
+  }
+}
+
+}  // namespace
+
 void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture) {
   if (picture == nullptr) {
     out.WriteInt32(-1);
@@ -110,19 +131,10 @@ void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture) {
   out.WriteInt32(picture->Height());
   out.WriteInt32(picture->Kind());
   if (picture->Kind() == kKind8Bit) WritePalette(out, *picture);
-  DeflateStream stream;
-  std::vector<uint8_t> chunk;
-  if (!stream.ready) {
+  try {
+    WriteRows(out, *picture);
+  } catch (const std::bad_alloc&) {
     out.Fail();
-    return;
-  }
-  for (int32_t y = 0; y < picture->Height() && out.Ok(); ++y) {
-    if (!CompressRow(stream, picture->Row(y), size_t(picture->Stride()), chunk)) {
-      out.Fail();
-      return;
-    }
-    out.WriteInt32(int32_t(chunk.size()));
-    out.WriteBytes(chunk.data(), chunk.size());
   }
 }
 

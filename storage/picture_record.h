@@ -10,6 +10,7 @@
 
 namespace tintara {
 
+// Writes a record; any failure (memory included) marks `out` failed, nothing throws.
 void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture);
 
 enum class RowEncoding { kCompressed, kRaw };

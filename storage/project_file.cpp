@@ -1,6 +1,8 @@
 #include "storage/project_file.h"
 
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #include "document/tessel_doc.h"
 #include "storage/picture_record.h"
@@ -80,12 +82,74 @@ bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder, Proje
 
 }  // namespace
 
-void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc) {
+struct EarlyPictureRecord::State {
+  ImageRef copy;  // keeps the pixels shared, so a later write to the picture detaches
+  VectorSink sink;
+  bool ok = false;
+  std::jthread worker;
+};
+
+EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture) : state_(std::make_unique<State>()) {
+  if (!picture) return;
+  state_->copy = ImageBuffer::Copy(*picture);
+  if (!state_->copy) return;
+  State* state = state_.get();
+  auto compress = [state] {
+    ArchiveWriter writer(state->sink);
+    WritePictureRecord(writer, state->copy.get());
+    state->ok = writer.Ok();
+  };
+  try {
+    state_->worker = std::jthread(compress);
+  } catch (const std::system_error&) {
+    state_->copy = nullptr;  // no thread: the save compresses as usual
+  }
+}
+
+EarlyPictureRecord::~EarlyPictureRecord() = default;
+
+const std::vector<uint8_t>* EarlyPictureRecord::RecordFor(const ImageBuffer* picture) {
+  if (state_->worker.joinable()) state_->worker.join();
+  const ImageRef& copy = state_->copy;
+  if (!state_->ok || !copy || picture == nullptr || !copy->SharesPixelsWith(*picture) ||
+      copy->Kind() != picture->Kind() || copy->Width() != picture->Width() ||
+      copy->Height() != picture->Height() ||
+      picture->Kind() == kKind8Bit) {  // a palette can change without touching the pixels
+    return nullptr;
+  }
+  return &state_->sink.bytes;
+}
+
+void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecord* early) {
   out.WriteString(kProjectSignature);
-  WritePictureRecord(out, doc.initialPicture.get());
-  WritePictureRecord(out, doc.convertedPicture.get());
-  WritePictureRecord(out, doc.indexImage.get());
-  WritePictureRecord(out, doc.patternImage.get());
+  // Compressing is nearly all of the work. The three pattern-sized pictures
+  // compress into memory on a second core while the initial picture streams
+  // out; their bytes then follow it exactly as a single pass writes them.
+  VectorSink later;
+  ArchiveWriter laterWriter(later);
+  auto writeLater = [&] {
+    WritePictureRecord(laterWriter, doc.convertedPicture.get());
+    WritePictureRecord(laterWriter, doc.indexImage.get());
+    WritePictureRecord(laterWriter, doc.patternImage.get());
+  };
+  {
+    std::jthread worker;
+    if (doc.convertedPicture && std::thread::hardware_concurrency() > 1) {
+      try {
+        worker = std::jthread(writeLater);
+      } catch (const std::system_error&) {
+      }
+    }
+    const std::vector<uint8_t>* record = early ? early->RecordFor(doc.initialPicture.get()) : nullptr;
+    if (record != nullptr) {
+      out.WriteBytes(record->data(), record->size());
+    } else {
+      WritePictureRecord(out, doc.initialPicture.get());
+    }
+    if (!worker.joinable()) writeLater();
+  }
+  if (!laterWriter.Ok()) out.Fail();
+  out.WriteBytes(later.bytes.data(), later.bytes.size());
   out.WriteInt32(doc.pictureOrigin);
   out.WriteInt32(doc.viewMode);
   doc.params.Serialize(out);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "colors/tessel_params.h"
 #include "imaging/image_buffer.h"
@@ -29,7 +31,29 @@ struct ProjectData {
   std::string pictureFileName;
 };
 
-void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc);
+// The record of a picture compressed ahead of the save, on another thread,
+// while other work runs. It stands in for the picture only while that still
+// shares its pixels with the copy taken here: any write to the picture since
+// has given it pixels of its own.
+class EarlyPictureRecord {
+ public:
+  explicit EarlyPictureRecord(const ImageRef& picture);
+  ~EarlyPictureRecord();
+  EarlyPictureRecord(const EarlyPictureRecord&) = delete;
+  EarlyPictureRecord& operator=(const EarlyPictureRecord&) = delete;
+
+  // The record's bytes when they are those of `picture`, else null; waits
+  // for the compression to end.
+  const std::vector<uint8_t>* RecordFor(const ImageBuffer* picture);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// `early`, when given, may hold the initial picture's record already.
+void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc,
+                  EarlyPictureRecord* early = nullptr);
 
 // Reads a whole project. `data.params` comes in as the document's parameters
 // (fields the file does not hold keep their values). False for anything that

@@ -81,7 +81,11 @@ int ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 
 std::string TemporaryPathFor(const std::string& path) {
   fs::path target(path);
-  std::string name = "." + target.filename().string() + ".saving-" + std::to_string(getpid());
+  // Built by appending: GCC 12 at -O3 misreads "." + std::string as overlapping copies.
+  std::string name = ".";
+  name += target.filename().string();
+  name += ".saving-";
+  name += std::to_string(getpid());
   return (target.parent_path() / name).string();
 }
 
@@ -149,7 +153,7 @@ bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadR
   return true;
 }
 
-bool SaveProject(CTessel20Doc& doc, const std::string& path) {
+bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early) {
   std::string temporary = TemporaryPathFor(path);
   std::remove(temporary.c_str());
   int error = 0;
@@ -159,7 +163,7 @@ bool SaveProject(CTessel20Doc& doc, const std::string& path) {
       error = sink.LastError();
     } else {
       ArchiveWriter writer(sink);
-      WriteProject(writer, doc);
+      WriteProject(writer, doc, early);
       bool closed = sink.Close();
       if (!writer.Ok() || !closed) error = sink.LastError() != 0 ? sink.LastError() : EIO;
     }

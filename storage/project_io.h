@@ -7,6 +7,7 @@
 namespace tintara {
 
 class CTessel20Doc;
+class EarlyPictureRecord;
 
 // Reads `path` into the document. Only ".mop" files are opened. On a damaged
 // or foreign file the user is told and the document is left empty.
@@ -15,7 +16,8 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path);
 // Writes the document to `path`. The project goes to a temporary file in the
 // same folder first and replaces the old file only when complete, so a failed
 // save never destroys the previous copy.
-bool SaveProject(CTessel20Doc& doc, const std::string& path);
+// `early` may hold the initial picture's record, compressed ahead.
+bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early = nullptr);
 
 struct ProjectReadResult {
   bool legacy = false;  // the file has the older layout without a signature

@@ -218,6 +218,32 @@ TEST_F(ProjectFileTest, EveryMemberSurvivesTheRoundTrip) {
   EXPECT_EQ(p.penShape, 0);
 }
 
+TEST_F(ProjectFileTest, EarlyRecordOfTheInitialPictureGivesTheSameBytes) {
+  doc->initialPicture = test::MakePhoto(33, 21, 5);
+  UseBrandColours(4);
+  AddPattern(11, 7);
+  EarlyPictureRecord early(doc->initialPicture);
+  ASSERT_NE(early.RecordFor(doc->initialPicture.get()), nullptr);
+  VectorSink sink;
+  ArchiveWriter writer(sink);
+  WriteProject(writer, *doc, &early);
+  EXPECT_EQ(sink.bytes, ExpectedProjectBytes(*doc, BrandTitle()));
+
+  // Written to since: the early record is stale and not used.
+  EarlyPictureRecord stale(doc->initialPicture);
+  doc->initialPicture->MutableRow(3)[7] ^= 0xFF;
+  EXPECT_EQ(stale.RecordFor(doc->initialPicture.get()), nullptr);
+  VectorSink changed;
+  ArchiveWriter changedWriter(changed);
+  WriteProject(changedWriter, *doc, &stale);
+  EXPECT_EQ(changed.bytes, ExpectedProjectBytes(*doc, BrandTitle()));
+  EXPECT_NE(changed.bytes, sink.bytes);
+
+  // Another picture altogether.
+  EarlyPictureRecord other(test::MakePhoto(33, 21, 6));
+  EXPECT_EQ(other.RecordFor(doc->initialPicture.get()), nullptr);
+}
+
 TEST_F(ProjectFileTest, EmptyDocumentAndEmptyPalette) {
   doc->params.workingPalette.clear();
   doc->viewMode = kViewPattern;
