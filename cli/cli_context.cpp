@@ -36,7 +36,7 @@ void ReportError(const std::string& text) {
 }
 
 int ReportUsage(const std::string& text) {
-  std::fprintf(stderr, "tintara-cli: %s\n(see tintara-cli --help)\n", OneLine(text).c_str());
+  std::fprintf(stderr, "tintara-cli: %s (see tintara-cli --help)\n", OneLine(text).c_str());
   return kExitUsage;
 }
 

@@ -27,7 +27,7 @@ struct CommonOptions {
 
 // Writes "tintara-cli: error: TEXT" as one line (line breaks become spaces).
 void ReportError(const std::string& text);
-// Writes "tintara-cli: TEXT" and the hint to --help; returns kExitUsage.
+// Writes "tintara-cli: TEXT" with the hint to --help on one line; returns kExitUsage.
 int ReportUsage(const std::string& text);
 
 class CliContext {

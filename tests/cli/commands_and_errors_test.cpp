@@ -16,9 +16,7 @@ void WriteText(const std::string& path, const std::string& text) { std::ofstream
 void ExpectError(const CliResult& result, int status, const char* mentions) {
   EXPECT_EQ(result.exitCode, status) << result.err.toStdString();
   QStringList lines = result.ErrorLines();
-  if (status == 1) {
-    EXPECT_EQ(lines.size(), 1) << result.err.toStdString();
-  }
+  EXPECT_EQ(lines.size(), 1) << result.err.toStdString();
   ASSERT_FALSE(lines.isEmpty());
   EXPECT_TRUE(lines.join(' ').contains(mentions)) << result.err.toStdString();
   EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
