@@ -1,0 +1,110 @@
+// Colour choice and reduction on photo-sized pictures: the working palette
+// from a 24-megapixel photo, the optimised reduction of the same photo, and
+// nearest-colour mapping of a pattern-sized picture (1240 × 1753).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "colors/brand_list.h"
+#include "colors/reduction/nearest_color.h"
+#include "colors/reduction/optimized_reduction.h"
+#include "colors/reduction/paint_color_matcher.h"
+#include "colors/reduction/working_palette.h"
+#include "imaging/parallel_rows.h"
+#include "tests/support/synthetic_images.h"
+
+namespace tintara {
+namespace {
+
+const ImageBuffer& LargePhoto() {
+  static const ImageRef photo = test::MakePhoto(6000, 4000, 1);
+  return *photo;
+}
+
+const ImageBuffer& PatternSizedPhoto() {
+  static const ImageRef photo = test::MakePhoto(1240, 1753, 2);
+  return *photo;
+}
+
+void CountPixels(benchmark::State& state, const ImageBuffer& picture) {
+  state.counters["Mpx/s"] = benchmark::Counter(
+      double(picture.Width()) * picture.Height() * double(state.iterations()) / 1e6,
+      benchmark::Counter::kIsRate);
+}
+
+void BM_BuildPaletteForPicture32(benchmark::State& state) {
+  const ImageBuffer& photo = LargePhoto();
+  const std::string folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  CTesselParams params;
+  params.brandFile = FindBrandFiles(folder).at(2);  // 100 colours
+  for (auto _ : state) {
+    PaletteBuild result = BuildPaletteForPicture(params, 32, photo, 100);
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["colors"] = double(params.workingPalette.size());
+  CountPixels(state, photo);
+}
+BENCHMARK(BM_BuildPaletteForPicture32)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_ReduceColorsOptimized32(benchmark::State& state) {
+  const ImageBuffer& photo = LargePhoto();
+  for (auto _ : state) {
+    ImageRef result = ReduceColorsOptimized(photo, nullptr, 32);
+    benchmark::DoNotOptimize(result.get());
+  }
+  CountPixels(state, photo);
+}
+BENCHMARK(BM_ReduceColorsOptimized32)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+std::vector<Rgb> PatternPalette() {
+  return QuantizePicture(PatternSizedPhoto(), 32, 100);
+}
+
+// Table built from the palette, then every pixel mapped, on one thread.
+void BM_NearestColorMapping32(benchmark::State& state) {
+  const ImageBuffer& photo = PatternSizedPhoto();
+  const std::vector<Rgb> palette = PatternPalette();
+  std::vector<uint8_t> index(size_t(photo.Width()));
+  for (auto _ : state) {
+    const NearestColorTable table(palette);
+    for (int32_t y = 0; y < photo.Height(); ++y) {
+      const uint8_t* p = photo.Row(y);
+      for (int32_t x = 0; x < photo.Width(); ++x, p += 3) {
+        index[size_t(x)] = uint8_t(table.Nearest({p[2], p[1], p[0]}));
+      }
+      benchmark::DoNotOptimize(index.data());
+    }
+  }
+  CountPixels(state, photo);
+}
+BENCHMARK(BM_NearestColorMapping32)->Unit(benchmark::kMillisecond);
+
+// What turning a picture into paint colours costs: lightness correction and
+// nearest colour per pixel, rows split over the cores.
+void BM_CorrectAndMap32(benchmark::State& state) {
+  const ImageBuffer& photo = PatternSizedPhoto();
+  const std::vector<Rgb> palette = PatternPalette();
+  std::vector<uint8_t> index(size_t(photo.Width()) * size_t(photo.Height()));
+  for (auto _ : state) {
+    const NearestColorTable table(palette);
+    ParallelRows(photo.Height(), int64_t(photo.Width()) * photo.Height(),
+                 [&](int32_t first, int32_t end) {
+                   PaintColorMatcher match(table, 100);
+                   for (int32_t y = first; y < end; ++y) {
+                     const uint8_t* p = photo.Row(y);
+                     uint8_t* out = index.data() + size_t(y) * size_t(photo.Width());
+                     for (int32_t x = 0; x < photo.Width(); ++x, p += 3) {
+                       out[x] = uint8_t(match.Match({p[2], p[1], p[0]}));
+                     }
+                   }
+                 });
+    benchmark::DoNotOptimize(index.data());
+  }
+  CountPixels(state, photo);
+}
+BENCHMARK(BM_CorrectAndMap32)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace tintara
+
+BENCHMARK_MAIN();

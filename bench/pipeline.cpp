@@ -1,0 +1,167 @@
+// "Create drawing pattern" from a loaded photo of about 1, 6 and 24 megapixels
+// to one A4 page at 600 dots per inch with 32 colours, and to 10 × 10 pages;
+// also the undo snapshot of such a project. Peak memory is reported as the
+// rise of the process's peak resident size over the photo's own bytes.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "document/command_table.h"
+#include "document/document_commands.h"
+#include "document/document_environment.h"
+#include "document/tessel_doc.h"
+#include "imaging/filters/filter_engine.h"
+#include "imaging/filters/filter_site.h"
+#include "platform/qt_settings_store.h"
+#include "ports/dialogs.h"
+#include "ports/scripted_ui_host.h"
+#include "tests/support/synthetic_images.h"
+
+namespace tintara {
+namespace {
+
+std::string ProgramFolder() {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
+}
+
+// Peak resident set in bytes; resetting it lets each run measure its own peak.
+int64_t PeakResident() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+  }
+  return 0;
+}
+int64_t CurrentResident() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+  }
+  return 0;
+}
+void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+struct Project {
+  Project()
+      : settings(QString::fromStdString("/tmp/tintara-bench-settings.ini")),
+        engine(QString::fromStdString("/tmp/tintara-bench-engine.ini")),
+        env(ui, dialogs, settings),
+        site(ui, engine, env.progress) {
+    FilterEngine::InitSite(site);
+    env.filters = &site;
+    env.programFolder = ProgramFolder();
+    env.app.page.useDefaultPrinter = 0;
+    env.app.page.paperSize = 3;        // A4
+    env.app.page.printResolution = 2;  // 600 dpi
+    env.app.showColorsPalette = 0;
+    env.app.showNavigator = 0;
+    auto params = CTesselParams::Create(settings, env.programFolder);
+    params->neededNumColors = 32;
+    doc = std::make_unique<CTessel20Doc>(env, std::move(*params));
+  }
+  QtSettingsStore settings;
+  QtSettingsStore engine;
+  ScriptedUiHost ui;
+  Dialogs dialogs;
+  DocumentEnvironment env;
+  FilterSite site;
+  std::unique_ptr<CTessel20Doc> doc;
+};
+
+void CreatePattern(benchmark::State& state) {
+  const int32_t width = int32_t(state.range(0));
+  const int32_t height = int32_t(state.range(1));
+  const int pagesPerSide = int(state.range(2));
+  ImageRef photo = test::MakePhoto(width, height, 3);
+  Project project;
+  project.env.app.page.pageCount = pagesPerSide - 1;
+  project.doc->ReplaceWithPicture(photo, kOriginFile, "", true);
+  int64_t peakRise = 0;
+  int32_t patternWidth = 0, patternHeight = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    project.doc->convertedPicture = nullptr;
+    project.doc->patternImage = nullptr;
+    project.doc->indexImage = nullptr;
+    project.doc->params.paletteReady = 0;
+    int64_t before = CurrentResident();
+    ResetPeakResident();
+    state.ResumeTiming();
+    project.doc->PushUndoSnapshot();
+    project.doc->CreatePattern();
+    state.PauseTiming();
+    if (!project.doc->HasPattern()) state.SkipWithError("no pattern was made");
+    peakRise = std::max(peakRise, PeakResident() - before);
+    patternWidth = project.doc->patternImage ? project.doc->patternImage->Width() : 0;
+    patternHeight = project.doc->patternImage ? project.doc->patternImage->Height() : 0;
+    project.doc->RollBackToLastSnapshot();
+    state.ResumeTiming();
+  }
+  const double photoBytes = double(photo->ByteSize());
+  state.counters["Mpx"] = double(width) * height / 1e6;
+  state.counters["Mpx/s"] =
+      benchmark::Counter(double(width) * height / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["peak/photo"] = double(peakRise) / photoBytes;
+  state.counters["patternW"] = patternWidth;
+  state.counters["patternH"] = patternHeight;
+}
+BENCHMARK(CreatePattern)
+    ->Args({1224, 816, 1})
+    ->Args({3000, 2000, 1})
+    ->Args({6000, 4000, 1})
+    ->ArgNames({"w", "h", "pages"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+BENCHMARK(CreatePattern)
+    ->Args({6000, 4000, 10})
+    ->ArgNames({"w", "h", "pages"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+void PushUndoSnapshot(benchmark::State& state) {
+  Project project;
+  project.doc->ReplaceWithPicture(test::MakePhoto(6000, 4000, 3), kOriginFile, "", true);
+  project.doc->convertedPicture = test::MakeSolid(1240, 1753, 10, 20, 30);
+  project.doc->patternImage = ImageBuffer::Create(kKind8Bit, 1240, 1753);
+  project.doc->indexImage = ImageBuffer::Create(kKindGray8, 1240, 1753);
+  int64_t before = CurrentResident();
+  for (auto _ : state) project.doc->PushUndoSnapshot();
+  state.counters["addedMB"] = double(CurrentResident() - before) / 1e6;
+}
+BENCHMARK(PushUndoSnapshot)->Unit(benchmark::kMicrosecond)->Iterations(10);
+
+// Ten pattern edits each change only the pattern: memory grows by about ten
+// pattern copies, not ten picture copies.
+void TenPatternEdits(benchmark::State& state) {
+  for (auto _ : state) {
+    Project project;
+    project.doc->ReplaceWithPicture(test::MakePhoto(6000, 4000, 3), kOriginFile, "", true);
+    project.doc->convertedPicture = test::MakeSolid(1240, 1753, 10, 20, 30);
+    project.doc->patternImage = ImageBuffer::Create(kKind8Bit, 1240, 1753);
+    project.doc->indexImage = ImageBuffer::Create(kKindGray8, 1240, 1753);
+    int64_t before = CurrentResident();
+    for (int i = 0; i < 10; ++i) {
+      project.doc->PushUndoSnapshot();
+      ImageBuffer& pattern = *project.doc->patternImage;
+      for (int32_t y = 0; y < pattern.Height(); ++y) pattern.MutableRow(y)[0] = uint8_t(i);
+    }
+    state.counters["addedMB"] = double(CurrentResident() - before) / 1e6;
+    state.counters["patternMB"] = 1240.0 * 1753 / 1e6;
+    state.counters["pictureMB"] = 6000.0 * 4000 * 3 / 1e6;
+  }
+}
+BENCHMARK(TenPatternEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace tintara
+
+BENCHMARK_MAIN();

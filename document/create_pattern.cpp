@@ -1,0 +1,256 @@
+// "Create drawing pattern": the picture is simplified, scaled to the page,
+// matched to the working palette, cleaned of specks and drawn as a pattern.
+#include <algorithm>
+#include <string>
+
+#include "colors/page_settings.h"
+#include "colors/reduction/paint_color_matcher.h"
+#include "colors/reduction/working_palette.h"
+#include "document/document_environment.h"
+#include "document/pipeline_parameters.h"
+#include "document/tessel_doc.h"
+#include "imaging/filters/apply_tool.h"
+#include "imaging/parallel_rows.h"
+#include "pattern/render_pattern.h"
+#include "ports/ui_host.h"
+
+namespace tintara {
+
+namespace {
+
+int FilterStrength(const ImageBuffer& picture, int bias, int divisor) {
+  int side = std::max(picture.Width(), picture.Height());
+  return std::clamp((side + bias) / divisor, 3, 15);
+}
+
+constexpr int32_t kMapChunkRows = 256;
+
+std::string SquareParameters(int n) {
+  return std::to_string(n) + "," + std::to_string(n) + ",0,0";
+}
+
+// Ends the progress indicator once and clears the step counters however the
+// pipeline ends, so that a filter run later outside a counted operation shows
+// no indicator.
+class CountedOperation {
+ public:
+  CountedOperation(UiHost& host, ProgressCounters& counters) : host_(host), counters_(counters) {}
+  ~CountedOperation() {
+    Finish();
+    counters_.stepTotal = 0;
+    counters_.stepNumber = -1;
+  }
+  void Finish() {
+    if (finished_ || counters_.stepTotal == 0 || counters_.stepNumber < 0) return;
+    finished_ = true;
+    counters_.stepNumber = std::max(counters_.stepNumber, counters_.stepTotal - 1);
+    host_.ProgressEnd(counters_);
+  }
+  CountedOperation(const CountedOperation&) = delete;
+  CountedOperation& operator=(const CountedOperation&) = delete;
+
+ private:
+  UiHost& host_;
+  ProgressCounters& counters_;
+  bool finished_ = false;
+};
+
+}  // namespace
+
+int SimplifyStrength(const ImageBuffer& picture) { return FilterStrength(picture, 29, 30); }
+int CleanupStrength(const ImageBuffer& picture) { return FilterStrength(picture, 79, 80); }
+
+int PipelineStepTotal(int32_t patternType, bool resizes) {
+  int total = patternType == kPatternNothing ? 4 : 4 + RenderStepCount(patternType);
+  return total + (resizes ? 1 : 0);
+}
+
+void CTessel20Doc::CreatePattern() {
+  if (!initialPicture || env_.filters == nullptr) return;
+  WaitCursor wait(Ui());
+  CountedOperation counted(Ui(), env_.progress);
+  ProgressCounters& counters = env_.progress;
+
+  // Target size in pattern pixels, from the page in printer dots.
+  PageDots page = PagePixelSize(env_.app.page, env_.printer);
+  // A stored cell size of 0 or less would divide by zero; one dot per cell is the least.
+  int dotsPerCell = std::max(1, params.dotsPerCell);
+  int64_t tw = page.width / dotsPerCell;
+  int64_t th = page.height / dotsPerCell;
+  const int64_t w = initialPicture->Width();
+  const int64_t h = initialPicture->Height();
+  counters.stepTotal = PipelineStepTotal(params.patternType, w != tw && h != th);
+  counters.stepNumber = -1;
+
+  if (!params.paletteReady) {
+    BuildPaletteForPicture(params, std::clamp(params.neededNumColors, 2, 256), *initialPicture,
+                           env_.app.colorCorrectionPercent);
+    if (!params.paletteReady) return;
+    Ui().RefreshPaletteWindow(true);
+  }
+
+  patternImage = nullptr;
+  indexImage = nullptr;
+  selection.reset();
+  convertedPicture = CopyOrNull(initialPicture);
+
+  // Keep the picture's proportions inside the target.
+  if (h * tw > w * th) {
+    tw = w * th / h;
+  } else {
+    th = h * tw / w;
+  }
+  std::vector<PaletteEntry> grey = GreyPalette();
+  patternImage = ImageBuffer::CreateWithPalette(kKind8Bit, int32_t(tw), int32_t(th), grey.data(), 256);
+  indexImage = ImageBuffer::Create(kKindGray8, int32_t(tw), int32_t(th));
+  if (!convertedPicture || !patternImage || !indexImage) {
+    // Nothing half-converted stays behind: the project is as before the command.
+    RollBackToLastSnapshot();
+    return;
+  }
+
+  counters.stepNumber = 0;
+  FilterSite& site = *env_.filters;
+  if (!ApplyToolInPlace(site, "graham_filt", convertedPicture,
+                        SquareParameters(SimplifyStrength(*convertedPicture)), "%d,%d,%d,%d")) {
+    RollBackToLastSnapshot();
+    return;
+  }
+  // Both sides are compared: a picture that matched the target in one side
+  // only would otherwise leave the pattern and the picture of different sizes.
+  if (convertedPicture->Width() != tw || convertedPicture->Height() != th) {
+    ++counters.stepNumber;
+    uint32_t r = convertedPicture->Resolution();
+    std::string text = "{" + std::to_string(tw) + "," + std::to_string(th) + "},0," +
+                       std::to_string(r & 0xFFFF) + "," + std::to_string(r >> 16);
+    ImageRef resized;
+    RegionPtr whole = RegionCreateEmpty();
+    if (!ApplyToolNewImage(site, "Change_Size", convertedPicture, resized, text, "%p,%d,%d,%d",
+                           whole.get()) ||
+        !resized || resized->Width() != tw || resized->Height() != th) {
+      RollBackToLastSnapshot();
+      return;
+    }
+    convertedPicture = std::move(resized);
+  }
+
+  ++counters.stepNumber;
+  if (!MapToPaintColors(0, 0, convertedPicture->Width(), convertedPicture->Height()) ||
+      !RemoveSmallAreas()) {
+    viewMode = kViewInitial;
+    return;
+  }
+  counted.Finish();
+  if (viewMode == kViewInitial) viewMode = kViewConverted;
+  auto [shownWidth, shownHeight] = CurrentImageSize();
+  Ui().SetScrollSizes(shownWidth, shownHeight);
+  UpdateAllViews();
+  if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);
+  if (env_.AutoNavigator()) ShowNavigator(true);
+}
+
+int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  if (!initialPicture || !convertedPicture || !indexImage || params.workingPalette.empty()) return 0;
+  std::vector<Rgb> colors;
+  for (const CFlossColor& paint : params.workingPalette) colors.push_back(paint.AsRgb());
+  const NearestColorTable table(colors);
+  ImageBuffer& picture = *convertedPicture;
+  const int32_t width = picture.Width();
+  const int32_t height = picture.Height();
+  if (!picture.Detach() || !indexImage->Detach()) {
+    RollBackToLastSnapshot();
+    return 0;
+  }
+  // One matcher per band: each keeps its own cache of colours already seen.
+  const int bands = BandCount(std::min(height, kMapChunkRows), int64_t(kMapChunkRows) * width);
+  std::vector<PaintColorMatcher> matchers;
+  for (int b = 0; b < bands; ++b) matchers.emplace_back(table, env_.app.colorCorrectionPercent);
+  auto mapRow = [&](PaintColorMatcher& matcher, int32_t y) {
+    uint8_t* rgb = picture.MutableRow(y);
+    uint8_t* index = indexImage->MutableRow(y);
+    const bool rowInside = y >= top && y < bottom;
+    for (int32_t x = 0; x < width; ++x, rgb += 3) {
+      if (!rowInside || x < left || x >= right) {
+        rgb[0] = rgb[1] = rgb[2] = 0;
+        index[x] = 0;
+        continue;
+      }
+      const int k = matcher.Match({rgb[2], rgb[1], rgb[0]});
+      const Rgb paint = colors[size_t(k)];
+      rgb[0] = paint.blue;
+      rgb[1] = paint.green;
+      rgb[2] = paint.red;
+      index[x] = uint8_t(k);
+    }
+  };
+  // Chunks of rows are mapped on every core; progress and cancel stay here.
+  StepProgress progress(Ui(), env_.progress);
+  for (int32_t first = 0; first < height; first += kMapChunkRows) {
+    const int32_t end = std::min(height, first + kMapChunkRows);
+    for (int32_t y = first; y < end; ++y) {
+      if (progress.Report(y, height)) {
+        RollBackToLastSnapshot();
+        return 0;
+      }
+    }
+    RunBands(end - first, std::min(bands, int(end - first)), [&](int band, int32_t a, int32_t b) {
+      for (int32_t y = first + a; y < first + b; ++y) mapRow(matchers[size_t(band)], y);
+    });
+  }
+  return 1;
+}
+
+int CTessel20Doc::RemoveSmallAreas() {
+  if (!convertedPicture || !indexImage || !patternImage || env_.filters == nullptr) return 0;
+  ProgressCounters& counters = env_.progress;
+  ++counters.stepNumber;
+  if (!ApplyToolInPlace(*env_.filters, "median_filt", indexImage,
+                        SquareParameters(CleanupStrength(*convertedPicture)),
+                        "%d,%d,%d,%d")) {
+    RollBackToLastSnapshot();
+    return 0;
+  }
+  ++counters.stepNumber;
+  StepProgress progress(Ui(), counters);
+  ImageBuffer& picture = *convertedPicture;
+  const int32_t height = picture.Height();
+  const size_t paletteSize = params.workingPalette.size();
+  for (int32_t y = 0; y < height; ++y) {
+    if (progress.Report(y, height)) {
+      RollBackToLastSnapshot();
+      return 0;
+    }
+    uint8_t* rgb = picture.MutableRow(y);
+    const uint8_t* index = indexImage->Row(y);
+    if (rgb == nullptr) {
+      RollBackToLastSnapshot();
+      return 0;
+    }
+    for (int32_t x = 0; x < picture.Width(); ++x, rgb += 3) {
+      size_t k = index[x];
+      Rgb paint = k < paletteSize ? params.workingPalette[k].AsRgb() : Rgb{};
+      rgb[0] = paint.blue;
+      rgb[1] = paint.green;
+      rgb[2] = paint.red;
+    }
+  }
+  return RenderPatternRect(0, 0, picture.Width(), height, false) ? 1 : 0;
+}
+
+bool CTessel20Doc::RenderPatternRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                                     bool noNumbers) {
+  if (!patternImage || !indexImage) return false;
+  PatternRenderInput input;
+  input.indexImage = indexImage.get();
+  input.patternType = params.patternType;
+  input.borderColor = params.borderColor;
+  input.paletteLength = int32_t(params.workingPalette.size());
+  StepProgress progress(Ui(), env_.progress);
+  RenderStatus status =
+      RenderPattern(input, *patternImage, {left, top, right, bottom, noNumbers}, &progress);
+  if (status == RenderStatus::kDone) return true;
+  RollBackToLastSnapshot();
+  return false;
+}
+
+}  // namespace tintara

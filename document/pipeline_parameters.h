@@ -1,0 +1,18 @@
+// The numbers the pattern pipeline derives from its pictures and settings.
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/image_buffer.h"
+
+namespace tintara {
+
+// Window of "graham_filt": (larger side + 29) / 30, in 3..15.
+int SimplifyStrength(const ImageBuffer& picture);
+// Window of "median_filt" on the index image: (larger side + 79) / 80, in 3..15.
+int CleanupStrength(const ImageBuffer& picture);
+// Counted steps of "Create drawing pattern" for a pattern type, plus one when
+// the picture is resized.
+int PipelineStepTotal(int32_t patternType, bool resizes);
+
+}  // namespace tintara
