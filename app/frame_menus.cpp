@@ -43,6 +43,10 @@ const std::vector<CommandId> kViewMenu = {
     cmd::kViewInitialPicture, cmd::kViewConvertedPicture, cmd::kViewPaintingPattern, kSeparator,
     cmd::kZoomIn,             cmd::kZoomOut,              cmd::kActualSize};
 
+const std::vector<CommandId> kStageMenu = {cmd::kStageStart, cmd::kStagePicture,
+                                           cmd::kStageSettings, cmd::kStagePattern,
+                                           cmd::kStageFinish};
+
 const std::vector<CommandId> kPatternMenu = {
     cmd::kCreateDrawingPattern, cmd::kViewAsColorBlocks, kSeparator,
     cmd::kRemoveSmallAreas,     cmd::kSelectOneArea,     cmd::kBorderColor};
@@ -107,7 +111,9 @@ QMenu* CMainFrame::AddMenu(const QString& title, const std::vector<CommandId>& i
 void CMainFrame::BuildMenus() {
   AddMenu(QStringLiteral("&File"), FileMenu());
   AddMenu(QStringLiteral("&Edit"), kEditMenu);
-  AddMenu(QStringLiteral("&View"), kViewMenu);
+  QMenu* view = AddMenu(QStringLiteral("&View"), kViewMenu);
+  view->addSeparator();
+  AddCommands(view->addMenu(QStringLiteral("Work &stage")), kStageMenu);
   AddMenu(QStringLiteral("&Pattern"), kPatternMenu);
   QMenu* options = AddMenu(QStringLiteral("&Options"), kOptionsMenu);
   options->addSeparator();

@@ -72,8 +72,12 @@ class CTessel20App : public QObject {
 
   // Auto-save check, made whenever the program is idle.
   void CheckAutoSave();
-  // Milliseconds for the auto-save clock; tests move time on.
-  void SetTickSource(std::function<uint32_t()> ticks) { ticks_ = std::move(ticks); }
+  // Milliseconds for the auto-save clock, which restarts from the new source's
+  // present; tests move time on.
+  void SetTickSource(std::function<uint32_t()> ticks) {
+    ticks_ = std::move(ticks);
+    autoSave_.Start(Ticks());
+  }
 
   CTessel20Doc& Doc() { return *doc_; }
   CMainFrame* Frame() { return frame_.get(); }
