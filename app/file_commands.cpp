@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/main_frame.h"
+#include "app/splash_window.h"
 #include "app/tessel20_app.h"
 #include "colors/file_names.h"
 #include "document/tessel_doc.h"
@@ -63,6 +64,17 @@ void CTessel20App::OpenRecent(int index) {
   }
 }
 
+void CTessel20App::OpenDroppedFile(const QString& file) {
+  std::string path = file.toStdString();
+  if (IsProjectFileName(path)) {
+    if (doc_->SaveModified()) OpenProjectFile(path);
+  } else {
+    // The picture replaces the project after the save question of its own.
+    LoadPictureFile(path);
+  }
+  AfterCommand();
+}
+
 bool CTessel20App::OpenProjectFile(const std::string& path) {
   bool opened = false;
   RunLong([&] { opened = OpenProject(*doc_, path); });
@@ -109,8 +121,10 @@ void CTessel20App::RememberProject(const std::string& path) {
 }
 
 bool CTessel20App::MayClose() {
-  if (frame_->Busy()) return false;
-  return doc_->SaveModified();
+  if (frame_->Busy() || !doc_->SaveModified()) return false;
+  // An open About window would keep the program running.
+  if (splash_) splash_->close();
+  return true;
 }
 
 }  // namespace tintara

@@ -1,6 +1,9 @@
 #include "app/main_frame.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QToolBar>
@@ -20,6 +23,7 @@ CMainFrame::CMainFrame(const CommandTable& table, QWidget* parent)
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QString::fromUtf8(kFrameTitle));
   setMinimumSize(kFrameMinimumWidth, kFrameMinimumHeight);
+  setAcceptDrops(true);
   actions_ = new CommandActions(table_, this);
   view_ = new CTessel20View(this);
   view_->setObjectName(QStringLiteral("patternView"));
@@ -129,6 +133,28 @@ void CMainFrame::SetRecentFiles(const std::vector<std::string>& paths) {
 void CMainFrame::SetDocumentTitle(const std::string& title) {
   setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromStdString(title),
                                                QString::fromUtf8(kFrameTitle)));
+}
+
+namespace {
+
+// The one local file a drag carries, or "".
+QString DroppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl& url = data->urls().front();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!busy_ && !DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  QString path = DroppedFile(event->mimeData());
+  if (busy_ || path.isEmpty()) return;
+  event->acceptProposedAction();
+  emit fileDropped(path);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -77,8 +77,14 @@ class CMainFrame : public QMainWindow {
   // Asked before the window closes; false keeps it open.
   void SetCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
+ signals:
+  // One local file was dropped on the window.
+  void fileDropped(const QString& path);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildMenus();

@@ -179,6 +179,7 @@ void CTessel20App::ConnectNotices() {
   });
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
+  connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::longWorkStarted, this, [this, view] {
     frame_->SetBusy(true);
     view->SetFrozen(true);

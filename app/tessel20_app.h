@@ -129,6 +129,7 @@ class CTessel20App : public QObject {
   void NewCommand();
   void OpenCommand();
   void OpenRecent(int index);
+  void OpenDroppedFile(const QString& path);
   bool SaveModifiedBeforeReplacing();
   bool MayClose();
   std::optional<std::string> ChooseProjectToSave();

@@ -1,3 +1,6 @@
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
 
 #include "platform/picture_files.h"
@@ -161,6 +164,30 @@ TEST_F(ProjectFlowTest, PicturesPatternViewAndKeyAreSavedAsGraphicFiles) {
   EXPECT_GT(key->Height(), key->Width() / 4);
   // The project itself is not changed by any of these.
   EXPECT_EQ(Doc().viewMode, kViewPattern);
+}
+
+TEST_F(ProjectFlowTest, DroppedPicturesAndProjectsAreOpened) {
+  auto drop = [&](const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent event(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &event);
+    return event.isAccepted();
+  };
+  std::string picture = WritePicture("dropped.png", 70, 50);
+  ASSERT_TRUE(drop(picture));
+  ASSERT_TRUE(Doc().initialPicture);
+  EXPECT_EQ(Doc().pictureFileName, picture);
+  CreatePattern();
+  std::string project = folder.File("dropped.mop");
+  ASSERT_TRUE(app->SaveTo(project));
+  ASSERT_TRUE(app->Dispatch(cmd::kNewProject));
+  ASSERT_TRUE(drop(project));
+  EXPECT_TRUE(Doc().HasPattern());
+  EXPECT_EQ(Doc().pathName, project);
 }
 
 TEST_F(ProjectFlowTest, SavingThePictureWhileEditingSavesTheWorkingCopy) {
