@@ -36,5 +36,9 @@ constexpr CommandId kRemoveSmallAreas = 33118;
 constexpr CommandId kSelectOneArea = 33119;
 constexpr CommandId kBorderColor = 33117;
 
+// Colour reductions of the picture being edited (numbers of our own).
+constexpr CommandId kReduceColorLevels = 34500;
+constexpr CommandId kReduceColorsOptimized = 34501;
+
 }  // namespace cmd
 }  // namespace tintara
