@@ -160,12 +160,17 @@ class GrahamBand {
     const int32_t limitY = kGrahamDetailThreshold * w_.ry * nx_;
     const int bytes = kGrey ? 1 : 3;
     const int32_t width = result_.Area().width;
+    // The luminance sums also run as plain integers, read straight from the
+    // arrays, so deciding the mode takes nothing out of the lanes.
+    int32_t boxL = int32_t(box[3]), rowL = int32_t(row[3]);
+    const int32_t nx = nx_, ny = ny_, rx = w_.rx;
     for (int32_t i = 0; i < width; ++i, out += bytes) {
-      U32x4 col = WidenU16x4(column + 4 * (i + w_.rx));
-      U32x4 keep = LoadU32x4(wide + 4 * (i + w_.rx));
-      int32_t boxL = int32_t(box[3]);
-      int detailX = std::abs(boxL - nx_ * int32_t(col[3])) > limitX;
-      int detailY = std::abs(boxL - ny_ * int32_t(row[3])) > limitY;
+      U32x4 col = WidenU16x4(column + 4 * (i + rx));
+      U32x4 keep = LoadU32x4(wide + 4 * (i + rx));
+      int detailX = std::abs(boxL - nx * int32_t(column[4 * (i + rx) + 3])) > limitX;
+      int detailY = std::abs(boxL - ny * rowL) > limitY;
+      boxL += int32_t(column[4 * (i + nx) + 3]) - int32_t(column[4 * i + 3]);
+      rowL += int32_t(wide[4 * (i + nx) + 3]) - int32_t(wide[4 * i + 3]);
       int mode = 2 * detailX + detailY;  // 0 box, 1 row, 2 column, 3 keep
       const U32x4 candidates[4] = {box, row, col, keep};
       // Sums stay below 2^31, so the signed conversions are exact.
