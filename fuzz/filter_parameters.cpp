@@ -39,7 +39,8 @@ bool IsLargeResize(std::string_view text, std::string_view formats) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
   size_t newline = input.find('\n');
-  std::string_view formats = newline == std::string_view::npos ? "%d,%d,%d,%d" : input.substr(0, newline);
+  std::string_view formats =
+      newline == std::string_view::npos ? "%d,%d,%d,%d" : input.substr(0, newline);
   std::string_view text = newline == std::string_view::npos ? input : input.substr(newline + 1);
 
   tintara::SplitParameterEntries(text);

@@ -19,13 +19,14 @@
 // difference and is smoothed without being flattened.
 //
 // Edges of the picture repeat outward. Even sizes use the next odd window.
+#include "imaging/filters/graham_filter.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "imaging/filters/area_tool.h"
 #include "imaging/filters/builtin_tools.h"
-#include "imaging/filters/graham_filter.h"
 #include "imaging/filters/lanes4.h"
 #include "imaging/filters/neighbourhood.h"
 #include "imaging/filters/row_bands.h"
@@ -199,8 +200,8 @@ class GrahamBand {
   // Every row array holds two spare zero columns: one for the last slide along
   // the row, one so that 8-lane passes never run past the end.
   size_t rowBytes_;
-  std::vector<uint8_t> ring_;    // ringRows_ rows of rowBytes_ bytes
-  std::vector<int32_t> ringY_;   // picture row each ring row holds
+  std::vector<uint8_t> ring_;     // ringRows_ rows of rowBytes_ bytes
+  std::vector<int32_t> ringY_;    // picture row each ring row holds
   std::vector<uint16_t> column_;  // sums over the window's rows, 4 per padded column
   std::vector<uint32_t> wide_;    // the current row's pixels, 4 lanes each
   F32x4 reciprocal_[4];           // box, row, column, keep

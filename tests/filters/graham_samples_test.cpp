@@ -58,8 +58,8 @@ ImageRef BoxBlur(const ImageBuffer& in, int n) {
         int sum = 0;
         for (int dy = -r; dy <= r; ++dy) {
           for (int dx = -r; dx <= r; ++dx) {
-            sum += in.Row(std::clamp(y + dy, 0, in.Height() - 1))
-                       [3 * std::clamp(x + dx, 0, in.Width() - 1) + c];
+            sum += in.Row(std::clamp(
+                y + dy, 0, in.Height() - 1))[3 * std::clamp(x + dx, 0, in.Width() - 1) + c];
           }
         }
         out->MutableRow(y)[3 * x + c] = uint8_t(sum / ((2 * r + 1) * (2 * r + 1)));
@@ -76,8 +76,7 @@ struct Spot {
 
 // Where the photo's shapes meet (a strong change over six pixels of the
 // blurred photo) and where it is calm (hardly any change), texture aside.
-void FindEdgesAndCalm(const ImageBuffer& photo, std::vector<Spot>& edges,
-                      std::vector<Spot>& calm) {
+void FindEdgesAndCalm(const ImageBuffer& photo, std::vector<Spot>& edges, std::vector<Spot>& calm) {
   ImageRef blurred = BoxBlur(photo, 7);
   for (int y = 8; y < photo.Height() - 8; ++y) {
     for (int x = 8; x < photo.Width() - 8; ++x) {
@@ -95,7 +94,8 @@ double Texture(const ImageBuffer& p, const std::vector<Spot>& spots) {
   double total = 0;
   for (const Spot& s : spots) {
     double around = (Luminance(p, s.x - 1, s.y) + Luminance(p, s.x + 1, s.y) +
-                     Luminance(p, s.x, s.y - 1) + Luminance(p, s.x, s.y + 1)) / 4;
+                     Luminance(p, s.x, s.y - 1) + Luminance(p, s.x, s.y + 1)) /
+                    4;
     total += std::abs(Luminance(p, s.x, s.y) - around);
   }
   return total / double(spots.size());
@@ -117,7 +117,8 @@ double EdgeSharpness(const ImageBuffer& p, const std::vector<Spot>& edges) {
   return total / double(edges.size());
 }
 
-class GrahamSamplesTest : public FilterFixture, public ::testing::WithParamInterface<const char*> {};
+class GrahamSamplesTest : public FilterFixture,
+                          public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(GrahamSamplesTest, FlattensAreasAndKeepsEdges) {
   QImage loaded((ResourcesFolder() / "samples" / GetParam()).string().c_str());

@@ -18,8 +18,8 @@ ImageRef GrahamReference(const ImageBuffer& in, int nx, int ny) {
   const int rx = nx / 2, ry = ny / 2, wx = 2 * rx + 1, wy = 2 * ry + 1;
   const int channels = in.Kind() == kKindRgb24 ? 3 : 1;
   auto at = [&](int x, int y, int c) -> int {
-    const uint8_t* p = PixelAt(in, std::clamp(x, 0, in.Width() - 1),
-                               std::clamp(y, 0, in.Height() - 1));
+    const uint8_t* p =
+        PixelAt(in, std::clamp(x, 0, in.Width() - 1), std::clamp(y, 0, in.Height() - 1));
     if (channels == 1) return p[0];
     return c < 3 ? p[c] : GrahamLuminance(p[0], p[1], p[2]);
   };
@@ -61,11 +61,11 @@ class GrahamTest : public FilterFixture {
 };
 
 TEST_F(GrahamTest, MatchesTheDefinitionForEveryWindow) {
-  const ImageRef pictures[] = {MakePhoto(23, 17, 2), NoisyBlocks(19, 14, 40, 9),
-                               NoisyBlocks(21, 13, 120, 4),
-                               MakeIndex(18, 15, [](int x, int y) { return (x * 37 + y * y * 11) % 256; })};
-  const std::pair<int, int> windows[] = {{1, 1}, {3, 3}, {4, 4}, {5, 5}, {3, 7}, {8, 2}, {15, 15},
-                                         {63, 63}};
+  const ImageRef pictures[] = {
+      MakePhoto(23, 17, 2), NoisyBlocks(19, 14, 40, 9), NoisyBlocks(21, 13, 120, 4),
+      MakeIndex(18, 15, [](int x, int y) { return (x * 37 + y * y * 11) % 256; })};
+  const std::pair<int, int> windows[] = {{1, 1}, {3, 3}, {4, 4},   {5, 5},
+                                         {3, 7}, {8, 2}, {15, 15}, {63, 63}};
   for (const ImageRef& picture : pictures) {
     for (auto [nx, ny] : windows) {
       ImageRef fast = Run(picture, nx, ny);

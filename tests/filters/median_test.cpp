@@ -53,8 +53,8 @@ TEST_F(MedianTest, MatchesSortedWindowsForEveryKindAndWindow) {
       MakeIndex(31, 22, [](int x, int y) { return 128 + Noise(x, y, 127); }),
       MakeIndex(19, 27, [](int x, int y) { return (x / 5 + y / 4) % 6 * 40 + Noise(x, y, 3); }),
       NoisyBlocks(24, 20, 60, 5), paletted};
-  const std::pair<int, int> windows[] = {{3, 3}, {1, 1}, {2, 2}, {5, 5}, {3, 5}, {7, 3},
-                                         {15, 15}, {33, 33}};
+  const std::pair<int, int> windows[] = {{3, 3}, {1, 1}, {2, 2},   {5, 5},
+                                         {3, 5}, {7, 3}, {15, 15}, {33, 33}};
   for (const ImageRef& picture : pictures) {
     for (auto [nx, ny] : windows) {
       EXPECT_TRUE(SamePixels(*Run(picture, nx, ny), *MedianReference(*picture, nx, ny)))
@@ -98,8 +98,8 @@ TEST_F(MedianTest, OnlyPixelsOfTheRegionChange) {
   RegionPtr triangle = RegionCreatePolygon(corners);
   for (bool inverted : {false, true}) {
     triangle->SetInverted(inverted);
-    EXPECT_TRUE(SplitByRegion(*Run(picture, 5, 5, triangle.get()), *everywhere, *picture,
-                              *triangle))
+    EXPECT_TRUE(
+        SplitByRegion(*Run(picture, 5, 5, triangle.get()), *everywhere, *picture, *triangle))
         << inverted;
   }
 }

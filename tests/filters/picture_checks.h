@@ -1,12 +1,11 @@
 // Pictures and measurements the filter checks share.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "imaging/image_buffer.h"
@@ -61,9 +60,11 @@ inline double ChannelSpread(const ImageBuffer& image, const BoxRect& area) {
 }
 
 // Every pixel the region affects equals `inside`, every other one `outside`.
-inline ::testing::AssertionResult SplitByRegion(const ImageBuffer& result, const ImageBuffer& inside,
+inline ::testing::AssertionResult SplitByRegion(const ImageBuffer& result,
+                                                const ImageBuffer& inside,
                                                 const ImageBuffer& outside, const Region& region) {
-  std::optional<SelectionMask> mask = SelectionMask::Build(&region, result.Width(), result.Height());
+  std::optional<SelectionMask> mask =
+      SelectionMask::Build(&region, result.Width(), result.Height());
   if (!mask) return ::testing::AssertionFailure() << "no mask";
   const size_t bytes = size_t(BitsPerPixel(result.Kind()) / 8);
   for (int32_t y = 0; y < result.Height(); ++y) {

@@ -52,8 +52,8 @@ class ResizeTest : public FilterFixture {
 
 TEST_F(ResizeTest, MatchesAreaAveragesAndInterpolation) {
   ImageRef picture = NoisyBlocks(31, 23, 40, 4);
-  const std::pair<int, int> sizes[] = {{10, 7}, {30, 22}, {7, 40}, {62, 23}, {90, 61}, {1, 1},
-                                       {31, 5}};
+  const std::pair<int, int> sizes[] = {{10, 7},  {30, 22}, {7, 40}, {62, 23},
+                                       {90, 61}, {1, 1},   {31, 5}};
   for (auto [width, height] : sizes) {
     ImageRef result = Resize(picture, width, height);
     ASSERT_TRUE(result);
@@ -63,8 +63,8 @@ TEST_F(ResizeTest, MatchesAreaAveragesAndInterpolation) {
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
         for (int c = 0; c < 3; ++c) {
-          ASSERT_NEAR(PixelAt(*result, x, y)[c],
-                      ReferenceChannel(*picture, across, along, x, y, c), 1.0)
+          ASSERT_NEAR(PixelAt(*result, x, y)[c], ReferenceChannel(*picture, across, along, x, y, c),
+                      1.0)
               << width << "x" << height << " at " << x << "," << y;
         }
       }
@@ -125,8 +125,8 @@ TEST_F(ResizeTest, RefusesSizesItCannotMake) {
     EXPECT_FALSE(NewImage("Change_Size", picture, text, "%p,%d,%d,%d")) << text;
     EXPECT_EQ(host_.messages.size(), 1u) << text;
   }
-  EXPECT_FALSE(NewImage("Change_Size", ImageBuffer::Create(kKind8Bit, 4, 4), "{2,2},0,1,1",
-                        "%p,%d,%d,%d"));
+  EXPECT_FALSE(
+      NewImage("Change_Size", ImageBuffer::Create(kKind8Bit, 4, 4), "{2,2},0,1,1", "%p,%d,%d,%d"));
 }
 
 }  // namespace

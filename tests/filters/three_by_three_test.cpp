@@ -32,8 +32,7 @@ ImageRef Reference(const ImageBuffer& in, bool sharpen) {
   return out;
 }
 
-class ThreeByThreeTest : public FilterFixture,
-                         public ::testing::WithParamInterface<const char*> {
+class ThreeByThreeTest : public FilterFixture, public ::testing::WithParamInterface<const char*> {
  protected:
   bool Sharpen() const { return std::string(GetParam()) == "sharp_filt"; }
   ImageRef Run(const ImageRef& picture, const Region* region = nullptr) {
