@@ -46,6 +46,8 @@ Glyph GlyphOf(CommandId id) {
     case cmd::kPictureInformation: return Glyph::kInfo;
     case cmd::kAbout: return Glyph::kAbout;
     case cmd::kColorCorrection: return Glyph::kColorCorrection;
+    case cmd::kReduceColorLevels: return Glyph::kPosterize;
+    case cmd::kReduceColorsOptimized: return Glyph::kReduceColors;
     default: return Glyph::kNone;
   }
 }

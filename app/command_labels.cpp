@@ -29,6 +29,8 @@ constexpr Label kLabels[] = {
     {cmd::kStartPictureEditing, "&Start picture editing"},
     {cmd::kFinishPictureEditing, "&Finish picture editing"},
     {cmd::kUndoAllPictureEdits, "Undo &all picture edits"},
+    {cmd::kReduceColorLevels, "&Posterize..."},
+    {cmd::kReduceColorsOptimized, "Red&uce Colors..."},
     {cmd::kViewInitialPicture, "&Initial picture"},
     {cmd::kViewConvertedPicture, "&Converted picture"},
     {cmd::kViewPaintingPattern, "&Painting pattern"},

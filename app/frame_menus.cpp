@@ -37,7 +37,7 @@ std::vector<CommandId> FileMenu() {
 
 const std::vector<CommandId> kEditMenu = {
     cmd::kUndo, cmd::kRedo, kSeparator, cmd::kStartPictureEditing, cmd::kFinishPictureEditing,
-    cmd::kUndoAllPictureEdits};
+    cmd::kUndoAllPictureEdits, kSeparator, cmd::kReduceColorLevels, cmd::kReduceColorsOptimized};
 
 const std::vector<CommandId> kViewMenu = {
     cmd::kViewInitialPicture, cmd::kViewConvertedPicture, cmd::kViewPaintingPattern, kSeparator,
@@ -66,8 +66,9 @@ const std::vector<CommandId> kStandardBar = {
     cmd::kViewInitialPicture,  cmd::kViewConvertedPicture, cmd::kViewPaintingPattern};
 
 // The second brush bar: picture commands while the picture is edited.
-const std::vector<CommandId> kPictureBar = {cmd::kUndoAllPictureEdits, cmd::kSavePictureAs,
-                                            kSeparator, cmd::kFinishPictureEditing};
+const std::vector<CommandId> kPictureBar = {
+    cmd::kReduceColorLevels, cmd::kReduceColorsOptimized, kSeparator, cmd::kUndoAllPictureEdits,
+    cmd::kSavePictureAs,     kSeparator,                  cmd::kFinishPictureEditing};
 
 const std::vector<CommandId> kViewChoice = {cmd::kViewInitialPicture, cmd::kViewConvertedPicture,
                                             cmd::kViewPaintingPattern};

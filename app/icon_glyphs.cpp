@@ -1,6 +1,7 @@
 #include "app/icon_glyphs.h"
 
 #include <QPainter>
+#include <QLinearGradient>
 #include <QPainterPath>
 #include <cmath>
 #include <numbers>
@@ -330,6 +331,48 @@ void Reset(QPainter& p) {
   p.drawPath(head);
 }
 
+// A smooth ramp beside the same ramp in four steps.
+void Posterize(QPainter& p) {
+  QLinearGradient ramp(QPointF(0, 4), QPointF(0, 28));
+  ramp.setColorAt(0, kSky);
+  ramp.setColorAt(1, kBlue);
+  p.setPen(Stroke());
+  p.setBrush(ramp);
+  p.drawRoundedRect(QRectF(3, 4, 11, 24), 2, 2);
+  const QColor steps[] = {kSky, QColor(140, 180, 216), QColor(106, 148, 196), kBlue};
+  p.setPen(Qt::NoPen);
+  for (int i = 0; i < 4; ++i) {
+    p.setBrush(steps[i]);
+    p.drawRect(QRectF(18, 4 + 6 * i, 11, 6));
+  }
+  p.setPen(Stroke());
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(18, 4, 11, 24), 2, 2);
+}
+
+// Many colours funnelled into a few.
+void ReduceColors(QPainter& p) {
+  const QColor many[] = {kRed, kOchre, kGreen, kTeal, kBlue, kTerracotta};
+  p.setPen(Qt::NoPen);
+  for (int i = 0; i < 6; ++i) {
+    p.setBrush(many[i]);
+    p.drawEllipse(QPointF(5 + 4.4 * i, 6), 2.4, 2.4);
+  }
+  QPainterPath funnel;
+  funnel.moveTo(3, 11);
+  funnel.lineTo(29, 11);
+  funnel.lineTo(19, 19);
+  funnel.lineTo(13, 19);
+  funnel.closeSubpath();
+  Outline(p, kPaper, 1.8);
+  p.drawPath(funnel);
+  const QColor few[] = {kTerracotta, kTeal};
+  for (int i = 0; i < 2; ++i) {
+    Outline(p, few[i], 1.6);
+    p.drawRect(QRectF(8 + 9 * i, 22, 7, 7));
+  }
+}
+
 }  // namespace
 
 void PaintGlyph(QPainter& p, Glyph glyph) {
@@ -404,6 +447,8 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kInfo: InfoMark(p, kBlue); break;
     case Glyph::kAbout: Palette(p); break;
     case Glyph::kColorCorrection: Sun(p); break;
+    case Glyph::kPosterize: Posterize(p); break;
+    case Glyph::kReduceColors: ReduceColors(p); break;
   }
   p.restore();
 }

@@ -45,6 +45,8 @@ enum class Glyph {
   kInfo,
   kAbout,
   kColorCorrection,
+  kPosterize,
+  kReduceColors,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

@@ -20,14 +20,14 @@
 
 namespace tintara {
 
-void CTessel20App::RegisterPictureCommands() {
+void CTessel20App::RegisterPictureFileCommands() {
   auto hasPicture = [this] { return doc_->initialPicture != nullptr; };
   auto hasConverted = [this] { return doc_->convertedPicture != nullptr; };
   table_.Add({cmd::kLoadPicture, "Load picture from disk", [this] { LoadPictureCommand(); }, {},
               {}});
   table_.Add({cmd::kPastePicture, "Paste picture frome clipboard",
               [this] { PastePictureCommand(); },
-              [] { return ClipboardHoldsPicture(QGuiApplication::clipboard()->mimeData()); }, {}});
+              [this] { return clipboardHoldsPicture_; }, {}});
   table_.Add({cmd::kSavePictureAs, "Save picture as graphic file",
               [this] {
                 SaveImageCommand(doc_->pictureEditing ? doc_->workingPicture.get()
@@ -48,9 +48,14 @@ void CTessel20App::RegisterPictureCommands() {
               [this] { SaveColorKeyCommand(); }, hasConverted, {}});
   table_.Add({cmd::kPictureInformation, "Picture/pattern information",
               [this] { PictureInformationCommand(); }, {}, {}});
-  // The paste button follows the clipboard.
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-          [this] { AfterCommand(); });
+  // The paste button follows the clipboard. Asking the clipboard may mean a
+  // round trip to another program, so it is asked only when it changes.
+  auto clipboardChanged = [this] {
+    clipboardHoldsPicture_ = ClipboardHoldsPicture(QGuiApplication::clipboard()->mimeData());
+    AfterCommand();
+  };
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, clipboardChanged);
+  clipboardChanged();
 }
 
 std::string& CTessel20App::FolderSetting(PictureFolder folder) {

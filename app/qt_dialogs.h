@@ -15,6 +15,10 @@ class QtDialogs : public Dialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   std::optional<uint32_t> ChooseBorderColor(uint32_t current, bool standardInterface) override;
+  std::optional<PosterizeLevels> Posterize(
+      const PosterizeLevels& initial,
+      const std::function<void(const PosterizeLevels&)>& changed) override;
+  std::optional<int> ReduceColors(int initial) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QPainter>
+#include <iterator>
 
 #include "app/command_actions.h"
 #include "app/panel_buttons.h"
@@ -19,6 +20,25 @@ constexpr int kToolPanelHeight = 70;
 constexpr int kMargin = 6;
 
 }  // namespace
+
+namespace {
+
+constexpr CommandId kStageCommands[] = {cmd::kStageStart, cmd::kStagePicture,
+                                        cmd::kStageSettings, cmd::kStagePattern,
+                                        cmd::kStageFinish};
+
+}  // namespace
+
+CommandId StageCommand(int stage) {
+  return stage >= 0 && stage < int(std::size(kStageCommands)) ? kStageCommands[stage] : 0;
+}
+
+int StageOfCommand(CommandId id) {
+  for (int stage = 0; stage < int(std::size(kStageCommands)); ++stage) {
+    if (kStageCommands[stage] == id) return stage;
+  }
+  return -1;
+}
 
 const std::vector<PanelPage>& PanelPages() {
   static const std::vector<PanelPage> pages = {

@@ -24,6 +24,11 @@ constexpr int kFirstToolPage = 2;
 constexpr int kLastToolPage = 6;
 constexpr int PageOfStage(int stage) { return stage + kFirstToolPage; }
 
+// The stage commands in stage order, and the stage of a command (-1 for
+// any other command).
+CommandId StageCommand(int stage);
+int StageOfCommand(CommandId id);
+
 struct PanelButtonSpec {
   const char* caption;
   CommandId id;

@@ -12,9 +12,11 @@
 #include "app/main_frame.h"
 #include "app/qt_image_files.h"
 #include "app/splash_window.h"
+#include "app/stage_panels.h"
 #include "colors/file_names.h"
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
+#include "document/picture_commands.h"
 #include "document/tessel_doc.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/private_profile.h"
@@ -198,12 +200,8 @@ void CTessel20App::AfterCommand() {
 
 bool CTessel20App::Dispatch(CommandId id) {
   if (!frame_ || frame_->Busy() || !table_.IsEnabled(id)) return false;
-  static constexpr CommandId kStages[] = {cmd::kStageStart, cmd::kStagePicture,
-                                          cmd::kStageSettings, cmd::kStagePattern,
-                                          cmd::kStageFinish};
-  for (int stage = 0; stage < 5; ++stage) {
-    if (kStages[stage] == id) frame_->ShowStage(stage);
-  }
+  // The panel changes first, then the document steps run.
+  if (int stage = StageOfCommand(id); stage >= 0) frame_->ShowStage(stage);
   if (longCommands_.count(id) != 0) {
     RunLong([this, id] { table_.Run(id); });
   } else {
@@ -222,12 +220,10 @@ void CTessel20App::RunLong(const std::function<void()>& work) {
 }
 
 void CTessel20App::EnterStageOnRequest(int stage) {
-  static constexpr CommandId kStages[] = {cmd::kStageStart, cmd::kStagePicture,
-                                          cmd::kStageSettings, cmd::kStagePattern,
-                                          cmd::kStageFinish};
   // The document names the stage; the panel follows only while it is shown.
-  if (stage < 0 || stage > 4 || env_.app.graph == 0) return;
-  Dispatch(kStages[stage]);
+  CommandId command = StageCommand(stage);
+  if (command == 0 || env_.app.graph == 0) return;
+  Dispatch(command);
 }
 
 void CTessel20App::CheckAutoSave() {
@@ -264,10 +260,11 @@ void CTessel20App::Exit() {
 void CTessel20App::RegisterCommands() {
   RegisterDocumentCommands(table_, *doc_);
   RegisterPatternCommands(table_, *doc_);
+  tintara::RegisterPictureCommands(table_, *doc_);
   ReplaceDocumentCommands();
   RegisterFileCommands();
   RegisterInterfaceCommands();
-  RegisterPictureCommands();
+  RegisterPictureFileCommands();
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
                    cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,

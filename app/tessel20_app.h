@@ -114,7 +114,7 @@ class CTessel20App : public QObject {
   void RegisterCommands();
   void RegisterFileCommands();
   void RegisterInterfaceCommands();
-  void RegisterPictureCommands();
+  void RegisterPictureFileCommands();
   void ReplaceDocumentCommands();
 
   // Interface.
@@ -168,6 +168,7 @@ class CTessel20App : public QObject {
   // The picture was fitted to the window and the user has not zoomed since:
   // a resized window keeps it fitted.
   bool fitted_ = false;
+  bool clipboardHoldsPicture_ = false;
   bool started_ = false;
   bool exited_ = false;
 };

@@ -67,5 +67,9 @@ constexpr CommandId kSaveCurrentView = 34035;
 constexpr CommandId kSaveColorKey = 34036;
 constexpr CommandId kPictureInformation = 34037;
 
+// Colour reductions of the picture being edited (numbers of our own).
+constexpr CommandId kReduceColorLevels = 34500;
+constexpr CommandId kReduceColorsOptimized = 34501;
+
 }  // namespace cmd
 }  // namespace tintara

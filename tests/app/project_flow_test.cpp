@@ -1,8 +1,11 @@
 #include <QDropEvent>
 #include <QMimeData>
+#include <QSpinBox>
 #include <QUrl>
 #include <fstream>
+#include <set>
 
+#include "app/reduction_dialogs.h"
 #include "platform/picture_files.h"
 #include "storage/settings_keys.h"
 #include "tests/app/app_fixture.h"
@@ -200,6 +203,50 @@ TEST_F(ProjectFlowTest, SavingThePictureWhileEditingSavesTheWorkingCopy) {
   PictureLoad load = LoadPictureFile(QString::fromStdString(path));
   ASSERT_TRUE(load.image) << load.error;
   EXPECT_TRUE(SamePixels(*load.image, *Doc().workingPicture));
+}
+
+TEST_F(ProjectFlowTest, ColourReductionsOfTheEditedPictureTakeTheirDialogsAnswers) {
+  ASSERT_TRUE(app->LoadPictureFile(WritePicture("p.png", 64, 48)));
+  ASSERT_TRUE(Doc().pictureEditing);
+  {
+    ModalAnswer levels([](QWidget* modal) {
+      auto* dialog = qobject_cast<PosterizeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->Levels(), (PosterizeLevels{4, 4, 4}));
+      for (QSpinBox* box : {dialog->Red(), dialog->Green(), dialog->Blue()}) box->setValue(1);
+      dialog->accept();
+    });
+    ASSERT_TRUE(app->Dispatch(cmd::kReduceColorLevels));
+  }
+  // One level per channel leaves 0 and 255 only.
+  const ImageBuffer& posterized = *Doc().workingPicture;
+  for (int32_t y = 0; y < posterized.Height(); ++y) {
+    for (int32_t x = 0; x < 3 * posterized.Width(); ++x) {
+      uint8_t value = posterized.Row(y)[x];
+      ASSERT_TRUE(value == 0 || value == 255) << int(value);
+    }
+  }
+  EXPECT_TRUE(app->Commands().IsEnabled(cmd::kUndo));
+  ASSERT_TRUE(app->Dispatch(cmd::kUndo));
+  {
+    ModalAnswer colors([](QWidget* modal) {
+      auto* dialog = qobject_cast<ReduceColorsDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      dialog->ColorsBox()->setValue(3);
+      dialog->accept();
+    });
+    ASSERT_TRUE(app->Dispatch(cmd::kReduceColorsOptimized));
+  }
+  std::set<uint32_t> distinct;
+  const ImageBuffer& reduced = *Doc().workingPicture;
+  for (int32_t y = 0; y < reduced.Height(); ++y) {
+    const uint8_t* row = reduced.Row(y);
+    for (int32_t x = 0; x < reduced.Width(); ++x) {
+      distinct.insert(row[3 * x] | (row[3 * x + 1] << 8) | (row[3 * x + 2] << 16));
+    }
+  }
+  EXPECT_LE(distinct.size(), 3u);
+  EXPECT_EQ(app->Settings().ReadInt("REDUCECOLORS", "NUMCOLORS", 0), 3);
 }
 
 }  // namespace
