@@ -86,11 +86,15 @@ StartResult CTessel20App::Start() {
 bool CTessel20App::ReadSettings() {
   env_.app.ReadStartup(*settings_, env_.programFolder);
   if (!env_.app.winInterface) {
+    // The splash stays on top: it would hide the question.
+    if (splash_) splash_->close();
     std::optional<bool> standard = AskInterfaceStyle();
     if (!standard) return false;
     env_.app.winInterface = *standard ? 1 : 0;
   }
   env_.app.EnsureMenuOrToolbars();
+  // Messages from here on already look like the chosen interface.
+  host_.SetStandardInterface(env_.StandardInterface());
   std::string engineIni = FileNameOf(ProgramIniPath(options_.programPath.toStdString()));
   engineIni_ = std::make_unique<QtSettingsStore>(
       PrivateProfilePath(programFolder_, QString::fromStdString(engineIni)));
