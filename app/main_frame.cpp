@@ -96,7 +96,9 @@ void CMainFrame::SetPictureEditing(bool on) {
 void CMainFrame::ShowStage(int stage) {
   stage_ = stage;
   taskBar_->SetCurrentStage(-1);
-  toolPanel_->SetPage(PageOfStage(stage));
+  // The same page again (the document confirming the stage) would only slide
+  // the same buttons in a second time.
+  if (toolPanel_->Page() != PageOfStage(stage)) toolPanel_->SetPage(PageOfStage(stage));
   taskBar_->SetCurrentStage(stage);
 }
 
