@@ -109,9 +109,9 @@ CTaskBar::CTaskBar(CommandActions& actions, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("taskBar"));
   const PanelPage* page = FindPanelPage(kTaskPage);
   int stage = 0;
-  for (const PanelButtonSpec& spec : page->buttons) {
-    if (QAction* action = actions.Action(spec.id)) {
-      auto* button = new CMyAnimButton(action, QString::fromUtf8(spec.caption), 32, this);
+  for (const PanelButton& entry : page->buttons) {
+    if (QAction* action = actions.Action(entry.id)) {
+      auto* button = new CMyAnimButton(action, QString::fromUtf8(entry.caption), 32, this);
       button->SetOnDark(true);
       button->resize(kTaskButtonWidth, kTaskButtonHeight);
       buttons_.push_back(button);
@@ -182,10 +182,10 @@ void CToolPanel::SetPage(int page) {
   buttons_.clear();
   page_ = page;
   title_ = QString::fromUtf8(definition->group);
-  for (const PanelButtonSpec& spec : definition->buttons) {
-    QAction* action = actions_.Action(spec.id);
+  for (const PanelButton& entry : definition->buttons) {
+    QAction* action = actions_.Action(entry.id);
     if (action == nullptr) continue;
-    auto* button = new CMyAnimButton(action, QString::fromUtf8(spec.caption), kPageIconSide, this);
+    auto* button = new CMyAnimButton(action, QString::fromUtf8(entry.caption), kPageIconSide, this);
     QSize hint = button->sizeHint();
     button->resize(qMax(hint.width(), 74), kToolPanelHeight - 8);
     button->show();

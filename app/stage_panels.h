@@ -29,7 +29,7 @@ constexpr int PageOfStage(int stage) { return stage + kFirstToolPage; }
 CommandId StageCommand(int stage);
 int StageOfCommand(CommandId id);
 
-struct PanelButtonSpec {
+struct PanelButton {
   const char* caption;
   CommandId id;
 };
@@ -37,7 +37,7 @@ struct PanelButtonSpec {
 struct PanelPage {
   int page;
   const char* group;  // the page's name
-  std::vector<PanelButtonSpec> buttons;
+  std::vector<PanelButton> buttons;
 };
 
 // The pages in order, 1..6.
