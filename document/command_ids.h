@@ -36,5 +36,40 @@ constexpr CommandId kRemoveSmallAreas = 33118;
 constexpr CommandId kSelectOneArea = 33119;
 constexpr CommandId kBorderColor = 33117;
 
+// Files and the application.
+constexpr CommandId kNewProject = 57600;
+constexpr CommandId kOpenProject = 57601;
+constexpr CommandId kSaveProject = 57603;
+constexpr CommandId kSaveProjectAs = 57604;
+constexpr CommandId kAbout = 57664;
+constexpr CommandId kExit = 57665;
+
+// Commands of the application, the main frame and the view that carry no
+// number of their own elsewhere: the block from 34000.
+constexpr CommandId kRecentFile1 = 34000;  // .. kRecentFile1 + 3
+constexpr int kRecentFileCount = 4;
+constexpr CommandId kOptions = 34010;
+constexpr CommandId kToggleMenu = 34011;
+constexpr CommandId kToggleToolbars = 34012;
+constexpr CommandId kToggleAnimation = 34013;
+constexpr CommandId kStandardInterface = 34014;
+constexpr CommandId kAutoSave = 34015;
+constexpr CommandId kColorCorrection = 34016;
+constexpr CommandId kZoomIn = 34020;
+constexpr CommandId kZoomOut = 34021;
+constexpr CommandId kActualSize = 34022;
+constexpr CommandId kLoadPicture = 34030;
+constexpr CommandId kPastePicture = 34031;
+constexpr CommandId kSavePictureAs = 34032;
+constexpr CommandId kSaveConvertedAs = 34033;
+constexpr CommandId kSavePatternAs = 34034;
+constexpr CommandId kSaveCurrentView = 34035;
+constexpr CommandId kSaveColorKey = 34036;
+constexpr CommandId kPictureInformation = 34037;
+
+// Colour reductions of the picture being edited (numbers of our own).
+constexpr CommandId kReduceColorLevels = 34500;
+constexpr CommandId kReduceColorsOptimized = 34501;
+
 }  // namespace cmd
 }  // namespace tintara

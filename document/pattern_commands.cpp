@@ -48,14 +48,16 @@ void CTessel20Doc::SelectAreaAt(int32_t x, int32_t y) {
 void CTessel20Doc::ChooseBorderColor() {
   std::optional<uint32_t> chosen =
       DialogPort().ChooseBorderColor(params.borderColor, env_.StandardInterface());
-  if (!chosen || *chosen == params.borderColor) return;
+  if (!chosen || (*chosen & 0xFFFFFF) == params.borderColor) return;
+  // The snapshot is taken before the colour changes, so that undo brings back
+  // the old colour together with the old pattern palette.
+  if (convertedPicture) PushUndoSnapshot();
   params.borderColor = *chosen & 0xFFFFFF;
   params.SaveToSettings(env_.settings);
   if (!convertedPicture) return;
-  PushUndoSnapshot();
   {
-    WaitCursor wait(Ui());
     // The snapshot holds its own image object, so it keeps the old palette.
+    WaitCursor wait(Ui());
     Rgb rgb = UnpackColor(params.borderColor);
     PaletteEntry ink{rgb.red, rgb.green, rgb.blue, 0};
     patternImage->WritePalette(kPatternInk, 1, &ink);

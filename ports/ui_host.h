@@ -2,6 +2,7 @@
 // indicator and the notices that views and floating windows follow.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tintara {
@@ -68,6 +69,10 @@ class UiHost {
   virtual void RefreshPanels() {}
   virtual void PictureEditingChanged(bool /*on*/) {}
   virtual void SetScrollSizes(int /*width*/, int /*height*/) {}
+  // While an adjustment dialog is open the view shows the picture through
+  // three 256-entry tables (red, green, blue); null withdraws them.
+  virtual void PreviewColorTables(const uint8_t* /*red*/, const uint8_t* /*green*/,
+                                  const uint8_t* /*blue*/) {}
 
   // Convenience for a plain message with an OK button.
   int Message(const std::string& text, MessageIcon icon = MessageIcon::kNone);

@@ -43,7 +43,8 @@ int RunNewPicture(FilterSite& site, FilterTool& tool, const ImageRef& picture,
                   std::string_view parameters, std::string_view formats, ImageRef& made) {
   int status = FilterEngine::SetParameter(site, tool, kSlotInput, 0, picture);
   if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotReserved9, 0, 0);
-  if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotOutput, 0, ImageRef());
+  if (status == kStatusOk)
+    status = FilterEngine::SetParameter(site, tool, kSlotOutput, 0, ImageRef());
   if (status == kStatusOk) status = SetToolParameters(site, tool, parameters, formats);
   if (status == kStatusOk) status = FilterEngine::Execute(site, tool, 0);
   if (status == kStatusOk) made = tool.Slots().Image(kSlotOutput);
@@ -130,8 +131,7 @@ bool ApplyToolNewImage(FilterSite& site, std::string_view tool, const ImageRef& 
 }
 
 bool ApplyToolInPlace(FilterSite& site, std::string_view tool, const ImageRef& picture,
-                      std::string_view parameters, std::string_view formats,
-                      const Region* region) {
+                      std::string_view parameters, std::string_view formats, const Region* region) {
   WaitCursor wait(site.Host());
   int status = InPlace(site, tool, picture, parameters, formats, region);
   site.SetLastStatus(status);

@@ -20,7 +20,6 @@ int CreateNamedTool(FilterSite& site, std::string_view name, ToolHandle& tool);
 // Runs a fragment tool and pastes its fragment into the picture with the
 // insert tool. The working slots (-7, -4, -6 and the reserved ones) are set.
 int RunFragmentTool(FilterSite& site, FilterTool& tool, const ImageRef& picture,
-                    const Region& region, std::string_view parameters,
-                    std::string_view formats);
+                    const Region& region, std::string_view parameters, std::string_view formats);
 
 }  // namespace tintara

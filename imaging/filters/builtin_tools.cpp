@@ -4,9 +4,9 @@ namespace tintara {
 
 std::span<const BuiltinTool> BuiltinTools() {
   static constexpr BuiltinTool kTools[] = {
-      {kGrahamFilterName, &MakeGrahamFilter}, {kMedianFilterName, &MakeMedianFilter},
+      {kGrahamFilterName, &MakeGrahamFilter},   {kMedianFilterName, &MakeMedianFilter},
       {kSharpenFilterName, &MakeSharpenFilter}, {kSmoothFilterName, &MakeSmoothFilter},
-      {kRotateToolName, &MakeRotateTool},     {kResizeToolName, &MakeResizeTool},
+      {kRotateToolName, &MakeRotateTool},       {kResizeToolName, &MakeResizeTool},
       {kInsertToolName, &MakeInsertTool},
   };
   return kTools;

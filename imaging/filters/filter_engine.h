@@ -38,8 +38,8 @@ class FilterEngine {
   // 0 on success, else a status.
   static int SetParameter(FilterSite& site, FilterTool& tool, int32_t slot, int32_t element,
                           ParameterValue value);
-  static int GetParameter(FilterSite& site, const FilterTool& tool, int32_t slot,
-                          int32_t element, ParameterValue& value);
+  static int GetParameter(FilterSite& site, const FilterTool& tool, int32_t slot, int32_t element,
+                          ParameterValue& value);
   static int ParameterCount(FilterSite& site, const FilterTool& tool, int32_t slot);
 
   // Runs the tool: `inPlace` 1 for a tool that writes into its input, 0 for one

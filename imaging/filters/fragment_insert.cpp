@@ -29,11 +29,11 @@ int MakeFragment(FilterSite& site, const ImageBuffer& input, const BoxRect& boun
     return FilterEngine::RaiseError(site, kStatusNoMemory);
   }
   std::vector<PaletteEntry> palette(size_t(PaletteSize(input.Kind())));
-  bool withPalette = input.HasPalette() &&
-                     input.ReadPalette(0, int(palette.size()), palette.data());
-  fragment.picture = ImageBuffer::CreateWithPalette(
-      input.Kind(), int32_t(width), int32_t(height), withPalette ? palette.data() : nullptr,
-      withPalette ? int(palette.size()) : 0);
+  bool withPalette =
+      input.HasPalette() && input.ReadPalette(0, int(palette.size()), palette.data());
+  fragment.picture = ImageBuffer::CreateWithPalette(input.Kind(), int32_t(width), int32_t(height),
+                                                    withPalette ? palette.data() : nullptr,
+                                                    withPalette ? int(palette.size()) : 0);
   fragment.mask = RegionCreateEmptyMask({0, 0, int32_t(width), int32_t(height)});
   if (!fragment.picture || !fragment.mask) return FilterEngine::RaiseError(site, kStatusNoMemory);
   return kStatusOk;
@@ -57,8 +57,8 @@ Point Placement(const FilterTool& tool, const ImageBuffer& input, const Region& 
           target.y + target.height / 2 - fragment.Height() / 2};
 }
 
-int Insert(FilterSite& site, const ImageRef& picture, const ImageRef& fragment,
-           const Region& mask, Point at) {
+int Insert(FilterSite& site, const ImageRef& picture, const ImageRef& fragment, const Region& mask,
+           Point at) {
   if (FilterEngine::FindTool(site, kInsertToolName) == 0) {
     FilterEngine::SetErrorText(site, 0, "Insert fragment");
     return FilterEngine::RaiseError(site, kStatusInsertMissing);
@@ -72,8 +72,10 @@ int Insert(FilterSite& site, const ImageRef& picture, const ImageRef& fragment,
   int mode = (capabilities & kCapabilityFragmentMask) != 0 ? 2 : 1;
   const Region* placed = rectangle.get();
   int status = FilterEngine::SetParameter(site, *insert, kSlotMode, 0, mode);
-  if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, kSlotInput, 0, picture);
-  if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, kSlotRegion, 0, placed);
+  if (status == kStatusOk)
+    status = FilterEngine::SetParameter(site, *insert, kSlotInput, 0, picture);
+  if (status == kStatusOk)
+    status = FilterEngine::SetParameter(site, *insert, kSlotRegion, 0, placed);
   for (int32_t slot : {kSlotReserved9, kSlotReserved13, kSlotReserved14}) {
     if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, slot, 0, 0);
   }
@@ -86,8 +88,7 @@ int Insert(FilterSite& site, const ImageRef& picture, const ImageRef& fragment,
 }  // namespace
 
 int RunFragmentTool(FilterSite& site, FilterTool& tool, const ImageRef& picture,
-                    const Region& region, std::string_view parameters,
-                    std::string_view formats) {
+                    const Region& region, std::string_view parameters, std::string_view formats) {
   int status = FilterEngine::SetParameter(site, tool, kSlotOrigin, 0, Point{0, 0});
   if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotReserved13, 0, 0);
   if (status != kStatusOk) return status;
@@ -101,7 +102,8 @@ int RunFragmentTool(FilterSite& site, FilterTool& tool, const ImageRef& picture,
   if (int made = MakeFragment(site, *picture, bounds, fragment)) return made;
   Region* mask = fragment.mask.get();
   status = FilterEngine::SetParameter(site, tool, kSlotMask, 0, mask);
-  if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotOutput, 0, fragment.picture);
+  if (status == kStatusOk)
+    status = FilterEngine::SetParameter(site, tool, kSlotOutput, 0, fragment.picture);
   if (status == kStatusOk) status = SetToolParameters(site, tool, parameters, formats);
   if (status == kStatusOk) status = FilterEngine::Execute(site, tool, 1);
   ImageRef drawn = tool.Slots().Image(kSlotOutput);

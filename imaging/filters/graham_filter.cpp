@@ -19,13 +19,14 @@
 // difference and is smoothed without being flattened.
 //
 // Edges of the picture repeat outward. Even sizes use the next odd window.
+#include "imaging/filters/graham_filter.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "imaging/filters/area_tool.h"
 #include "imaging/filters/builtin_tools.h"
-#include "imaging/filters/graham_filter.h"
 #include "imaging/filters/lanes4.h"
 #include "imaging/filters/neighbourhood.h"
 #include "imaging/filters/row_bands.h"
@@ -160,12 +161,17 @@ class GrahamBand {
     const int32_t limitY = kGrahamDetailThreshold * w_.ry * nx_;
     const int bytes = kGrey ? 1 : 3;
     const int32_t width = result_.Area().width;
+    // The luminance sums also run as plain integers, read straight from the
+    // arrays, so deciding the mode takes nothing out of the lanes.
+    int32_t boxL = int32_t(box[3]), rowL = int32_t(row[3]);
+    const int32_t nx = nx_, ny = ny_, rx = w_.rx;
     for (int32_t i = 0; i < width; ++i, out += bytes) {
-      U32x4 col = WidenU16x4(column + 4 * (i + w_.rx));
-      U32x4 keep = LoadU32x4(wide + 4 * (i + w_.rx));
-      int32_t boxL = int32_t(box[3]);
-      int detailX = std::abs(boxL - nx_ * int32_t(col[3])) > limitX;
-      int detailY = std::abs(boxL - ny_ * int32_t(row[3])) > limitY;
+      U32x4 col = WidenU16x4(column + 4 * (i + rx));
+      U32x4 keep = LoadU32x4(wide + 4 * (i + rx));
+      int detailX = std::abs(boxL - nx * int32_t(column[4 * (i + rx) + 3])) > limitX;
+      int detailY = std::abs(boxL - ny * rowL) > limitY;
+      boxL += int32_t(column[4 * (i + nx) + 3]) - int32_t(column[4 * i + 3]);
+      rowL += int32_t(wide[4 * (i + nx) + 3]) - int32_t(wide[4 * i + 3]);
       int mode = 2 * detailX + detailY;  // 0 box, 1 row, 2 column, 3 keep
       const U32x4 candidates[4] = {box, row, col, keep};
       // Sums stay below 2^31, so the signed conversions are exact.
@@ -194,8 +200,8 @@ class GrahamBand {
   // Every row array holds two spare zero columns: one for the last slide along
   // the row, one so that 8-lane passes never run past the end.
   size_t rowBytes_;
-  std::vector<uint8_t> ring_;    // ringRows_ rows of rowBytes_ bytes
-  std::vector<int32_t> ringY_;   // picture row each ring row holds
+  std::vector<uint8_t> ring_;     // ringRows_ rows of rowBytes_ bytes
+  std::vector<int32_t> ringY_;    // picture row each ring row holds
   std::vector<uint16_t> column_;  // sums over the window's rows, 4 per padded column
   std::vector<uint32_t> wide_;    // the current row's pixels, 4 lanes each
   F32x4 reciprocal_[4];           // box, row, column, keep

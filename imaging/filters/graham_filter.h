@@ -5,8 +5,9 @@
 
 namespace tintara {
 
-// A step of 8 levels out of 255 is where a painter starts to see a boundary;
-// sensor noise and fine texture, averaged over a window strip, stay below it.
+// Detail threshold on the absolute second difference, in levels of 255: a step
+// of 8 levels is where a painter starts to see a boundary, while noise of a few
+// levels, averaged over a whole strip of the window, stays well below it.
 constexpr int32_t kGrahamDetailThreshold = 8;
 // Largest window side: keeps every window sum exact in the arithmetic used.
 constexpr int32_t kGrahamLargestWindow = 63;

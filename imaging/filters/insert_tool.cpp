@@ -41,8 +41,8 @@ class InsertTool : public FilterTool {
     for (int32_t y = target.y; y < target.y + target.height; ++y) {
       int32_t fy = y - at.y;
       const uint8_t* weights = mask && fy < mask->Height() ? mask->Row(fy) : nullptr;
-      PasteRow(input->MutableRow(y), fragment->Row(fy), weights, mask ? mask->Width() : 0,
-               target.x, target.x - at.x, target.width, input->Kind());
+      PasteRow(input->MutableRow(y), fragment->Row(fy), weights, mask ? mask->Width() : 0, target.x,
+               target.x - at.x, target.width, input->Kind());
     }
     return kStatusOk;
   }

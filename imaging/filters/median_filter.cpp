@@ -25,12 +25,14 @@ constexpr int32_t kLargestWindow = 63;  // column counts fit a byte
 
 inline uint8_t Min(uint8_t a, uint8_t b) { return a < b ? a : b; }
 inline uint8_t Max(uint8_t a, uint8_t b) { return a < b ? b : a; }
-inline uint8_t Median3(uint8_t a, uint8_t b, uint8_t c) { return Max(Min(a, b), Min(Max(a, b), c)); }
+inline uint8_t Median3(uint8_t a, uint8_t b, uint8_t c) {
+  return Max(Min(a, b), Min(Max(a, b), c));
+}
 
 // 3 x 3: the median is the median of (largest column minimum, median of column
 // medians, smallest column maximum).
-void Median3x3Rows(const ImageBuffer& input, const AreaResult& result, int32_t firstY,
-                   int32_t endY, RowTicker& ticker) {
+void Median3x3Rows(const ImageBuffer& input, const AreaResult& result, int32_t firstY, int32_t endY,
+                   RowTicker& ticker) {
   const int bytes = BitsPerPixel(input.Kind()) / 8;
   const int32_t from = result.Area().x - 1;
   const size_t padded = size_t(result.Area().width + 2) * size_t(bytes);
@@ -161,8 +163,8 @@ class HistogramMedian {
   std::vector<uint8_t> row_;
 };
 
-void HistogramMedianRows(const ImageBuffer& input, const AreaResult& result, int32_t rx,
-                         int32_t ry, int32_t firstY, int32_t endY, RowTicker& ticker) {
+void HistogramMedianRows(const ImageBuffer& input, const AreaResult& result, int32_t rx, int32_t ry,
+                         int32_t firstY, int32_t endY, RowTicker& ticker) {
   std::vector<HistogramMedian> channels;
   for (int c = 0; c < BitsPerPixel(input.Kind()) / 8; ++c) {
     channels.emplace_back(input, result, c, rx, ry);

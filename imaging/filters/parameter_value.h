@@ -28,11 +28,11 @@ ParameterKind KindOf(const ParameterValue& value);
 
 // Slots the engine and the wrappers use; 0, 1, 2 ... are the tool's own parameters.
 enum ToolSlot : int32_t {
-  kSlotOutput = -1,      // picture the tool made
-  kSlotOrigin = -2,      // a point
-  kSlotInput = -4,       // picture the tool works on
-  kSlotRegion = -6,      // working region
-  kSlotMode = -7,        // 2 for a tool that makes a fragment to insert, else 1
+  kSlotOutput = -1,  // picture the tool made
+  kSlotOrigin = -2,  // a point
+  kSlotInput = -4,   // picture the tool works on
+  kSlotRegion = -6,  // working region
+  kSlotMode = -7,    // 2 for a tool that makes a fragment to insert, else 1
   kSlotReserved9 = -9,
   kSlotReserved13 = -13,
   kSlotReserved14 = -14,

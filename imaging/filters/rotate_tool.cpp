@@ -40,13 +40,22 @@ SourceRows RowsOfPicture(const ImageBuffer& picture) {
 
 // Output pixel (x, y) of a quarter turn reads source pixel (sx, sy).
 struct QuarterTurn {
-  int turns;  // clockwise quarter turns, 1..3
+  int turns;              // clockwise quarter turns, 1..3
   int32_t width, height;  // of the source
   void Source(int32_t x, int32_t y, int32_t& sx, int32_t& sy) const {
     switch (turns) {
-      case 1: sx = width - 1 - y; sy = x; return;
-      case 2: sx = width - 1 - x; sy = height - 1 - y; return;
-      default: sx = y; sy = height - 1 - x; return;
+      case 1:
+        sx = width - 1 - y;
+        sy = x;
+        return;
+      case 2:
+        sx = width - 1 - x;
+        sy = height - 1 - y;
+        return;
+      default:
+        sx = y;
+        sy = height - 1 - x;
+        return;
     }
   }
 };
@@ -94,12 +103,9 @@ uint8_t NearestEntry(const ImageBuffer& picture, int red, int green, int blue) {
 
 class FreeRotation {
  public:
-  FreeRotation(const ImageBuffer& input, const Rows& output, int32_t outputHeight,
-               double degrees, int32_t colour)
-      : input_(input),
-        source_(RowsOfPicture(input)),
-        output_(output),
-        outputHeight_(outputHeight) {
+  FreeRotation(const ImageBuffer& input, const Rows& output, int32_t outputHeight, double degrees,
+               int32_t colour)
+      : input_(input), source_(RowsOfPicture(input)), output_(output), outputHeight_(outputHeight) {
     double radians = degrees * 3.14159265358979323846 / 180.0;
     cos_ = std::cos(radians);
     sin_ = std::sin(radians);
@@ -187,9 +193,16 @@ class FreeRotation {
     std::memcpy(reinterpret_cast<uint8_t*>(&far) + 4, top + 3, 4);
     const uint16_t wx = uint16_t(fx), wy = uint16_t(fy);
     U16x8 across = (__builtin_convertvector(near, U16x8) * uint16_t(256 - wx) +
-                    __builtin_convertvector(far, U16x8) * wx + uint16_t(128)) >> 8;
-    U16x8 weighted = across * U16x8{uint16_t(256 - wy), uint16_t(256 - wy), uint16_t(256 - wy),
-                                    uint16_t(256 - wy), wy, wy, wy, wy};
+                    __builtin_convertvector(far, U16x8) * wx + uint16_t(128)) >>
+                   8;
+    U16x8 weighted = across * U16x8{uint16_t(256 - wy),
+                                    uint16_t(256 - wy),
+                                    uint16_t(256 - wy),
+                                    uint16_t(256 - wy),
+                                    wy,
+                                    wy,
+                                    wy,
+                                    wy};
     U16x4 low = __builtin_shufflevector(weighted, weighted, 0, 1, 2, 3);
     U16x4 high = __builtin_shufflevector(weighted, weighted, 4, 5, 6, 7);
     U8x4 bytes = __builtin_convertvector((low + high + uint16_t(128)) >> 8, U8x4);
@@ -223,7 +236,9 @@ class FreeRotation {
 
 // Size of the box holding a width x height picture turned by the angle; the
 // tolerance keeps exact fits from growing by a pixel.
-int64_t TurnedSide(double a, double b) { return int64_t(std::ceil(std::fabs(a) + std::fabs(b) - 1e-6)); }
+int64_t TurnedSide(double a, double b) {
+  return int64_t(std::ceil(std::fabs(a) + std::fabs(b) - 1e-6));
+}
 
 class RotateTool : public FilterTool {
  public:
@@ -247,12 +262,11 @@ class RotateTool : public FilterTool {
     if (angle != 0) {
       Rows rows{output->MutableBits(), size_t(output->Stride()), output->Width()};
       ProgressScope progress(site);
-      int status = RunRowBands(site, output->Height(),
-                               int64_t(output->Width()) * output->Height(),
-                               [&](int32_t first, int32_t end, RowTicker& ticker) {
-                                 Fill(*input, rows, output->Height(), angle, colour, first, end,
-                                      ticker);
-                               });
+      int status =
+          RunRowBands(site, output->Height(), int64_t(output->Width()) * output->Height(),
+                      [&](int32_t first, int32_t end, RowTicker& ticker) {
+                        Fill(*input, rows, output->Height(), angle, colour, first, end, ticker);
+                      });
       if (status != kStatusOk) return status;
     }
     return MutableSlots().Set(kSlotOutput, 0, output) ? kStatusOk : kStatusNoMemory;
@@ -281,15 +295,15 @@ class RotateTool : public FilterTool {
     std::vector<PaletteEntry> palette(size_t(PaletteSize(input.Kind())));
     bool withPalette =
         input.HasPalette() && input.ReadPalette(0, int(palette.size()), palette.data());
-    ImageRef output = ImageBuffer::CreateWithPalette(
-        input.Kind(), int32_t(width), int32_t(height), withPalette ? palette.data() : nullptr,
-        withPalette ? int(palette.size()) : 0);
+    ImageRef output = ImageBuffer::CreateWithPalette(input.Kind(), int32_t(width), int32_t(height),
+                                                     withPalette ? palette.data() : nullptr,
+                                                     withPalette ? int(palette.size()) : 0);
     if (output) output->SetResolution(resolution);
     return output;
   }
 
-  static void Fill(const ImageBuffer& input, const Rows& output, int32_t height,
-                   int32_t angle, int32_t colour, int32_t first, int32_t end, RowTicker& ticker) {
+  static void Fill(const ImageBuffer& input, const Rows& output, int32_t height, int32_t angle,
+                   int32_t colour, int32_t first, int32_t end, RowTicker& ticker) {
     if (angle % 9000 == 0) {
       QuarterTurn turn{angle / 9000, input.Width(), input.Height()};
       SourceRows source = RowsOfPicture(input);

@@ -38,8 +38,8 @@ class ThreeByThreeFilter : public AreaTool {
   }
 
  private:
-  void FilterRows(const ImageBuffer& input, const AreaResult& result, int32_t firstY,
-                  int32_t endY, RowTicker& ticker) const {
+  void FilterRows(const ImageBuffer& input, const AreaResult& result, int32_t firstY, int32_t endY,
+                  RowTicker& ticker) const {
     const int bytes = BitsPerPixel(input.Kind()) / 8;
     const int32_t width = result.Area().width;
     const int32_t from = result.Area().x - 1;

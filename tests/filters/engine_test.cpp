@@ -22,8 +22,8 @@ class EngineTest : public FilterFixture {
 
 TEST_F(EngineTest, RegistryKnowsTheBuiltInToolsByDistinctIds) {
   std::set<uint16_t> ids;
-  for (const char* name : {"graham_filt", "median_filt", "sharp_filt", "smooth_simp",
-                           "ImageRotate", "Change_Size", "#Insert_Tool", "probe"}) {
+  for (const char* name : {"graham_filt", "median_filt", "sharp_filt", "smooth_simp", "ImageRotate",
+                           "Change_Size", "#Insert_Tool", "probe"}) {
     uint16_t id = FilterEngine::FindTool(site_, name);
     EXPECT_NE(id, 0) << name;
     ids.insert(id);
@@ -92,8 +92,8 @@ TEST_F(EngineTest, KindsThreeToFiveAtIndexZeroAreFinal) {
     EXPECT_EQ(Probe::askedIndexes, std::vector<int>{0});
   }
   // Any other answer is asked again with the picture's format index.
-  const std::pair<int32_t, int> formats[] = {{kKind1Bit, 0}, {kKind4Bit, 1}, {kKind8Bit, 2},
-                                             {kKindGray8, 3}, {kKindRgb24, 4}};
+  const std::pair<int32_t, int> formats[] = {
+      {kKind1Bit, 0}, {kKind4Bit, 1}, {kKind8Bit, 2}, {kKindGray8, 3}, {kKindRgb24, 4}};
   for (auto [kind, index] : formats) {
     Probe::askedIndexes.clear();
     Probe::capabilitiesAtZero = kToolUnsupported;

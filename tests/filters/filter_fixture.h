@@ -31,8 +31,8 @@ class FilterFixture : public ::testing::Test {
     return ApplyToolInPlace(site_, tool, picture, parameters, formats, region);
   }
 
-  ImageRef NewImage(const std::string& tool, const ImageRef& picture,
-                    const std::string& parameters, const std::string& formats) {
+  ImageRef NewImage(const std::string& tool, const ImageRef& picture, const std::string& parameters,
+                    const std::string& formats) {
     ImageRef result;
     if (!ApplyToolNewImage(site_, tool, picture, result, parameters, formats)) return nullptr;
     return result;

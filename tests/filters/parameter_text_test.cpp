@@ -17,8 +17,7 @@ TEST(ParameterTextTest, EntriesSplitAtCommasBlanksAndMatchingBrackets) {
   EXPECT_EQ(Entries("{640,480},0,300,300"),
             (std::vector<std::string_view>{"{640,480}", "0", "300", "300"}));
   // Nesting is counted over all three kinds of bracket.
-  EXPECT_EQ(Entries("{(1,2),[3,{4}]},x"),
-            (std::vector<std::string_view>{"{(1,2),[3,{4}]}", "x"}));
+  EXPECT_EQ(Entries("{(1,2),[3,{4}]},x"), (std::vector<std::string_view>{"{(1,2),[3,{4}]}", "x"}));
   EXPECT_EQ(Entries("(1,2],3"), (std::vector<std::string_view>{"(1,2]", "3"}));
   EXPECT_EQ(Entries("1,,2"), (std::vector<std::string_view>{"1", "", "2"}));
   EXPECT_TRUE(Entries("").empty());
@@ -29,8 +28,7 @@ TEST(ParameterTextTest, EntriesSplitAtCommasBlanksAndMatchingBrackets) {
 
 TEST(ParameterTextTest, FormatTokensSplitAtCommasAndBlanks) {
   EXPECT_EQ(SplitFormatTokens("%d,%c"), (std::vector<std::string_view>{"%d", "%c"}));
-  EXPECT_EQ(SplitFormatTokens(" %p %d,,%r "),
-            (std::vector<std::string_view>{"%p", "%d", "%r"}));
+  EXPECT_EQ(SplitFormatTokens(" %p %d,,%r "), (std::vector<std::string_view>{"%p", "%d", "%r"}));
 }
 
 TEST(ParameterTextTest, TokensConvertTheirEntries) {

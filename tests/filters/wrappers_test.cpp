@@ -36,12 +36,12 @@ TEST_F(WrappersTest, FailuresLeaveThePictureUnchangedAndSayWhy) {
     int status;
   } cases[] = {
       {"no_such_tool", "3,3,0,0", "%d,%d,%d,%d", kStatusNotAvailable},
-      {"graham_filt", "3,x,0,0", "%d,%d,%d,%d", kStatusBadParameter},  // malformed entry
-      {"graham_filt", "{3,3", "%d,%d,%d,%d", kStatusBadParameter},     // unclosed bracket
+      {"graham_filt", "3,x,0,0", "%d,%d,%d,%d", kStatusBadParameter},       // malformed entry
+      {"graham_filt", "{3,3", "%d,%d,%d,%d", kStatusBadParameter},          // unclosed bracket
       {"graham_filt", "3,3,0,0,0", "%d,%d,%d,%d,%d", kStatusBadParameter},  // one too many
-      {"graham_filt", "0,3,0,0", "%d,%d,%d,%d", kStatusBadParameter},  // no window
-      {"graham_filt", "{3,3}", "%p", kStatusBadParameter},             // wrong kind
-      {"smooth_simp", "5,5,0,0", "%d,%d,%d,%d", kStatusBadParameter},  // 3 x 3 only
+      {"graham_filt", "0,3,0,0", "%d,%d,%d,%d", kStatusBadParameter},       // no window
+      {"graham_filt", "{3,3}", "%p", kStatusBadParameter},                  // wrong kind
+      {"smooth_simp", "5,5,0,0", "%d,%d,%d,%d", kStatusBadParameter},       // 3 x 3 only
   };
   for (const Case& c : cases) {
     host_.messages.clear();
@@ -144,8 +144,8 @@ TEST_F(WrappersTest, CancelStopsTheToolSilentlyAndKeepsThePicture) {
   }
   steps = 0;
   ImageRef result;
-  EXPECT_FALSE(ApplyToolNewImage(site_, "Change_Size", big, result, "{300,200},0,72,72",
-                                 "%p,%d,%d,%d"));
+  EXPECT_FALSE(
+      ApplyToolNewImage(site_, "Change_Size", big, result, "{300,200},0,72,72", "%p,%d,%d,%d"));
   EXPECT_FALSE(result);
   steps = 0;
   EXPECT_FALSE(ApplyToolNewImage(site_, "ImageRotate", big, result, "1000,{0,0,0}", "%d,%c"));
@@ -174,8 +174,7 @@ class InsertPathTest : public WrappersTest {
                         int32_t width = 4) {
     for (int32_t py = 0; py < canvas_->Height(); ++py) {
       for (int32_t px = 0; px < canvas_->Width(); ++px) {
-        bool inside =
-            px >= x && px < x + width && py >= y && py < y + 3 && !(px == x && py == y);
+        bool inside = px >= x && px < x + width && py >= y && py < y + 3 && !(px == x && py == y);
         const uint8_t* p = PixelAt(*canvas_, px, py);
         uint8_t want[3] = {inside ? blue : uint8_t(30), inside ? green : uint8_t(20),
                            inside ? red : uint8_t(10)};

@@ -165,5 +165,24 @@ TEST(ImageBufferTest, CopyAreaCopiesBlocksAndChecksBounds) {
   EXPECT_EQ(source->Row(0)[3], 2);
 }
 
+TEST(ImageBufferTest, AdoptedPixelsStayIndependent) {
+  ImageRef picture = ImageBuffer::Create(kKind8Bit, 5, 3);
+  PaletteEntry entry{9, 8, 7, 0};
+  picture->WritePalette(4, 1, &entry);
+  picture->SetResolution(72);
+  ImageRef result = ImageBuffer::Create(kKind8Bit, 5, 3);
+  result->MutableRow(2)[4] = 200;
+  ASSERT_TRUE(picture->AdoptPixels(*result));
+  EXPECT_EQ(picture->Row(2)[4], 200);
+  EXPECT_EQ(picture->PaletteAt(4), entry);  // palette and resolution stay
+  EXPECT_EQ(picture->Resolution(), 72u);
+  picture->MutableRow(2)[4] = 1;
+  result->MutableRow(0)[0] = 2;
+  EXPECT_EQ(result->Row(2)[4], 200);
+  EXPECT_EQ(picture->Row(0)[0], 0);
+  EXPECT_FALSE(picture->AdoptPixels(*ImageBuffer::Create(kKind8Bit, 5, 4)));
+  EXPECT_FALSE(picture->AdoptPixels(*ImageBuffer::Create(kKindGray8, 5, 3)));
+}
+
 }  // namespace
 }  // namespace tintara

@@ -1,0 +1,23 @@
+// Which pictogram each command shows, as pixmaps and icons in every state.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+#include "app/icon_glyphs.h"
+#include "document/command_ids.h"
+
+namespace tintara {
+
+// kNone for commands shown as text only.
+Glyph GlyphOf(CommandId id);
+
+// The glyph at `side` logical pixels for a screen of `devicePixelRatio`;
+// disabled glyphs are faded to grey.
+QPixmap GlyphPixmap(Glyph glyph, int side, qreal devicePixelRatio, bool disabled);
+
+// Normal and disabled forms at the sizes menus and tool bars use; a null
+// icon for a text-only command.
+QIcon CommandIcon(CommandId id);
+
+}  // namespace tintara

@@ -1,0 +1,55 @@
+// The program's own pictograms, drawn by code so that they stay sharp at any
+// size and screen scale. Each glyph fills a 32 × 32 box.
+#pragma once
+
+class QPainter;
+
+namespace tintara {
+
+enum class Glyph {
+  kNone,
+  kStart,
+  kPicture,
+  kSettings,
+  kPattern,
+  kFinish,
+  kNew,
+  kOpen,
+  kSave,
+  kSaveAs,
+  kExit,
+  kLoadPicture,
+  kPaste,
+  kReset,
+  kSavePicture,
+  kSaveConverted,
+  kSavePattern,
+  kSaveView,
+  kColorKey,
+  kBorders,
+  kDisplay,
+  kSelectArea,
+  kRemoveSpots,
+  kUndo,
+  kRedo,
+  kZoomIn,
+  kZoomOut,
+  kActualSize,
+  kOptions,
+  kViewInitial,
+  kViewConverted,
+  kViewPattern,
+  kCreatePattern,
+  kEditPicture,
+  kFinishEditing,
+  kInfo,
+  kAbout,
+  kColorCorrection,
+  kPosterize,
+  kReduceColors,
+};
+
+// Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
+void PaintGlyph(QPainter& painter, Glyph glyph);
+
+}  // namespace tintara

@@ -1,0 +1,34 @@
+#include "app/qt_dialogs.h"
+
+#include <QColorDialog>
+
+#include "app/reduction_dialogs.h"
+#include "colors/floss_color.h"
+
+namespace tintara {
+
+std::optional<uint32_t> QtDialogs::ChooseBorderColor(uint32_t current, bool standardInterface) {
+  Rgb rgb = UnpackColor(current);
+  QColorDialog::ColorDialogOptions options;
+  // The platform's own chooser in the standard interface, Qt's otherwise.
+  if (!standardInterface) options |= QColorDialog::DontUseNativeDialog;
+  QColor chosen = QColorDialog::getColor(QColor(rgb.red, rgb.green, rgb.blue), parent_,
+                                         QStringLiteral("Color of borders and digits"), options);
+  if (!chosen.isValid()) return std::nullopt;
+  return PackColor(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
+}
+
+std::optional<PosterizeLevels> QtDialogs::Posterize(
+    const PosterizeLevels& initial, const std::function<void(const PosterizeLevels&)>& changed) {
+  PosterizeDialog dialog(initial, changed, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Levels();
+}
+
+std::optional<int> QtDialogs::ReduceColors(int initial) {
+  ReduceColorsDialog dialog(initial, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Colors();
+}
+
+}  // namespace tintara

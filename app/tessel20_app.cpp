@@ -1,0 +1,278 @@
+#include "app/tessel20_app.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStatusBar>
+#include <new>
+
+#include "app/document_view_source.h"
+#include "app/interface_dialog.h"
+#include "app/long_work.h"
+#include "app/main_frame.h"
+#include "app/qt_image_files.h"
+#include "app/splash_window.h"
+#include "app/stage_panels.h"
+#include "colors/file_names.h"
+#include "document/document_commands.h"
+#include "document/pattern_commands.h"
+#include "document/picture_commands.h"
+#include "document/tessel_doc.h"
+#include "imaging/filters/filter_engine.h"
+#include "platform/private_profile.h"
+#include "platform/qt_settings_store.h"
+#include "storage/app_settings.h"
+#include "storage/project_hooks.h"
+#include "storage/recent_projects.h"
+#include "view/widgets/tessel20_view.h"
+
+namespace tintara {
+
+namespace {
+
+// How often the auto-save is checked while the program is idle.
+constexpr int kIdleCheckMilliseconds = 1000;
+
+std::unique_ptr<QtSettingsStore> MakeSettingsStore(const QString& iniFile) {
+  if (iniFile.isEmpty()) return std::make_unique<QtSettingsStore>();
+  return std::make_unique<QtSettingsStore>(iniFile);
+}
+
+}  // namespace
+
+CTessel20App::CTessel20App(AppOptions options)
+    : options_(std::move(options)),
+      settings_(MakeSettingsStore(options_.settingsFile)),
+      env_(host_, dialogs_, *settings_) {
+  QFileInfo program(options_.programPath);
+  programFolder_ = program.absolutePath();
+  env_.programFolder = ProgramFolderOf(program.absoluteFilePath().toStdString());
+  clock_.start();
+  idleTimer_.setInterval(kIdleCheckMilliseconds);
+  connect(&idleTimer_, &QTimer::timeout, this, &CTessel20App::CheckAutoSave);
+}
+
+CTessel20App::~CTessel20App() {
+  idleTimer_.stop();
+  if (site_) FilterEngine::FreeSite(*site_);
+  // The frame's view reads the document: it goes first.
+  frame_.reset();
+}
+
+uint32_t CTessel20App::Ticks() const { return ticks_ ? ticks_() : uint32_t(clock_.elapsed()); }
+
+StartResult CTessel20App::Start() {
+  if (options_.showSplash && options_.fileToOpen.isEmpty()) {
+    splash_ = ShowSplash(ReadPaintDataNotice(programFolder_));
+  }
+  if (!ReadSettings()) return StartResult::kCancelled;
+  recent_.Load(*settings_);
+  if (!CreateDocument()) return StartResult::kFailed;
+  BuildFrame();
+  ProcessCommandLine();
+  ApplyInterface();
+  ShowMainWindow();
+  Dispatch(cmd::kStageStart);
+  if (!StartFilterEngine()) {
+    frame_->hide();
+    return StartResult::kFailed;
+  }
+  env_.app.ReadAfterMainWindow(*settings_);
+  autoSave_.Start(Ticks());
+  idleTimer_.start();
+  started_ = true;
+  return StartResult::kRunning;
+}
+
+bool CTessel20App::ReadSettings() {
+  env_.app.ReadStartup(*settings_, env_.programFolder);
+  if (!env_.app.winInterface) {
+    // The splash stays on top: it would hide the question.
+    if (splash_) splash_->close();
+    std::optional<bool> standard = AskInterfaceStyle();
+    if (!standard) return false;
+    env_.app.winInterface = *standard ? 1 : 0;
+  }
+  env_.app.EnsureMenuOrToolbars();
+  // Messages from here on already look like the chosen interface.
+  host_.SetStandardInterface(env_.StandardInterface());
+  std::string engineIni = FileNameOf(ProgramIniPath(options_.programPath.toStdString()));
+  engineIni_ = std::make_unique<QtSettingsStore>(
+      PrivateProfilePath(programFolder_, QString::fromStdString(engineIni)));
+  convertIni_ = std::make_unique<QtSettingsStore>(
+      PrivateProfilePath(programFolder_, QString::fromLatin1(kConvertIniName)));
+  return true;
+}
+
+bool CTessel20App::CreateDocument() {
+  std::string error;
+  std::optional<CTesselParams> params =
+      CTesselParams::Create(*settings_, env_.programFolder, &error);
+  if (!params) {
+    host_.Message(error.empty() ? std::string("No paint colour files were found.") : error,
+                  MessageIcon::kError);
+    return false;
+  }
+  doc_ = std::make_unique<CTessel20Doc>(env_, std::move(*params));
+  env_.saveProject = [this](CTessel20Doc&) { return SaveCommand(); };
+  InstallProjectHooks(env_, *settings_);
+  return true;
+}
+
+void CTessel20App::BuildFrame() {
+  frame_ = std::make_unique<CMainFrame>(table_);
+  host_.SetMainWindow(frame_.get());
+  dialogs_.SetParent(frame_.get());
+  imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_);
+  viewSource_ = std::make_unique<DocumentViewSource>(*doc_);
+  frame_->View()->SetSource(viewSource_.get());
+  frame_->View()->SetBeep([this] { host_.Beep(); });
+  RegisterCommands();
+  frame_->BuildControls();
+  frame_->SetRecentFiles(recent_.Entries());
+  frame_->SetCloseGuard([this] { return MayClose(); });
+  ConnectNotices();
+  AfterCommand();
+}
+
+bool CTessel20App::StartFilterEngine() {
+  site_ = std::make_unique<FilterSite>(host_, *engineIni_, env_.progress);
+  if (!FilterEngine::InitSite(*site_)) {
+    host_.Message("The picture filters could not be started.", MessageIcon::kError);
+    return false;
+  }
+  env_.filters = site_.get();
+  return true;
+}
+
+void CTessel20App::ProcessCommandLine() {
+  if (options_.fileToOpen.isEmpty()) return;
+  std::string path = QFileInfo(options_.fileToOpen).absoluteFilePath().toStdString();
+  if (IsProjectFileName(path)) {
+    OpenProjectFile(path);
+  } else {
+    LoadPictureFile(path);
+  }
+  AfterCommand();
+}
+
+void CTessel20App::ShowMainWindow() {
+  // Without a window manager "maximised" means nothing: take the screen anyway.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    frame_->setGeometry(screen->availableGeometry());
+  }
+  frame_->showMaximized();
+}
+
+bool CTessel20App::eventFilter(QObject* target, QEvent* event) {
+  if (event->type() == QEvent::Resize && fitted_ && frame_ && !frame_->Busy() &&
+      target == frame_->View()->viewport()) {
+    frame_->View()->FitToWindow();
+  }
+  return QObject::eventFilter(target, event);
+}
+
+void CTessel20App::ConnectNotices() {
+  CTessel20View* view = frame_->View();
+  view->viewport()->installEventFilter(this);
+  connect(&host_, &QtUiHost::updateViewsRequested, this, [this, view] {
+    view->UpdateView();
+    AfterCommand();
+  });
+  connect(&host_, &QtUiHost::fitViewsRequested, this, [this, view] {
+    fitted_ = true;
+    view->FitToWindow();
+  });
+  connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
+  connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
+  connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
+  connect(&host_, &QtUiHost::longWorkStarted, this, [this, view] {
+    frame_->SetBusy(true);
+    view->SetFrozen(true);
+  });
+  connect(&host_, &QtUiHost::longWorkFinished, this, [this, view] {
+    frame_->SetBusy(false);
+    view->SetFrozen(false);
+  });
+}
+
+void CTessel20App::AfterCommand() {
+  if (!frame_ || frame_->Busy()) return;
+  frame_->SetDocumentTitle(doc_->title);
+  frame_->UpdateActions();
+}
+
+bool CTessel20App::Dispatch(CommandId id) {
+  if (!frame_ || frame_->Busy() || !table_.IsEnabled(id)) return false;
+  // The panel changes first, then the document steps run.
+  if (int stage = StageOfCommand(id); stage >= 0) frame_->ShowStage(stage);
+  if (longCommands_.count(id) != 0) {
+    RunLong([this, id] { table_.Run(id); });
+  } else {
+    table_.Run(id);
+  }
+  AfterCommand();
+  return true;
+}
+
+void CTessel20App::RunLong(const std::function<void()>& work) {
+  try {
+    RunLongWork(host_, work);
+  } catch (const std::bad_alloc&) {
+    host_.Message("Out of memory.", MessageIcon::kError);
+  }
+}
+
+void CTessel20App::EnterStageOnRequest(int stage) {
+  // The document names the stage; the panel follows only while it is shown.
+  CommandId command = StageCommand(stage);
+  if (command == 0 || env_.app.graph == 0) return;
+  Dispatch(command);
+}
+
+void CTessel20App::CheckAutoSave() {
+  if (!started_ || env_.app.autoSave == 0) return;
+  // Never in the middle of long work, a dialog or an open menu.
+  if (frame_->Busy() || QApplication::activeModalWidget() != nullptr ||
+      QApplication::activePopupWidget() != nullptr) {
+    return;
+  }
+  if (!autoSave_.TakeIfDue(Ticks())) return;
+  QStatusBar* status = frame_->statusBar();
+  QString previous = status->currentMessage();
+  status->showMessage(QString::fromUtf8(kAutoSaveStatus));
+  if (doc_->modified) {
+    if (!doc_->pathName.empty()) {
+      SaveTo(doc_->pathName);
+    } else {
+      host_.Message(kAutoSaveNoName, MessageIcon::kInformation);
+      Dispatch(cmd::kSaveProject);
+    }
+  }
+  status->showMessage(previous);
+}
+
+void CTessel20App::Exit() {
+  if (exited_ || !started_) return;
+  exited_ = true;
+  idleTimer_.stop();
+  env_.app.WriteAll(*settings_);
+  recent_.Save(*settings_);
+  settings_->Flush();
+}
+
+void CTessel20App::RegisterCommands() {
+  RegisterDocumentCommands(table_, *doc_);
+  RegisterPatternCommands(table_, *doc_);
+  tintara::RegisterPictureCommands(table_, *doc_);
+  ReplaceDocumentCommands();
+  RegisterFileCommands();
+  RegisterInterfaceCommands();
+  RegisterPictureFileCommands();
+  // Commands that may run the pipeline or a filter.
+  longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
+                   cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,
+                   cmd::kRemoveSmallAreas};
+}
+
+}  // namespace tintara

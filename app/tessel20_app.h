@@ -1,0 +1,176 @@
+// The application object: starts the program in a fixed order, owns the
+// settings while it runs, the document, the filter engine's site, the main
+// frame and the command table, runs commands (long ones on a worker thread
+// behind the progress window), checks the auto-save, and writes the settings
+// back at the end.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "app/auto_save_clock.h"
+#include "app/qt_dialogs.h"
+#include "app/qt_ui_host.h"
+#include "document/command_table.h"
+#include "document/document_environment.h"
+#include "imaging/image_buffer.h"
+#include "platform/qt_settings_store.h"
+#include "storage/convert_ini.h"
+#include "storage/recent_file_list.h"
+
+namespace tintara {
+
+class CMainFrame;
+class CTessel20Doc;
+class DocumentViewSource;
+class FilterSite;
+class QtImageFiles;
+class SplashWindow;
+
+struct AppOptions {
+  QString programPath;    // the program file: its folder and its ".INI"
+  QString settingsFile;   // an INI file instead of the user's store
+  QString fileToOpen;     // a project or a picture named on the command line
+  bool showSplash = true;
+};
+
+enum class StartResult { kRunning, kCancelled, kFailed };
+
+// The text the auto-save shows while it works.
+inline constexpr const char kAutoSaveStatus[] = "Autosave in progress";
+inline constexpr const char kAutoSaveNoName[] =
+    "Autosave option is on\nbut your project has no name.\nPlease save your project. ";
+inline constexpr const char kProjectFilter[] = "Tintara Files (*.mop)";
+
+class CTessel20App : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CTessel20App(AppOptions options);
+  ~CTessel20App() override;
+
+  // Everything up to the running main window. kCancelled when the user
+  // cancelled the interface choice, kFailed when the program cannot run (the
+  // user has been told why); no window is left open then.
+  StartResult Start();
+  // Writes the settings back; once, when the program ends.
+  void Exit();
+
+  // Runs a command as menus and buttons do, then refreshes every control.
+  // False when the command is unknown or disabled.
+  bool Dispatch(CommandId id);
+  // Runs `work` behind the progress window with the document locked away
+  // from the user-interface thread.
+  void RunLong(const std::function<void()>& work);
+
+  // Auto-save check, made whenever the program is idle.
+  void CheckAutoSave();
+  // Milliseconds for the auto-save clock, which restarts from the new source's
+  // present; tests move time on.
+  void SetTickSource(std::function<uint32_t()> ticks) {
+    ticks_ = std::move(ticks);
+    autoSave_.Start(Ticks());
+  }
+
+  CTessel20Doc& Doc() { return *doc_; }
+  CMainFrame* Frame() { return frame_.get(); }
+  CommandTable& Commands() { return table_; }
+  DocumentEnvironment& Environment() { return env_; }
+  QtUiHost& Host() { return host_; }
+  SettingsStore& Settings() { return *settings_; }
+  SettingsStore& ConvertIni() { return *convertIni_; }
+  const RecentFileList& RecentFiles() const { return recent_; }
+  FilterSite* Filters() { return site_.get(); }
+  QString ProgramFolder() const { return programFolder_; }
+
+  // File commands, also used by the save question and auto-save. Each
+  // returns true when the project was written or opened.
+  bool SaveCommand();
+  bool SaveAsCommand();
+  bool SaveTo(const std::string& path);
+  bool OpenProjectFile(const std::string& path);
+  // Loads a named picture as "Load picture from disk" would.
+  bool LoadPictureFile(const std::string& path);
+
+ private:
+  bool ReadSettings();
+  bool CreateDocument();
+  void BuildFrame();
+  bool StartFilterEngine();
+  void ProcessCommandLine();
+  void ConnectNotices();
+  void AfterCommand();
+  uint32_t Ticks() const;
+  void ShowMainWindow();
+  bool eventFilter(QObject* target, QEvent* event) override;
+
+  void RegisterCommands();
+  void RegisterFileCommands();
+  void RegisterInterfaceCommands();
+  void RegisterPictureFileCommands();
+  void ReplaceDocumentCommands();
+
+  // Interface.
+  void ApplyInterface();
+  void ShowOptionsDialog();
+  void ShowColorCorrection();
+  void ShowAbout();
+  void EnterStageOnRequest(int stage);
+  void PopupViewChoice();
+
+  // Files.
+  void NewCommand();
+  void OpenCommand();
+  void OpenRecent(int index);
+  void OpenDroppedFile(const QString& path);
+  bool SaveModifiedBeforeReplacing();
+  bool MayClose();
+  std::optional<std::string> ChooseProjectToSave();
+  void RememberProject(const std::string& path);
+
+  // Pictures.
+  void LoadPictureCommand();
+  void PastePictureCommand();
+  void SaveImageCommand(const ImageBuffer* image, PictureFolder folder);
+  void SaveCurrentViewCommand();
+  void SaveColorKeyCommand();
+  void PictureInformationCommand();
+  std::string& FolderSetting(PictureFolder folder);
+
+  AppOptions options_;
+  QString programFolder_;
+  std::unique_ptr<QtSettingsStore> settings_;
+  std::unique_ptr<QtSettingsStore> convertIni_;
+  std::unique_ptr<QtSettingsStore> engineIni_;
+  QtUiHost host_;
+  QtDialogs dialogs_;
+  DocumentEnvironment env_;
+  std::unique_ptr<FilterSite> site_;
+  std::unique_ptr<CTessel20Doc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<DocumentViewSource> viewSource_;
+  std::unique_ptr<QtImageFiles> imageFiles_;
+  CommandTable table_;
+  std::set<CommandId> longCommands_;
+  RecentFileList recent_;
+  AutoSaveClock autoSave_;
+  QTimer idleTimer_;
+  QElapsedTimer clock_;
+  std::function<uint32_t()> ticks_;
+  QPointer<SplashWindow> splash_;
+  // The picture was fitted to the window and the user has not zoomed since:
+  // a resized window keeps it fitted.
+  bool fitted_ = false;
+  bool clipboardHoldsPicture_ = false;
+  bool started_ = false;
+  bool exited_ = false;
+};
+
+}  // namespace tintara

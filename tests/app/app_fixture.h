@@ -1,0 +1,148 @@
+// The whole program in a test: a private program folder holding the brand
+// files, real INI settings, and helpers that answer the dialogs a user would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/main_frame.h"
+#include "app/styled_message_dialog.h"
+#include "app/tessel20_app.h"
+#include "document/tessel_doc.h"
+#include "platform/picture_files.h"
+#include "platform/qt_settings_store.h"
+#include "tests/gui/gui_helpers.h"
+#include "tests/support/synthetic_images.h"
+#include "tests/support/temp_dir.h"
+
+namespace tintara::test {
+
+// Answers the modal windows that come up, in order, one action each. Stops
+// looking when it goes out of scope, so an unused answer cannot reach a later
+// test.
+class ModalScript {
+ public:
+  explicit ModalScript(std::vector<std::function<void(QWidget*)>> acts) : acts_(std::move(acts)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      // The window answered last may still be closing.
+      if (modal == nullptr || modal == last_.data() || next_ >= acts_.size()) return;
+      last_ = modal;
+      acts_[next_++](modal);
+      if (next_ == acts_.size()) timer_.stop();
+    });
+    timer_.start(5);
+  }
+  size_t Answered() const { return next_; }
+
+ private:
+  std::vector<std::function<void(QWidget*)>> acts_;
+  size_t next_ = 0;
+  QPointer<QWidget> last_;
+  QTimer timer_;
+};
+
+// One modal window answered by `act`.
+class ModalAnswer : public ModalScript {
+ public:
+  explicit ModalAnswer(std::function<void(QWidget*)> act) : ModalScript({std::move(act)}) {}
+};
+
+// The text of a message box of either interface.
+inline QString MessageText(QWidget* modal) {
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) return box->text();
+  if (auto* label = modal->findChild<QLabel*>(QStringLiteral("messageText"))) return label->text();
+  return {};
+}
+
+// Presses the button of result `result` in a message box of either interface.
+inline void PressMessageButton(QWidget* modal, int result) {
+  if (auto* styled = qobject_cast<StyledMessageDialog*>(modal)) {
+    styled->Button(result)->click();
+    return;
+  }
+  auto* box = qobject_cast<QMessageBox*>(modal);
+  ASSERT_NE(box, nullptr) << "not a message box: " << modal->metaObject()->className();
+  QMessageBox::StandardButton button = result == kResultYes   ? QMessageBox::Yes
+                                       : result == kResultNo  ? QMessageBox::No
+                                       : result == kResultOk  ? QMessageBox::Ok
+                                                              : QMessageBox::Cancel;
+  box->button(button)->click();
+}
+
+// Chooses `path` in a file dialog, or cancels it when `path` is empty.
+inline void ChooseFile(QWidget* modal, const std::string& path) {
+  auto* dialog = qobject_cast<QFileDialog*>(modal);
+  ASSERT_NE(dialog, nullptr) << "not a file dialog: " << modal->metaObject()->className();
+  if (path.empty()) return dialog->reject();
+  dialog->selectFile(QString::fromStdString(path));
+  static_cast<QDialog*>(dialog)->accept();  // the file dialog's own check runs
+}
+
+class AppFixture {
+ public:
+  AppFixture() : settings_(Ini()) {
+    namespace fs = std::filesystem;
+    fs::create_directories(ProgramDir());
+    for (const auto& entry : fs::directory_iterator(ProgramFolder())) {
+      if (entry.path().extension() == ".dat") {
+        fs::copy_file(entry.path(), ProgramDir() / entry.path().filename());
+      }
+    }
+    // Small patterns keep the pipeline quick: a custom A4 printer at 150 dpi.
+    settings_.WriteInt("SETTINGS", "USECURPRN", 0);
+    settings_.WriteInt("SETTINGS", "PRNRES", 0);
+    settings_.WriteInt("INTERFACE", "WININTERFACE", 0);
+    settings_.WriteInt("WIZARD", "SHOWONSTART", 1);
+    settings_.Flush();
+  }
+  ~AppFixture() {
+    if (app) app->Exit();
+    app.reset();
+  }
+
+  std::filesystem::path ProgramDir() const { return folder.Path() / "program"; }
+  QString Ini() const { return QString::fromStdString(folder.File("settings.ini")); }
+  // The settings file as the program will read it (write before Start).
+  QtSettingsStore& StoredSettings() { return settings_; }
+
+  StartResult Start(const std::string& fileToOpen = {}) {
+    settings_.Flush();
+    AppOptions options;
+    options.programPath = QString::fromStdString((ProgramDir() / "tintara").string());
+    options.settingsFile = Ini();
+    options.fileToOpen = QString::fromStdString(fileToOpen);
+    options.showSplash = false;
+    app = std::make_unique<CTessel20App>(options);
+    return app->Start();
+  }
+
+  CTessel20Doc& Doc() { return app->Doc(); }
+  CMainFrame& Frame() { return *app->Frame(); }
+
+  // A photo-like picture file in the test folder.
+  std::string WritePicture(const std::string& name, int width, int height) {
+    std::string path = folder.File(name);
+    EXPECT_EQ(SavePictureFile(*MakePhoto(width, height), QString::fromStdString(path)), "");
+    return path;
+  }
+
+  TempDir folder;
+  std::unique_ptr<CTessel20App> app;
+
+ private:
+  QtSettingsStore settings_;
+};
+
+}  // namespace tintara::test

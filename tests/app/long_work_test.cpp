@@ -1,0 +1,121 @@
+#include <QKeyEvent>
+#include <QStatusBar>
+
+#include "app/progress_window.h"
+#include "tests/app/app_fixture.h"
+
+namespace tintara::test {
+namespace {
+
+class LongWorkTest : public ::testing::Test, public AppFixture {
+ protected:
+  void SetUp() override {
+    StoredSettings().WriteInt("AUTOSAVE", "AUTOSAVE", 1);
+    ASSERT_EQ(Start(), StartResult::kRunning);
+    app->SetTickSource([this] { return now; });
+  }
+  void LoadAndLeaveEditing(int width, int height) {
+    ASSERT_TRUE(app->LoadPictureFile(WritePicture("p.png", width, height)));
+    ASSERT_TRUE(app->Dispatch(cmd::kFinishPictureEditing));
+  }
+  uint32_t now = 0;
+};
+
+TEST_F(LongWorkTest, EscapeInTheProgressWindowCancelsThePipelineAndRollsBack) {
+  // A large page keeps the pipeline busy long enough to cancel it.
+  app->Environment().app.page.printResolution = 3;  // 1200 dpi
+  LoadAndLeaveEditing(1600, 1200);
+  ImageRef picture = Doc().initialPicture;
+  bool sawWindow = false;
+  QTimer escape;
+  QObject::connect(&escape, &QTimer::timeout, [&] {
+    ProgressWindow* window = app->Host().Progress();
+    if (window == nullptr || sawWindow) return;
+    sawWindow = true;
+    EXPECT_TRUE(Frame().Busy());  // the document is out of the user's reach meanwhile
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window, &release);
+  });
+  escape.start(1);
+  ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
+  escape.stop();
+  EXPECT_TRUE(sawWindow);
+  EXPECT_FALSE(Doc().HasPattern());
+  ASSERT_TRUE(Doc().initialPicture);
+  EXPECT_TRUE(SamePixels(*Doc().initialPicture, *picture));
+  EXPECT_EQ(Doc().viewMode, kViewInitial);
+  // Rolled back: no undo step is left behind.
+  EXPECT_FALSE(Doc().CanUndo());
+  EXPECT_EQ(app->Host().Progress(), nullptr);
+  EXPECT_FALSE(Frame().Busy());
+  EXPECT_EQ(Frame().Stage(), 1);  // the panel did not move on to the pattern
+}
+
+TEST_F(LongWorkTest, AutoSaveLeavesAnUnchangedProjectAlone) {
+  std::string project = folder.File("quiet.mop");
+  LoadAndLeaveEditing(60, 40);
+  ASSERT_TRUE(app->SaveTo(project));
+  auto written = std::filesystem::last_write_time(project);
+  int messages = 0;
+  ModalAnswer any([&](QWidget* modal) {
+    ++messages;
+    modal->close();
+  });
+  now = 6 * 60 * 1000;
+  app->CheckAutoSave();
+  WaitFor([] { return false; }, 50);
+  EXPECT_EQ(messages, 0);
+  EXPECT_EQ(std::filesystem::last_write_time(project), written);
+}
+
+TEST_F(LongWorkTest, AutoSaveWritesANamedProjectEveryFiveMinutes) {
+  std::string project = folder.File("named.mop");
+  LoadAndLeaveEditing(60, 40);
+  ASSERT_TRUE(app->SaveTo(project));
+  std::filesystem::remove(project);
+  ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
+  ASSERT_TRUE(Doc().modified);
+  now = 5 * 60 * 1000 - 1;
+  app->CheckAutoSave();
+  EXPECT_FALSE(std::filesystem::exists(project));
+  now = 5 * 60 * 1000;
+  app->CheckAutoSave();
+  EXPECT_TRUE(std::filesystem::exists(project));
+  EXPECT_FALSE(Doc().modified);
+  // The status bar shows its own text again afterwards.
+  EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
+}
+
+TEST_F(LongWorkTest, AutoSaveOfAnUnnamedProjectAsksForANameAndWritesNothingWhenRefused) {
+  LoadAndLeaveEditing(60, 40);
+  ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
+  QString text;
+  QString statusDuring;
+  ModalScript script({[&](QWidget* modal) {
+                        text = MessageText(modal);
+                        statusDuring = Frame().statusBar()->currentMessage();
+                        PressMessageButton(modal, kResultOk);
+                      },
+                      [&](QWidget* modal) { ChooseFile(modal, ""); }});
+  now = 5 * 60 * 1000;
+  app->CheckAutoSave();
+  EXPECT_EQ(script.Answered(), 2u);
+  EXPECT_EQ(text.toStdString(), kAutoSaveNoName);
+  EXPECT_EQ(statusDuring, kAutoSaveStatus);
+  EXPECT_TRUE(Doc().pathName.empty());
+  EXPECT_TRUE(Doc().modified);
+  // Switched off, nothing happens however long it has been.
+  ASSERT_TRUE(app->Dispatch(cmd::kAutoSave));
+  now = 60 * 60 * 1000;
+  int messages = 0;
+  ModalAnswer none([&](QWidget* modal) {
+    ++messages;
+    modal->close();
+  });
+  app->CheckAutoSave();
+  WaitFor([] { return false; }, 50);
+  EXPECT_EQ(messages, 0);
+}
+
+}  // namespace
+}  // namespace tintara::test
