@@ -7,6 +7,7 @@
 #include "cli/cli_args.h"
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
+#include "document/picture_commands.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/picture_files.h"
 #include "platform/private_profile.h"
@@ -106,6 +107,7 @@ bool CliContext::Start() {
   doc_ = std::make_unique<CTessel20Doc>(environment_, std::move(*params));
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);
+  RegisterPictureCommands(commands_, *doc_);
   return true;
 }
 

@@ -1,6 +1,8 @@
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <array>
 #include <filesystem>
+#include <set>
 
 #include "tests/cli/cli_runner.h"
 
@@ -86,6 +88,27 @@ TEST_F(CliTest, RunFromAPictureAndUndo) {
   result = Run({"run", "--picture", Q("photo.png"), "-o", Q("undone.mop"), "32857", "Undo"});
   ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
   EXPECT_TRUE(Info(Path("undone.mop"))["patternImage"].isNull());
+}
+
+// Picture edits through their dialogs: posterized to two levels a channel,
+// the accepted picture has at most eight colours.
+TEST_F(CliTest, RunEditsThePictureThroughItsDialogs) {
+  WritePicture("photo.png", 40, 30);
+  WriteText(Path("levels.json"), R"({"Posterize": [{"red": 2, "green": 2, "blue": 2}]})");
+  CliResult result = Run({"run", "--picture", Q("photo.png"), "-o", Q("posterized.mop"), "--answers",
+                          Q("levels.json"), "Start picture editing", "Reduce number of colors",
+                          "Finish picture editing"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  ProjectData data = Read(Path("posterized.mop"));
+  std::set<std::array<uint8_t, 3>> colours;
+  for (int32_t y = 0; y < data.initialPicture->Height(); ++y) {
+    const uint8_t* row = data.initialPicture->Row(y);
+    for (int32_t x = 0; x < data.initialPicture->Width(); ++x) {
+      colours.insert({row[3 * x], row[3 * x + 1], row[3 * x + 2]});
+    }
+  }
+  EXPECT_LE(colours.size(), 8u);
+  EXPECT_GE(colours.size(), 2u);
 }
 
 TEST_F(CliTest, RunStopsAtADisabledCommandOrARefusedAnswer) {
