@@ -12,9 +12,9 @@ std::optional<std::string> ParsedArgs::Value(const std::string& name) const {
 
 namespace {
 
-const OptionSpec* FindSpec(std::span<const OptionSpec> specs, const std::string& name) {
-  for (const OptionSpec& spec : specs) {
-    if (name == spec.name || (spec.alias != nullptr && name == spec.alias)) return &spec;
+const OptionDef* FindOption(std::span<const OptionDef> options, const std::string& name) {
+  for (const OptionDef& option : options) {
+    if (name == option.name || (option.alias != nullptr && name == option.alias)) return &option;
   }
   return nullptr;
 }
@@ -23,7 +23,7 @@ bool IsOptionWord(const std::string& word) { return word.size() > 1 && word[0] =
 
 }  // namespace
 
-bool ParseArgs(std::span<const std::string> words, std::span<const OptionSpec> specs,
+bool ParseArgs(std::span<const std::string> words, std::span<const OptionDef> options,
                ParsedArgs& out, std::string& error) {
   bool optionsEnded = false;
   for (size_t i = 0; i < words.size(); ++i) {
@@ -38,27 +38,27 @@ bool ParseArgs(std::span<const std::string> words, std::span<const OptionSpec> s
     }
     size_t equals = word.find('=');
     std::string name = word.substr(0, equals);
-    const OptionSpec* spec = FindSpec(specs, name);
-    if (spec == nullptr) {
+    const OptionDef* option = FindOption(options, name);
+    if (option == nullptr) {
       error = "unknown option '" + name + "'";
       return false;
     }
-    if (out.Has(spec->name)) {
-      error = "option '" + std::string(spec->name) + "' given twice";
+    if (out.Has(option->name)) {
+      error = "option '" + std::string(option->name) + "' given twice";
       return false;
     }
-    if (!spec->takesValue) {
+    if (!option->takesValue) {
       if (equals != std::string::npos) {
         error = "option '" + name + "' takes no value";
         return false;
       }
-      out.SetFlag(spec->name);
+      out.SetFlag(option->name);
       continue;
     }
     if (equals != std::string::npos) {
-      out.SetValue(spec->name, word.substr(equals + 1));
+      out.SetValue(option->name, word.substr(equals + 1));
     } else if (i + 1 < words.size() && !IsOptionWord(words[i + 1])) {
-      out.SetValue(spec->name, words[++i]);
+      out.SetValue(option->name, words[++i]);
     } else {
       error = "option '" + name + "' needs a value";
       return false;

@@ -17,7 +17,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 
-struct OptionSpec {
+struct OptionDef {
   const char* name;  // "--colors", or a short form such as "-o"
   bool takesValue;
   const char* alias = nullptr;  // another spelling of the same option
@@ -40,7 +40,7 @@ class ParsedArgs {
 
 // False, with `error` naming the problem, for an unknown option, a missing
 // value, or an option given twice. Aliases are stored under the main name.
-bool ParseArgs(std::span<const std::string> words, std::span<const OptionSpec> specs,
+bool ParseArgs(std::span<const std::string> words, std::span<const OptionDef> options,
                ParsedArgs& out, std::string& error);
 
 // A whole decimal number in lo..hi, nothing else.

@@ -32,7 +32,7 @@ bool WriteExtras(const ParsedArgs& parsed, CliContext& context) {
 
 int RunCreate(Words words) {
   const Subcommand& self = SubcommandNamed("create");
-  std::vector<OptionSpec> options = PatternSettingOptions();
+  std::vector<OptionDef> options = PatternSettingOptions();
   options.insert(options.end(), {{"--output", true, "-o"},
                                  {"--pattern-png", true},
                                  {"--converted-png", true},

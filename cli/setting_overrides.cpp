@@ -56,7 +56,7 @@ bool Bad(const char* option, const std::string& value, const char* expected) {
 
 }  // namespace
 
-std::vector<OptionSpec> PatternSettingOptions() {
+std::vector<OptionDef> PatternSettingOptions() {
   return {{"--colors", true},  {"--brand", true},     {"--type", true},
           {"--pages", true},   {"--paper", true},     {"--dpi", true},
           {"--landscape", false}, {"--percent", true}, {"--border-color", true},

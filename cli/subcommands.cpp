@@ -53,7 +53,7 @@ const Subcommand& SubcommandNamed(const char* name) {
   return kSubcommands[0];
 }
 
-int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionSpec> options,
+int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionDef> options,
                     ParsedArgs& parsed, CommonOptions& common) {
   options.push_back({"--settings", true});
   options.push_back({"--quiet", false, "-q"});

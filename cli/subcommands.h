@@ -33,13 +33,13 @@ int RunRun(Words words);
 // Parses a subcommand's words with its own options plus --settings, --quiet
 // and --help. Returns -1 to go on; otherwise the exit status (--help printed,
 // or a usage error reported).
-int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionSpec> options,
+int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionDef> options,
                     ParsedArgs& parsed, CommonOptions& common);
 const Subcommand& SubcommandNamed(const char* name);
 
 // Options that every subcommand which makes or changes a project accepts to
 // set the pattern settings for this run.
-std::vector<OptionSpec> PatternSettingOptions();
+std::vector<OptionDef> PatternSettingOptions();
 // Lays the given pattern-setting options over the settings; false with the
 // usage error reported for a bad value.
 bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context);
