@@ -1,24 +1,3 @@
-// GUI tests run under the offscreen platform with a private runtime folder.
-#include <gtest/gtest.h>
+#include "tests/support/offscreen_app_main.h"
 
-#include <QApplication>
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::string runtime = (std::filesystem::temp_directory_path() / "tintara-gui-XXXXXX").string();
-  if (mkdtemp(runtime.data()) == nullptr) return 1;
-  chmod(runtime.c_str(), 0700);
-  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-  int result = 0;
-  {
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    result = RUN_ALL_TESTS();
-  }
-  std::error_code ignored;
-  std::filesystem::remove_all(runtime, ignored);
-  return result;
-}
+int main(int argc, char** argv) { return tintara::test::RunOffscreenApplicationTests(argc, argv); }

@@ -16,7 +16,7 @@ TEST(ConvertIni, DialogsStartInTheRememberedFolders) {
   {
     QtSettingsStore convertIni(convertPath);
     settings.WriteString("PATHS", "IMAGES", "/photos/summer");
-    settings.WriteString("PATHS", "PATTERNS", "/work/patterns");
+    settings.WriteString("PATHS", "PATTERNS", "/data/patterns");
     PrepareOpenDialog(convertIni, settings, "/default/");
     PrepareSaveDialog(convertIni, settings, PictureFolder::kPatterns, "/default/");
     PrepareSaveDialog(convertIni, settings, PictureFolder::kConverted, "/default/");
