@@ -29,23 +29,18 @@ std::string ProgramFolder() {
   return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
 }
 
-// Peak resident set in bytes; resetting it lets each run measure its own peak.
-int64_t PeakResident() {
+// A size line of /proc/self/status ("VmHWM:", "VmRSS:") in bytes.
+int64_t StatusBytes(const std::string& key) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
+    if (line.rfind(key, 0) == 0) return std::stoll(line.substr(key.size())) * 1024;
   }
   return 0;
 }
-int64_t CurrentResident() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6)) * 1024;
-  }
-  return 0;
-}
+// Peak resident set; resetting it lets each run measure its own peak.
+int64_t PeakResident() { return StatusBytes("VmHWM:"); }
+int64_t CurrentResident() { return StatusBytes("VmRSS:"); }
 void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 struct Project {

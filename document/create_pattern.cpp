@@ -1,6 +1,7 @@
 // "Create drawing pattern": the picture is simplified, scaled to the page,
 // matched to the working palette, cleaned of specks and drawn as a pattern.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "colors/page_settings.h"
@@ -121,8 +122,9 @@ void CTessel20Doc::CreatePattern() {
   if (convertedPicture->Width() != tw || convertedPicture->Height() != th) {
     ++counters.stepNumber;
     uint32_t r = convertedPicture->Resolution();
-    std::string text = "{" + std::to_string(tw) + "," + std::to_string(th) + "},0," +
-                       std::to_string(r & 0xFFFF) + "," + std::to_string(r >> 16);
+    char text[96];
+    std::snprintf(text, sizeof text, "{%lld,%lld},0,%u,%u", static_cast<long long>(tw),
+                  static_cast<long long>(th), r & 0xFFFF, r >> 16);
     ImageRef resized;
     RegionPtr whole = RegionCreateEmpty();
     if (!ApplyToolNewImage(site, "Change_Size", convertedPicture, resized, text, "%p,%d,%d,%d",

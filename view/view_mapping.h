@@ -33,13 +33,7 @@ struct ImageRect {
 };
 
 // A rectangle in window coordinates: top above bottom.
-struct WindowRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-  friend bool operator==(const WindowRect&, const WindowRect&) = default;
-};
+using WindowRect = LtrbRect;
 
 // Size of a picture side on screen: side × numerator / denominator.
 int32_t ScaledLength(int32_t length, const ZoomFactor& zoom);
