@@ -19,7 +19,7 @@ namespace {
 // The suffix the project filter promises, added when a typed name lacks it
 // (a project under any other name could not be opened again).
 std::string WithProjectSuffix(const std::string& path) {
-  return IsProjectFileName(path) ? path : path + ".mop";
+  return IsProjectPath(path) ? path : path + ".mop";
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ void CTessel20App::OpenRecent(int index) {
 
 void CTessel20App::OpenDroppedFile(const QString& file) {
   std::string path = file.toStdString();
-  if (IsProjectFileName(path)) {
+  if (IsProjectPath(path)) {
     if (doc_->SaveModified()) OpenProjectFile(path);
   } else {
     // The picture replaces the project after the save question of its own.

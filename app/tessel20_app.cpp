@@ -148,7 +148,7 @@ bool CTessel20App::StartFilterEngine() {
 void CTessel20App::ProcessCommandLine() {
   if (options_.fileToOpen.isEmpty()) return;
   std::string path = QFileInfo(options_.fileToOpen).absoluteFilePath().toStdString();
-  if (IsProjectFileName(path)) {
+  if (IsProjectPath(path)) {
     OpenProjectFile(path);
   } else {
     LoadPictureFile(path);

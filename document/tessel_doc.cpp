@@ -157,8 +157,10 @@ void CTessel20Doc::ProjectSaved(const std::string& path) {
 }
 
 bool IsProjectPath(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
+  // The file name itself must end in ".mop" and have a name before it.
+  std::string name = path.substr(path.find_last_of('/') + 1);
+  if (name.size() <= 4) return false;
+  std::string tail = name.substr(name.size() - 4);
   std::transform(tail.begin(), tail.end(), tail.begin(),
                  [](unsigned char c) { return char(std::tolower(c)); });
   return tail == ".mop";

@@ -63,9 +63,4 @@ std::string LastProject(const SettingsStore& store) {
   return ReadSettingText(store, Setting::kWizardLastProject);
 }
 
-bool IsProjectFileName(const std::string& path) {
-  std::string name = FileNameOf(path);
-  return name.size() > 4 && EndsWithIgnoreCase(name, ".mop");
-}
-
 }  // namespace tintara

@@ -27,7 +27,4 @@ void RecordSavedProject(SettingsStore& store, const std::string& path);
 void RecordOpenedProject(SettingsStore& store, const std::string& path);
 std::string LastProject(const SettingsStore& store);
 
-// Only files with the extension ".mop" (any letter case) are opened as projects.
-bool IsProjectFileName(const std::string& path);
-
 }  // namespace tintara

@@ -231,6 +231,8 @@ TEST(ProjectPathTest, OnlyMopInAnyCaseIsAProject) {
   EXPECT_FALSE(IsProjectPath("work.mopx"));
   EXPECT_FALSE(IsProjectPath("work.png"));
   EXPECT_FALSE(IsProjectPath("mop"));
+  EXPECT_FALSE(IsProjectPath("/a.mop/b"));
+  EXPECT_FALSE(IsProjectPath("/a/.mop"));
 }
 
 }  // namespace

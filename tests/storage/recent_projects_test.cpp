@@ -79,13 +79,5 @@ TEST_F(RecentProjectsTest, OpeningSetsOnlyTheLastProject) {
   EXPECT_EQ(ReadRecentProjects(store), paths);
 }
 
-TEST(ProjectFileNames, OnlyTheMopExtension) {
-  EXPECT_TRUE(IsProjectFileName("/a/b.mop"));
-  EXPECT_TRUE(IsProjectFileName("/a/b.MoP"));
-  EXPECT_FALSE(IsProjectFileName("/a/b.mopx"));
-  EXPECT_FALSE(IsProjectFileName("/a.mop/b"));
-  EXPECT_FALSE(IsProjectFileName("/a/.mop"));
-}
-
 }  // namespace
 }  // namespace tintara
