@@ -1,5 +1,7 @@
 #include "app/qt_ui_host.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -180,6 +182,19 @@ void QtUiHost::PictureEditingChanged(bool on) {
 }
 void QtUiHost::SetScrollSizes(int width, int height) {
   Notify([this, width, height] { emit scrollSizesChanged(width, height); });
+}
+
+void QtUiHost::PreviewColorTables(const uint8_t* red, const uint8_t* green, const uint8_t* blue) {
+  // Shown at once: the dialog that previews is open on this thread.
+  if (red == nullptr || green == nullptr || blue == nullptr) {
+    Post([this] { emit previewTablesChanged(nullptr); });
+    return;
+  }
+  PreviewTables tables;
+  std::copy_n(red, 256, tables.red.begin());
+  std::copy_n(green, 256, tables.green.begin());
+  std::copy_n(blue, 256, tables.blue.begin());
+  Post([this, tables] { emit previewTablesChanged(&tables); });
 }
 
 }  // namespace tintara

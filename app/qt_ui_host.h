@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/progress_window.h"
+#include "platform/image_drawing.h"
 #include "ports/ui_host.h"
 
 class QWidget;
@@ -49,6 +50,7 @@ class QtUiHost : public QObject, public UiHost {
   void SetWorkStage(int stage) override;
   void PictureEditingChanged(bool on) override;
   void SetScrollSizes(int width, int height) override;
+  void PreviewColorTables(const uint8_t* red, const uint8_t* green, const uint8_t* blue) override;
 
   // The progress window while it is up, else null (user-interface thread only).
   ProgressWindow* Progress() const { return progress_; }
@@ -66,6 +68,8 @@ class QtUiHost : public QObject, public UiHost {
   void workStageRequested(int stage);
   void pictureEditingChanged(bool on);
   void scrollSizesChanged(int width, int height);
+  // Tables to show the picture through while a dialog previews; null withdraws them.
+  void previewTablesChanged(const PreviewTables* tables);
   void beeped();
   // Long work is about to start on a worker thread, or has ended.
   void longWorkStarted();

@@ -185,6 +185,7 @@ void CTessel20App::ConnectNotices() {
   });
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
+  connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::longWorkStarted, this, [this, view] {
     frame_->SetBusy(true);

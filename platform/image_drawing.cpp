@@ -65,8 +65,26 @@ QRect PictureWindowRect(const ImageSize& picture, const ZoomFactor& zoom, Point 
   return QRect(-scroll.x, -scroll.y, shown.width, shown.height);
 }
 
+namespace {
+
+// The source rectangle of a true-colour picture passed through the tables.
+QImage ThroughTables(const QImage& wrapped, const QRect& source, const PreviewTables& tables) {
+  QImage part = wrapped.copy(source);
+  for (int y = 0; y < part.height(); ++y) {
+    uchar* bgr = part.scanLine(y);
+    for (int x = 0; x < part.width(); ++x, bgr += 3) {
+      bgr[0] = tables.blue[bgr[0]];
+      bgr[1] = tables.green[bgr[1]];
+      bgr[2] = tables.red[bgr[2]];
+    }
+  }
+  return part;
+}
+
+}  // namespace
+
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
-                     Point scroll, const QRect& clip) {
+                     Point scroll, const QRect& clip, const PreviewTables* tables) {
   ImageSize picture{image.Width(), image.Height()};
   QRect target = PictureWindowRect(picture, zoom, scroll) & clip;
   if (target.isEmpty() || picture.IsEmpty()) return;
@@ -93,7 +111,11 @@ void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFact
   QTransform flip(scaleX, 0, 0, -scaleY, -scroll.x, shown.height - scroll.y);
   painter.setTransform(flip, true);
   QRectF source(x0, r0, x1 - x0, r1 - r0);
-  painter.drawImage(source, wrapped, source);
+  if (tables != nullptr && image.Kind() == kKindRgb24) {
+    painter.drawImage(source, ThroughTables(wrapped, source.toRect(), *tables));
+  } else {
+    painter.drawImage(source, wrapped, source);
+  }
   painter.restore();
 }
 

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "imaging/image_buffer.h"
@@ -21,10 +23,19 @@ namespace tintara {
 // The wrapper must not outlive the buffer.
 QImage WrapImageRows(const ImageBuffer& image);
 
+// Per-channel tables a true-colour picture is shown through while an
+// adjustment dialog previews its result.
+struct PreviewTables {
+  std::array<uint8_t, 256> red;
+  std::array<uint8_t, 256> green;
+  std::array<uint8_t, 256> blue;
+};
+
 // Draws the part of `image` that falls into `clip` (window pixels) at the
-// zoom, with the window placed at `scroll` (negative when centred).
+// zoom, with the window placed at `scroll` (negative when centred); through
+// `tables` when given (only the visible part is converted).
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
-                     Point scroll, const QRect& clip);
+                     Point scroll, const QRect& clip, const PreviewTables* tables = nullptr);
 
 // The window rectangle the whole picture covers.
 QRect PictureWindowRect(const ImageSize& picture, const ZoomFactor& zoom, Point scroll);

@@ -258,3 +258,36 @@ TEST_F(PatternViewTest, FrozenViewKeepsShowingTheOldPicture) {
 
 }  // namespace
 }  // namespace tintara
+
+namespace tintara {
+namespace {
+
+TEST_F(PatternViewTest, PreviewTablesChangeOnlyTheShownColours) {
+  ImageRef photo = ImageBuffer::Create(kKindRgb24, 6, 4);
+  for (int32_t y = 0; y < 4; ++y) {
+    uint8_t* row = photo->MutableRow(y);
+    for (int32_t x = 0; x < 6; ++x) {
+      row[3 * x] = 10;       // blue
+      row[3 * x + 1] = 100;  // green
+      row[3 * x + 2] = 200;  // red
+    }
+  }
+  Use(photo);
+  view.ActualSize();
+  Point scroll = view.State().ScrollPosition();
+  QPoint pixel(-scroll.x + 2, -scroll.y + 2);
+  PreviewTables tables;
+  for (int v = 0; v < 256; ++v) {
+    tables.red[size_t(v)] = uint8_t(255 - v);
+    tables.green[size_t(v)] = uint8_t(v / 2);
+    tables.blue[size_t(v)] = 77;
+  }
+  view.SetPreviewTables(&tables);
+  EXPECT_EQ(QColor(Snapshot(view).pixel(pixel)), QColor(55, 50, 77));
+  view.SetPreviewTables(nullptr);
+  EXPECT_EQ(QColor(Snapshot(view).pixel(pixel)), QColor(200, 100, 10));
+  EXPECT_EQ(photo->Row(0)[2], 200);  // the picture itself never changes
+}
+
+}  // namespace
+}  // namespace tintara

@@ -187,7 +187,7 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
     painter.restore();
   }
   if (image == nullptr) return;
-  DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area);
+  DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area, preview_ ? &*preview_ : nullptr);
   if (source_->Selection() != nullptr) {
     DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area);
   }
@@ -203,6 +203,15 @@ void CTessel20View::SetFrozen(bool frozen) {
   if (frozen_.isNull()) return;
   QPainter painter(&frozen_);
   Render(painter, frozen_.rect());
+}
+
+void CTessel20View::SetPreviewTables(const PreviewTables* tables) {
+  if (tables != nullptr) {
+    preview_ = *tables;
+  } else {
+    preview_.reset();
+  }
+  viewport()->update();
 }
 
 void CTessel20View::paintEvent(QPaintEvent* event) {

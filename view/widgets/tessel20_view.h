@@ -6,9 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "imaging/region.h"
+#include "platform/image_drawing.h"
 #include "view/view_source.h"
 #include "view/view_state.h"
 
@@ -45,6 +47,8 @@ class CTessel20View : public QAbstractScrollArea {
   // While frozen the view shows what it showed when frozen and reads nothing
   // from the document (long work is changing it on another thread).
   void SetFrozen(bool frozen);
+  // Shows the picture through per-channel tables until they are withdrawn (null).
+  void SetPreviewTables(const PreviewTables* tables);
   bool Frozen() const { return !frozen_.isNull(); }
 
   // Paints what the viewport would show into `target` (of the viewport's size).
@@ -78,6 +82,7 @@ class CTessel20View : public QAbstractScrollArea {
   PatternViewState state_;
   QImage tile_;
   QImage frozen_;
+  std::optional<PreviewTables> preview_;
   bool standardInterface_ = false;
   bool inLayout_ = false;
   bool capture_ = false;
