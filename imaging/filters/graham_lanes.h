@@ -38,6 +38,11 @@ struct Lanes<4> {
   typedef int32_t I32 __attribute__((vector_size(16)));
   typedef float F32 __attribute__((vector_size(16)));
   typedef uint16_t Words __attribute__((vector_size(16)));
+#if defined(__SSE2__)
+  static constexpr bool kSplitsSixteen = true;
+#else
+  static constexpr bool kSplitsSixteen = false;
+#endif
 
   // N bytes or words from p, one per lane.
   static void WidenBytes(I32& v, const uint8_t* p) {
@@ -70,15 +75,6 @@ struct Lanes<4> {
 #endif
   }
 
-  // 16-bit lanes holding 0..255, as 2N bytes.
-  static void StoreWordBytes(uint8_t* out, const Words& v) {
-#if defined(__SSE2__)
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(__m128i(v), __m128i(v)));
-#else
-    for (int k = 0; k < 8; ++k) out[k] = uint8_t(v[k]);
-#endif
-  }
-
   // Lanes holding 0..255, as N bytes.
   static void StoreBytes(uint8_t* out, const I32& v) {
 #if defined(__SSE2__)
@@ -98,6 +94,42 @@ struct Lanes<4> {
       std::memcpy(out + 3 * k, &pixel, 4);
     }
   }
+
+#if defined(__SSE2__)
+  // Sixteen blue, green, red pixels (48 bytes) into three planes and the
+  // luminance of each, whose weighted sum (at most 256 * 255 + 128) fits 16
+  // bits. Four rounds of interleaving the three registers' halves sort the
+  // bytes by channel.
+  static void SplitColour16(const uint8_t* p, uint8_t* blue, uint8_t* green, uint8_t* red,
+                            uint8_t* luminance) {
+    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+    for (int round = 0; round < 4; ++round) {
+      const __m128i nextA = _mm_unpacklo_epi8(a, _mm_unpackhi_epi64(b, b));
+      const __m128i nextB = _mm_unpacklo_epi8(_mm_unpackhi_epi64(a, a), c);
+      c = _mm_unpacklo_epi8(b, _mm_unpackhi_epi64(c, c));
+      a = nextA;
+      b = nextB;
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(blue), a);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(green), b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(red), c);
+    const __m128i zero = _mm_setzero_si128();
+    __m128i halves[2];
+    for (int h = 0; h < 2; ++h) {
+      const auto widen = [&](__m128i v) {
+        return h == 0 ? _mm_unpacklo_epi8(v, zero) : _mm_unpackhi_epi8(v, zero);
+      };
+      __m128i sum = _mm_add_epi16(_mm_mullo_epi16(widen(a), _mm_set1_epi16(29)),
+                                  _mm_mullo_epi16(widen(b), _mm_set1_epi16(150)));
+      sum = _mm_add_epi16(sum, _mm_mullo_epi16(widen(c), _mm_set1_epi16(77)));
+      halves[h] = _mm_srli_epi16(_mm_add_epi16(sum, _mm_set1_epi16(128)), 8);
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(luminance),
+                     _mm_packus_epi16(halves[0], halves[1]));
+  }
+#endif
 
   // Running sum across the lanes plus `carry` (every lane holding the sum so
   // far); carry becomes the last lane. 16-bit sums wrap, which the difference
@@ -121,6 +153,7 @@ struct Lanes<8> {
   typedef int32_t I32 __attribute__((vector_size(32)));
   typedef float F32 __attribute__((vector_size(32)));
   typedef uint16_t Words __attribute__((vector_size(32)));
+  static constexpr bool kSplitsSixteen = true;
 
   TINTARA_AVX2 static void WidenBytes(I32& v, const uint8_t* p) {
     v = I32(_mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));

@@ -75,7 +75,7 @@ class Band {
         rowSums_(size_t(ringRows_) * planes_ * sumStride_),
         columns_(planes_ * sumStride_),
         boxes_(planes_ * sumStride_),
-        prefix_(pixelStride_ + 2 * N) {}
+        prefix_(planes_ * (pixelStride_ + 2 * N)) {}
 
   void Run(int32_t firstY, int32_t endY, const std::function<bool()>& rowDone) {
     const Modes<N> modes = MakeModes();
@@ -144,7 +144,11 @@ class Band {
     } else {
       SplitColour(slot, source, from, left, inside);
     }
-    for (int plane = 0; plane < planes_; ++plane) TakeRowSums(slot, plane);
+    if (planes_ == 1) {
+      TakeRowSums<1>(slot);
+    } else {
+      TakeRowSums<4>(slot);
+    }
   }
 
   // Padded column j takes picture column from + j, pinned to the first
@@ -158,64 +162,57 @@ class Band {
     const int32_t padded = padded_;
     const uint8_t* const last = source + 3 * size_t(input_.Width() - 1);
     int32_t j = 0;
-    if constexpr (N == 8) {
-      for (; j < left; ++j) Put(j, source, blue, green, red, luminance);
+    for (; j < left; ++j) Put(j, source, blue, green, red, luminance);
+    if constexpr (L::kSplitsSixteen) {
       for (; j + 16 <= inside; j += 16) {
         L::SplitColour16(source + 3 * size_t(from + j), blue + j, green + j, red + j,
                          luminance + j);
       }
-      for (; j < inside; ++j) Put(j, source + 3 * size_t(from + j), blue, green, red, luminance);
-      for (; j < padded; ++j) Put(j, last, blue, green, red, luminance);
-    } else {
-      for (; j < left; ++j) Put(j, source, blue, green, red, nullptr);
-      for (; j < inside; ++j) Put(j, source + 3 * size_t(from + j), blue, green, red, nullptr);
-      for (; j < padded; ++j) Put(j, last, blue, green, red, nullptr);
-      TakeLuminance(blue, green, red, luminance);
     }
+    for (; j < inside; ++j) Put(j, source + 3 * size_t(from + j), blue, green, red, luminance);
+    for (; j < padded; ++j) Put(j, last, blue, green, red, luminance);
   }
 
-  // One pixel into the planes; its luminance too unless that plane is null.
   static void Put(int32_t j, const uint8_t* p, uint8_t* blue, uint8_t* green, uint8_t* red,
                   uint8_t* luminance) {
     blue[j] = p[0];
     green[j] = p[1];
     red[j] = p[2];
-    if (luminance != nullptr) luminance[j] = GrahamLuminance(p[0], p[1], p[2]);
+    luminance[j] = GrahamLuminance(p[0], p[1], p[2]);
   }
 
-  // The luminance plane from the three colour planes, in 16-bit lanes where
-  // the weighted sum (at most 256 * 255 + 128) fits.
-  void TakeLuminance(const uint8_t* blue, const uint8_t* green, const uint8_t* red,
-                     uint8_t* luminance) const {
-    const size_t padded = size_t(padded_);
-    for (size_t j = 0; j < padded; j += 2 * N) {
-      Words b, g, r;
-      L::WidenToWords(b, blue + j);
-      L::WidenToWords(g, green + j);
-      L::WidenToWords(r, red + j);
-      L::StoreWordBytes(luminance + j, Words((b * 29 + g * 150 + r * 77 + 128) >> 8));
-    }
-  }
-
-  void TakeRowSums(size_t slot, int plane) {
-    const uint8_t* const pixels = Pixels(slot, plane);
-    uint16_t* const prefix = prefix_.data();
-    uint16_t* const sums = RowSums(slot, plane);
+  // Row sums as differences of running sums across the row. The planes run
+  // side by side so that their carries, each waiting on the last, overlap.
+  template <int kPlanes>
+  void TakeRowSums(size_t slot) {
     const size_t length = RoundUp(size_t(sumLength_ + nx_), 2 * N);
     const int32_t nx = nx_, sumLength = sumLength_;
-    prefix[0] = 0;
-    Words carry{};
-    for (size_t j = 0; j < length; j += 2 * N) {
-      Words x;
-      L::WidenToWords(x, pixels + j);
-      L::PrefixSum(x, carry);
-      StoreFrom(prefix + 1 + j, x);
+    const uint8_t* pixels[kPlanes];
+    uint16_t* prefix[kPlanes];
+    Words carry[kPlanes];
+    for (int p = 0; p < kPlanes; ++p) {
+      pixels[p] = Pixels(slot, p);
+      prefix[p] = prefix_.data() + size_t(p) * (pixelStride_ + 2 * N);
+      prefix[p][0] = 0;
+      carry[p] = Words{};
     }
-    for (int32_t i = 0; i < sumLength; i += 2 * N) {
-      Words high, low;
-      LoadTo(high, prefix + i + nx);
-      LoadTo(low, prefix + i);
-      StoreFrom(sums + i, Words(high - low));
+    for (size_t j = 0; j < length; j += 2 * N) {
+      for (int p = 0; p < kPlanes; ++p) {
+        Words x;
+        L::WidenToWords(x, pixels[p] + j);
+        L::PrefixSum(x, carry[p]);
+        StoreFrom(prefix[p] + 1 + j, x);
+      }
+    }
+    for (int p = 0; p < kPlanes; ++p) {
+      uint16_t* const sums = RowSums(slot, p);
+      const uint16_t* const running = prefix[p];
+      for (int32_t i = 0; i < sumLength; i += 2 * N) {
+        Words high, low;
+        LoadTo(high, running + i + nx);
+        LoadTo(low, running + i);
+        StoreFrom(sums + i, Words(high - low));
+      }
     }
   }
 
@@ -340,7 +337,7 @@ class Band {
   std::vector<uint16_t> rowSums_;  // per ring row and plane: sums over nx_ columns
   std::vector<uint16_t> columns_;  // per plane: sums over the window's ny_ rows
   std::vector<int32_t> boxes_;     // per plane: sums over the window
-  std::vector<uint16_t> prefix_;   // running sum across one plane of a row
+  std::vector<uint16_t> prefix_;   // per plane: running sum across the entering row
 };
 
 template <int N>
