@@ -38,14 +38,9 @@ void TurnArrow(QPainter& p, bool forward) {
   p.setPen(Stroke(2.8, kTeal));
   p.setBrush(Qt::NoBrush);
   p.drawPath(arc);
-  QPainterPath head;
-  head.moveTo(4, 8);
-  head.lineTo(13, 8.5);
-  head.lineTo(6.5, 16.5);
-  head.closeSubpath();
   p.setPen(Stroke(1.2, kTeal));
   p.setBrush(kTeal);
-  p.drawPath(head);
+  Polygon(p, {{4, 8}, {13, 8.5}, {6.5, 16.5}});
   p.restore();
 }
 
@@ -72,23 +67,9 @@ void Gear(QPainter& p, QPointF c, qreal outer) {
 
 void Folder(QPainter& p) {
   Outline(p, kOchre);
-  QPainterPath back;
-  back.moveTo(3, 8);
-  back.lineTo(11, 8);
-  back.lineTo(14, 11);
-  back.lineTo(27, 11);
-  back.lineTo(27, 26);
-  back.lineTo(3, 26);
-  back.closeSubpath();
-  p.drawPath(back);
-  QPainterPath front;
-  front.moveTo(3, 26);
-  front.lineTo(7, 15);
-  front.lineTo(30, 15);
-  front.lineTo(27, 26);
-  front.closeSubpath();
+  Polygon(p, {{3, 8}, {11, 8}, {14, 11}, {27, 11}, {27, 26}, {3, 26}});
   p.setBrush(QColor(244, 204, 120));
-  p.drawPath(front);
+  Polygon(p, {{3, 26}, {7, 15}, {30, 15}, {27, 26}});
 }
 
 void Flag(QPainter& p) {
@@ -166,17 +147,11 @@ void DashedBlob(QPainter& p) {
 }
 
 void Pointer(QPainter& p, QPointF at) {
-  QPainterPath arrow;
-  arrow.moveTo(at);
-  arrow.lineTo(at + QPointF(0, 13));
-  arrow.lineTo(at + QPointF(3.4, 10));
-  arrow.lineTo(at + QPointF(6, 15));
-  arrow.lineTo(at + QPointF(8.2, 14));
-  arrow.lineTo(at + QPointF(5.8, 9));
-  arrow.lineTo(at + QPointF(10, 9));
-  arrow.closeSubpath();
   Outline(p, kPaper, 1.5);
-  p.drawPath(arrow);
+  p.save();
+  p.translate(at);
+  Polygon(p, {{0, 0}, {0, 13}, {3.4, 10}, {6, 15}, {8.2, 14}, {5.8, 9}, {10, 9}});
+  p.restore();
 }
 
 void Spots(QPainter& p) {
@@ -286,13 +261,7 @@ void Door(QPainter& p) {
   Outline(p, QColor(206, 212, 222));
   p.drawRect(QRectF(5, 3, 15, 26));
   Outline(p, kTerracotta);
-  QPainterPath leaf;
-  leaf.moveTo(5, 3);
-  leaf.lineTo(14, 6);
-  leaf.lineTo(14, 31);
-  leaf.lineTo(5, 29);
-  leaf.closeSubpath();
-  p.drawPath(leaf);
+  Polygon(p, {{5, 3}, {14, 6}, {14, 31}, {5, 29}});
   ArrowInto(p, QPointF(18, 16), QPointF(28, 16), kTeal);
 }
 
@@ -321,14 +290,9 @@ void Reset(QPainter& p) {
   p.setPen(Stroke(2.6, kTeal));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(14, 14, 15, 15), 100 * 16, 270 * 16);
-  QPainterPath head;
-  head.moveTo(17, 12);
-  head.lineTo(23, 15.5);
-  head.lineTo(17, 19);
-  head.closeSubpath();
   p.setPen(Stroke(1.0, kTeal));
   p.setBrush(kTeal);
-  p.drawPath(head);
+  Polygon(p, {{17, 12}, {23, 15.5}, {17, 19}});
 }
 
 // A smooth ramp beside the same ramp in four steps.
@@ -358,14 +322,8 @@ void ReduceColors(QPainter& p) {
     p.setBrush(many[i]);
     p.drawEllipse(QPointF(5 + 4.4 * i, 6), 2.4, 2.4);
   }
-  QPainterPath funnel;
-  funnel.moveTo(3, 11);
-  funnel.lineTo(29, 11);
-  funnel.lineTo(19, 19);
-  funnel.lineTo(13, 19);
-  funnel.closeSubpath();
   Outline(p, kPaper, 1.8);
-  p.drawPath(funnel);
+  Polygon(p, {{3, 11}, {29, 11}, {19, 19}, {13, 19}});
   const QColor few[] = {kTerracotta, kTeal};
   for (int i = 0; i < 2; ++i) {
     Outline(p, few[i], 1.6);

@@ -18,6 +18,20 @@ void Outline(QPainter& p, const QColor& fill, qreal width) {
   p.setBrush(fill);
 }
 
+void Polygon(QPainter& p, std::initializer_list<QPointF> corners) {
+  p.drawPolygon(QPolygonF(QList<QPointF>(corners)));
+}
+
+namespace {
+
+// `r` with its upper right corner cut off `cut` along both sides.
+QPolygonF CutCorner(const QRectF& r, qreal cut) {
+  return QPolygonF({r.topLeft(), QPointF(r.right() - cut, r.top()),
+                    QPointF(r.right(), r.top() + cut), r.bottomRight(), r.bottomLeft()});
+}
+
+}  // namespace
+
 void Photo(QPainter& p, const QRectF& r) {
   p.save();
   Outline(p, kSky);
@@ -102,16 +116,8 @@ void ColourBlocks(QPainter& p, const QRectF& r) {
 }
 
 void Disk(QPainter& p, const QRectF& r, const QColor& body) {
-  QPainterPath shape;
-  qreal cut = r.width() * 0.22;
-  shape.moveTo(r.topLeft());
-  shape.lineTo(r.right() - cut, r.top());
-  shape.lineTo(r.right(), r.top() + cut);
-  shape.lineTo(r.bottomRight());
-  shape.lineTo(r.bottomLeft());
-  shape.closeSubpath();
   Outline(p, body);
-  p.drawPath(shape);
+  p.drawPolygon(CutCorner(r, r.width() * 0.22));
   p.setPen(Qt::NoPen);
   p.setBrush(kPaper);
   p.drawRect(QRectF(r.left() + r.width() * 0.22, r.top() + r.height() * 0.55, r.width() * 0.56,
@@ -127,16 +133,9 @@ void DiskBadge(QPainter& p) { Disk(p, QRectF(17, 17, 13, 13)); }
 
 
 void Page(QPainter& p, const QRectF& r) {
-  QPainterPath page;
   qreal fold = r.width() * 0.3;
-  page.moveTo(r.topLeft());
-  page.lineTo(r.right() - fold, r.top());
-  page.lineTo(r.right(), r.top() + fold);
-  page.lineTo(r.bottomRight());
-  page.lineTo(r.bottomLeft());
-  page.closeSubpath();
   Outline(p, kPaper);
-  p.drawPath(page);
+  p.drawPolygon(CutCorner(r, fold));
   p.drawPolyline(QPolygonF({QPointF(r.right() - fold, r.top()),
                             QPointF(r.right() - fold, r.top() + fold),
                             QPointF(r.right(), r.top() + fold)}));
@@ -158,12 +157,7 @@ void Pencil(QPainter& p, QPointF tip, qreal length) {
   p.setBrush(kTerracotta);
   p.drawRect(QRectF(length - 3, -2.6, 3, 5.2));
   p.setBrush(kPaper);
-  QPainterPath point;
-  point.moveTo(0, 0);
-  point.lineTo(4, -2.6);
-  point.lineTo(4, 2.6);
-  point.closeSubpath();
-  p.drawPath(point);
+  Polygon(p, {{0, 0}, {4, -2.6}, {4, 2.6}});
   p.restore();
 }
 
@@ -174,14 +168,9 @@ void ArrowInto(QPainter& p, QPointF from, QPointF to, const QColor& color) {
   qreal len = std::hypot(d.x(), d.y());
   QPointF u = d / len;
   QPointF n(-u.y(), u.x());
-  QPainterPath head;
-  head.moveTo(to + u * 2);
-  head.lineTo(to - u * 5 + n * 4.5);
-  head.lineTo(to - u * 5 - n * 4.5);
-  head.closeSubpath();
   p.setPen(Stroke(1.0, color));
   p.setBrush(color);
-  p.drawPath(head);
+  Polygon(p, {to + u * 2, to - u * 5 + n * 4.5, to - u * 5 - n * 4.5});
 }
 
 }  // namespace tintara::glyph

@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QPointF>
 #include <QRectF>
+#include <initializer_list>
 
 class QPainter;
 
@@ -26,6 +27,9 @@ inline const QColor kRed(196, 70, 60);
 QPen Stroke(qreal width = 2.0, const QColor& color = kInk);
 
 void Outline(QPainter& p, const QColor& fill, qreal width = 2.0);
+
+// A closed outline through `corners`, with the painter's pen and brush.
+void Polygon(QPainter& p, std::initializer_list<QPointF> corners);
 
 // A framed photograph: sky, a sun and two hills.
 void Photo(QPainter& p, const QRectF& r);

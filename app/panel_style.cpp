@@ -38,30 +38,33 @@ QFont PanelTitleFont() {
   return font;
 }
 
+namespace {
+
+void FillTopToBottom(QPainter& painter, const QRect& area, const QColor& top,
+                     const QColor& bottom) {
+  QLinearGradient gradient(area.topLeft(), area.bottomLeft());
+  gradient.setColorAt(0, top);
+  gradient.setColorAt(1, bottom);
+  painter.fillRect(area, gradient);
+}
+
+}  // namespace
+
 void PaintToolPanelBackground(QPainter& painter, const QRect& area) {
   const PanelColors& colors = Panel();
-  QLinearGradient paper(area.topLeft(), area.bottomLeft());
-  paper.setColorAt(0, colors.paperTop);
-  paper.setColorAt(1, colors.paperBottom);
-  painter.fillRect(area, paper);
+  FillTopToBottom(painter, area, colors.paperTop, colors.paperBottom);
   painter.setPen(colors.rule);
   painter.drawLine(area.bottomLeft(), area.bottomRight());
 }
 
 void PaintTaskBarBackground(QPainter& painter, const QRect& area) {
   const PanelColors& colors = Panel();
-  QLinearGradient side(area.topLeft(), area.bottomLeft());
-  side.setColorAt(0, colors.sideTop);
-  side.setColorAt(1, colors.sideBottom);
-  painter.fillRect(area, side);
+  FillTopToBottom(painter, area, colors.sideTop, colors.sideBottom);
 }
 
 void PaintStatusBarBackground(QPainter& painter, const QRect& area) {
   const PanelColors& colors = Panel();
-  QLinearGradient paper(area.topLeft(), area.bottomLeft());
-  paper.setColorAt(0, colors.paperBottom);
-  paper.setColorAt(1, colors.paperTop);
-  painter.fillRect(area, paper);
+  FillTopToBottom(painter, area, colors.paperBottom, colors.paperTop);
   painter.setPen(colors.rule);
   painter.drawLine(area.topLeft(), area.topRight());
 }

@@ -31,6 +31,15 @@ class FilterFixture : public ::testing::Test {
     return ApplyToolInPlace(site_, tool, picture, parameters, formats, region);
   }
 
+  // A copy of `picture` after a window filter of nx by ny pixels.
+  ImageRef Windowed(const std::string& tool, const ImageRef& picture, int nx, int ny,
+                    const Region* region) {
+    ImageRef copy = ImageBuffer::Copy(*picture);
+    std::string text = std::to_string(nx) + "," + std::to_string(ny) + ",0,0";
+    EXPECT_TRUE(InPlace(tool, copy, text, region)) << tool << " " << text;
+    return copy;
+  }
+
   ImageRef NewImage(const std::string& tool, const ImageRef& picture, const std::string& parameters,
                     const std::string& formats) {
     ImageRef result;

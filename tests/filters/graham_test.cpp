@@ -57,10 +57,7 @@ ImageRef GrahamReference(const ImageBuffer& in, int nx, int ny) {
 class GrahamTest : public FilterFixture {
  protected:
   ImageRef Run(const ImageRef& picture, int nx, int ny, const Region* region = nullptr) {
-    ImageRef copy = ImageBuffer::Copy(*picture);
-    std::string text = std::to_string(nx) + "," + std::to_string(ny) + ",0,0";
-    EXPECT_TRUE(InPlace("graham_filt", copy, text, region));
-    return copy;
+    return Windowed("graham_filt", picture, nx, ny, region);
   }
 };
 
