@@ -13,6 +13,7 @@
 #include "imaging/filters/apply_tool.h"
 #include "imaging/parallel_rows.h"
 #include "pattern/render_pattern.h"
+#include "ports/step_progress.h"
 #include "ports/ui_host.h"
 
 namespace tintara {
@@ -30,32 +31,6 @@ std::string SquareParameters(int n) {
   return std::to_string(n) + "," + std::to_string(n) + ",0,0";
 }
 
-// Ends the progress indicator once and clears the step counters however the
-// pipeline ends, so that a filter run later outside a counted operation shows
-// no indicator.
-class CountedOperation {
- public:
-  CountedOperation(UiHost& host, ProgressCounters& counters) : host_(host), counters_(counters) {}
-  ~CountedOperation() {
-    Finish();
-    counters_.stepTotal = 0;
-    counters_.stepNumber = -1;
-  }
-  void Finish() {
-    if (finished_ || counters_.stepTotal == 0 || counters_.stepNumber < 0) return;
-    finished_ = true;
-    counters_.stepNumber = std::max(counters_.stepNumber, counters_.stepTotal - 1);
-    host_.ProgressEnd(counters_);
-  }
-  CountedOperation(const CountedOperation&) = delete;
-  CountedOperation& operator=(const CountedOperation&) = delete;
-
- private:
-  UiHost& host_;
-  ProgressCounters& counters_;
-  bool finished_ = false;
-};
-
 }  // namespace
 
 int SimplifyStrength(const ImageBuffer& picture) { return FilterStrength(picture, 29, 30); }
@@ -69,8 +44,6 @@ int PipelineStepTotal(int32_t patternType, bool resizes) {
 void CTessel20Doc::CreatePattern() {
   if (!initialPicture || env_.filters == nullptr) return;
   WaitCursor wait(Ui());
-  CountedOperation counted(Ui(), env_.progress);
-  ProgressCounters& counters = env_.progress;
 
   // Target size in pattern pixels, from the page in printer dots.
   PageDots page = PagePixelSize(env_.app.page, env_.printer);
@@ -80,8 +53,17 @@ void CTessel20Doc::CreatePattern() {
   int64_t th = page.height / dotsPerCell;
   const int64_t w = initialPicture->Width();
   const int64_t h = initialPicture->Height();
-  counters.stepTotal = PipelineStepTotal(params.patternType, w != tw && h != th);
-  counters.stepNumber = -1;
+  // Keep the picture's proportions inside the target.
+  if (h * tw > w * th) {
+    tw = w * th / h;
+  } else {
+    th = h * tw / w;
+  }
+  // The resize step is counted exactly when it runs, so the indicator ends at 100 %.
+  const bool resizes = w != tw || h != th;
+  CountedOperation counted(Ui(), env_.progress,
+                           PipelineStepTotal(params.patternType, resizes));
+  ProgressCounters& counters = env_.progress;
 
   if (!params.paletteReady) {
     BuildPaletteForPicture(params, std::clamp(params.neededNumColors, 2, 256), *initialPicture,
@@ -95,12 +77,6 @@ void CTessel20Doc::CreatePattern() {
   selection.reset();
   convertedPicture = CopyOrNull(initialPicture);
 
-  // Keep the picture's proportions inside the target.
-  if (h * tw > w * th) {
-    tw = w * th / h;
-  } else {
-    th = h * tw / w;
-  }
   std::vector<PaletteEntry> grey = GreyPalette();
   patternImage = ImageBuffer::CreateWithPalette(kKind8Bit, int32_t(tw), int32_t(th), grey.data(), 256);
   indexImage = ImageBuffer::Create(kKindGray8, int32_t(tw), int32_t(th));
@@ -119,7 +95,7 @@ void CTessel20Doc::CreatePattern() {
   }
   // Both sides are compared: a picture that matched the target in one side
   // only would otherwise leave the pattern and the picture of different sizes.
-  if (convertedPicture->Width() != tw || convertedPicture->Height() != th) {
+  if (resizes) {
     ++counters.stepNumber;
     uint32_t r = convertedPicture->Resolution();
     char text[96];

@@ -6,6 +6,7 @@
 #include "pattern/render_pattern.h"
 #include "pattern/same_color_area.h"
 #include "ports/dialogs.h"
+#include "ports/step_progress.h"
 #include "ports/ui_host.h"
 
 namespace tintara {
@@ -13,11 +14,10 @@ namespace tintara {
 void CTessel20Doc::RemoveSmallAreasCommand() {
   WaitCursor wait(Ui());
   PushUndoSnapshot();
-  ProgressCounters& counters = env_.progress;
-  counters.stepTotal = 2 + RenderStepCount(params.patternType);
-  counters.stepNumber = -1;
-  RemoveSmallAreas();
-  counters.stepTotal = 0;
+  {
+    CountedOperation counted(Ui(), env_.progress, 2 + RenderStepCount(params.patternType));
+    RemoveSmallAreas();
+  }
   if (viewMode != kViewInitial) UpdateAllViews();
   RefreshNavigator();
 }

@@ -2,6 +2,7 @@
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "pattern/render_pattern.h"
+#include "ports/step_progress.h"
 #include "ports/ui_host.h"
 
 namespace tintara {
@@ -19,11 +20,8 @@ bool CTessel20Doc::ChangePatternType(int32_t type) {
   bool drawn;
   {
     WaitCursor wait(Ui());
-    ProgressCounters& counters = env_.progress;
-    counters.stepTotal = RenderStepCount(type);
-    counters.stepNumber = -1;
+    CountedOperation counted(Ui(), env_.progress, RenderStepCount(type));
     drawn = RenderPatternRect(0, 0, patternImage->Width(), patternImage->Height(), false);
-    counters.stepTotal = 0;
   }
   // A cancelled redraw has rolled back to the old type; only a drawn one is kept.
   if (drawn) params.SaveToSettings(env_.settings);

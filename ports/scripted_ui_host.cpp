@@ -33,14 +33,22 @@ void ScriptedUiHost::PushWaitCursor() {
   maxWaitCursorDepth = std::max(maxWaitCursorDepth, waitCursorDepth);
 }
 
-void ScriptedUiHost::ProgressBegin(const ProgressCounters&) { ++progressBegins; }
+void ScriptedUiHost::ProgressBegin(const ProgressCounters& counters) {
+  ++progressBegins;
+  if (counters.stepTotal != 0 && counters.stepNumber == 0) progressShown = true;
+}
 
 bool ScriptedUiHost::ProgressStep(const ProgressCounters& counters, int current, int total) {
   if (counters.stepTotal != 0) progressPercents.push_back(ProgressPercent(counters, current, total));
-  return cancelWhen_ && cancelWhen_(counters, current, total);
+  const bool cancel = cancelWhen_ && cancelWhen_(counters, current, total);
+  if (cancel && counters.stepTotal != 0) progressShown = false;
+  return cancel;
 }
 
-void ScriptedUiHost::ProgressEnd(const ProgressCounters&) { ++progressEnds; }
+void ScriptedUiHost::ProgressEnd(const ProgressCounters& counters) {
+  ++progressEnds;
+  if (counters.stepNumber == counters.stepTotal - 1) progressShown = false;
+}
 
 void ScriptedUiHost::RefreshPaletteWindow(bool fullReload) {
   if (fullReload) {

@@ -52,6 +52,9 @@ class ScriptedUiHost : public UiHost {
   int maxWaitCursorDepth = 0;
   int progressBegins = 0;
   int progressEnds = 0;
+  // Whether a progress window would be up: it opens at the first step of a
+  // counted operation and closes at its last step or on a cancel.
+  bool progressShown = false;
   int updateViews = 0;
   int fitViews = 0;
   int refreshNavigator = 0;

@@ -75,6 +75,30 @@ TEST_F(CreatePatternTest, APictureOfTheTargetSizeIsNotResized) {
   EXPECT_EQ(env.progress.stepTotal, 0);  // cleared for filters run outside the pipeline
 }
 
+TEST_F(CreatePatternTest, TheProgressWindowClosesAtTheEndOfEveryCountedCommand) {
+  // As wide as the page but taller: fitted to the page it shrinks on both
+  // sides, so the resize step must be counted although one side matched.
+  NewPicture(MakePhoto(kTargetWidth, 500));
+  WatchSteps();
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  ASSERT_TRUE(doc->HasPattern());
+  EXPECT_LT(doc->convertedPicture->Width(), kTargetWidth);
+  EXPECT_EQ(stepTotal, 6);
+  EXPECT_EQ(highestStep, 5);
+  EXPECT_LE(*std::max_element(ui.progressPercents.begin(), ui.progressPercents.end()), 100);
+  EXPECT_FALSE(ui.progressShown) << "after Create drawing pattern";
+
+  const int begins = ui.progressBegins;
+  ASSERT_TRUE(commands.Run(cmd::kRemoveSmallAreas));
+  EXPECT_GT(ui.progressBegins, begins);
+  EXPECT_FALSE(ui.progressShown) << "after Remove small areas";
+  EXPECT_EQ(env.progress.stepTotal, 0);
+
+  ASSERT_TRUE(doc->ChangePatternType(kPatternTiles));
+  EXPECT_FALSE(ui.progressShown) << "after a new pattern type";
+  EXPECT_EQ(env.progress.stepTotal, 0);
+}
+
 TEST_F(CreatePatternTest, StepTotalsFollowThePatternType) {
   EXPECT_EQ(PipelineStepTotal(kPatternNumbers, false), 5);
   EXPECT_EQ(PipelineStepTotal(kPatternTiles, false), 6);
