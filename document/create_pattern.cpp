@@ -1,6 +1,8 @@
 // "Create drawing pattern": the picture is simplified, scaled to the page,
 // matched to the working palette, cleaned of specks and drawn as a pattern.
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cstdio>
 #include <string>
 
@@ -132,34 +134,33 @@ int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int
   std::vector<Rgb> colors;
   for (const CFlossColor& paint : params.workingPalette) colors.push_back(paint.AsRgb());
   const NearestColorTable table(colors);
-  ImageBuffer& picture = *convertedPicture;
+  // Only the index is written: the clean-up that always follows paints the
+  // converted picture from the cleaned index.
+  const ImageBuffer& picture = *convertedPicture;
   const int32_t width = picture.Width();
   const int32_t height = picture.Height();
-  if (!picture.Detach() || !indexImage->Detach()) {
+  if (!indexImage->Detach()) {
     RollBackToLastSnapshot();
     return 0;
   }
+  left = std::clamp(left, 0, width);
+  right = std::clamp(right, left, width);
   // One matcher per band: each keeps its own cache of colours already seen.
   const int bands = BandCount(std::min(height, kMapChunkRows), int64_t(kMapChunkRows) * width);
   std::vector<PaintColorMatcher> matchers;
   for (int b = 0; b < bands; ++b) matchers.emplace_back(table, env_.app.colorCorrectionPercent);
   auto mapRow = [&](PaintColorMatcher& matcher, int32_t y) {
-    uint8_t* rgb = picture.MutableRow(y);
     uint8_t* index = indexImage->MutableRow(y);
-    const bool rowInside = y >= top && y < bottom;
-    for (int32_t x = 0; x < width; ++x, rgb += 3) {
-      if (!rowInside || x < left || x >= right) {
-        rgb[0] = rgb[1] = rgb[2] = 0;
-        index[x] = 0;
-        continue;
-      }
-      const int k = matcher.Match({rgb[2], rgb[1], rgb[0]});
-      const Rgb paint = colors[size_t(k)];
-      rgb[0] = paint.blue;
-      rgb[1] = paint.green;
-      rgb[2] = paint.red;
-      index[x] = uint8_t(k);
+    if (y < top || y >= bottom) {
+      std::memset(index, 0, size_t(width));
+      return;
     }
+    std::memset(index, 0, size_t(left));
+    const uint8_t* rgb = picture.Row(y) + 3 * size_t(left);
+    for (int32_t x = left; x < right; ++x, rgb += 3) {
+      index[x] = uint8_t(matcher.Match({rgb[2], rgb[1], rgb[0]}));
+    }
+    std::memset(index + right, 0, size_t(width - right));
   };
   // Chunks of rows are mapped on every core; progress and cancel stay here.
   StepProgress progress(Ui(), env_.progress);
@@ -191,8 +192,16 @@ int CTessel20Doc::RemoveSmallAreas() {
   ++counters.stepNumber;
   StepProgress progress(Ui(), counters);
   ImageBuffer& picture = *convertedPicture;
+  if (!picture.Detach()) {
+    RollBackToLastSnapshot();
+    return 0;
+  }
+  // Positions past the working palette paint black.
+  std::array<Rgb, 256> paints{};
+  const size_t paletteSize = std::min(params.workingPalette.size(), paints.size());
+  for (size_t k = 0; k < paletteSize; ++k) paints[k] = params.workingPalette[k].AsRgb();
+  const int32_t width = picture.Width();
   const int32_t height = picture.Height();
-  const size_t paletteSize = params.workingPalette.size();
   for (int32_t y = 0; y < height; ++y) {
     if (progress.Report(y, height)) {
       RollBackToLastSnapshot();
@@ -200,13 +209,8 @@ int CTessel20Doc::RemoveSmallAreas() {
     }
     uint8_t* rgb = picture.MutableRow(y);
     const uint8_t* index = indexImage->Row(y);
-    if (rgb == nullptr) {
-      RollBackToLastSnapshot();
-      return 0;
-    }
-    for (int32_t x = 0; x < picture.Width(); ++x, rgb += 3) {
-      size_t k = index[x];
-      Rgb paint = k < paletteSize ? params.workingPalette[k].AsRgb() : Rgb{};
+    for (int32_t x = 0; x < width; ++x, rgb += 3) {
+      const Rgb& paint = paints[index[x]];
       rgb[0] = paint.blue;
       rgb[1] = paint.green;
       rgb[2] = paint.red;

@@ -166,6 +166,8 @@ bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolde
                     : ReadLegacyLayout(in, programFolder, data);
   if (!ok || !IsConsistent(data)) return false;
   if (data.viewMode < 0 || data.viewMode > 2) data.viewMode = 0;
+  // A picture without its converted picture can only be shown as itself.
+  if (data.initialPicture && !data.convertedPicture) data.viewMode = 0;
   return true;
 }
 

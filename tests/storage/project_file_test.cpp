@@ -268,6 +268,19 @@ TEST_F(ProjectFileTest, EmptyDocumentAndEmptyPalette) {
   }
 }
 
+TEST_F(ProjectFileTest, APictureWithoutItsConversionIsShownAsItself) {
+  // A hand-made file asking for the pattern of a picture never converted:
+  // the view would show the picture at a size of nothing.
+  doc->initialPicture = test::MakePhoto(9, 6, 4);
+  for (int32_t stored : {int32_t(kViewConverted), int32_t(kViewPattern)}) {
+    doc->viewMode = stored;
+    ProjectData data;
+    ASSERT_TRUE(Read(Written(*doc), data));
+    ASSERT_NE(data.initialPicture, nullptr);
+    EXPECT_EQ(data.viewMode, kViewInitial) << stored;
+  }
+}
+
 // A record whose width is -1 is absent whatever follows in its other fields.
 TEST_F(ProjectFileTest, WidthMinusOneMeansAbsent) {
   Bytes b;
