@@ -58,9 +58,7 @@ void CTessel20Doc::ChooseBorderColor() {
   {
     // The snapshot holds its own image object, so it keeps the old palette.
     WaitCursor wait(Ui());
-    Rgb rgb = UnpackColor(params.borderColor);
-    PaletteEntry ink{rgb.red, rgb.green, rgb.blue, 0};
-    patternImage->WritePalette(kPatternInk, 1, &ink);
+    SetInkColor(*patternImage, params.borderColor);
   }
   if (viewMode != kViewInitial) UpdateAllViews();
   RefreshNavigator();

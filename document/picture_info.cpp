@@ -9,9 +9,8 @@ namespace {
 
 constexpr int kFallbackDpi = 72;
 
-// The resolution keeps the horizontal value in the low 16 bits.
 int HorizontalDpi(const ImageBuffer& image) {
-  int dpi = int(image.Resolution() & 0xFFFF);
+  const int dpi = image.HorizontalDpi();
   return dpi == 0 ? kFallbackDpi : dpi;
 }
 

@@ -94,11 +94,15 @@ void CTessel20Doc::DeleteContents() {
   CheckInvariants();
 }
 
-void CTessel20Doc::NewProject() {
+void CTessel20Doc::ResetToUntitled() {
   DeleteContents();
   title = "Untitled";
   pathName.clear();
   modified = false;
+}
+
+void CTessel20Doc::NewProject() {
+  ResetToUntitled();
   UpdateAllViews();
 }
 
@@ -119,10 +123,7 @@ bool CTessel20Doc::ReplaceWithPicture(ImageRef picture, int32_t origin,
   if (!picture) return false;
   if (initialPicture || convertedPicture) {
     if (!SaveModified()) return false;  // the new picture is dropped
-    DeleteContents();
-    title = "Untitled";
-    pathName.clear();
-    modified = false;
+    ResetToUntitled();
   }
   pictureOrigin = origin;
   pictureFileName = fileName;

@@ -134,6 +134,8 @@ class CTessel20Doc {
 
   // Lifecycle.
   void DeleteContents();
+  // An empty, unmodified project named "Untitled" with no file behind it.
+  void ResetToUntitled();
   void NewProject();
   // Replaces the project by a new picture; false when the user cancelled the
   // save question (the picture is then dropped).

@@ -46,12 +46,13 @@ SnapshotPtr MakeSnapshot(const CTessel20Doc& doc) {
   return snapshot;
 }
 
+// The snapshot is spent: its images, which nothing else holds, move in.
 void CTessel20Doc::TakeSnapshotState(DocumentSnapshot& snapshot) {
-  initialPicture = CopyOrNull(snapshot.initialPicture);
+  initialPicture = std::move(snapshot.initialPicture);
   if (snapshot.convertedPicture) {
-    convertedPicture = CopyOrNull(snapshot.convertedPicture);
-    patternImage = CopyOrNull(snapshot.patternImage);
-    indexImage = CopyOrNull(snapshot.indexImage);
+    convertedPicture = std::move(snapshot.convertedPicture);
+    patternImage = std::move(snapshot.patternImage);
+    indexImage = std::move(snapshot.indexImage);
   } else {
     convertedPicture = nullptr;
     patternImage = nullptr;
@@ -112,13 +113,13 @@ void CTessel20Doc::ClearPictureStacks() {
 void CTessel20Doc::PictureUndo() {
   if (!pictureUndo[0]) return;
   PushFront(pictureRedo, CopyOrNull(workingPicture));
-  workingPicture = CopyOrNull(PopFront(pictureUndo));
+  workingPicture = PopFront(pictureUndo);
 }
 
 void CTessel20Doc::PictureRedo() {
   if (!pictureRedo[0]) return;
   PushFront(pictureUndo, CopyOrNull(workingPicture));
-  workingPicture = CopyOrNull(PopFront(pictureRedo));
+  workingPicture = PopFront(pictureRedo);
 }
 
 }  // namespace tintara

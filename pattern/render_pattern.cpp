@@ -118,14 +118,6 @@ void DrawFrame(ImageBuffer& pattern) {
   }
 }
 
-void SetInkColor(ImageBuffer& pattern, uint32_t color) {
-  PaletteEntry entry = pattern.PaletteAt(kPatternInk);
-  entry.red = uint8_t(color & 0xFF);
-  entry.green = uint8_t((color >> 8) & 0xFF);
-  entry.blue = uint8_t((color >> 16) & 0xFF);
-  pattern.WritePalette(kPatternInk, 1, &entry);
-}
-
 bool IsUsable(const PatternRenderInput& input, const ImageBuffer& pattern) {
   const ImageBuffer* index = input.indexImage;
   return index != nullptr && BitsPerPixel(index->Kind()) == 8 &&
@@ -134,6 +126,14 @@ bool IsUsable(const PatternRenderInput& input, const ImageBuffer& pattern) {
 }
 
 }  // namespace
+
+void SetInkColor(ImageBuffer& pattern, uint32_t color) {
+  PaletteEntry entry = pattern.PaletteAt(kPatternInk);
+  entry.red = uint8_t(color & 0xFF);
+  entry.green = uint8_t((color >> 8) & 0xFF);
+  entry.blue = uint8_t((color >> 16) & 0xFF);
+  pattern.WritePalette(kPatternInk, 1, &entry);
+}
 
 RenderStatus RenderPattern(const PatternRenderInput& input, ImageBuffer& patternImage,
                            const PatternRenderRect& rect, StepProgress* progress) {

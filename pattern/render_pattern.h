@@ -50,6 +50,9 @@ RenderStatus RenderPattern(const PatternRenderInput& input, ImageBuffer& pattern
 // The whole picture, numbers placed.
 PatternRenderRect WholePattern(const ImageBuffer& patternImage);
 
+// Palette entry kPatternInk (borders and numbers) becomes `color` (0xBBGGRR).
+void SetInkColor(ImageBuffer& pattern, uint32_t color);
+
 // Counted steps RenderPattern runs for a pattern type (texture, border).
 int RenderStepCount(int32_t patternType);
 

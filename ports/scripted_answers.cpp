@@ -37,9 +37,4 @@ std::optional<ScriptValue> ScriptedAnswers::Take(const std::string& key) {
   return answer;
 }
 
-bool ScriptedAnswers::HasAnswer(const std::string& key) const {
-  auto it = answers_.find(key);
-  return it != answers_.end() && !it->second.empty();
-}
-
 }  // namespace tintara

@@ -28,7 +28,6 @@ struct ScriptValue {
   ScriptValue(List l) : value(std::move(l)) {}
   ScriptValue(Object o) : value(std::move(o)) {}
 
-  bool IsNull() const { return std::holds_alternative<std::monostate>(value); }
   std::optional<int64_t> AsInt() const;
   std::optional<std::string> AsString() const;
   const List* AsList() const { return std::get_if<List>(&value); }
@@ -42,7 +41,6 @@ class ScriptedAnswers {
   void Add(const std::string& key, ScriptValue answer);
   // The next unused answer for the key, if any.
   std::optional<ScriptValue> Take(const std::string& key);
-  bool HasAnswer(const std::string& key) const;
 
  private:
   std::map<std::string, std::deque<ScriptValue>> answers_;

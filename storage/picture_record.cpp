@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "storage/zlib_streams.h"
+
 namespace tintara {
 
 namespace {
@@ -15,25 +17,7 @@ namespace {
 // more output than that from the remaining bytes cannot be genuine.
 constexpr uint64_t kMaxInflateRatio = 1100;
 
-struct DeflateStream {
-  z_stream z{};
-  bool ready = false;
-  DeflateStream() { ready = deflateInit(&z, Z_DEFAULT_COMPRESSION) == Z_OK; }
-  // The stream is never finished: no final block and no checksum trailer.
-  ~DeflateStream() {
-    if (ready) deflateEnd(&z);
-  }
-};
-
-struct InflateStream {
-  z_stream z{};
-  bool ready = false;
-  InflateStream() { ready = inflateInit(&z) == Z_OK; }
-  ~InflateStream() {
-    if (ready) inflateEnd(&z);
-  }
-};
-
+// Record streams are never finished: no final block and no checksum trailer.
 // Every byte the stream produces for the row, however narrow the row.
 bool CompressRow(DeflateStream& stream, const uint8_t* row, size_t length,
                  std::vector<uint8_t>& chunk) {

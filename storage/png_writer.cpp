@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "storage/archive.h"
+#include "storage/zlib_streams.h"
 
 namespace tintara {
 
@@ -44,8 +45,9 @@ void FileRow(const ImageBuffer& image, int32_t y, PngColorType type, uint8_t* ou
 
 // The rows, top first, each after a filter byte 0, as one zlib stream.
 bool CompressRows(const ImageBuffer& image, PngColorType type, std::vector<uint8_t>& out) {
-  z_stream z{};
-  if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
+  DeflateStream stream;
+  if (!stream.ready) return false;
+  z_stream& z = stream.z;
   size_t rowBytes = size_t(image.Width()) * (type == PngColorType::kTrueColor ? 3 : 1);
   std::vector<uint8_t> line(rowBytes + 1, 0);
   uint8_t buffer[65536];
@@ -64,7 +66,6 @@ bool CompressRows(const ImageBuffer& image, PngColorType type, std::vector<uint8
       out.insert(out.end(), buffer, buffer + (sizeof buffer - z.avail_out));
     } while (ok && (z.avail_out == 0 || (last && status != Z_STREAM_END)));
   }
-  deflateEnd(&z);
   return ok;
 }
 

@@ -119,12 +119,7 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path) {
   ProjectData data;
   int result = ReadInto(doc, path, data);
   if (result != 0) {
-    if (result == -1) {
-      doc.DeleteContents();
-      doc.title = "Untitled";
-      doc.pathName.clear();
-      doc.modified = false;
-    }
+    if (result == -1) doc.ResetToUntitled();
     Tell(doc, result == -1 ? std::string("Unexpected file format.") : OpenErrorText(result, path));
     return false;
   }

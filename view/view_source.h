@@ -76,19 +76,4 @@ class ViewSource {
   virtual void VisiblePartMoved() {}
 };
 
-// The document state that decides which image the view draws.
-struct DisplayState {
-  const ImageBuffer* initialPicture = nullptr;
-  const ImageBuffer* convertedPicture = nullptr;
-  const ImageBuffer* patternImage = nullptr;
-  const ImageBuffer* workingPicture = nullptr;
-  int viewMode = 0;  // 0 initial, 1 converted, 2 pattern
-  bool pictureEditing = false;
-};
-
-// The working picture while picture editing; otherwise nothing without an
-// initial picture; otherwise the image of the view mode when a converted
-// picture exists, else the initial picture.
-const ImageBuffer* ChooseDisplayedImage(const DisplayState& state);
-
 }  // namespace tintara

@@ -42,6 +42,28 @@ TEST_F(PictureInfoTest, APictureWithoutResolutionCountsSeventyTwoDotsPerInch) {
   EXPECT_EQ(info.origin, "Clipboard");
 }
 
+TEST_F(PictureInfoTest, TheShownImageFollowsEditingModeAndConvertedPicture) {
+  doc->initialPicture = ImageBuffer::Create(kKindRgb24, 4, 4);
+  doc->workingPicture = ImageBuffer::Create(kKindRgb24, 4, 4);
+  doc->viewMode = kViewPattern;
+  // Without a converted picture the view mode is ignored.
+  EXPECT_EQ(doc->ShownImage(), doc->initialPicture.get());
+  doc->convertedPicture = ImageBuffer::Create(kKindRgb24, 4, 4);
+  doc->patternImage = ImageBuffer::Create(kKind8Bit, 4, 4);
+  for (auto [mode, expected] : {std::pair{kViewInitial, doc->initialPicture.get()},
+                                {kViewConverted, doc->convertedPicture.get()},
+                                {kViewPattern, doc->patternImage.get()}}) {
+    doc->viewMode = mode;
+    EXPECT_EQ(doc->ShownImage(), expected) << "mode " << mode;
+  }
+  doc->pictureEditing = 1;
+  EXPECT_EQ(doc->ShownImage(), doc->workingPicture.get());
+  // No initial picture: nothing outside picture editing, whatever else exists.
+  doc->pictureEditing = 0;
+  doc->initialPicture = nullptr;
+  EXPECT_EQ(doc->ShownImage(), nullptr);
+}
+
 TEST_F(PictureInfoTest, TheKindFollowsTheShownImage) {
   EXPECT_EQ(ChooseInfoKind(*doc), InfoKind::kAbout);
   LoadPicture(120, 90);

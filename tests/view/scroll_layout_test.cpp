@@ -52,28 +52,5 @@ TEST(ScrollLayout, ClampKeepsAxesWithoutABar) {
   EXPECT_EQ(ClampScroll(layout, layout.position, {-5, 3}).x, 0);
 }
 
-TEST(DisplayedImage, ChoiceFollowsEditingModeAndConvertedPicture) {
-  ImageRef initial = ImageBuffer::Create(kKindRgb24, 4, 4);
-  ImageRef converted = ImageBuffer::Create(kKindRgb24, 4, 4);
-  ImageRef pattern = ImageBuffer::Create(kKind8Bit, 4, 4);
-  ImageRef working = ImageBuffer::Create(kKindRgb24, 4, 4);
-  DisplayState state{initial.get(), nullptr, nullptr, working.get(), 2, false};
-  // Without a converted picture the view mode is ignored.
-  EXPECT_EQ(ChooseDisplayedImage(state), initial.get());
-  state.convertedPicture = converted.get();
-  state.patternImage = pattern.get();
-  for (auto [mode, expected] : {std::pair{0, initial.get()}, {1, converted.get()},
-                                {2, pattern.get()}}) {
-    state.viewMode = mode;
-    EXPECT_EQ(ChooseDisplayedImage(state), expected) << "mode " << mode;
-  }
-  state.pictureEditing = true;
-  EXPECT_EQ(ChooseDisplayedImage(state), working.get());
-  // No initial picture: nothing outside picture editing, whatever else exists.
-  state.pictureEditing = false;
-  state.initialPicture = nullptr;
-  EXPECT_EQ(ChooseDisplayedImage(state), nullptr);
-}
-
 }  // namespace
 }  // namespace tintara
