@@ -68,6 +68,20 @@ QRect PictureWindowRect(const ImageSize& picture, const ZoomFactor& zoom, Point 
 
 namespace {
 
+// The source rectangle of a true-colour picture passed through the tables.
+QImage ThroughTables(const QImage& wrapped, const QRect& source, const PreviewTables& tables) {
+  QImage part = wrapped.copy(source);
+  for (int y = 0; y < part.height(); ++y) {
+    uchar* bgr = part.scanLine(y);
+    for (int x = 0; x < part.width(); ++x, bgr += 3) {
+      bgr[0] = tables.blue[bgr[0]];
+      bgr[1] = tables.green[bgr[1]];
+      bgr[2] = tables.red[bgr[2]];
+    }
+  }
+  return part;
+}
+
 // The window pixels of the picture passed through the tables. The tables act on
 // each channel alone and nearest-neighbour scaling only picks pixels, so
 // converting after scaling shows exactly what converting the picture first
@@ -123,13 +137,20 @@ void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFact
   // Wrapped row r (picture y = r) spans window y from (H - r - 1) to (H - r) scaled.
   QTransform flip(scaleX, 0, 0, -scaleY, -scroll.x, shown.height - scroll.y);
   QRectF source(x0, r0, x1 - x0, r1 - r0);
-  if (tables != nullptr && image.Kind() == kKindRgb24) {
-    qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+  bool preview = tables != nullptr && image.Kind() == kKindRgb24;
+  qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+  double windowPixels = double(target.width()) * target.height() * ratio * ratio;
+  if (preview && source.width() * source.height() > windowPixels) {
+    // Zoomed out: converting the window's pixels is the smaller job.
     painter.drawImage(target.topLeft(),
                       ScaledThroughTables(wrapped, source, flip, target, ratio, *tables));
   } else {
     painter.setTransform(flip, true);
-    painter.drawImage(source, wrapped, source);
+    if (preview) {
+      painter.drawImage(source, ThroughTables(wrapped, source.toRect(), *tables));
+    } else {
+      painter.drawImage(source, wrapped, source);
+    }
   }
   painter.restore();
 }
