@@ -12,6 +12,7 @@ namespace tintara {
 namespace {
 
 constexpr int kFileHeaderSize = 14;
+constexpr uint32_t kUnstatedResolution = 72u | 72u << 16;  // dots per inch on both axes
 
 ImageRef FromBitmapBytes(const QByteArray& bytes) {
   return BitmapToImage(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()),
@@ -44,9 +45,9 @@ ImageRef PictureFromClipboard(const QMimeData* data) {
   if (image.isNull()) return nullptr;
   ImageRef picture = QImageToImage(image);
   if (!picture) return nullptr;
-  std::vector<uint8_t> bitmap = ImageToBitmap(*picture);
-  if (bitmap.empty()) return nullptr;
-  return BitmapToImage(bitmap);
+  // The same resolution a bitmap without one is given.
+  picture->SetResolution(kUnstatedResolution);
+  return picture;
 }
 
 }  // namespace tintara

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace tintara {
 
@@ -52,7 +53,9 @@ Glyph GlyphOf(CommandId id) {
   }
 }
 
-QPixmap GlyphPixmap(Glyph glyph, int side, qreal devicePixelRatio, bool disabled) {
+namespace {
+
+QPixmap RenderGlyph(Glyph glyph, int side, qreal devicePixelRatio, bool disabled) {
   int physical = qMax(1, qRound(side * devicePixelRatio));
   QImage image(physical, physical, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
@@ -75,6 +78,22 @@ QPixmap GlyphPixmap(Glyph glyph, int side, qreal devicePixelRatio, bool disabled
   }
   QPixmap pixmap = QPixmap::fromImage(image);
   pixmap.setDevicePixelRatio(devicePixelRatio);
+  return pixmap;
+}
+
+}  // namespace
+
+QPixmap GlyphPixmap(Glyph glyph, int side, qreal devicePixelRatio, bool disabled) {
+  // Buttons repaint on every hover and press: draw each look once and share it.
+  QString key = QStringLiteral("tintara-glyph:%1:%2:%3:%4")
+                    .arg(int(glyph))
+                    .arg(side)
+                    .arg(devicePixelRatio, 0, 'g', 6)
+                    .arg(disabled ? 1 : 0);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return pixmap;
+  pixmap = RenderGlyph(glyph, side, devicePixelRatio, disabled);
+  QPixmapCache::insert(key, pixmap);
   return pixmap;
 }
 

@@ -13,7 +13,8 @@ namespace tintara {
 Glyph GlyphOf(CommandId id);
 
 // The glyph at `side` logical pixels for a screen of `devicePixelRatio`;
-// disabled glyphs are faded to grey.
+// disabled glyphs are faded to grey. Each look is drawn once and then shared
+// (kept in the application's pixmap cache).
 QPixmap GlyphPixmap(Glyph glyph, int side, qreal devicePixelRatio, bool disabled);
 
 // Normal and disabled forms at the sizes menus and tool bars use; a null

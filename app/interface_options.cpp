@@ -12,8 +12,4 @@ void ToggleGraph(InterfaceOptions& options) {
   if (!options.graph && !options.menu) options.menu = true;
 }
 
-void SettleMenuAndGraph(InterfaceOptions& options) {
-  if (!options.menu && !options.graph) options.menu = true;
-}
-
 }  // namespace tintara

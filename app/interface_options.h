@@ -1,5 +1,6 @@
 // The interface settings the options dialog and the interface commands edit,
-// and the rule that keeps at least one of the menu and the graphic tool bars.
+// and the rule that keeps at least one of the menu and the graphic tool bars
+// while toggling (the stored settings are settled when they are read).
 #pragma once
 
 namespace tintara {
@@ -17,7 +18,5 @@ struct InterfaceOptions {
 void ToggleMenu(InterfaceOptions& options);
 // "Show/hide toolbars": the reverse.
 void ToggleGraph(InterfaceOptions& options);
-// At start-up, stored MENU = 0 and GRAPH = 0 start with the menu shown.
-void SettleMenuAndGraph(InterfaceOptions& options);
 
 }  // namespace tintara

@@ -141,8 +141,11 @@ namespace {
 
 // The one local file a drag carries, or "".
 QString DroppedFile(const QMimeData* data) {
-  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
-  const QUrl& url = data->urls().front();
+  if (data == nullptr || !data->hasUrls()) return {};
+  // urls() builds a new list on every call: keep one, never a reference into a temporary.
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1) return {};
+  const QUrl& url = urls.front();
   return url.isLocalFile() ? url.toLocalFile() : QString();
 }
 

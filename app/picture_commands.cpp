@@ -68,8 +68,7 @@ std::string& CTessel20App::FolderSetting(PictureFolder folder) {
 }
 
 void CTessel20App::LoadPictureCommand() {
-  WriteSettingText(*convertIni_, Setting::kConvertOpenDir, env_.app.imagesFolder);
-  convertIni_->Flush();
+  PrepareOpenDialog(*convertIni_, env_.app.imagesFolder);
   std::optional<OpenedPicture> opened = imageFiles_->OpenWithDialog();
   if (!opened) return;
   env_.app.imagesFolder = FolderOfFile(opened->path);
@@ -97,8 +96,7 @@ void CTessel20App::PastePictureCommand() {
 
 void CTessel20App::SaveImageCommand(const ImageBuffer* image, PictureFolder folder) {
   if (image == nullptr) return;
-  WriteSettingText(*convertIni_, Setting::kConvertSaveDir, FolderSetting(folder));
-  convertIni_->Flush();
+  PrepareSaveDialog(*convertIni_, FolderSetting(folder));
   std::optional<std::string> path = imageFiles_->SaveWithDialog(*image);
   if (path) FolderSetting(folder) = FolderOfFile(*path);
 }

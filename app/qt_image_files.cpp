@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "platform/picture_files.h"
+#include "storage/convert_ini.h"
 
 namespace tintara {
 
@@ -21,7 +22,7 @@ QString SuffixOfFilter(const QString& filter) {
 }  // namespace
 
 std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
-  QString start = QString::fromStdString(convertIni_.ReadString("Settings", "OpenDir", ""));
+  QString start = QString::fromStdString(OpenDialogFolder(convertIni_));
   QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open picture"), start,
                                               ReadableFormatsFilter());
   if (path.isEmpty()) return std::nullopt;
@@ -40,7 +41,7 @@ ImageRef QtImageFiles::LoadNamed(const std::string& path, std::string* error) {
 }
 
 std::optional<std::string> QtImageFiles::SaveWithDialog(const ImageBuffer& image) {
-  QString start = QString::fromStdString(convertIni_.ReadString("Settings", "SaveDir", ""));
+  QString start = QString::fromStdString(SaveDialogFolder(convertIni_));
   QStringList filters = WritableFormatsFilters();
   QString chosenFilter = filters.first();
   QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save picture"), start,

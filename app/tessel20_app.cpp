@@ -93,7 +93,6 @@ bool CTessel20App::ReadSettings() {
     if (!standard) return false;
     env_.app.winInterface = *standard ? 1 : 0;
   }
-  env_.app.EnsureMenuOrToolbars();
   // Messages from here on already look like the chosen interface.
   host_.SetStandardInterface(env_.StandardInterface());
   std::string engineIni = FileNameOf(ProgramIniPath(options_.programPath.toStdString()));

@@ -1,5 +1,6 @@
-// Full repaint of a 1240 × 1753 pattern at each zoom level into a window-sized
-// QImage (as the view paints its viewport).
+// Full repaint of a 1240 × 1753 pattern or photograph at each zoom level, and of
+// a large photograph through preview tables, into a window-sized QImage (as the
+// view paints its viewport).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -32,7 +33,8 @@ ImageRef MakePattern() {
   return pattern;
 }
 
-void Repaint(benchmark::State& state, const ImageRef& image) {
+void Repaint(benchmark::State& state, const ImageRef& image,
+             const PreviewTables* tables = nullptr) {
   ZoomFactor zoom{int32_t(state.range(0)), 1000};
   QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
   QImage tile = MakeBackgroundTile();
@@ -43,7 +45,7 @@ void Repaint(benchmark::State& state, const ImageRef& image) {
   for (auto _ : state) {
     QPainter painter(&window);
     DrawBackgroundTiles(painter, client, tile, scroll);
-    DrawImageBuffer(painter, *image, zoom, scroll, client);
+    DrawImageBuffer(painter, *image, zoom, scroll, client, tables);
     painter.end();
     benchmark::DoNotOptimize(window.constBits());
   }
@@ -62,10 +64,24 @@ void BM_RepaintPhoto(benchmark::State& state) {
   Repaint(state, photo);
 }
 
+// A 6000 × 4000 photograph shown through a colour dialog's preview tables.
+void BM_RepaintPhotoPreview(benchmark::State& state) {
+  static ImageRef photo = test::MakePhoto(6000, 4000, 4);
+  PreviewTables tables;
+  for (int v = 0; v < 256; ++v) {
+    tables.red[size_t(v)] = uint8_t(255 - v);
+    tables.green[size_t(v)] = uint8_t(v / 2);
+    tables.blue[size_t(v)] = uint8_t(v * 3 / 4 + 60);
+  }
+  Repaint(state, photo, &tables);
+}
+
 BENCHMARK(BM_RepaintPattern)->Arg(31)->Arg(62)->Arg(125)->Arg(250)->Arg(500)->Arg(1000)
     ->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RepaintPhoto)->Arg(31)->Arg(125)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RepaintPhotoPreview)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -15,6 +15,15 @@ struct UsedColors {
   std::vector<std::string> brands;  // distinct brand names, in position order
 };
 
+// The palette positions the 8-bit index image uses, ascending; none without
+// one (null or another kind).
+std::vector<int> UsedPositions(const ImageBuffer* indexImage);
+
+// The brand of each position, once, in the order given; positions beyond the
+// working palette name no brand.
+std::vector<std::string> BrandsOf(std::span<const int> positions,
+                                  std::span<const CFlossColor> workingPalette);
+
 // Counts the distinct positions of the index image (none without one) and
 // lists the brand of each, once, in ascending position order. A position
 // beyond the working palette is counted but names no brand.

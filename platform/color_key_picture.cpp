@@ -3,9 +3,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
-#include <algorithm>
-#include <array>
 #include <new>
+#include <string>
+
+#include "pattern/used_colors.h"
 
 namespace tintara {
 
@@ -30,16 +31,12 @@ QFont KeyFont(qreal points, bool bold = false) {
 }
 
 QString Headline(std::span<const CFlossColor> palette, const std::vector<int>& used) {
-  std::vector<QString> brands;
-  for (int position : used) {
-    if (position >= int(palette.size())) continue;
-    QString brand = QString::fromStdString(palette[size_t(position)].brandName);
-    if (std::find(brands.begin(), brands.end(), brand) == brands.end()) brands.push_back(brand);
-  }
   QString text = used.size() == 1 ? QStringLiteral("1 color") :
                                     QStringLiteral("%1 colors").arg(used.size());
+  std::vector<std::string> brands = BrandsOf(used, palette);
   if (!brands.empty()) {
-    QStringList names(brands.begin(), brands.end());
+    QStringList names;
+    for (const std::string& brand : brands) names.append(QString::fromStdString(brand));
     text += QStringLiteral("  ·  ") + names.join(QStringLiteral(", "));
   }
   return text;
@@ -79,24 +76,9 @@ void PaintRow(QPainter& painter, int top, int position, const CFlossColor* color
 
 }  // namespace
 
-std::vector<int> UsedPositions(const ImageBuffer& indexImage) {
-  std::array<bool, 256> present{};
-  if (BitsPerPixel(indexImage.Kind()) == 8) {
-    for (int32_t y = 0; y < indexImage.Height(); ++y) {
-      const uint8_t* row = indexImage.Row(y);
-      for (int32_t x = 0; x < indexImage.Width(); ++x) present[row[x]] = true;
-    }
-  }
-  std::vector<int> positions;
-  for (int v = 0; v < 256; ++v) {
-    if (present[size_t(v)]) positions.push_back(v);
-  }
-  return positions;
-}
-
 QImage RenderColorKey(std::span<const CFlossColor> workingPalette, const ImageBuffer& indexImage,
                       int scale) {
-  std::vector<int> used = UsedPositions(indexImage);
+  std::vector<int> used = UsedPositions(&indexImage);
   if (used.empty() || scale < 1) return {};
   int height = kHeaderHeight + int(used.size()) * kRowHeight + kMargin;
   QImage key;

@@ -12,9 +12,6 @@
 
 namespace tintara {
 
-// Positions of the working palette that occur in the index image, ascending.
-std::vector<int> UsedPositions(const ImageBuffer& indexImage);
-
 // Null when there is nothing to show or memory runs out. `scale` multiplies
 // every length, for a sharper picture.
 QImage RenderColorKey(std::span<const CFlossColor> workingPalette, const ImageBuffer& indexImage,

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QPen>
+#include <QTransform>
 #include <QVector>
 #include <algorithm>
 #include <cmath>
@@ -81,6 +82,32 @@ QImage ThroughTables(const QImage& wrapped, const QRect& source, const PreviewTa
   return part;
 }
 
+// The window pixels of the picture passed through the tables. The tables act on
+// each channel alone and nearest-neighbour scaling only picks pixels, so
+// converting after scaling shows exactly what converting the picture first
+// would, at the cost of the window rather than of the visible picture part.
+QImage ScaledThroughTables(const QImage& wrapped, const QRectF& source, const QTransform& flip,
+                           const QRect& target, qreal ratio, const PreviewTables& tables) {
+  QImage window((QSizeF(target.size()) * ratio).toSize(), QImage::Format_RGB32);
+  if (window.isNull()) return window;
+  window.setDevicePixelRatio(ratio);
+  window.fill(Qt::black);
+  {
+    QPainter inner(&window);
+    inner.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    inner.setTransform(flip * QTransform::fromTranslate(-target.left(), -target.top()));
+    inner.drawImage(source, wrapped, source);
+  }
+  for (int y = 0; y < window.height(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(window.scanLine(y));
+    for (int x = 0; x < window.width(); ++x) {
+      QRgb p = row[x];
+      row[x] = qRgb(tables.red[qRed(p)], tables.green[qGreen(p)], tables.blue[qBlue(p)]);
+    }
+  }
+  return window;
+}
+
 }  // namespace
 
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
@@ -109,12 +136,21 @@ void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFact
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   // Wrapped row r (picture y = r) spans window y from (H - r - 1) to (H - r) scaled.
   QTransform flip(scaleX, 0, 0, -scaleY, -scroll.x, shown.height - scroll.y);
-  painter.setTransform(flip, true);
   QRectF source(x0, r0, x1 - x0, r1 - r0);
-  if (tables != nullptr && image.Kind() == kKindRgb24) {
-    painter.drawImage(source, ThroughTables(wrapped, source.toRect(), *tables));
+  bool preview = tables != nullptr && image.Kind() == kKindRgb24;
+  qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+  double windowPixels = double(target.width()) * target.height() * ratio * ratio;
+  if (preview && source.width() * source.height() > windowPixels) {
+    // Zoomed out: converting the window's pixels is the smaller job.
+    painter.drawImage(target.topLeft(),
+                      ScaledThroughTables(wrapped, source, flip, target, ratio, *tables));
   } else {
-    painter.drawImage(source, wrapped, source);
+    painter.setTransform(flip, true);
+    if (preview) {
+      painter.drawImage(source, ThroughTables(wrapped, source.toRect(), *tables));
+    } else {
+      painter.drawImage(source, wrapped, source);
+    }
   }
   painter.restore();
 }

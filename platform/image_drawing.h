@@ -33,7 +33,8 @@ struct PreviewTables {
 
 // Draws the part of `image` that falls into `clip` (window pixels) at the
 // zoom, with the window placed at `scroll` (negative when centred); through
-// `tables` when given (only the visible part is converted).
+// `tables` when given (converting whichever is smaller: the visible picture
+// part before scaling or the window pixels after).
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
                      Point scroll, const QRect& clip, const PreviewTables* tables = nullptr);
 

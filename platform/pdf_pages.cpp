@@ -10,6 +10,7 @@
 
 #include "colors/page_settings.h"
 #include "pattern/swatches.h"
+#include "pattern/used_colors.h"
 #include "platform/picture_files.h"
 
 namespace tintara {
@@ -133,18 +134,14 @@ namespace {
 
 // Positions the key lists: those the index image uses, or every colour.
 std::vector<int> KeyPositions(const CTesselParams& params, const ImageBuffer* indexImage) {
-  int length = int(params.workingPalette.size());
-  std::vector<bool> used(256, indexImage == nullptr);
-  if (indexImage != nullptr) {
-    for (int32_t y = 0; y < indexImage->Height(); ++y) {
-      const uint8_t* row = indexImage->Row(y);
-      for (int32_t x = 0; x < indexImage->Width(); ++x) used[row[x]] = true;
-    }
-  }
+  int length = std::min(int(params.workingPalette.size()), 256);
   std::vector<int> positions;
-  for (int i = 0; i < length && i < 256; ++i) {
-    if (used[size_t(i)]) positions.push_back(i);
+  if (indexImage == nullptr) {
+    for (int i = 0; i < length; ++i) positions.push_back(i);
+    return positions;
   }
+  positions = UsedPositions(indexImage);
+  std::erase_if(positions, [&](int position) { return position >= length; });
   return positions;
 }
 

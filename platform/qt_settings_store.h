@@ -26,8 +26,6 @@ class QtSettingsStore : public SettingsStore {
   void Remove(std::string_view section, std::string_view key) override;
   void Flush() override;
 
-  QSettings& Settings() { return *settings_; }
-
  private:
   std::unique_ptr<QSettings> settings_;
 };

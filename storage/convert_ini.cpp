@@ -1,41 +1,25 @@
 #include "storage/convert_ini.h"
 
+#include "storage/settings_keys.h"
+
 namespace tintara {
 
-namespace {
-
-constexpr const char kPaths[] = "PATHS";
-constexpr const char kSettings[] = "Settings";
-
-}  // namespace
-
-const char* PathsKeyOf(PictureFolder folder) {
-  switch (folder) {
-    case PictureFolder::kImages: return "IMAGES";
-    case PictureFolder::kConverted: return "CONVERTED";
-    case PictureFolder::kPatterns: return "PATTERNS";
-  }
-  return "IMAGES";
-}
-
-void PrepareOpenDialog(SettingsStore& convertIni, const SettingsStore& settings,
-                       const std::string& defaultFolder) {
-  convertIni.WriteString(kSettings, "OpenDir",
-                         settings.ReadString(kPaths, PathsKeyOf(PictureFolder::kImages),
-                                             defaultFolder));
+void PrepareOpenDialog(SettingsStore& convertIni, const std::string& folder) {
+  WriteSettingText(convertIni, Setting::kConvertOpenDir, folder);
   convertIni.Flush();
 }
 
-void PrepareSaveDialog(SettingsStore& convertIni, const SettingsStore& settings,
-                       PictureFolder folder, const std::string& defaultFolder) {
-  convertIni.WriteString(kSettings, "SaveDir",
-                         settings.ReadString(kPaths, PathsKeyOf(folder), defaultFolder));
+void PrepareSaveDialog(SettingsStore& convertIni, const std::string& folder) {
+  WriteSettingText(convertIni, Setting::kConvertSaveDir, folder);
   convertIni.Flush();
 }
 
-void RememberChosenFolder(SettingsStore& settings, PictureFolder folder,
-                          const std::string& chosenPath) {
-  settings.WriteString(kPaths, PathsKeyOf(folder), FolderOfFile(chosenPath));
+std::string OpenDialogFolder(const SettingsStore& convertIni) {
+  return ReadSettingText(convertIni, Setting::kConvertOpenDir);
+}
+
+std::string SaveDialogFolder(const SettingsStore& convertIni) {
+  return ReadSettingText(convertIni, Setting::kConvertSaveDir);
 }
 
 std::string FolderOfFile(const std::string& path) {

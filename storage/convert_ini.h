@@ -1,7 +1,8 @@
 // Start folders of the picture file dialogs. Before a dialog opens, the folder
 // it starts in is written to "CONVERT.INI" (section "Settings": "OpenDir" for
-// opening, "SaveDir" for saving); after a successful open or save the matching
-// PATHS value becomes the folder of the chosen file.
+// opening, "SaveDir" for saving) and flushed, so the dialog side reads it back
+// from there; after a successful open or save the program's own folder becomes
+// the folder of the chosen file.
 #pragma once
 
 #include <string>
@@ -12,19 +13,15 @@ namespace tintara {
 
 inline constexpr const char kConvertIniName[] = "CONVERT.INI";
 
-// What a picture dialog opens or saves, naming its PATHS key.
+// What a picture dialog opens or saves.
 enum class PictureFolder { kImages, kConverted, kPatterns };
-const char* PathsKeyOf(PictureFolder folder);  // "IMAGES", "CONVERTED", "PATTERNS"
 
-// "OpenDir" := PATHS/IMAGES of `settings`.
-void PrepareOpenDialog(SettingsStore& convertIni, const SettingsStore& settings,
-                       const std::string& defaultFolder);
-// "SaveDir" := the PATHS value of `folder`.
-void PrepareSaveDialog(SettingsStore& convertIni, const SettingsStore& settings,
-                       PictureFolder folder, const std::string& defaultFolder);
-// PATHS value of `folder` := the folder of `chosenPath`.
-void RememberChosenFolder(SettingsStore& settings, PictureFolder folder,
-                          const std::string& chosenPath);
+// "OpenDir" (or "SaveDir") := `folder`, written out at once.
+void PrepareOpenDialog(SettingsStore& convertIni, const std::string& folder);
+void PrepareSaveDialog(SettingsStore& convertIni, const std::string& folder);
+// The folders the dialogs start in, as last prepared ("" when never).
+std::string OpenDialogFolder(const SettingsStore& convertIni);
+std::string SaveDialogFolder(const SettingsStore& convertIni);
 
 // Drive and folder of a file path without the trailing separator
 // ("/a/b/c.png" -> "/a/b", "c.png" -> "", "/c.png" -> "/").

@@ -130,10 +130,21 @@ TEST_F(ClipboardTest, AnImageWithoutBitmapBytesIsPastedToo) {
   ASSERT_TRUE(app->Dispatch(cmd::kPastePicture));
   const ImageRef& picture = Doc().initialPicture;
   ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->Kind(), kKindRgb24);
   ASSERT_EQ(picture->Width(), 5);
+  ASSERT_EQ(picture->Height(), 3);
   // QImage's top row is the picture's last row.
-  EXPECT_EQ(picture->Row(2)[2], 200);
-  EXPECT_EQ(picture->Row(0)[0], 230);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const uint8_t* bgr = picture->Row(y) + 3 * x;
+      bool red = x == 0 && y == 2;
+      EXPECT_EQ(bgr[0], red ? 0 : 230);
+      EXPECT_EQ(bgr[1], red ? 0 : 120);
+      EXPECT_EQ(bgr[2], red ? 200 : 10);
+    }
+  }
+  // Like a bitmap that states no resolution.
+  EXPECT_EQ(picture->Resolution(), (72u << 16) | 72u);
 }
 
 TEST_F(ClipboardTest, BitmapBytesLoseTheFileHeaderOnlyWhenTheyHaveOne) {

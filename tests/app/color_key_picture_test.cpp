@@ -23,11 +23,6 @@ std::vector<CFlossColor> Palette(int count) {
   return colors;
 }
 
-TEST(ColorKeyPicture, ListsExactlyTheUsedPositionsInOrder) {
-  ImageRef index = test::MakeIndex(9, 4, [](int x, int y) { return x < 3 ? 5 : (y == 0 ? 2 : 0); });
-  EXPECT_EQ(UsedPositions(*index), (std::vector<int>{0, 2, 5}));
-}
-
 TEST(ColorKeyPicture, OneRowPerUsedColourWithItsPaintSwatch) {
   std::vector<CFlossColor> palette = Palette(6);
   ImageRef twoColours = test::MakeIndex(8, 8, [](int x, int) { return x < 4 ? 1 : 4; });

@@ -170,9 +170,11 @@ TEST_F(ProjectFlowTest, PicturesPatternViewAndKeyAreSavedAsGraphicFiles) {
 }
 
 TEST_F(ProjectFlowTest, DroppedPicturesAndProjectsAreOpened) {
-  auto drop = [&](const std::string& path) {
+  auto drop = [&](const std::string& path, const QString& extra = {}) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QList<QUrl> urls{QUrl::fromLocalFile(QString::fromStdString(path))};
+    if (!extra.isEmpty()) urls.append(QUrl(extra));
+    data.setUrls(urls);
     QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&Frame(), &enter);
     if (!enter.isAccepted()) return false;
@@ -181,6 +183,10 @@ TEST_F(ProjectFlowTest, DroppedPicturesAndProjectsAreOpened) {
     return event.isAccepted();
   };
   std::string picture = WritePicture("dropped.png", 70, 50);
+  // Only a single local file is taken.
+  EXPECT_FALSE(drop(picture, QString::fromStdString(picture)));
+  EXPECT_FALSE(drop(picture, QStringLiteral("https://example.org/a.png")));
+  EXPECT_FALSE(Doc().initialPicture);
   ASSERT_TRUE(drop(picture));
   ASSERT_TRUE(Doc().initialPicture);
   EXPECT_EQ(Doc().pictureFileName, picture);

@@ -74,11 +74,6 @@ TEST(InterfaceOptions, MenuAndToolBarsNeverBothOff) {
   ToggleMenu(options);
   EXPECT_FALSE(options.menu);
   EXPECT_TRUE(options.graph);
-
-  InterfaceOptions stored{true, false, false, false};
-  SettleMenuAndGraph(stored);
-  EXPECT_TRUE(stored.menu);
-  EXPECT_FALSE(stored.graph);
 }
 
 TEST(GeneralOptions, StartsFromTheSettingsAndAppliesChanges) {

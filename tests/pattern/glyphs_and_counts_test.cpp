@@ -57,6 +57,14 @@ TEST(NumberGlyphs, EasilyConfusedDigitsDifferClearly) {
   EXPECT_EQ(__builtin_popcount(seven->rows[kGlyphInkFirstRow]), 1);
 }
 
+TEST(UsedColors, PositionsAscendOnlyForAnEightBitIndexImage) {
+  ImageRef index = test::MakeIndex(9, 4, [](int x, int y) { return x < 3 ? 255 : (y == 0 ? 2 : 0); });
+  EXPECT_EQ(UsedPositions(index.get()), (std::vector<int>{0, 2, 255}));
+  EXPECT_TRUE(UsedPositions(nullptr).empty());
+  ImageRef photo = test::MakeSolid(4, 4, 1, 2, 3);  // true colour is no index image
+  EXPECT_TRUE(UsedPositions(photo.get()).empty());
+}
+
 std::vector<CFlossColor> TwoBrands() {
   std::vector<CFlossColor> palette(32);
   for (int i = 0; i < 32; ++i) palette[size_t(i)].brandName = i % 3 == 0 ? "Umbra" : "Ochre";
@@ -83,6 +91,9 @@ TEST(UsedColors, CountsPositionsAndListsBrandsInPositionOrder) {
   UsedColors beyond = CountUsedColors(outside.get(), TwoBrands());
   EXPECT_EQ(beyond.count, 2);
   EXPECT_EQ(beyond.brands, (std::vector<std::string>{"Umbra"}));
+  // Brands follow the order of the positions given, each once.
+  const std::vector<int> order{4, 40, 3, 5, 0};
+  EXPECT_EQ(BrandsOf(order, TwoBrands()), (std::vector<std::string>{"Ochre", "Umbra"}));
 }
 
 }  // namespace

@@ -9,32 +9,20 @@
 namespace tintara {
 namespace {
 
-TEST(ConvertIni, DialogsStartInTheRememberedFolders) {
+TEST(ConvertIni, DialogsStartInTheLastPreparedFolders) {
   test::TempDir dir;
   QString convertPath = QString::fromStdString(dir.File(kConvertIniName));
-  QtSettingsStore settings(QString::fromStdString(dir.File("settings.ini")));
-  {
-    QtSettingsStore convertIni(convertPath);
-    settings.WriteString("PATHS", "IMAGES", "/photos/summer");
-    settings.WriteString("PATHS", "PATTERNS", "/data/patterns");
-    PrepareOpenDialog(convertIni, settings, "/default/");
-    PrepareSaveDialog(convertIni, settings, PictureFolder::kPatterns, "/default/");
-    PrepareSaveDialog(convertIni, settings, PictureFolder::kConverted, "/default/");
-  }
-  // Read back from the file as another reader would.
+  QtSettingsStore convertIni(convertPath);
+  EXPECT_EQ(OpenDialogFolder(convertIni), "");
+  PrepareOpenDialog(convertIni, "/photos/summer");
+  PrepareSaveDialog(convertIni, "/data/patterns");
+  PrepareSaveDialog(convertIni, "/data/converted");
+  // Already in the file, as another reader sees it, before the store goes away.
   QSettings file(convertPath, QSettings::IniFormat);
   EXPECT_EQ(file.value("Settings/OpenDir").toString(), "/photos/summer");
-  // The last save preparation wins; CONVERTED was never stored.
-  EXPECT_EQ(file.value("Settings/SaveDir").toString(), "/default/");
-}
-
-TEST(ConvertIni, ChosenFileUpdatesOnlyItsOwnFolder) {
-  test::TempDir dir;
-  QtSettingsStore settings(QString::fromStdString(dir.File("settings.ini")));
-  settings.WriteString("PATHS", "IMAGES", "/a");
-  RememberChosenFolder(settings, PictureFolder::kConverted, "/home/me/out/cat.png");
-  EXPECT_EQ(settings.ReadString("PATHS", "CONVERTED", ""), "/home/me/out");
-  EXPECT_EQ(settings.ReadString("PATHS", "IMAGES", ""), "/a");
+  EXPECT_EQ(file.value("Settings/SaveDir").toString(), "/data/converted");
+  EXPECT_EQ(OpenDialogFolder(convertIni), "/photos/summer");
+  EXPECT_EQ(SaveDialogFolder(convertIni), "/data/converted");
 }
 
 TEST(ConvertIni, FolderOfFileDropsTheNameAndTrailingSeparator) {
