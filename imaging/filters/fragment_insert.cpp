@@ -69,16 +69,7 @@ int Insert(FilterSite& site, const ImageRef& picture, const ImageRef& fragment, 
   ImageRef maskPicture = RegionMaskImage(mask);
   if (!rectangle || !maskPicture) return FilterEngine::RaiseError(site, kStatusNoMemory);
   int capabilities = FilterEngine::CapabilitiesFor(site, *insert, picture->Kind());
-  int mode = (capabilities & kCapabilityFragmentMask) != 0 ? 2 : 1;
-  const Region* placed = rectangle.get();
-  int status = FilterEngine::SetParameter(site, *insert, kSlotMode, 0, mode);
-  if (status == kStatusOk)
-    status = FilterEngine::SetParameter(site, *insert, kSlotInput, 0, picture);
-  if (status == kStatusOk)
-    status = FilterEngine::SetParameter(site, *insert, kSlotRegion, 0, placed);
-  for (int32_t slot : {kSlotReserved9, kSlotReserved13, kSlotReserved14}) {
-    if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, slot, 0, 0);
-  }
+  int status = SetWorkingSlots(site, *insert, capabilities, picture, *rectangle);
   if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, 0, 0, fragment);
   if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, 1, 0, maskPicture);
   if (status == kStatusOk) status = FilterEngine::Execute(site, *insert, 1);
