@@ -13,7 +13,7 @@ struct BrandListEntry {
 };
 
 // Full paths of the "*.dat" files of the folder (extension in any letter
-// case), in file-name order without regard to case. Empty when the folder
+// case), ordered by name without extension, without regard to case. Empty when the folder
 // cannot be read.
 std::vector<std::string> FindBrandFiles(const std::string& programFolder);
 

@@ -1,6 +1,8 @@
 #include "colors/file_names.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace tintara {
 
@@ -64,6 +66,25 @@ std::string FolderOf(const std::string& path) {
   if (start == 0) return std::string();
   std::string folder = path.substr(0, start - 1);
   return folder.empty() ? std::string(1, path[0]) : folder;  // the root keeps its "/"
+}
+
+std::vector<FolderFile> ListFilesWithExtension(const std::string& folder,
+                                               std::string_view extension) {
+  namespace fs = std::filesystem;
+  std::vector<FolderFile> files;
+  std::error_code error;
+  fs::directory_iterator it(folder.empty() ? "." : folder, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    std::string name = it->path().filename().string();
+    if (name.size() <= extension.size() || !EndsWithIgnoreCase(name, extension)) continue;
+    files.push_back({name.substr(0, name.size() - extension.size()), JoinPath(folder, name)});
+  }
+  std::sort(files.begin(), files.end(), [](const FolderFile& a, const FolderFile& b) {
+    return LessIgnoreCase(a.title, b.title);
+  });
+  return files;
 }
 
 }  // namespace tintara

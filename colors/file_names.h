@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tintara {
 
@@ -22,5 +23,16 @@ std::string FileNameOf(const std::string& path);
 std::string FileTitle(const std::string& path);
 // Drive and folder of a path, without the trailing separator.
 std::string FolderOf(const std::string& path);
+
+// A file found by ListFilesWithExtension.
+struct FolderFile {
+  std::string title;  // file name without the extension
+  std::string path;   // folder joined with the name as it exists
+};
+// The regular files of the folder ("" is the current one) whose names are
+// longer than `extension` and end in it in any letter case, ordered by title
+// without regard to case. Empty when the folder cannot be read.
+std::vector<FolderFile> ListFilesWithExtension(const std::string& folder,
+                                               std::string_view extension);
 
 }  // namespace tintara

@@ -90,19 +90,9 @@ bool EnsureFolder(const std::string& folder) {
 
 std::vector<SavedPaletteEntry> ListSavedPalettes(const std::string& folder) {
   std::vector<SavedPaletteEntry> entries;
-  std::error_code error;
-  fs::directory_iterator it(folder, error);
-  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
-    std::string name = it->path().filename().string();
-    if (name.size() <= 4 || !EndsWithIgnoreCase(name, ".PAL")) continue;
-    entries.push_back({name.substr(0, name.size() - 4), it->path().string()});
+  for (FolderFile& file : ListFilesWithExtension(folder, ".PAL")) {
+    entries.push_back({std::move(file.title), std::move(file.path)});
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const SavedPaletteEntry& a, const SavedPaletteEntry& b) {
-              return LessIgnoreCase(a.name, b.name);
-            });
   return entries;
 }
 

@@ -120,6 +120,16 @@ ImageRef ImageBuffer::Copy(const ImageBuffer& source) noexcept {
   }
 }
 
+ImageRef ImageBuffer::CreateLike(const ImageBuffer& model, int64_t width,
+                                 int64_t height) noexcept {
+  if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
+  PaletteEntry palette[256];
+  const int count = PaletteSize(model.kind_);
+  const bool withPalette = model.HasPalette() && model.ReadPalette(0, count, palette);
+  return CreateWithPalette(model.kind_, int32_t(width), int32_t(height),
+                           withPalette ? palette : nullptr, withPalette ? count : 0);
+}
+
 bool ImageBuffer::Detach() noexcept {
   if (plane_.use_count() <= 1) return true;
   auto own = AllocatePlane(plane_->size, false);

@@ -60,6 +60,9 @@ class ImageBuffer {
                                    const uint8_t* planes) noexcept;
   // An independent image: pixels are shared until either side writes.
   static ImageRef Copy(const ImageBuffer& source) noexcept;
+  // A blank image of the model's kind and palette (pixels not copied); sides
+  // of any size are accepted and refused like Create's.
+  static ImageRef CreateLike(const ImageBuffer& model, int64_t width, int64_t height) noexcept;
 
   int32_t Kind() const { return kind_; }
   int32_t Width() const { return width_; }

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <exception>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace tintara {
@@ -20,23 +24,54 @@ inline int BandCount(int32_t rows, int64_t pixels) {
   return int(std::min<int64_t>({int64_t(cores), int64_t(rows), kMaxBands}));
 }
 
+// RunBands' default: nothing to do while the other bands finish.
+struct NoBandWait {
+  void operator()() const {}
+};
+
 // Calls body(band, firstRow, endRow) for `bands` disjoint bands covering
-// [0, rows); band 0 runs on the calling thread.
-template <typename Body>
-void RunBands(int32_t rows, int bands, Body body) {
+// [0, rows). Band 0 runs on the calling thread, and so does any band no thread
+// could be started for. After its own bands the calling thread calls
+// whileWaiting() every few milliseconds until the other bands are done.
+// The body must not throw on another thread.
+template <typename Body, typename Wait = NoBandWait>
+void RunBands(int32_t rows, int bands, Body body, Wait whileWaiting = {}) {
   if (bands <= 1) {
     body(0, 0, rows);
     return;
   }
-  std::vector<std::thread> workers;
-  workers.reserve(size_t(bands - 1));
-  for (int b = 1; b < bands; ++b) {
-    int32_t first = int32_t(int64_t(rows) * b / bands);
-    int32_t end = int32_t(int64_t(rows) * (b + 1) / bands);
-    workers.emplace_back([=, &body] { body(b, first, end); });
+  auto first = [rows, bands](int band) { return int32_t(int64_t(rows) * band / bands); };
+  std::atomic<int> running{0};  // outlives the threads: `workers` is destroyed first
+  // Joins on every way out, so an exception on this thread never leaves a
+  // joinable thread behind (which would end the program).
+  struct Workers {
+    std::vector<std::thread> threads;
+    ~Workers() {
+      for (std::thread& thread : threads) thread.join();
+    }
+  } workers;
+  int started = 1;  // bands 1..started-1 have a thread of their own
+  for (; started < bands; ++started) {
+    running.fetch_add(1);
+    try {
+      workers.threads.emplace_back(
+          [&body, &running, b = started, start = first(started), end = first(started + 1)] {
+            body(b, start, end);
+            running.fetch_sub(1);
+          });
+    } catch (const std::exception&) {  // no thread or no memory for one: stop asking
+      running.fetch_sub(1);
+      break;
+    }
   }
-  body(0, 0, int32_t(int64_t(rows) / bands));
-  for (std::thread& worker : workers) worker.join();
+  body(0, 0, first(1));
+  for (int b = started; b < bands; ++b) body(b, first(b), first(b + 1));
+  if constexpr (!std::is_same_v<Wait, NoBandWait>) {
+    while (running.load() > 0) {
+      whileWaiting();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
 }
 
 // Calls body(firstRow, endRow) for disjoint bands covering [0, rows).

@@ -48,6 +48,17 @@ RegionPtr MakeRegion() {
   }
 }
 
+// Row r of a raster; the offset is taken in size_t because a mask can pass 2 GB.
+uint8_t* RowAt(uint8_t* bytes, int32_t r, int32_t stride) {
+  return bytes + size_t(r) * size_t(stride);
+}
+
+void ClearRows(const BoxRect& area, uint8_t* bytes, int32_t stride) {
+  for (int32_t r = 0; r < area.height; ++r) {
+    std::memset(RowAt(bytes, r, stride), 0, size_t(area.width));
+  }
+}
+
 void FillRun(uint8_t* row, int32_t from, int32_t to, uint8_t value) {
   if (to > from) std::memset(row + from, value, size_t(to - from));
 }
@@ -90,13 +101,15 @@ void Region::RasterizeShape(const BoxRect& area, uint8_t* bytes, int32_t stride)
   if (area.IsEmpty()) return;
   switch (kind_) {
     case kRegionWhole:
-      for (int32_t r = 0; r < area.height; ++r) FillRun(bytes + r * stride, 0, area.width, 255);
+      for (int32_t r = 0; r < area.height; ++r) {
+        FillRun(RowAt(bytes, r, stride), 0, area.width, 255);
+      }
       return;
     case kRegionRectangle: {
-      for (int32_t r = 0; r < area.height; ++r) std::memset(bytes + r * stride, 0, size_t(area.width));
+      ClearRows(area, bytes, stride);
       BoxRect hit = Intersect(area, box_);
       for (int32_t r = 0; r < hit.height; ++r) {
-        uint8_t* row = bytes + (hit.y - area.y + r) * stride;
+        uint8_t* row = RowAt(bytes, hit.y - area.y + r, stride);
         FillRun(row, hit.x - area.x, hit.x - area.x + hit.width, 255);
       }
       return;
@@ -115,7 +128,7 @@ void Region::RasterizeEllipse(const BoxRect& area, uint8_t* bytes, int32_t strid
   double cx = box_.x + rx;
   double cy = box_.y + ry;
   for (int32_t r = 0; r < area.height; ++r) {
-    uint8_t* row = bytes + r * stride;
+    uint8_t* row = RowAt(bytes, r, stride);
     std::memset(row, 0, size_t(area.width));
     if (rx <= 0 || ry <= 0) continue;
     double dy = (area.y + r + 0.5 - cy) / ry;
@@ -135,7 +148,7 @@ void Region::RasterizePolygon(const BoxRect& area, uint8_t* bytes, int32_t strid
   std::vector<double> crossings;
   size_t n = points_.size();
   for (int32_t r = 0; r < area.height; ++r) {
-    uint8_t* row = bytes + r * stride;
+    uint8_t* row = RowAt(bytes, r, stride);
     std::memset(row, 0, size_t(area.width));
     double y = area.y + r + 0.5;
     crossings.clear();
@@ -158,13 +171,13 @@ void Region::RasterizePolygon(const BoxRect& area, uint8_t* bytes, int32_t strid
 }
 
 void Region::RasterizeCombined(const BoxRect& area, uint8_t* bytes, int32_t stride) const {
-  for (int32_t r = 0; r < area.height; ++r) std::memset(bytes + r * stride, 0, size_t(area.width));
+  ClearRows(area, bytes, stride);
   std::vector<uint8_t> part(size_t(area.width) * size_t(area.height));
   for (const Part& p : parts_) {
     p.region->RasterizeShape(area, part.data(), area.width);
     uint8_t flip = p.region->IsInverted() ? 255 : 0;
     for (int32_t r = 0; r < area.height; ++r) {
-      uint8_t* out = bytes + r * stride;
+      uint8_t* out = RowAt(bytes, r, stride);
       const uint8_t* in = part.data() + size_t(r) * size_t(area.width);
       for (int32_t x = 0; x < area.width; ++x) {
         uint8_t inside = uint8_t(in[x] ^ flip);
@@ -175,11 +188,11 @@ void Region::RasterizeCombined(const BoxRect& area, uint8_t* bytes, int32_t stri
 }
 
 void Region::RasterizeMask(const BoxRect& area, uint8_t* bytes, int32_t stride) const {
-  for (int32_t r = 0; r < area.height; ++r) std::memset(bytes + r * stride, 0, size_t(area.width));
+  ClearRows(area, bytes, stride);
   BoxRect hit = Intersect(area, box_);
   for (int32_t r = 0; r < hit.height; ++r) {
     const uint8_t* src = mask_->Row(hit.y - box_.y + r) + (hit.x - box_.x);
-    uint8_t* dst = bytes + (hit.y - area.y + r) * stride + (hit.x - area.x);
+    uint8_t* dst = RowAt(bytes, hit.y - area.y + r, stride) + (hit.x - area.x);
     for (int32_t x = 0; x < hit.width; ++x) dst[x] = src[x] ? 255 : 0;
   }
 }
@@ -280,7 +293,11 @@ RegionPtr RegionMakeMask(const Region& source, const BoxRect& box) {
   if (!region) return nullptr;
   ImageBuffer& mask = *region->mask_;
   uint8_t* bits = mask.MutableBits();
-  source.RasterizeShape(box, bits, mask.Stride());
+  try {  // combined shapes and polygons allocate while rasterising
+    source.RasterizeShape(box, bits, mask.Stride());
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
   if (source.IsInverted()) {
     for (int32_t r = 0; r < box.height; ++r) {
       uint8_t* row = bits + size_t(r) * size_t(mask.Stride());

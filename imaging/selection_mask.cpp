@@ -16,12 +16,13 @@ std::optional<SelectionMask> SelectionMask::Build(const Region* selection, int32
   }
   mask.area_ = selection->IsInverted() ? picture : Intersect(selection->Bounds(), picture);
   if (mask.area_.IsEmpty()) return mask;
+  // Combined shapes and polygons allocate while rasterising too.
   try {
     mask.bytes_.resize(size_t(mask.area_.width) * size_t(mask.area_.height));
+    selection->RasterizeShape(mask.area_, mask.bytes_.data(), mask.area_.width);
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
-  selection->RasterizeShape(mask.area_, mask.bytes_.data(), mask.area_.width);
   if (selection->IsInverted()) {
     for (uint8_t& b : mask.bytes_) b = uint8_t(~b);
   }

@@ -9,7 +9,6 @@ void ColorHistogram::AddRow(const uint8_t* pixels, int count) {
   for (int x = 0; x < count; ++x, pixels += 3) {
     const uint8_t blue = pixels[0], green = pixels[1], red = pixels[2];
     const int cell = CellOf(red, green, blue);
-    if (counts_[size_t(cell)] != 0xFFFF) ++counts_[size_t(cell)];
     CellTotals& totals = totals_[size_t(cell)];
     ++totals.count;
     totals.sums[0] += red;
@@ -17,6 +16,14 @@ void ColorHistogram::AddRow(const uint8_t* pixels, int count) {
     totals.sums[2] += blue;
     totals.squares += uint64_t(red) * red + uint64_t(green) * green + uint64_t(blue) * blue;
   }
+}
+
+std::array<uint16_t, ColorHistogram::kCells> ColorHistogram::Counts() const {
+  std::array<uint16_t, kCells> counts;
+  for (size_t cell = 0; cell < counts.size(); ++cell) {
+    counts[cell] = uint16_t(std::min<uint64_t>(totals_[cell].count, 0xFFFF));
+  }
+  return counts;
 }
 
 std::vector<Rgb> PopularColors(std::array<uint16_t, ColorHistogram::kCells> counts, int n) {

@@ -1,8 +1,8 @@
 // The colour histogram of the optimised colour reduction: 4096 cells of
 // 16 × 16 × 16 colour values, cell (blue >> 4) × 256 + (green >> 4) × 16 +
-// (red >> 4), with 16-bit counts that stop at 65535. Beside them it keeps the
-// exact count and channel sums of every cell, from which the palette builder
-// takes true averages rather than cell centres.
+// (red >> 4). It keeps the exact count and channel sums of every cell, from
+// which the palette builder takes true averages rather than cell centres; the
+// popularity choice reads the counts stopped at 65535.
 #pragma once
 
 #include <array>
@@ -24,7 +24,8 @@ class ColorHistogram {
   // Counts `count` pixels stored blue, green, red.
   void AddRow(const uint8_t* pixels, int count);
 
-  const std::array<uint16_t, kCells>& Counts() const { return counts_; }
+  // Cell counts stopped at 65535.
+  std::array<uint16_t, kCells> Counts() const;
 
   struct CellTotals {
     uint64_t count = 0;
@@ -34,7 +35,6 @@ class ColorHistogram {
   const CellTotals& Totals(int cell) const { return totals_[size_t(cell)]; }
 
  private:
-  std::array<uint16_t, kCells> counts_{};
   std::vector<CellTotals> totals_ = std::vector<CellTotals>(kCells);
 };
 

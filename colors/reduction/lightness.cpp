@@ -109,12 +109,11 @@ Rgb CorrectLightness(Rgb color, int percent) {
   return FromHls(hls.hue, hls.saturation, ScaledLightness(hls.lightness, percent));
 }
 
-LightnessCorrector::LightnessCorrector(int percent)
-    : percent_(percent), cache_(size_t{1} << kCacheBits, 0) {
+LightnessCorrector::LightnessCorrector(int percent) : percent_(percent) {
   for (int l = 0; l < 256; ++l) scaledLightness_[size_t(l)] = uint8_t(ScaledLightness(l, percent));
 }
 
-Rgb LightnessCorrector::Compute(Rgb color) const {
+Rgb LightnessCorrector::Uncached(Rgb color) const {
   const int r = color.red, g = color.green, b = color.blue;
   const int mx = std::max({r, g, b}), mn = std::min({r, g, b});
   const int sum = mx + mn;
@@ -152,13 +151,14 @@ Rgb LightnessCorrector::Compute(Rgb color) const {
 }
 
 Rgb LightnessCorrector::operator()(Rgb color) {
+  if (cache_.empty()) cache_.assign(size_t{1} << kCacheBits, 0);
   const uint32_t key = (uint32_t(color.red) << 16) | (uint32_t(color.green) << 8) | color.blue;
   uint64_t& slot = cache_[(key * 0x9E3779B1u) >> (32 - kCacheBits)];
   // A slot holds (key + 1) << 24 | result, so an empty slot matches no key.
   if ((slot >> 24) == uint64_t(key) + 1) {
     return {uint8_t(slot >> 16), uint8_t(slot >> 8), uint8_t(slot)};
   }
-  Rgb result = Compute(color);
+  Rgb result = Uncached(color);
   slot = ((uint64_t(key) + 1) << 24) | (uint64_t(result.red) << 16) |
          (uint64_t(result.green) << 8) | result.blue;
   return result;

@@ -31,14 +31,15 @@ class LightnessCorrector {
   Rgb operator()(Rgb color);
   // `count` pixels stored blue, green, red; `out` may equal `in`.
   void CorrectRow(const uint8_t* in, uint8_t* out, int count);
+  // Without the cache, for callers that cache what they make of the result;
+  // a corrector used only this way never allocates its cache.
+  Rgb Uncached(Rgb color) const;
   int Percent() const { return percent_; }
 
  private:
-  Rgb Compute(Rgb color) const;
-
   int percent_;
   std::array<uint8_t, 256> scaledLightness_{};  // lightness byte -> corrected
-  // Cache: 24-bit colour key and its result, direct-mapped.
+  // Cache: 24-bit colour key and its result, direct-mapped; made on first use.
   static constexpr int kCacheBits = 15;
   std::vector<uint64_t> cache_;
 };

@@ -1,6 +1,7 @@
 // Turning picture colours into working-palette positions: the lightness
 // correction, then the nearest working colour, remembered per colour so that
-// the many repeats of a smoothed picture cost one look-up each.
+// the many repeats of a smoothed picture cost one look-up each. This cache is
+// the only one: the correction itself runs uncached.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +25,7 @@ class PaintColorMatcher {
     uint64_t& slot = cache_[(key * 0x9E3779B1u) >> (32 - kCacheBits)];
     // A slot holds (key + 1) << 8 | position, so an empty slot matches no key.
     if ((slot >> 8) == uint64_t(key) + 1) return int(slot & 0xFF);
-    const int position = table_.Nearest(correct_(color));
+    const int position = table_.Nearest(correct_.Uncached(color));
     if (position >= 0) slot = ((uint64_t(key) + 1) << 8) | uint64_t(position);
     return position;
   }
@@ -33,7 +34,7 @@ class PaintColorMatcher {
   static constexpr int kCacheBits = 15;
 
   const NearestColorTable& table_;
-  LightnessCorrector correct_;
+  const LightnessCorrector correct_;  // uncached: the cache above covers it
   std::vector<uint64_t> cache_;
 };
 

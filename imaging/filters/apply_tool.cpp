@@ -36,6 +36,18 @@ int CreateNamedTool(FilterSite& site, std::string_view name, ToolHandle& tool) {
   return FilterEngine::FindTool(site, name) == 0 ? kStatusNotAvailable : kStatusNoMemory;
 }
 
+int SetWorkingSlots(FilterSite& site, FilterTool& tool, int capabilities, const ImageRef& picture,
+                    const Region& region) {
+  int mode = (capabilities & kCapabilityFragmentMask) != 0 ? 2 : 1;
+  int status = FilterEngine::SetParameter(site, tool, kSlotMode, 0, mode);
+  if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotInput, 0, picture);
+  if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotRegion, 0, &region);
+  for (int32_t slot : {kSlotReserved9, kSlotReserved13, kSlotReserved14}) {
+    if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, slot, 0, 0);
+  }
+  return status;
+}
+
 namespace {
 
 // Runs a new-picture tool; on success `made` holds what it put in slot -1.
@@ -76,18 +88,6 @@ int CopyOver(FilterSite& site, const ImageRef& made, ImageBuffer& picture) {
     return FilterEngine::RaiseError(site, kStatusNoMemory);
   }
   return kStatusOk;
-}
-
-int SetWorkingSlots(FilterSite& site, FilterTool& tool, int capabilities, const ImageRef& picture,
-                    const Region& region) {
-  int mode = (capabilities & kCapabilityFragmentMask) != 0 ? 2 : 1;
-  int status = FilterEngine::SetParameter(site, tool, kSlotMode, 0, mode);
-  if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotInput, 0, picture);
-  if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, kSlotRegion, 0, &region);
-  for (int32_t slot : {kSlotReserved9, kSlotReserved13, kSlotReserved14}) {
-    if (status == kStatusOk) status = FilterEngine::SetParameter(site, tool, slot, 0, 0);
-  }
-  return status;
 }
 
 int InPlace(FilterSite& site, std::string_view name, const ImageRef& picture,

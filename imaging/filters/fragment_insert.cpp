@@ -3,7 +3,6 @@
 // picture through that mask at the place the tool asked for or, by default,
 // centred on the working region.
 #include <algorithm>
-#include <vector>
 
 #include "imaging/filters/apply_tool_steps.h"
 #include "imaging/filters/builtin_tools.h"
@@ -24,18 +23,10 @@ int MakeFragment(FilterSite& site, const ImageBuffer& input, const BoxRect& boun
   int64_t width = int64_t(bounds.width) + std::max(bounds.x, 0);
   int64_t height = int64_t(bounds.height) + std::max(bounds.y, 0);
   if (width <= 0 || height <= 0) return FilterEngine::RaiseError(site, kStatusCannotHandle);
-  if (!IsAcceptableSize(input.Kind(), int32_t(std::min<int64_t>(width, kMaxImageSide + 1)),
-                        int32_t(std::min<int64_t>(height, kMaxImageSide + 1)))) {
-    return FilterEngine::RaiseError(site, kStatusNoMemory);
-  }
-  std::vector<PaletteEntry> palette(size_t(PaletteSize(input.Kind())));
-  bool withPalette =
-      input.HasPalette() && input.ReadPalette(0, int(palette.size()), palette.data());
-  fragment.picture = ImageBuffer::CreateWithPalette(input.Kind(), int32_t(width), int32_t(height),
-                                                    withPalette ? palette.data() : nullptr,
-                                                    withPalette ? int(palette.size()) : 0);
+  fragment.picture = ImageBuffer::CreateLike(input, width, height);
+  if (!fragment.picture) return FilterEngine::RaiseError(site, kStatusNoMemory);
   fragment.mask = RegionCreateEmptyMask({0, 0, int32_t(width), int32_t(height)});
-  if (!fragment.picture || !fragment.mask) return FilterEngine::RaiseError(site, kStatusNoMemory);
+  if (!fragment.mask) return FilterEngine::RaiseError(site, kStatusNoMemory);
   return kStatusOk;
 }
 
@@ -69,16 +60,7 @@ int Insert(FilterSite& site, const ImageRef& picture, const ImageRef& fragment, 
   ImageRef maskPicture = RegionMaskImage(mask);
   if (!rectangle || !maskPicture) return FilterEngine::RaiseError(site, kStatusNoMemory);
   int capabilities = FilterEngine::CapabilitiesFor(site, *insert, picture->Kind());
-  int mode = (capabilities & kCapabilityFragmentMask) != 0 ? 2 : 1;
-  const Region* placed = rectangle.get();
-  int status = FilterEngine::SetParameter(site, *insert, kSlotMode, 0, mode);
-  if (status == kStatusOk)
-    status = FilterEngine::SetParameter(site, *insert, kSlotInput, 0, picture);
-  if (status == kStatusOk)
-    status = FilterEngine::SetParameter(site, *insert, kSlotRegion, 0, placed);
-  for (int32_t slot : {kSlotReserved9, kSlotReserved13, kSlotReserved14}) {
-    if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, slot, 0, 0);
-  }
+  int status = SetWorkingSlots(site, *insert, capabilities, picture, *rectangle);
   if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, 0, 0, fragment);
   if (status == kStatusOk) status = FilterEngine::SetParameter(site, *insert, 1, 0, maskPicture);
   if (status == kStatusOk) status = FilterEngine::Execute(site, *insert, 1);

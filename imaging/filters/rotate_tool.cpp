@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 #include "imaging/filters/builtin_tools.h"
 #include "imaging/filters/lanes4.h"
@@ -288,16 +287,7 @@ class RotateTool : public FilterTool {
       int64_t turnedHeight = TurnedSide(input.Width() * s, input.Height() * c);
       width = turnedWidth, height = turnedHeight;
     }
-    if (!IsAcceptableSize(input.Kind(), int32_t(std::min<int64_t>(width, kMaxImageSide + 1)),
-                          int32_t(std::min<int64_t>(height, kMaxImageSide + 1)))) {
-      return nullptr;
-    }
-    std::vector<PaletteEntry> palette(size_t(PaletteSize(input.Kind())));
-    bool withPalette =
-        input.HasPalette() && input.ReadPalette(0, int(palette.size()), palette.data());
-    ImageRef output = ImageBuffer::CreateWithPalette(input.Kind(), int32_t(width), int32_t(height),
-                                                     withPalette ? palette.data() : nullptr,
-                                                     withPalette ? int(palette.size()) : 0);
+    ImageRef output = ImageBuffer::CreateLike(input, width, height);
     if (output) output->SetResolution(resolution);
     return output;
   }

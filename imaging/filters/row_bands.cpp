@@ -1,10 +1,7 @@
 #include "imaging/filters/row_bands.h"
 
-#include <chrono>
 #include <new>
-#include <system_error>
 #include <thread>
-#include <vector>
 
 #include "imaging/filters/filter_status.h"
 #include "imaging/parallel_rows.h"
@@ -50,33 +47,14 @@ int RunRowBands(FilterSite& site, int32_t rows, int64_t pixels, const BandBody& 
   // About fifty reports per run: enough for a smooth indicator and a quick cancel.
   int32_t every = rows / 50 > 1 ? rows / 50 : 1;
   BandRun run{site, rows, every, every};
-  int bands = BandCount(rows, pixels);
-  std::atomic<int> running{0};
-  std::vector<std::thread> workers;
-  std::vector<std::pair<int32_t, int32_t>> leftOver;  // bands no thread could take
-  workers.reserve(size_t(bands));
-  leftOver.reserve(size_t(bands));
-  for (int b = 1; b < bands; ++b) {
-    int32_t first = int32_t(int64_t(rows) * b / bands);
-    int32_t end = int32_t(int64_t(rows) * (b + 1) / bands);
-    try {
-      running.fetch_add(1);
-      workers.emplace_back([&run, &body, &running, first, end] {
-        run.RunBand(body, first, end, false);
-        running.fetch_sub(1);
-      });
-    } catch (const std::exception&) {  // no thread or no memory for one
-      running.fetch_sub(1);
-      leftOver.emplace_back(first, end);
-    }
-  }
-  run.RunBand(body, 0, int32_t(int64_t(rows) / bands), true);
-  for (auto [first, end] : leftOver) run.RunBand(body, first, end, true);
-  while (running.load() > 0) {
-    run.Report();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  for (std::thread& worker : workers) worker.join();
+  // Bands on the calling thread report progress; the others only count rows.
+  const std::thread::id caller = std::this_thread::get_id();
+  RunBands(
+      rows, BandCount(rows, pixels),
+      [&run, &body, caller](int, int32_t first, int32_t end) {
+        run.RunBand(body, first, end, std::this_thread::get_id() == caller);
+      },
+      [&run] { run.Report(); });
   if (run.outOfMemory.load()) return kStatusNoMemory;
   return run.stop.load() ? kStatusCancelled : kStatusOk;
 }

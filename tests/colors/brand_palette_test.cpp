@@ -148,12 +148,20 @@ TEST(BrandList, ExtensionInAnyCaseAndCaseInsensitiveOrder) {
   WriteFile(dir.File("Alpha.dat"), "PAINT=Alpha\r\n");
   WriteFile(dir.File("gamma.Dat"), "PAINT=Gamma\r\n");
   WriteFile(dir.File("notes.txt"), "PAINT=No\r\n");
+  WriteFile(dir.File(".dat"), "PAINT=Nameless\r\n");
   std::filesystem::create_directory(dir.File("folder.dat"));
   std::vector<std::string> files = FindBrandFiles(dir.Path().string());
   ASSERT_EQ(files.size(), 3u);
   EXPECT_EQ(FileNameOf(files[0]), "Alpha.dat");
   EXPECT_EQ(FileNameOf(files[1]), "beta.DAT");
   EXPECT_EQ(FileNameOf(files[2]), "gamma.Dat");
+  // Ordered by the name before the extension: "Alpha" comes before "Alpha 2".
+  WriteFile(dir.File("Alpha 2.dat"), "PAINT=Alpha 2\r\n");
+  files = FindBrandFiles(dir.Path().string());
+  ASSERT_EQ(files.size(), 4u);
+  EXPECT_EQ(FileNameOf(files[0]), "Alpha.dat");
+  EXPECT_EQ(FileNameOf(files[1]), "Alpha 2.dat");
+  std::filesystem::remove(dir.File("Alpha 2.dat"));
 
   std::vector<BrandListEntry> brands = ListBrands(dir.Path().string());
   ASSERT_EQ(brands.size(), 3u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "colors/reduction/nearest_color.h"
 #include "colors/reduction/paint_color_matcher.h"
@@ -57,7 +58,8 @@ TEST(LightnessCorrector, BitIdenticalToThePlainRoutine) {
       for (int g = 0; g < 256; ++g) {
         for (int b = 0; b < 256; ++b) {
           const Rgb c{uint8_t(r), uint8_t(g), uint8_t(b)};
-          if (!(fast(c) == CorrectLightness(c, percent))) ++mismatches;
+          const Rgb expected = CorrectLightness(c, percent);
+          if (!(fast(c) == expected) || !(fast.Uncached(c) == expected)) ++mismatches;
         }
       }
     }
@@ -89,6 +91,27 @@ TEST(PaintColorMatcher, CorrectsThenMatches) {
   EXPECT_EQ(matcher.Match({90, 90, 90}), 2);
   EXPECT_EQ(matcher.Match({30, 30, 30}), 1);  // corrected to 60: 40 from grey 100, 60 from black
   EXPECT_EQ(matcher.Match({10, 10, 10}), 0);  // corrected to 20
+}
+
+// Many colours, each asked twice and sharing cache slots with others: every
+// answer is the nearest colour to the plainly corrected one.
+TEST(PaintColorMatcher, CachedAnswersMatchThePlainRoutine) {
+  std::vector<Rgb> palette;
+  for (int i = 0; i < 40; ++i) {
+    palette.push_back({uint8_t(i * 53 % 256), uint8_t(i * 97 % 256), uint8_t(i * 29 % 256)});
+  }
+  NearestColorTable table(palette);
+  PaintColorMatcher matcher(table, 85);
+  int mismatches = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    uint32_t seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      const Rgb c{uint8_t(seed >> 24), uint8_t(seed >> 16), uint8_t(seed >> 8)};
+      if (matcher.Match(c) != table.Nearest(CorrectLightness(c, 85))) ++mismatches;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

@@ -54,6 +54,10 @@ TEST(ColorHistogram, CellsAndSaturatingCounts) {
   EXPECT_EQ(histogram.Counts()[size_t(cell)], 65535);
   EXPECT_EQ(histogram.Totals(cell).count, 70000u);  // the exact count is kept too
   EXPECT_EQ(histogram.Totals(cell).sums[0], 200u * 70000u);
+  const uint8_t black[15] = {};
+  histogram.AddRow(black, 5);
+  EXPECT_EQ(histogram.Counts()[0], 5);
+  EXPECT_EQ(histogram.Counts()[1], 0);
 }
 
 TEST(PopularColors, LargestCellsFirstInScanOrder) {

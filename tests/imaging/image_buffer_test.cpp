@@ -71,6 +71,30 @@ TEST(ImageBufferTest, CopyIsIndependentAndKeepsSizeResolutionAndPalette) {
   EXPECT_EQ(second->Row(0)[0], 0);
 }
 
+TEST(ImageBufferTest, CreateLikeKeepsKindAndPaletteNotPixels) {
+  PaletteEntry palette[256];
+  for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), 3, uint8_t(255 - i), 0};
+  ImageRef model = ImageBuffer::CreateWithPalette(kKind8Bit, 4, 4, palette, 256);
+  model->MutableRow(0)[0] = 9;
+  ImageRef made = ImageBuffer::CreateLike(*model, 7, 2);
+  ASSERT_TRUE(made);
+  EXPECT_EQ(made->Kind(), kKind8Bit);
+  EXPECT_EQ(made->Width(), 7);
+  EXPECT_EQ(made->Height(), 2);
+  EXPECT_EQ(made->PaletteAt(200), palette[200]);
+  EXPECT_EQ(made->Row(0)[0], 0);
+
+  // An index picture without a palette stays without one.
+  ImageRef index = ImageBuffer::CreateLike(*ImageBuffer::Create(kKindGray8, 2, 2), 3, 3);
+  ASSERT_TRUE(index);
+  EXPECT_FALSE(index->HasPalette());
+
+  // Sides beyond 32 bits, beyond the limit or empty are refused, not wrapped.
+  EXPECT_FALSE(ImageBuffer::CreateLike(*model, (int64_t{1} << 32) + 4, 4));
+  EXPECT_FALSE(ImageBuffer::CreateLike(*model, 4, int64_t(kMaxImageSide) + 1));
+  EXPECT_FALSE(ImageBuffer::CreateLike(*model, 0, 4));
+}
+
 TEST(ImageBufferTest, ResolutionPacksBothAxes) {
   ImageRef image = ImageBuffer::Create(kKindRgb24, 2, 2);
   image->SetResolution((300u << 16) | 72u);
