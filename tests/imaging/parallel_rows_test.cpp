@@ -1,13 +1,9 @@
 #include "imaging/parallel_rows.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -82,38 +78,6 @@ TEST(ParallelRowsTest, WaitHookRunsWhileOtherBandsWork) {
         release.store(true);
       });
   EXPECT_GE(waits, 1);
-}
-
-size_t AddressSpaceInUse() {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  size_t kb = 0;
-  while (std::fgets(line, sizeof line, status) != nullptr) {
-    if (std::strncmp(line, "VmSize:", 7) == 0) kb = std::strtoull(line + 7, nullptr, 10);
-  }
-  std::fclose(status);
-  return kb * 1024;
-}
-
-// With no room for another thread's stack, every band runs on this thread
-// instead of the program ending.
-TEST(ParallelRowsTest, BandsWithoutThreadRunHere) {
-  const size_t inUse = AddressSpaceInUse();
-  ASSERT_GT(inUse, 0u);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
-  rlimit tight = old;
-  tight.rlim_cur = inUse + (2u << 20);  // far less than a thread's stack
-  ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
-  const int bands = 4;
-  Visits visits(400, bands);
-  RunBands(400, bands, [&](int band, int32_t a, int32_t b) { visits.Add(band, a, b); });
-  setrlimit(RLIMIT_AS, &old);
-  ExpectContiguousBands(visits, bands);
-  int here = 0;
-  for (const std::thread::id& id : visits.bandThread) here += id == std::this_thread::get_id();
-  if (here == 1) GTEST_SKIP() << "threads still started under the address-space limit";
 }
 
 }  // namespace
