@@ -54,12 +54,14 @@ std::string RecentFileMenuText(const std::vector<std::string>& entries, int inde
   }));
   std::string shown = sameName > 1 ? path : name;
   // A literal '&' in a name would otherwise underline the next letter.
-  std::string escaped;
+  std::string text(1, '&');
+  text += std::to_string(index + 1);
+  text += ' ';
   for (char c : shown) {
-    if (c == '&') escaped += '&';
-    escaped += c;
+    if (c == '&') text += '&';
+    text += c;
   }
-  return "&" + std::to_string(index + 1) + " " + escaped;
+  return text;
 }
 
 }  // namespace tintara
