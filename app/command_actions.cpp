@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
+#include "app/command_catalog.h"
 #include "app/command_icons.h"
-#include "app/command_labels.h"
 
 namespace tintara {
 
@@ -12,17 +12,34 @@ CommandActions::CommandActions(const CommandTable& table, QWidget* owner)
   Sync();
 }
 
+namespace {
+
+// The menu text of a command: the catalogue's, else the table's own text.
+QString MenuText(const CommandEntry* entry, const Command& command) {
+  if (entry != nullptr && entry->menuText != nullptr) return QString::fromUtf8(entry->menuText);
+  return QString::fromStdString(command.text);
+}
+
+QList<QKeySequence> Shortcuts(const CommandEntry* entry) {
+  if (entry == nullptr || entry->shortcuts == nullptr) return {};
+  return QKeySequence::listFromString(QString::fromLatin1(entry->shortcuts),
+                                      QKeySequence::PortableText);
+}
+
+}  // namespace
+
 void CommandActions::Sync() {
   for (CommandId id : table_.Ids()) {
     if (actions_.count(id) != 0) continue;
     const Command* command = table_.Find(id);
-    auto* action = new QAction(MenuTextOf(id, command->text), this);
+    const CommandEntry* entry = FindCommandEntry(id);
+    auto* action = new QAction(MenuText(entry, *command), this);
     QString tip = QString::fromStdString(command->text);
     action->setToolTip(tip);
     action->setStatusTip(tip);
     action->setIcon(CommandIcon(id));
     action->setIconVisibleInMenu(false);
-    action->setShortcut(ShortcutOf(id));
+    action->setShortcuts(Shortcuts(entry));
     action->setCheckable(static_cast<bool>(command->checked));
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] {

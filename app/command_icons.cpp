@@ -4,54 +4,9 @@
 #include <QPainter>
 #include <QPixmapCache>
 
-namespace tintara {
+#include "app/command_catalog.h"
 
-Glyph GlyphOf(CommandId id) {
-  switch (id) {
-    case cmd::kStageStart: return Glyph::kStart;
-    case cmd::kStagePicture: return Glyph::kPicture;
-    case cmd::kStageSettings: return Glyph::kSettings;
-    case cmd::kStagePattern: return Glyph::kPattern;
-    case cmd::kStageFinish: return Glyph::kFinish;
-    case cmd::kNewProject: return Glyph::kNew;
-    case cmd::kOpenProject: return Glyph::kOpen;
-    case cmd::kSaveProject: return Glyph::kSave;
-    case cmd::kSaveProjectAs: return Glyph::kSaveAs;
-    case cmd::kExit: return Glyph::kExit;
-    case cmd::kLoadPicture: return Glyph::kLoadPicture;
-    case cmd::kPastePicture: return Glyph::kPaste;
-    case cmd::kUndoAllPictureEdits: return Glyph::kReset;
-    case cmd::kSavePictureAs: return Glyph::kSavePicture;
-    case cmd::kSaveConvertedAs: return Glyph::kSaveConverted;
-    case cmd::kSavePatternAs: return Glyph::kSavePattern;
-    case cmd::kSaveCurrentView: return Glyph::kSaveView;
-    case cmd::kSaveColorKey: return Glyph::kColorKey;
-    case cmd::kBorderColor: return Glyph::kBorders;
-    case cmd::kWhatToDisplay:
-    case cmd::kWhatToView: return Glyph::kDisplay;
-    case cmd::kSelectOneArea: return Glyph::kSelectArea;
-    case cmd::kRemoveSmallAreas: return Glyph::kRemoveSpots;
-    case cmd::kUndo: return Glyph::kUndo;
-    case cmd::kRedo: return Glyph::kRedo;
-    case cmd::kZoomIn: return Glyph::kZoomIn;
-    case cmd::kZoomOut: return Glyph::kZoomOut;
-    case cmd::kActualSize: return Glyph::kActualSize;
-    case cmd::kOptions: return Glyph::kOptions;
-    case cmd::kViewInitialPicture: return Glyph::kViewInitial;
-    case cmd::kViewConvertedPicture:
-    case cmd::kViewAsColorBlocks: return Glyph::kViewConverted;
-    case cmd::kViewPaintingPattern: return Glyph::kViewPattern;
-    case cmd::kCreateDrawingPattern: return Glyph::kCreatePattern;
-    case cmd::kStartPictureEditing: return Glyph::kEditPicture;
-    case cmd::kFinishPictureEditing: return Glyph::kFinishEditing;
-    case cmd::kPictureInformation: return Glyph::kInfo;
-    case cmd::kAbout: return Glyph::kAbout;
-    case cmd::kColorCorrection: return Glyph::kColorCorrection;
-    case cmd::kReduceColorLevels: return Glyph::kPosterize;
-    case cmd::kReduceColorsOptimized: return Glyph::kReduceColors;
-    default: return Glyph::kNone;
-  }
-}
+namespace tintara {
 
 namespace {
 
@@ -97,8 +52,7 @@ QPixmap GlyphPixmap(Glyph glyph, int side, qreal devicePixelRatio, bool disabled
   return pixmap;
 }
 
-QIcon CommandIcon(CommandId id) {
-  Glyph glyph = GlyphOf(id);
+QIcon GlyphIcon(Glyph glyph) {
   if (glyph == Glyph::kNone) return {};
   qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
   QIcon icon;
@@ -107,6 +61,15 @@ QIcon CommandIcon(CommandId id) {
     icon.addPixmap(GlyphPixmap(glyph, side, ratio, true), QIcon::Disabled);
   }
   return icon;
+}
+
+QIcon CommandIcon(CommandId id) {
+  const CommandEntry* entry = FindCommandEntry(id);
+  if (entry == nullptr) return {};
+  QIcon own = GlyphIcon(entry->glyph);
+  // Standard actions look like the rest of the desktop where its theme has them.
+  if (entry->themeIcon != nullptr) return QIcon::fromTheme(QString::fromLatin1(entry->themeIcon), own);
+  return own;
 }
 
 }  // namespace tintara

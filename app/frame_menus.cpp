@@ -1,81 +1,16 @@
 // The standard menu, the standard tool bars and the pop-up menus of the main
-// frame. Lists name commands by number; 0 stands for a separator. Commands
-// the program does not offer are left out, and so are separators that would
-// end up doubled or at an edge.
+// frame, filled from the places the command catalogue names. Commands the
+// program does not offer are left out, and so are separators that would end
+// up doubled or at an edge.
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
 #include "app/command_actions.h"
+#include "app/command_catalog.h"
 #include "app/main_frame.h"
 
 namespace tintara {
-
-namespace {
-
-constexpr CommandId kSeparator = 0;
-
-std::vector<CommandId> RecentFileIds() {
-  std::vector<CommandId> ids;
-  for (int i = 0; i < cmd::kRecentFileCount; ++i) ids.push_back(cmd::kRecentFile1 + i);
-  return ids;
-}
-
-std::vector<CommandId> FileMenu() {
-  std::vector<CommandId> ids = {
-      cmd::kNewProject,         cmd::kOpenProject,      cmd::kSaveProject,
-      cmd::kSaveProjectAs,      kSeparator,             cmd::kLoadPicture,
-      cmd::kPastePicture,       kSeparator,             cmd::kSavePictureAs,
-      cmd::kSaveConvertedAs,    cmd::kSavePatternAs,    cmd::kSaveCurrentView,
-      cmd::kSaveColorKey,       kSeparator,             cmd::kPictureInformation,
-      kSeparator};
-  for (CommandId id : RecentFileIds()) ids.push_back(id);
-  ids.push_back(kSeparator);
-  ids.push_back(cmd::kExit);
-  return ids;
-}
-
-const std::vector<CommandId> kEditMenu = {
-    cmd::kUndo, cmd::kRedo, kSeparator, cmd::kStartPictureEditing, cmd::kFinishPictureEditing,
-    cmd::kUndoAllPictureEdits, kSeparator, cmd::kReduceColorLevels, cmd::kReduceColorsOptimized};
-
-const std::vector<CommandId> kViewMenu = {
-    cmd::kViewInitialPicture, cmd::kViewConvertedPicture, cmd::kViewPaintingPattern, kSeparator,
-    cmd::kZoomIn,             cmd::kZoomOut,              cmd::kActualSize};
-
-const std::vector<CommandId> kStageMenu = {cmd::kStageStart, cmd::kStagePicture,
-                                           cmd::kStageSettings, cmd::kStagePattern,
-                                           cmd::kStageFinish};
-
-const std::vector<CommandId> kPatternMenu = {
-    cmd::kCreateDrawingPattern, cmd::kViewAsColorBlocks, kSeparator,
-    cmd::kRemoveSmallAreas,     cmd::kSelectOneArea,     cmd::kBorderColor};
-
-const std::vector<CommandId> kOptionsMenu = {cmd::kOptions, cmd::kColorCorrection,
-                                             cmd::kAutoSave};
-
-const std::vector<CommandId> kInterfaceMenu = {cmd::kStandardInterface, kSeparator,
-                                               cmd::kToggleMenu, cmd::kToggleToolbars,
-                                               cmd::kToggleAnimation};
-
-const std::vector<CommandId> kStandardBar = {
-    cmd::kOpenProject,         cmd::kLoadPicture,          cmd::kSaveProject,
-    kSeparator,                cmd::kUndo,                 cmd::kRedo,
-    cmd::kZoomIn,              cmd::kZoomOut,              cmd::kActualSize,
-    kSeparator,                cmd::kStartPictureEditing,  kSeparator,
-    cmd::kViewInitialPicture,  cmd::kViewConvertedPicture, cmd::kViewPaintingPattern};
-
-// The second brush bar: picture commands while the picture is edited.
-const std::vector<CommandId> kPictureBar = {
-    cmd::kReduceColorLevels, cmd::kReduceColorsOptimized, kSeparator, cmd::kUndoAllPictureEdits,
-    cmd::kSavePictureAs,     kSeparator,                  cmd::kFinishPictureEditing};
-
-const std::vector<CommandId> kViewChoice = {cmd::kViewInitialPicture, cmd::kViewConvertedPicture,
-                                            cmd::kViewPaintingPattern};
-
-const std::vector<CommandId> kContextMenu = {cmd::kUndo, cmd::kRedo};
-
-}  // namespace
 
 void CMainFrame::AddCommands(QWidget* target, const std::vector<CommandId>& ids) {
   bool separatorDue = false;
@@ -100,9 +35,9 @@ void CMainFrame::AddCommands(QWidget* target, const std::vector<CommandId>& ids)
   }
 }
 
-QMenu* CMainFrame::AddMenu(const QString& title, const std::vector<CommandId>& ids) {
+QMenu* CMainFrame::AddMenu(const QString& title, Place place) {
   QMenu* menu = menuBar()->addMenu(title);
-  AddCommands(menu, ids);
+  AddCommands(menu, CommandsAt(place));
   // Enabling rules may read state no notice covers (the clipboard): refresh on opening.
   connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
   mainMenus_.push_back(menu);
@@ -110,17 +45,16 @@ QMenu* CMainFrame::AddMenu(const QString& title, const std::vector<CommandId>& i
 }
 
 void CMainFrame::BuildMenus() {
-  AddMenu(QStringLiteral("&File"), FileMenu());
-  AddMenu(QStringLiteral("&Edit"), kEditMenu);
-  QMenu* view = AddMenu(QStringLiteral("&View"), kViewMenu);
+  AddMenu(QStringLiteral("&File"), Place::kFileMenu);
+  AddMenu(QStringLiteral("&Edit"), Place::kEditMenu);
+  QMenu* view = AddMenu(QStringLiteral("&View"), Place::kViewMenu);
   view->addSeparator();
-  AddCommands(view->addMenu(QStringLiteral("Work &stage")), kStageMenu);
-  AddMenu(QStringLiteral("&Pattern"), kPatternMenu);
-  QMenu* options = AddMenu(QStringLiteral("&Options"), kOptionsMenu);
+  AddCommands(view->addMenu(QStringLiteral("Work &stage")), CommandsAt(Place::kStageMenu));
+  AddMenu(QStringLiteral("&Pattern"), Place::kPatternMenu);
+  QMenu* options = AddMenu(QStringLiteral("&Options"), Place::kOptionsMenu);
   options->addSeparator();
-  QMenu* interface = options->addMenu(QStringLiteral("&Interface"));
-  AddCommands(interface, kInterfaceMenu);
-  AddMenu(QStringLiteral("&Help"), {cmd::kAbout});
+  AddCommands(options->addMenu(QStringLiteral("&Interface")), CommandsAt(Place::kInterfaceMenu));
+  AddMenu(QStringLiteral("&Help"), Place::kHelpMenu);
 }
 
 void CMainFrame::BuildToolBars() {
@@ -128,13 +62,13 @@ void CMainFrame::BuildToolBars() {
   standardBar_->setObjectName(QStringLiteral("standardBar"));
   standardBar_->setIconSize(QSize(20, 20));
   standardBar_->setMovable(false);
-  AddCommands(standardBar_, kStandardBar);
+  AddCommands(standardBar_, CommandsAt(Place::kStandardBar));
   addToolBar(Qt::TopToolBarArea, standardBar_);
   pictureBar_ = new QToolBar(QStringLiteral("Picture"), this);
   pictureBar_->setObjectName(QStringLiteral("pictureBar"));
   pictureBar_->setIconSize(QSize(20, 20));
   pictureBar_->setMovable(false);
-  AddCommands(pictureBar_, kPictureBar);
+  AddCommands(pictureBar_, CommandsAt(Place::kPictureBar));
   addToolBar(Qt::TopToolBarArea, pictureBar_);
   // The tool bars belong to the standard interface alone.
   for (QToolBar* bar : {standardBar_, pictureBar_}) {
@@ -146,7 +80,7 @@ void CMainFrame::BuildToolBars() {
 
 void CMainFrame::BuildPopups() {
   viewChoiceMenu_ = new QMenu(QStringLiteral("What view"), this);
-  AddCommands(viewChoiceMenu_, kViewChoice);
+  AddCommands(viewChoiceMenu_, CommandsAt(Place::kViewChoice));
   connect(viewChoiceMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
   contextMenu_ = new QMenu(QStringLiteral("Context Menu"), this);
   connect(contextMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
@@ -158,7 +92,7 @@ void CMainFrame::PopupViewChoice(const QPoint& globalPosition) {
 
 void CMainFrame::PopupContextMenu(const QPoint& globalPosition) {
   contextMenu_->clear();
-  AddCommands(contextMenu_, kContextMenu);
+  AddCommands(contextMenu_, CommandsAt(Place::kContextMenu));
   // Without the menu bar, its menus stay within reach here.
   if (!menuBar()->isVisible()) {
     contextMenu_->addSeparator();

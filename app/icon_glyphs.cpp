@@ -265,6 +265,27 @@ void Door(QPainter& p) {
   ArrowInto(p, QPointF(18, 16), QPointF(28, 16), kTeal);
 }
 
+// Four sheets of paper with a ruler across them: how large the pattern prints.
+void PageGrid(QPainter& p) {
+  for (int row = 0; row < 2; ++row) {
+    for (int column = 0; column < 2; ++column) Page(p, QRectF(3 + column * 11, 3 + row * 12, 10, 11));
+  }
+  p.setPen(Stroke(1.8, kTerracotta));
+  p.drawLine(QPointF(4, 29), QPointF(28, 29));
+  p.drawLine(QPointF(28, 5), QPointF(28, 29));
+}
+
+// Numbered areas beside a short list of the three ways to mark them.
+void TypeChoice(QPainter& p) {
+  NumberedAreas(p, QRectF(2, 2, 18, 18), true);
+  p.setPen(Stroke(2.0, kInk));
+  for (int line = 0; line < 3; ++line) {
+    qreal y = 18 + line * 5;
+    p.drawLine(QPointF(22, y), QPointF(29, y));
+  }
+  Check(p, QPointF(9, 28), 8, kGreen);
+}
+
 void Borders(QPainter& p) {
   Outline(p, kPaper);
   p.drawRoundedRect(QRectF(3, 3, 20, 20), 2, 2);
@@ -407,6 +428,8 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kColorCorrection: Sun(p); break;
     case Glyph::kPosterize: Posterize(p); break;
     case Glyph::kReduceColors: ReduceColors(p); break;
+    case Glyph::kPatternSize: PageGrid(p); break;
+    case Glyph::kPatternType: TypeChoice(p); break;
   }
   p.restore();
 }

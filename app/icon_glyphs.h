@@ -47,6 +47,8 @@ enum class Glyph {
   kColorCorrection,
   kPosterize,
   kReduceColors,
+  kPatternSize,
+  kPatternType,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

@@ -89,6 +89,16 @@ void CTessel20App::RegisterInterfaceCommands() {
 void CTessel20App::ReplaceDocumentCommands() {
   table_.Add({cmd::kWhatToDisplay, "What to display", [this] { PopupViewChoice(); }, {}, {}});
   table_.Add({cmd::kWhatToView, "What to view", [this] { PopupViewChoice(); }, {}, {}});
+  // The size is asked here; a new pattern is made behind the progress window.
+  const Command* size = table_.Find(cmd::kPatternSize);
+  table_.Add({cmd::kPatternSize, size->text, [this] { PatternSizeCommand(); }, size->enabled, {}});
+}
+
+void CTessel20App::PatternSizeCommand() {
+  printer_.Refresh();
+  std::optional<PatternPageSettings> chosen = doc_->AskPatternSize();
+  if (!chosen) return;
+  RunLong([this, &chosen] { doc_->ApplyPatternSize(*chosen); });
 }
 
 void CTessel20App::PopupViewChoice() { frame_->PopupViewChoice(QCursor::pos()); }

@@ -18,6 +18,7 @@ class QToolBar;
 namespace tintara {
 
 class CommandActions;
+enum class Place : uint8_t;
 class CTaskBar;
 class CToolPanel;
 class CFrameStatusBar;
@@ -90,7 +91,7 @@ class CMainFrame : public QMainWindow {
   void BuildMenus();
   void BuildToolBars();
   void BuildPopups();
-  QMenu* AddMenu(const QString& title, const std::vector<CommandId>& ids);
+  QMenu* AddMenu(const QString& title, Place place);
   void AddCommands(QWidget* target, const std::vector<CommandId>& ids);
   void UpdateStatusPanes();
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/command_catalog.h"
 #include "app/command_icons.h"
 #include "app/panel_style.h"
 

@@ -4,6 +4,8 @@
 
 #include "app/reduction_dialogs.h"
 #include "colors/floss_color.h"
+#include "colors/widgets/pattern_size_dialog.h"
+#include "colors/widgets/pattern_type_dialog.h"
 
 namespace tintara {
 
@@ -29,6 +31,19 @@ std::optional<int> QtDialogs::ReduceColors(int initial) {
   ReduceColorsDialog dialog(initial, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Colors();
+}
+
+std::optional<PatternPageSettings> QtDialogs::ChoosePatternSize(const PatternPageSettings& current,
+                                                                bool defaultPrinterAvailable) {
+  PatternSizeDialog dialog(current, defaultPrinterAvailable, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Settings();
+}
+
+std::optional<int> QtDialogs::ChoosePatternType(int listPosition) {
+  PatternTypeDialog dialog(listPosition, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Selected();
 }
 
 }  // namespace tintara

@@ -19,6 +19,9 @@ class QtDialogs : public Dialogs {
       const PosterizeLevels& initial,
       const std::function<void(const PosterizeLevels&)>& changed) override;
   std::optional<int> ReduceColors(int initial) override;
+  std::optional<PatternPageSettings> ChoosePatternSize(const PatternPageSettings& current,
+                                                       bool defaultPrinterAvailable) override;
+  std::optional<int> ChoosePatternType(int listPosition) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -42,23 +42,12 @@ int StageOfCommand(CommandId id) {
 
 const std::vector<PanelPage>& PanelPages() {
   static const std::vector<PanelPage> pages = {
-      {kTaskPage,
-       "Task",
-       {{"Start", cmd::kStageStart},
-        {"Picture", cmd::kStagePicture},
-        {"Settings", cmd::kStageSettings},
-        {"Pattern", cmd::kStagePattern},
-        {"Finish", cmd::kStageFinish}}},
-      {2, "Start", {{"Open", cmd::kOpenProject}, {"Load Picture", cmd::kLoadPicture},
-                    {"Paste", cmd::kPastePicture}}},
-      {3, "Picture", {{"Reset", cmd::kUndoAllPictureEdits}, {"Save As", cmd::kSavePictureAs}}},
-      {4, "Settings", {{"Borders color", cmd::kBorderColor}, {"Display", cmd::kWhatToDisplay}}},
-      {5,
-       "Edit pattern",
-       {{"Select Area", cmd::kSelectOneArea},
-        {"Remove Spots", cmd::kRemoveSmallAreas},
-        {"Display", cmd::kWhatToView}}},
-      {6, "Finish", {{"Save", cmd::kSaveProject}, {"Exit", cmd::kExit}}},
+      {kTaskPage, "Task", PanelButtonsAt(Place::kTaskBar)},
+      {2, "Start", PanelButtonsAt(Place::kStartPage)},
+      {3, "Picture", PanelButtonsAt(Place::kPicturePage)},
+      {4, "Settings", PanelButtonsAt(Place::kSettingsPage)},
+      {5, "Edit pattern", PanelButtonsAt(Place::kPatternPage)},
+      {6, "Finish", PanelButtonsAt(Place::kFinishPage)},
   };
   return pages;
 }
@@ -71,8 +60,11 @@ const PanelPage* FindPanelPage(int page) {
 }
 
 const std::vector<CommandId>& ToolBarCommands() {
-  static const std::vector<CommandId> commands = {cmd::kUndo,   cmd::kRedo,    cmd::kOptions,
-                                                  cmd::kZoomIn, cmd::kZoomOut, cmd::kActualSize};
+  static const std::vector<CommandId> commands = [] {
+    std::vector<CommandId> ids = CommandsAt(Place::kPanelTools);
+    std::erase(ids, kSeparator);
+    return ids;
+  }();
   return commands;
 }
 

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/command_catalog.h"
 #include "document/command_ids.h"
 
 namespace tintara {
@@ -29,18 +30,13 @@ constexpr int PageOfStage(int stage) { return stage + kFirstToolPage; }
 CommandId StageCommand(int stage);
 int StageOfCommand(CommandId id);
 
-struct PanelButton {
-  const char* caption;
-  CommandId id;
-};
-
 struct PanelPage {
   int page;
   const char* group;  // the page's name
   std::vector<PanelButton> buttons;
 };
 
-// The pages in order, 1..6.
+// The pages in order, 1..6, with the buttons the command catalogue places on them.
 const std::vector<PanelPage>& PanelPages();
 const PanelPage* FindPanelPage(int page);
 // The small buttons at the end of the tool panel, on every page.

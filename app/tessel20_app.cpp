@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <new>
 
+#include "app/command_actions.h"
 #include "app/document_view_source.h"
 #include "app/interface_dialog.h"
 #include "app/long_work.h"
@@ -47,6 +48,7 @@ CTessel20App::CTessel20App(AppOptions options)
   QFileInfo program(options_.programPath);
   programFolder_ = program.absolutePath();
   env_.programFolder = ProgramFolderOf(program.absoluteFilePath().toStdString());
+  env_.printer = &printer_;
   clock_.start();
   idleTimer_.setInterval(kIdleCheckMilliseconds);
   connect(&idleTimer_, &QTimer::timeout, this, &CTessel20App::CheckAutoSave);
@@ -67,6 +69,7 @@ StartResult CTessel20App::Start() {
   }
   if (!ReadSettings()) return StartResult::kCancelled;
   recent_.Load(*settings_);
+  printer_.Refresh();
   if (!CreateDocument()) return StartResult::kFailed;
   BuildFrame();
   ProcessCommandLine();
@@ -128,6 +131,9 @@ void CTessel20App::BuildFrame() {
   frame_->View()->SetBeep([this] { host_.Beep(); });
   RegisterCommands();
   frame_->BuildControls();
+  // Menus, bars, panel buttons, pop-ups and shortcuts all end here.
+  connect(&frame_->Actions(), &CommandActions::triggered, this,
+          [this](CommandId id) { Dispatch(id); });
   frame_->SetRecentFiles(recent_.Entries());
   frame_->SetCloseGuard([this] { return MayClose(); });
   ConnectNotices();

@@ -17,6 +17,7 @@
 
 #include "app/auto_save_clock.h"
 #include "app/qt_dialogs.h"
+#include "app/qt_printer_info.h"
 #include "app/qt_ui_host.h"
 #include "document/command_table.h"
 #include "document/document_environment.h"
@@ -116,6 +117,7 @@ class CTessel20App : public QObject {
   void RegisterInterfaceCommands();
   void RegisterPictureFileCommands();
   void ReplaceDocumentCommands();
+  void PatternSizeCommand();
 
   // Interface.
   void ApplyInterface();
@@ -151,6 +153,7 @@ class CTessel20App : public QObject {
   std::unique_ptr<QtSettingsStore> engineIni_;
   QtUiHost host_;
   QtDialogs dialogs_;
+  QtPrinterInfo printer_;
   DocumentEnvironment env_;
   std::unique_ptr<FilterSite> site_;
   std::unique_ptr<CTessel20Doc> doc_;

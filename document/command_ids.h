@@ -67,6 +67,10 @@ constexpr CommandId kSaveCurrentView = 34035;
 constexpr CommandId kSaveColorKey = 34036;
 constexpr CommandId kPictureInformation = 34037;
 
+// Pattern settings (numbers of our own).
+constexpr CommandId kPatternSize = 34040;
+constexpr CommandId kPatternTypeChoice = 34041;
+
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;
 constexpr CommandId kReduceColorsOptimized = 34501;

@@ -76,6 +76,7 @@ void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc) {
              [&doc] { return doc.currentTool == kToolSelectArea; }});
   table.Add({cmd::kBorderColor, "Color of borders and digits", [&doc] { doc.ChooseBorderColor(); },
              [&doc] { return !doc.pictureEditing; }, {}});
+  RegisterPatternSettingsCommands(table, doc);
 }
 
 }  // namespace tintara

@@ -6,8 +6,11 @@ namespace tintara {
 class CommandTable;
 class CTessel20Doc;
 
-// "Remove small areas from painting pattern", "Select one area" and "Color of
-// borders and digits".
+// "Remove small areas from painting pattern", "Select one area", "Color of
+// borders and digits", and the two pattern settings below.
 void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc);
+
+// "Size of painting pattern" and "Type of color identification".
+void RegisterPatternSettingsCommands(CommandTable& table, CTessel20Doc& doc);
 
 }  // namespace tintara

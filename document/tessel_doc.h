@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "colors/page_settings.h"
 #include "colors/tessel_params.h"
 #include "document/document_snapshot.h"
 #include "document/drawing_tool_state.h"
@@ -125,6 +127,15 @@ class CTessel20Doc {
   // exists, redraws all of it as one undo step. False for a type outside 0..6
   // or a redraw that was cancelled (the document is then as before).
   bool ChangePatternType(int32_t type);
+  // "Type of pattern" dialog, then ChangePatternType with the chosen type.
+  void PatternTypeCommand();
+
+  // "Size of painting pattern" in two halves, so that the shell can ask on its
+  // own thread and make the pattern behind the progress window: the dialog's
+  // answer, then storing it and making the pattern again when the size changed
+  // and a pattern exists (true then).
+  std::optional<PatternPageSettings> AskPatternSize();
+  bool ApplyPatternSize(const PatternPageSettings& chosen);
 
   // Pattern clean-up and area commands.
   void RemoveSmallAreasCommand();

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "colors/page_settings.h"
+
 namespace tintara {
 
 // The logic of a dialog that lists names with "&Delete", OK and Cancel; the
@@ -63,6 +65,17 @@ class Dialogs {
                                                     bool /*standardInterface*/) {
     return std::nullopt;
   }
+
+  // "Size of Painting Pattern": paper, orientation, number of pages, printer
+  // choice and resolution. Without a default printer the custom printer is
+  // the only choice.
+  virtual std::optional<PatternPageSettings> ChoosePatternSize(
+      const PatternPageSettings& /*current*/, bool /*defaultPrinterAvailable*/) {
+    return std::nullopt;
+  }
+
+  // "Type of pattern": a position in the list of offered pattern types.
+  virtual std::optional<int> ChoosePatternType(int /*listPosition*/) { return std::nullopt; }
 };
 
 }  // namespace tintara

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "colors/pattern_type_list.h"
+
 namespace tintara {
 
 namespace {
@@ -9,6 +11,30 @@ namespace {
 constexpr char kPosterize[] = "Posterize";
 constexpr char kReduceColors[] = "Reduce colors";
 constexpr char kBorderColor[] = "Color of borders and digits";
+constexpr char kPatternSize[] = "Size of Painting Pattern";
+constexpr char kPatternType[] = "Type of pattern";
+
+constexpr const char* kPaperNames[] = {"letter", "legal", "executive", "a4", "a5"};
+// The dialog lists 1 page, 2x2 and 3x3.
+constexpr int kOfferedPagesPerSide = 3;
+
+// The index of `name` among `names`, or nothing.
+template <size_t N>
+std::optional<int> IndexOf(const ScriptValue& value, const char* const (&names)[N]) {
+  std::optional<std::string> text = value.AsString();
+  for (size_t i = 0; text && i < N; ++i) {
+    if (*text == names[i]) return int(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<int> ResolutionIndex(const ScriptValue& value) {
+  std::optional<int> dpi = ScriptInt(value, 1, 1 << 20);
+  for (size_t i = 0; dpi && i < PrintResolutions().size(); ++i) {
+    if (PrintResolutions()[i].dotsPerInch == *dpi) return int(i);
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -105,6 +131,68 @@ std::optional<uint32_t> ScriptedDialogs::ChooseBorderColor(uint32_t /*current*/,
   std::optional<uint32_t> color = ScriptColor(*answer);
   if (!color) Refuse(kBorderColor, "expected [red, green, blue], each 0..255");
   return color;
+}
+
+namespace {
+
+// Applies the fields of a "Size of Painting Pattern" answer; the reason when
+// the dialog would not take one of them.
+std::optional<std::string> ApplySizeAnswer(const ScriptValue& answer, bool defaultPrinterAvailable,
+                                           PatternPageSettings& chosen) {
+  if (const ScriptValue* paper = answer.Find("paper")) {
+    std::optional<int> index = IndexOf(*paper, kPaperNames);
+    if (!index) return "paper must be letter, legal, executive, a4 or a5";
+    chosen.paperSize = *index;
+  }
+  if (const ScriptValue* landscape = answer.Find("landscape")) {
+    const bool* on = std::get_if<bool>(&landscape->value);
+    if (on == nullptr) return "landscape must be true or false";
+    chosen.orientation = *on ? 1 : 0;
+  }
+  if (const ScriptValue* pages = answer.Find("pages")) {
+    std::optional<int> perSide = ScriptInt(*pages, 1, kOfferedPagesPerSide);
+    if (!perSide) return "pages must be 1, 2 or 3 (per side)";
+    chosen.pageCount = *perSide - 1;
+  }
+  if (const ScriptValue* printer = answer.Find("printer")) {
+    constexpr const char* kPrinters[] = {"custom", "default"};
+    std::optional<int> index = IndexOf(*printer, kPrinters);
+    if (!index) return "printer must be default or custom";
+    if (*index == 1 && !defaultPrinterAvailable) return "no default printer: printer must be custom";
+    chosen.useDefaultPrinter = *index;
+  }
+  if (const ScriptValue* dpi = answer.Find("dpi")) {
+    std::optional<int> index = ResolutionIndex(*dpi);
+    if (!index) return "dpi must be 150, 300, 600, 1200, 2400 or 4800";
+    chosen.printResolution = *index;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<PatternPageSettings> ScriptedDialogs::ChoosePatternSize(
+    const PatternPageSettings& current, bool defaultPrinterAvailable) {
+  std::optional<ScriptValue> answer = Take(kPatternSize);
+  if (!answer) return std::nullopt;
+  if (answer->AsObject() == nullptr) {
+    Refuse(kPatternSize, "expected {\"paper\", \"landscape\", \"pages\", \"printer\", \"dpi\"}");
+    return std::nullopt;
+  }
+  PatternPageSettings chosen = current;
+  if (std::optional<std::string> why = ApplySizeAnswer(*answer, defaultPrinterAvailable, chosen)) {
+    Refuse(kPatternSize, *why);
+    return std::nullopt;
+  }
+  return chosen;
+}
+
+std::optional<int> ScriptedDialogs::ChoosePatternType(int /*listPosition*/) {
+  std::optional<ScriptValue> answer = Take(kPatternType);
+  if (!answer) return std::nullopt;
+  std::optional<int> position = ScriptInt(*answer, 0, int(kPatternTypeChoices.size()) - 1);
+  if (!position) Refuse(kPatternType, "expected a list position 0..2");
+  return position;
 }
 
 }  // namespace tintara

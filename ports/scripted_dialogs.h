@@ -10,6 +10,13 @@
 //   "Save palette", "Load palette" a name typed into the list dialog, or
 //                                  {"delete": NAME} to press "&Delete" first;
 //                                  answers are taken until the dialog closes
+//   "Size of Painting Pattern"     {"paper": "letter"|"legal"|"executive"|"a4"|"a5",
+//                                   "landscape": true|false, "pages": 1..3 (per side),
+//                                   "printer": "default"|"custom",
+//                                   "dpi": 150|300|600|1200|2400|4800}
+//                                  (a missing field keeps the dialog's value)
+//   "Type of pattern"              a position in the list: 0 numbers, 1 patterns,
+//                                  2 borders only
 #pragma once
 
 #include <optional>
@@ -31,6 +38,9 @@ class ScriptedDialogs : public Dialogs {
       const std::function<void(const PosterizeLevels&)>& changed) override;
   std::optional<int> ReduceColors(int initial) override;
   std::optional<uint32_t> ChooseBorderColor(uint32_t current, bool standardInterface) override;
+  std::optional<PatternPageSettings> ChoosePatternSize(const PatternPageSettings& current,
+                                                       bool defaultPrinterAvailable) override;
+  std::optional<int> ChoosePatternType(int listPosition) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;

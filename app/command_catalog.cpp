@@ -1,0 +1,188 @@
+#include "app/command_catalog.h"
+
+#include <algorithm>
+
+namespace tintara {
+
+namespace {
+
+using P = Place;
+
+std::vector<CommandEntry> MakeCatalog() {
+  std::vector<CommandEntry> entries = {
+      // Files.
+      {cmd::kNewProject, "&New", "Ctrl+N", "document-new", Glyph::kNew, {{P::kFileMenu, 0}}},
+      {cmd::kOpenProject, "&Open...", "Ctrl+O", "document-open", Glyph::kOpen,
+       {{P::kFileMenu, 0}, {P::kStandardBar, 0}, {P::kStartPage, 0, "Open"}}},
+      {cmd::kLoadPicture, "&Load picture from disk...", "Ctrl+L", "document-import",
+       Glyph::kLoadPicture,
+       {{P::kFileMenu, 1}, {P::kStandardBar, 0}, {P::kStartPage, 0, "Load Picture"}}},
+      {cmd::kSaveProject, "&Save", "Ctrl+S", "document-save", Glyph::kSave,
+       {{P::kFileMenu, 0}, {P::kStandardBar, 0}, {P::kFinishPage, 0, "Save"}}},
+      {cmd::kSaveProjectAs, "Save &As...", "Ctrl+Shift+S", "document-save-as", Glyph::kSaveAs,
+       {{P::kFileMenu, 0}}},
+      {cmd::kPastePicture, "&Paste picture from clipboard", "Ctrl+V", "edit-paste", Glyph::kPaste,
+       {{P::kFileMenu, 1}, {P::kStartPage, 0, "Paste"}}},
+      {cmd::kSavePictureAs, "Save P&icture As...", nullptr, nullptr, Glyph::kSavePicture,
+       {{P::kFileMenu, 2}, {P::kPictureBar, 1}, {P::kPicturePage, 1, "Save As"}}},
+      {cmd::kSaveConvertedAs, "Save &converted picture as...", nullptr, nullptr,
+       Glyph::kSaveConverted, {{P::kFileMenu, 2}}},
+      {cmd::kSavePatternAs, "Save painting pa&ttern as...", nullptr, nullptr, Glyph::kSavePattern,
+       {{P::kFileMenu, 2}}},
+      {cmd::kSaveCurrentView, "Save current &view as...", nullptr, nullptr, Glyph::kSaveView,
+       {{P::kFileMenu, 2}}},
+      {cmd::kSaveColorKey, "Save color &key as...", nullptr, nullptr, Glyph::kColorKey,
+       {{P::kFileMenu, 2}}},
+      {cmd::kPictureInformation, "Picture/pattern i&nformation...", nullptr,
+       "document-properties", Glyph::kInfo, {{P::kFileMenu, 3}}},
+      // The recent projects come here (below).
+      {cmd::kExit, "E&xit", "Alt+F4", "application-exit", Glyph::kExit,
+       {{P::kFileMenu, 5}, {P::kFinishPage, 0, "Exit"}}},
+
+      // Undo and picture editing.
+      {cmd::kUndo, "&Undo", "Ctrl+Z", "edit-undo", Glyph::kUndo,
+       {{P::kEditMenu, 0}, {P::kStandardBar, 1}, {P::kContextMenu, 0}, {P::kPanelTools, 0}}},
+      {cmd::kRedo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "edit-redo", Glyph::kRedo,
+       {{P::kEditMenu, 0}, {P::kStandardBar, 1}, {P::kContextMenu, 0}, {P::kPanelTools, 0}}},
+      {cmd::kOptions, "&General options...", nullptr, "preferences-system", Glyph::kOptions,
+       {{P::kOptionsMenu, 0}, {P::kPanelTools, 0}}},
+      {cmd::kStartPictureEditing, "&Start picture editing", nullptr, nullptr, Glyph::kEditPicture,
+       {{P::kEditMenu, 1}, {P::kStandardBar, 2}}},
+      {cmd::kReduceColorLevels, "&Posterize...", nullptr, nullptr, Glyph::kPosterize,
+       {{P::kEditMenu, 2}, {P::kPictureBar, 0}}},
+      {cmd::kReduceColorsOptimized, "Red&uce Colors...", nullptr, nullptr, Glyph::kReduceColors,
+       {{P::kEditMenu, 2}, {P::kPictureBar, 0}}},
+      {cmd::kFinishPictureEditing, "&Finish picture editing", nullptr, nullptr,
+       Glyph::kFinishEditing, {{P::kEditMenu, 1}, {P::kPictureBar, 2}}},
+      {cmd::kUndoAllPictureEdits, "Undo &all picture edits", nullptr, nullptr, Glyph::kReset,
+       {{P::kEditMenu, 1}, {P::kPictureBar, 1}, {P::kPicturePage, 0, "Reset"}}},
+
+      // Viewing.
+      {cmd::kZoomIn, "Zoom &in", "Ctrl++; Ctrl+=", "zoom-in", Glyph::kZoomIn,
+       {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
+      {cmd::kZoomOut, "Zoom &out", "Ctrl+-", "zoom-out", Glyph::kZoomOut,
+       {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
+      {cmd::kActualSize, "&Actual Size (1:1)", "Ctrl+0", "zoom-original", Glyph::kActualSize,
+       {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
+      {cmd::kViewInitialPicture, "&Initial picture", nullptr, nullptr, Glyph::kViewInitial,
+       {{P::kViewMenu, 0}, {P::kStandardBar, 3}, {P::kViewChoice, 0}}},
+      {cmd::kViewConvertedPicture, "&Converted picture", nullptr, nullptr, Glyph::kViewConverted,
+       {{P::kViewMenu, 0}, {P::kStandardBar, 3}, {P::kViewChoice, 0}}},
+      {cmd::kViewPaintingPattern, "&Painting pattern", nullptr, nullptr, Glyph::kViewPattern,
+       {{P::kViewMenu, 0}, {P::kStandardBar, 3}, {P::kViewChoice, 0}}},
+      {cmd::kWhatToDisplay, nullptr, nullptr, nullptr, Glyph::kDisplay,
+       {{P::kSettingsPage, 1, "Display"}}},
+      {cmd::kWhatToView, nullptr, nullptr, nullptr, Glyph::kDisplay,
+       {{P::kPatternPage, 1, "Display"}}},
+
+      // Stages.
+      {cmd::kStageStart, "&Start your work", nullptr, nullptr, Glyph::kStart,
+       {{P::kStageMenu, 0}, {P::kTaskBar, 0, "Start"}}},
+      {cmd::kStagePicture, "Edit your &picture", nullptr, nullptr, Glyph::kPicture,
+       {{P::kStageMenu, 0}, {P::kTaskBar, 0, "Picture"}}},
+      {cmd::kStageSettings, "S&ettings", nullptr, nullptr, Glyph::kSettings,
+       {{P::kStageMenu, 0}, {P::kTaskBar, 0, "Settings"}}},
+      {cmd::kStagePattern, "Edit painting p&attern", nullptr, nullptr, Glyph::kPattern,
+       {{P::kStageMenu, 0}, {P::kTaskBar, 0, "Pattern"}}},
+      {cmd::kStageFinish, "Save, print, s&hare", nullptr, nullptr, Glyph::kFinish,
+       {{P::kStageMenu, 0}, {P::kTaskBar, 0, "Finish"}}},
+
+      // The pattern.
+      {cmd::kCreateDrawingPattern, "&Create drawing pattern", nullptr, nullptr,
+       Glyph::kCreatePattern, {{P::kPatternMenu, 0}, {P::kStandardBar, 2}}},
+      {cmd::kViewAsColorBlocks, "View as color &blocks", nullptr, nullptr, Glyph::kViewConverted,
+       {{P::kPatternMenu, 0}}},
+      {cmd::kBorderColor, "Color of &borders and digits...", nullptr, nullptr, Glyph::kBorders,
+       {{P::kPatternMenu, 1}, {P::kSettingsPage, 0, "Borders color"}}},
+      {cmd::kPatternSize, "Si&ze of painting pattern...", nullptr, nullptr, Glyph::kPatternSize,
+       {{P::kPatternMenu, 1}, {P::kStandardBar, 4}, {P::kSettingsPage, 0, "Size"}}},
+      {cmd::kPatternTypeChoice, "&Type of color identification...", nullptr, nullptr,
+       Glyph::kPatternType, {{P::kPatternMenu, 1}, {P::kSettingsPage, 0, "Pattern Type"}}},
+      {cmd::kSelectOneArea, "&Select one area", nullptr, nullptr, Glyph::kSelectArea,
+       {{P::kPatternMenu, 2}, {P::kPatternPage, 0, "Select Area"}}},
+      {cmd::kRemoveSmallAreas, "&Remove small areas", nullptr, nullptr, Glyph::kRemoveSpots,
+       {{P::kPatternMenu, 2}, {P::kPatternPage, 0, "Remove Spots"}}},
+
+      // Options, interface, help.
+      {cmd::kColorCorrection, "Color &correction...", nullptr, nullptr, Glyph::kColorCorrection,
+       {{P::kOptionsMenu, 0}}},
+      {cmd::kAutoSave, "Auto &save project each 5 minutes", nullptr, nullptr, Glyph::kNone,
+       {{P::kOptionsMenu, 0}}},
+      {cmd::kStandardInterface, "&Standard Windows", nullptr, nullptr, Glyph::kNone,
+       {{P::kInterfaceMenu, 0}}},
+      {cmd::kToggleMenu, "Show/hide standard &menu", nullptr, nullptr, Glyph::kNone,
+       {{P::kInterfaceMenu, 1}}},
+      {cmd::kToggleToolbars, "Show/hide &toolbars", nullptr, nullptr, Glyph::kNone,
+       {{P::kInterfaceMenu, 1}}},
+      {cmd::kToggleAnimation, "&Animate toolbars", nullptr, nullptr, Glyph::kNone,
+       {{P::kInterfaceMenu, 1}}},
+      {cmd::kAbout, "&About Tintara...", "F1", "help-about", Glyph::kAbout, {{P::kHelpMenu, 0}}},
+  };
+  // The recent projects, between the picture information and Exit.
+  for (int i = 0; i < cmd::kRecentFileCount; ++i) {
+    entries.push_back({cmd::kRecentFile1 + i, nullptr, nullptr, nullptr, Glyph::kNone,
+                       {{P::kFileMenu, 4}}});
+  }
+  return entries;
+}
+
+}  // namespace
+
+const std::vector<CommandEntry>& CommandCatalog() {
+  static const std::vector<CommandEntry> catalog = MakeCatalog();
+  return catalog;
+}
+
+const CommandEntry* FindCommandEntry(CommandId id) {
+  for (const CommandEntry& entry : CommandCatalog()) {
+    if (entry.id == id) return &entry;
+  }
+  return nullptr;
+}
+
+namespace {
+
+struct Placed {
+  int group;
+  CommandId id;
+  const char* caption;
+};
+
+std::vector<Placed> PlacedAt(Place place) {
+  std::vector<Placed> placed;
+  for (const CommandEntry& entry : CommandCatalog()) {
+    for (const Spot& spot : entry.spots) {
+      if (spot.place == place) placed.push_back({spot.group, entry.id, spot.caption});
+    }
+  }
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const Placed& a, const Placed& b) { return a.group < b.group; });
+  return placed;
+}
+
+}  // namespace
+
+std::vector<CommandId> CommandsAt(Place place) {
+  std::vector<CommandId> ids;
+  std::vector<Placed> placed = PlacedAt(place);
+  for (size_t i = 0; i < placed.size(); ++i) {
+    if (i > 0 && placed[i].group != placed[i - 1].group) ids.push_back(kSeparator);
+    ids.push_back(placed[i].id);
+  }
+  return ids;
+}
+
+std::vector<PanelButton> PanelButtonsAt(Place place) {
+  std::vector<PanelButton> buttons;
+  for (const Placed& placed : PlacedAt(place)) {
+    buttons.push_back({placed.caption != nullptr ? placed.caption : "", placed.id});
+  }
+  return buttons;
+}
+
+Glyph GlyphOf(CommandId id) {
+  const CommandEntry* entry = FindCommandEntry(id);
+  return entry != nullptr ? entry->glyph : Glyph::kNone;
+}
+
+}  // namespace tintara

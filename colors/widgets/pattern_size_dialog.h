@@ -1,0 +1,44 @@
+// "Size of Painting Pattern": the paper, orientation, number of pages and
+// resolution the pattern is made for, or the default printer's page.
+#pragma once
+
+#include <QDialog>
+
+#include "colors/page_settings.h"
+
+class QComboBox;
+class QRadioButton;
+
+namespace tintara {
+
+class PatternSizeDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Without a default printer the custom printer is chosen and the other
+  // choice is disabled.
+  PatternSizeDialog(const PatternPageSettings& current, bool defaultPrinterAvailable,
+                    QWidget* parent = nullptr);
+  PatternPageSettings Settings() const;
+
+  QComboBox* Paper() const { return paper_; }
+  QComboBox* Pages() const { return pages_; }
+  QComboBox* Resolution() const { return resolution_; }
+  QRadioButton* Portrait() const { return portrait_; }
+  QRadioButton* Landscape() const { return landscape_; }
+  QRadioButton* DefaultPrinter() const { return defaultPrinter_; }
+  QRadioButton* CustomPrinter() const { return customPrinter_; }
+
+ private:
+  void FollowPrinterChoice();
+
+  QComboBox* paper_;
+  QComboBox* pages_;
+  QComboBox* resolution_;
+  QRadioButton* portrait_;
+  QRadioButton* landscape_;
+  QRadioButton* defaultPrinter_;
+  QRadioButton* customPrinter_;
+};
+
+}  // namespace tintara
