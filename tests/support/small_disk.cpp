@@ -1,0 +1,29 @@
+#include "tests/support/small_disk.h"
+
+#include <sys/mount.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace tintara::test {
+
+SmallDisk::SmallDisk(size_t bytes) {
+  std::string options = "size=" + std::to_string(bytes);
+  mounted_ = mount("tmpfs", folder_.Path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+                   options.c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_) umount2(folder_.Path().c_str(), MNT_DETACH);
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace tintara::test
