@@ -148,7 +148,7 @@ bool ReplacingFile::Fail(int error) {
 
 bool ReplacingFile::Open(const std::string& path) {
   if (int error = FollowLinks(path, target_)) return Fail(error);
-  struct stat old;
+  struct stat old{};
   if (int error = CheckTarget(target_, old, replacesOld_)) return Fail(error);
   oldMode_ = old.st_mode & 07777;
   oldOwner_ = old.st_uid;

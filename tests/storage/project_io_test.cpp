@@ -13,7 +13,6 @@
 #include "storage/project_hooks.h"
 #include "storage/recent_projects.h"
 #include "tests/storage/project_fixture.h"
-#include "tests/support/small_disk.h"
 
 namespace tintara {
 namespace {
@@ -369,18 +368,6 @@ TEST_F(ProjectIoTest, ASaveKilledHalfWayLeavesNothingBehind) {
   entries.push_back("next.mop");
   std::sort(entries.begin(), entries.end());
   EXPECT_EQ(FolderEntries(dir.Path()), entries);
-}
-
-TEST_F(ProjectIoTest, AFullDiskKeepsThePreviousProject) {
-  test::SmallDisk disk(256 * 1024);
-  if (!disk.Ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
-  std::string path = disk.File("p.mop");
-  std::vector<uint8_t> old = SaveSmallProject(path);
-  doc->initialPicture = test::MakePhoto(600, 400, 8);  // more than the disk holds
-  EXPECT_FALSE(SaveProject(*doc, path));
-  EXPECT_EQ(LastMessage(), "Destination disk drive is full.");
-  EXPECT_EQ(FileBytes(path), old);
-  EXPECT_EQ(test::FolderEntries(disk.Path()), std::vector<std::string>{"p.mop"});
 }
 
 }  // namespace
