@@ -1,5 +1,6 @@
 #include "platform/replacing_file_device.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -7,7 +8,7 @@ namespace tintara {
 
 ReplacingFileDevice::ReplacingFileDevice(const std::string& path)
     : file_(std::make_unique<ReplacingFile>(path)) {
-  if (file_->IsOpen()) QIODevice::open(QIODevice::WriteOnly);
+  if (file_->IsOpen()) QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
 
 ReplacingFileDevice::~ReplacingFileDevice() = default;
@@ -23,6 +24,11 @@ std::string ReplacingFileDevice::Commit() {
   return ok ? std::string() : Error();
 }
 
+bool ReplacingFileDevice::seek(qint64 position) {
+  if (position < 0 || !file_->Seek(uint64_t(position))) return false;
+  return QIODevice::seek(position);
+}
+
 qint64 ReplacingFileDevice::readData(char*, qint64) { return -1; }
 
 qint64 ReplacingFileDevice::writeData(const char* data, qint64 size) {
@@ -30,6 +36,7 @@ qint64 ReplacingFileDevice::writeData(const char* data, qint64 size) {
     setErrorString(QString::fromStdString(Error()));
     return -1;
   }
+  end_ = std::max(end_, pos() + size);
   return size;
 }
 

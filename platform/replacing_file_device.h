@@ -23,7 +23,8 @@ class ReplacingFileDevice : public QIODevice {
   std::string Error() const;
   // A write has failed already.
   bool Failed() const { return file_->LastError() != 0; }
-  bool isSequential() const override { return true; }
+  bool seek(qint64 position) override;
+  qint64 size() const override { return end_; }
 
  protected:
   qint64 readData(char* data, qint64 maxSize) override;
@@ -31,6 +32,7 @@ class ReplacingFileDevice : public QIODevice {
 
  private:
   std::unique_ptr<ReplacingFile> file_;
+  qint64 end_ = 0;
 };
 
 }  // namespace tintara

@@ -186,6 +186,12 @@ bool ReplacingFile::Write(const void* data, size_t size) {
   return true;
 }
 
+bool ReplacingFile::Seek(uint64_t position) {
+  if (fd_ < 0 || error_ != 0 || !Flush()) return Fail(error_);
+  if (lseek(fd_, off_t(position), SEEK_SET) < 0) return Fail(errno);
+  return true;
+}
+
 bool ReplacingFile::Flush() {
   if (int error = WriteAll(fd_, buffer_.data(), buffer_.size())) return Fail(error);
   buffer_.clear();

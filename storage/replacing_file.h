@@ -26,6 +26,8 @@ class ReplacingFile : public ByteSink {
 
   bool IsOpen() const { return fd_ >= 0; }
   bool Write(const void* data, size_t size) override;
+  // Later writes go to `position` (writers that fill in headers afterwards).
+  bool Seek(uint64_t position);
   // Writes out, syncs, gives the file the old file's permissions, renames it
   // over the target and syncs the folder. False (the target untouched) on any
   // failure, with the reason in LastError().

@@ -1,7 +1,5 @@
 // Outputs on a disk that runs full: the command fails with one line naming
 // the file, and no partial file stays.
-#include <fstream>
-
 #include "tests/cli/cli_runner.h"
 #include "tests/support/small_disk.h"
 
@@ -10,17 +8,6 @@ namespace {
 
 using test::CliResult;
 using test::CliTest;
-
-// Fills the disk but for `room` bytes.
-void FillAllBut(const test::SmallDisk& disk, size_t room) {
-  std::filesystem::space_info space = std::filesystem::space(disk.Path());
-  std::ofstream filler(disk.File("filler"), std::ios::binary);
-  std::string block(4096, 'x');
-  for (uintmax_t written = 0; written + room + block.size() <= space.available;
-       written += block.size()) {
-    filler.write(block.data(), std::streamsize(block.size()));
-  }
-}
 
 // Each output is written once with room to spare, then again onto a disk that
 // lacks room for its last bytes only: the failure that shows up last.
@@ -44,7 +31,7 @@ TEST_F(CliTest, PdfOutputsThatDoNotFitFailAndLeaveNothing) {
     const uintmax_t size = std::filesystem::file_size(output);
     std::filesystem::remove(output);
 
-    FillAllBut(disk, (size - 1) / 4096 * 4096);
+    disk.FillAllBut((size - 1) / 4096 * 4096);
     CliResult result = Run(arguments);
     EXPECT_EQ(result.exitCode, 1);
     QStringList lines = result.ErrorLines();

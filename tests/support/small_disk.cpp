@@ -3,6 +3,7 @@
 #include <sys/mount.h>
 
 #include <algorithm>
+#include <fstream>
 #include <vector>
 
 namespace tintara::test {
@@ -15,6 +16,16 @@ SmallDisk::SmallDisk(size_t bytes) {
 
 SmallDisk::~SmallDisk() {
   if (mounted_) umount2(folder_.Path().c_str(), MNT_DETACH);
+}
+
+void SmallDisk::FillAllBut(size_t room) const {
+  std::filesystem::space_info space = std::filesystem::space(Path());
+  std::ofstream filler(File("filler"), std::ios::binary);
+  const std::string block(4096, 'x');
+  for (uintmax_t written = 0; written + room + block.size() <= space.available;
+       written += block.size()) {
+    filler.write(block.data(), std::streamsize(block.size()));
+  }
 }
 
 std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {

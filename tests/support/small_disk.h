@@ -21,6 +21,8 @@ class SmallDisk {
   bool Ok() const { return mounted_; }
   std::string File(const std::string& name) const { return folder_.File(name); }
   const std::filesystem::path& Path() const { return folder_.Path(); }
+  // Fills the disk with the file "filler" but for `room` bytes (whole pages).
+  void FillAllBut(size_t room) const;
 
  private:
   TempDir folder_;
