@@ -1,5 +1,6 @@
 #include "tests/support/small_disk.h"
 
+#include <sched.h>
 #include <sys/mount.h>
 
 #include <algorithm>
@@ -8,9 +9,22 @@
 
 namespace tintara::test {
 
+namespace {
+
+// Mounts in a namespace of this process (and the programs it starts) alone go
+// with the process, even when a test is killed half-way. Private propagation
+// keeps them from appearing outside.
+bool InPrivateMountNamespace() {
+  static const bool ok = unshare(CLONE_NEWNS) == 0 &&
+                         mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+  return ok;
+}
+
+}  // namespace
+
 SmallDisk::SmallDisk(size_t bytes) {
   std::string options = "size=" + std::to_string(bytes);
-  mounted_ = mount("tmpfs", folder_.Path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+  mounted_ = InPrivateMountNamespace() && mount("tmpfs", folder_.Path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
                    options.c_str()) == 0;
 }
 
