@@ -21,11 +21,33 @@ bool IsExistingFile(const std::string& path) {
   return !path.empty() && fs::is_regular_file(path, error);
 }
 
+// The 36 placeholder colours of a new record: no paint stands behind them.
+std::vector<CFlossColor> GridColors() {
+  std::vector<CFlossColor> colors;
+  static constexpr uint8_t kReds[] = {0, 85, 170};
+  static constexpr uint8_t kGreens[] = {0, 63, 127, 191};
+  static constexpr uint8_t kBlues[] = {0, 85, 170};
+  for (uint8_t red : kReds) {
+    for (uint8_t green : kGreens) {
+      for (uint8_t blue : kBlues) {
+        CFlossColor color;
+        color.catalogNumber = -1;
+        color.paletteIndex = int32_t(colors.size());
+        color.red = red;
+        color.green = green;
+        color.blue = blue;
+        colors.push_back(std::move(color));
+      }
+    }
+  }
+  return colors;
+}
+
 }  // namespace
 
-// The brand file a stored title names: program folder + title + ".DAT", or,
-// when only the extension's letter case differs, the file that exists.
-std::string BrandFileFromTitle(const std::string& programFolder, const std::string& title) {
+std::string BrandFileFromTitle(const std::string& programFolder, const std::string& storedTitle) {
+  // Only the name counts: a stored title never leads outside the program folder.
+  std::string title = FileNameOf(storedTitle.substr(0, storedTitle.find('\0')));
   std::string path = JoinPath(programFolder, title + ".DAT");
   if (IsExistingFile(path)) return path;
   for (const std::string& candidate : FindBrandFiles(programFolder)) {
@@ -67,24 +89,16 @@ std::optional<CTesselParams> CTesselParams::Create(const SettingsStore& settings
   return params;
 }
 
-void CTesselParams::FillGridColors() {
-  workingPalette.clear();
-  static constexpr uint8_t kReds[] = {0, 85, 170};
-  static constexpr uint8_t kGreens[] = {0, 63, 127, 191};
-  static constexpr uint8_t kBlues[] = {0, 85, 170};
-  for (uint8_t red : kReds) {
-    for (uint8_t green : kGreens) {
-      for (uint8_t blue : kBlues) {
-        CFlossColor color;
-        color.catalogNumber = -1;
-        color.paletteIndex = int32_t(workingPalette.size());
-        color.red = red;
-        color.green = green;
-        color.blue = blue;
-        workingPalette.push_back(std::move(color));
-      }
-    }
-  }
+void CTesselParams::FillGridColors() { workingPalette = GridColors(); }
+
+bool IsPlaceholderPalette(std::span<const CFlossColor> palette) {
+  static const std::vector<CFlossColor> grid = GridColors();
+  // An older project names every colour after its brand, so the brand does not count.
+  return std::equal(palette.begin(), palette.end(), grid.begin(), grid.end(),
+                    [](const CFlossColor& a, const CFlossColor& b) {
+                      return a.AsRgb() == b.AsRgb() && a.catalogNumber == -1 &&
+                             a.colorName.empty();
+                    });
 }
 
 void CTesselParams::AssignFrom(const CTesselParams& other) {
@@ -149,12 +163,11 @@ bool CTesselParams::Deserialize(ArchiveReader& in, const std::string& programFol
     return false;
   }
   neededNumColors = needed;
-  if (!palette.empty()) paletteReady = 1;
+  if (!palette.empty()) paletteReady = IsPlaceholderPalette(palette) ? 0 : 1;
   workingPalette = std::move(palette);
   patternType = type;
   borderColor = border;
-  // Only the name counts: a stored title never leads outside the program folder.
-  brandFile = BrandFileFromTitle(programFolder, FileNameOf(title));
+  brandFile = BrandFileFromTitle(programFolder, title);
   auxColor = aux;
   currentColor = current;
   currentBrandColor = currentBrand;
@@ -220,7 +233,7 @@ bool CTesselParams::RestoreFromStoredColors(int count, const PaletteEntry* entri
     palette.push_back(std::move(color));
   }
   workingPalette = std::move(palette);
-  if (count > 0) paletteReady = 1;
+  if (count > 0) paletteReady = IsPlaceholderPalette(workingPalette) ? 0 : 1;
   return true;
 }
 

@@ -61,7 +61,8 @@ class CTesselParams {
   void SaveToSettings(SettingsStore& settings) const;
   void Serialize(ArchiveWriter& out) const;
   // Rebuilds brandFile as programFolder + stored title + ".DAT" (or the brand
-  // file of that title whose extension differs only in letter case). False,
+  // file of that title whose extension differs only in letter case). A stored
+  // palette of the placeholder colours leaves paletteReady 0. False,
   // with the record unchanged, when the bytes run out or the palette block is
   // malformed.
   bool Deserialize(ArchiveReader& in, const std::string& programFolder);
@@ -75,8 +76,9 @@ class CTesselParams {
   // Keeps the current painting colour on the same brand colour after a rebuild.
   void SyncCurrentColor(std::span<const int32_t> brandPositions);
   // Colours of an older project: RGB entries with brand positions (-1 = none),
-  // named from the brand palette of brandFile where the position exists.
-  // False, with the record unchanged, when the brand file cannot be read.
+  // named from the brand palette of brandFile where the position exists
+  // (placeholder colours leave paletteReady 0). False, with the record
+  // unchanged, when the brand file cannot be read.
   bool RestoreFromStoredColors(int count, const PaletteEntry* entries,
                                std::span<const int32_t> brandPositions);
 
@@ -84,8 +86,14 @@ class CTesselParams {
   void FillGridColors();
 };
 
-// The brand file a stored title names: program folder + title + ".DAT", or,
-// when only the extension's letter case differs, the file that exists.
+// The brand file a stored title names: program folder + the title's file-name
+// part + ".DAT", or, when only the extension's letter case differs, the file
+// that exists. Folders in the title are dropped, so a title never leads out
+// of the program folder.
 std::string BrandFileFromTitle(const std::string& programFolder, const std::string& title);
+
+// True for the 36 grid colours of a new record (or a copy of them): stand-ins
+// that are replaced before any pattern is made, never paints of a pattern.
+bool IsPlaceholderPalette(std::span<const CFlossColor> palette);
 
 }  // namespace tintara

@@ -67,11 +67,21 @@ void CTessel20Doc::CreatePattern() {
                            PipelineStepTotal(params.patternType, resizes));
   ProgressCounters& counters = env_.progress;
 
-  if (!params.paletteReady) {
+  // The placeholder colours of a new record are never paints, whatever the flag says.
+  if (!params.paletteReady || IsPlaceholderPalette(params.workingPalette)) {
+    params.paletteReady = 0;
     BuildPaletteForPicture(params, std::clamp(params.neededNumColors, 2, 256), *initialPicture,
                            env_.app.colorCorrectionPercent);
-    if (!params.paletteReady) return;
+    if (!params.paletteReady) {
+      RollBackToLastSnapshot();
+      return;
+    }
     Ui().RefreshPaletteWindow(true);
+  }
+  // Nothing to match against: the pattern would be all colour 0.
+  if (params.workingPalette.empty()) {
+    RollBackToLastSnapshot();
+    return;
   }
 
   patternImage = nullptr;

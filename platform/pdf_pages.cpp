@@ -4,7 +4,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "pattern/swatches.h"
 #include "pattern/used_colors.h"
 #include "platform/picture_files.h"
+#include "platform/replacing_file_device.h"
 
 namespace tintara {
 
@@ -30,9 +30,8 @@ QPageSize PageSizeOf(int paperSize) {
 // The writer on a file that replaces the target only when complete.
 class PdfTarget {
  public:
-  PdfTarget(const std::string& path, const PdfPageSetup& setup)
-      : file_(QString::fromStdString(path)) {
-    if (!file_.open(QIODevice::WriteOnly)) return;
+  PdfTarget(const std::string& path, const PdfPageSetup& setup) : file_(path) {
+    if (!file_.isOpen()) return;
     writer_ = std::make_unique<QPdfWriter>(&file_);
     writer_->setResolution(kPdfDpi);
     writer_->setPageSize(PageSizeOf(setup.paperSize));
@@ -41,17 +40,19 @@ class PdfTarget {
     writer_->setCreator(QStringLiteral("Tintara"));
   }
   QPdfWriter* Writer() { return writer_.get(); }
-  std::string Error() const { return file_.errorString().toStdString(); }
-  // Ends the painting and commits the file; "" on success.
-  std::string Commit(QPainter& painter) {
-    painter.end();
+  std::string Error() const { return file_.Error(); }
+  // Ends the painting and commits the file; "" on success. A page that could
+  // not be started or a write that failed leaves no file behind.
+  std::string Commit(QPainter& painter, bool pagesOk) {
+    bool ended = painter.end();
     writer_.reset();
-    if (!file_.commit()) return file_.errorString().toStdString();
-    return {};
+    if (file_.Failed()) return file_.Error();
+    if (!ended || !pagesOk) return "the PDF could not be completed";
+    return file_.Commit();
   }
 
  private:
-  QSaveFile file_;
+  ReplacingFileDevice file_;
   std::unique_ptr<QPdfWriter> writer_;
 };
 
@@ -118,8 +119,9 @@ std::string WritePicturePdf(const ImageBuffer& image, const PdfPageSetup& setup,
   if (!painter.isActive()) return "the PDF cannot be started";
   painter.setFont(HeaderFont());
   const QRect page(0, 0, target.Writer()->width(), target.Writer()->height());
+  bool pagesOk = true;
   for (int p = 1; p <= n * n; ++p) {
-    if (p > 1) target.Writer()->newPage();
+    if (p > 1 && !target.Writer()->newPage()) pagesOk = false;
     int headerHeight = DrawHeader(painter, p, n);
     PageTile tile = TileOfPage(image.Width(), image.Height(), n, p);
     // Picture rows count upwards; the shown image's rows downwards.
@@ -127,7 +129,7 @@ std::string WritePicturePdf(const ImageBuffer& image, const PdfPageSetup& setup,
     QRect area = page.adjusted(0, headerHeight * 3 / 2, 0, 0);
     painter.drawImage(FitCentred(source.size(), area), shown.copy(source));
   }
-  return target.Commit(painter);
+  return target.Commit(painter, pagesOk);
 }
 
 namespace {
@@ -191,9 +193,10 @@ std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* ind
   const int cell = (std::min(width, height) - margin) / 20;
   const int rowHeight = (height - 2 * margin) / kKeyRowsPerColumn;
   const int perPage = 2 * kKeyRowsPerColumn;
+  bool pagesOk = true;
   for (size_t k = 0; k < positions.size(); ++k) {
     int i = int(k % size_t(perPage));
-    if (k > 0 && i == 0) target.Writer()->newPage();
+    if (k > 0 && i == 0 && !target.Writer()->newPage()) pagesOk = false;
     int position = positions[k];
     const CFlossColor& color = params.workingPalette[size_t(position)];
     int x0 = margin + (width - 2 * margin) * (i % 2) / 2;
@@ -206,7 +209,7 @@ std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* ind
     QRect textArea(x1 + cell + 10, top, width / 2 - cell * 3, cell);
     painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, KeyText(color));
   }
-  return target.Commit(painter);
+  return target.Commit(painter, pagesOk);
 }
 
 }  // namespace tintara

@@ -7,11 +7,11 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <cmath>
 #include <new>
 
 #include "platform/image_drawing.h"
+#include "platform/replacing_file_device.h"
 
 namespace tintara {
 
@@ -191,15 +191,16 @@ std::string SavePictureFile(const ImageBuffer& image, const QString& path) {
   }
   QImage picture = ImageToQImage(image);
   if (picture.isNull()) return failure(QStringLiteral("there is not enough memory"));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return failure(file.errorString());
+  ReplacingFileDevice file(QFile::encodeName(path).toStdString());
+  if (!file.isOpen()) return failure(QString::fromStdString(file.Error()));
   QImageWriter writer(&file, format);
   if (qstrcmp(format, "jpeg") == 0 || qstrcmp(format, "webp") == 0) writer.setQuality(95);
   if (!writer.write(picture)) {
-    file.cancelWriting();
-    return failure(writer.errorString());
+    std::string reason = file.Failed() ? file.Error() : writer.errorString().toStdString();
+    return failure(QString::fromStdString(reason));
   }
-  if (!file.commit()) return failure(file.errorString());
+  std::string error = file.Commit();
+  if (!error.empty()) return failure(QString::fromStdString(error));
   return {};
 }
 

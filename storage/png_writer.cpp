@@ -7,26 +7,38 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <unistd.h>
 
 #include "storage/archive.h"
+#include "storage/replacing_file.h"
 #include "storage/zlib_streams.h"
 
 namespace tintara {
 
 namespace {
 
+// Large enough that chunk headers cost nothing, far below the 2^31 - 1 a
+// chunk may hold, and small enough to pass through memory.
+constexpr size_t kIdatBytes = size_t(1) << 18;
+
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(value >> shift));
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data) {
-  PutBigEndian(out, uint32_t(data.size()));
-  size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  uLong crc = crc32(0L, out.data() + start, uInt(out.size() - start));
-  PutBigEndian(out, uint32_t(crc));
+void PutChunk(ArchiveWriter& out, const char type[4], const uint8_t* data, size_t size) {
+  std::vector<uint8_t> head;
+  PutBigEndian(head, uint32_t(size));
+  head.insert(head.end(), type, type + 4);
+  uLong crc = crc32(0L, head.data() + 4, 4);
+  if (size != 0) crc = crc32(crc, data, uInt(size));
+  std::vector<uint8_t> tail;
+  PutBigEndian(tail, uint32_t(crc));
+  out.WriteBytes(head.data(), head.size());
+  out.WriteBytes(data, size);
+  out.WriteBytes(tail.data(), tail.size());
+}
+
+void PutChunk(ArchiveWriter& out, const char type[4], const std::vector<uint8_t>& data) {
+  PutChunk(out, type, data.data(), data.size());
 }
 
 // Bytes of one file row (no filter byte): BGR turned into RGB for true colour.
@@ -43,30 +55,36 @@ void FileRow(const ImageBuffer& image, int32_t y, PngColorType type, uint8_t* ou
   }
 }
 
-// The rows, top first, each after a filter byte 0, as one zlib stream.
-bool CompressRows(const ImageBuffer& image, PngColorType type, std::vector<uint8_t>& out) {
+// The rows, top first, each after a filter byte 0, as one zlib stream cut
+// into IDAT chunks of at most kIdatBytes.
+bool WriteImageData(const ImageBuffer& image, PngColorType type, ArchiveWriter& out) {
   DeflateStream stream;
   if (!stream.ready) return false;
   z_stream& z = stream.z;
   size_t rowBytes = size_t(image.Width()) * (type == PngColorType::kTrueColor ? 3 : 1);
   std::vector<uint8_t> line(rowBytes + 1, 0);
-  uint8_t buffer[65536];
-  bool ok = true;
-  for (int32_t i = 0; i < image.Height() && ok; ++i) {
+  std::vector<uint8_t> chunk(kIdatBytes);
+  z.next_out = chunk.data();
+  z.avail_out = uInt(chunk.size());
+  for (int32_t i = 0; i < image.Height() && out.Ok(); ++i) {
     FileRow(image, image.Height() - 1 - i, type, line.data() + 1);
     bool last = i + 1 == image.Height();
     z.next_in = line.data();
     z.avail_in = uInt(line.size());
     int status;
     do {
-      z.next_out = buffer;
-      z.avail_out = sizeof buffer;
       status = deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
-      if (status == Z_STREAM_ERROR) ok = false;
-      out.insert(out.end(), buffer, buffer + (sizeof buffer - z.avail_out));
-    } while (ok && (z.avail_out == 0 || (last && status != Z_STREAM_END)));
+      if (status == Z_STREAM_ERROR) return false;
+      bool ended = last && status == Z_STREAM_END;
+      if (z.avail_out == 0 || ended) {
+        PutChunk(out, "IDAT", chunk.data(), chunk.size() - z.avail_out);
+        z.next_out = chunk.data();
+        z.avail_out = uInt(chunk.size());
+      }
+      if (ended) break;
+    } while (z.avail_in != 0 || last);
   }
-  return ok;
+  return out.Ok();
 }
 
 std::vector<uint8_t> Header(const ImageBuffer& image, PngColorType type) {
@@ -98,6 +116,27 @@ std::vector<uint8_t> Palette(const ImageBuffer& image) {
   return data;
 }
 
+// The whole file into `out`; false when the picture's kind has no PNG form,
+// memory runs out or a write failed.
+bool WritePng(const ImageBuffer& image, ArchiveWriter& out) {
+  PngColorType type;
+  if (!PngColorTypeFor(image.Kind(), type)) return false;
+  try {
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    out.WriteBytes(kSignature, sizeof kSignature);
+    PutChunk(out, "IHDR", Header(image, type));
+    if (image.HorizontalDpi() > 0 && image.VerticalDpi() > 0) {
+      PutChunk(out, "pHYs", PhysicalSize(image));
+    }
+    if (type == PngColorType::kPalette) PutChunk(out, "PLTE", Palette(image));
+    if (!WriteImageData(image, type, out)) return false;
+    PutChunk(out, "IEND", nullptr, 0);
+    return out.Ok();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 bool PngColorTypeFor(int32_t kind, PngColorType& type) {
@@ -110,44 +149,22 @@ bool PngColorTypeFor(int32_t kind, PngColorType& type) {
 }
 
 std::vector<uint8_t> EncodePng(const ImageBuffer& image) {
-  PngColorType type;
-  if (!PngColorTypeFor(image.Kind(), type)) return {};
-  try {
-    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> file(kSignature, kSignature + 8);
-    PutChunk(file, "IHDR", Header(image, type));
-    if (image.HorizontalDpi() > 0 && image.VerticalDpi() > 0) {
-      PutChunk(file, "pHYs", PhysicalSize(image));
-    }
-    if (type == PngColorType::kPalette) PutChunk(file, "PLTE", Palette(image));
-    std::vector<uint8_t> rows;
-    if (!CompressRows(image, type, rows)) return {};
-    PutChunk(file, "IDAT", rows);
-    PutChunk(file, "IEND", {});
-    return file;
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
+  VectorSink sink;
+  ArchiveWriter writer(sink);
+  if (!WritePng(image, writer)) return {};
+  return std::move(sink.bytes);
 }
 
 std::string WritePngFile(const ImageBuffer& image, const std::string& path) {
-  std::vector<uint8_t> bytes = EncodePng(image);
-  if (bytes.empty()) return "the picture cannot be written as PNG";
-  std::string temporary = path + ".writing-" + std::to_string(getpid());
-  int error = 0;
-  {
-    FileSink sink(temporary);
-    if (!sink.IsOpen()) return std::strerror(sink.LastError());
-    bool written = sink.Write(bytes.data(), bytes.size());
-    bool closed = sink.Close();
-    if (!written || !closed) error = sink.LastError() != 0 ? sink.LastError() : EIO;
-  }
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    std::remove(temporary.c_str());
-    return std::strerror(error);
-  }
-  return {};
+  PngColorType type;
+  if (!PngColorTypeFor(image.Kind(), type)) return "the picture cannot be written as PNG";
+  ReplacingFile file(path);
+  if (!file.IsOpen()) return std::strerror(file.LastError());
+  ArchiveWriter writer(file);
+  bool written = WritePng(image, writer);
+  if (written && file.Commit()) return {};
+  if (file.LastError() != 0) return std::strerror(file.LastError());
+  return "there is not enough memory";
 }
 
 }  // namespace tintara

@@ -13,6 +13,7 @@
 #include "document/tessel_doc.h"
 #include "ports/ui_host.h"
 #include "storage/project_file.h"
+#include "storage/replacing_file.h"
 
 namespace tintara {
 
@@ -79,16 +80,6 @@ int ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   return 0;
 }
 
-std::string TemporaryPathFor(const std::string& path) {
-  fs::path target(path);
-  // Built by appending: GCC 12 at -O3 misreads "." + std::string as overlapping copies.
-  std::string name = ".";
-  name += target.filename().string();
-  name += ".saving-";
-  name += std::to_string(getpid());
-  return (target.parent_path() / name).string();
-}
-
 void ApplyProject(CTessel20Doc& doc, ProjectData& data) {
   doc.initialPicture = std::move(data.initialPicture);
   doc.convertedPicture = std::move(data.convertedPicture);
@@ -149,23 +140,18 @@ bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadR
 }
 
 bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early) {
-  std::string temporary = TemporaryPathFor(path);
-  std::remove(temporary.c_str());
   int error = 0;
   {
-    FileSink sink(temporary, true);
-    if (!sink.IsOpen()) {
-      error = sink.LastError();
-    } else {
-      ArchiveWriter writer(sink);
+    ReplacingFile file(path);
+    if (file.IsOpen()) {
+      ArchiveWriter writer(file);
       WriteProject(writer, doc, early);
-      bool closed = sink.Close();
-      if (!writer.Ok() || !closed) error = sink.LastError() != 0 ? sink.LastError() : EIO;
+      if (!writer.Ok() || !file.Commit()) error = file.LastError() != 0 ? file.LastError() : EIO;
+    } else {
+      error = file.LastError();
     }
   }
-  if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {
-    std::remove(temporary.c_str());
     Tell(doc, SaveErrorText(error, path));
     return false;
   }

@@ -15,7 +15,8 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path);
 
 // Writes the document to `path`. The project goes to a temporary file in the
 // same folder first and replaces the old file only when complete, so a failed
-// save never destroys the previous copy.
+// save never destroys the previous copy. A read-only file is refused; a
+// symbolic link is followed; the new file keeps the old one's permissions.
 // `early` may hold the initial picture's record, compressed ahead.
 bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early = nullptr);
 

@@ -5,6 +5,7 @@
 
 #include "document/pipeline_parameters.h"
 #include "platform/picture_files.h"
+#include "storage/project_io.h"
 #include "tests/document/document_fixture.h"
 
 namespace tintara::test {
@@ -229,6 +230,61 @@ TEST_F(CreatePatternTest, ARealPhotographBecomesPaintColoursOnly) {
   }
   EXPECT_EQ(ink + white, size_t(doc->patternImage->Width()) * doc->patternImage->Height());
   EXPECT_GT(white, ink);
+}
+
+// The 36 grid colours of a new project are stand-ins, never the paints of a pattern.
+TEST_F(CreatePatternTest, PlaceholderColoursAreReplacedBeforeAPatternIsMade) {
+  auto expectBrandPaints = [&] {
+    ASSERT_TRUE(doc->HasPattern());
+    EXPECT_FALSE(IsPlaceholderPalette(doc->params.workingPalette));
+    for (const CFlossColor& paint : doc->params.workingPalette) {
+      EXPECT_NE(paint.catalogNumber, -1) << paint.paletteIndex;
+      EXPECT_FALSE(paint.colorName.empty());
+    }
+  };
+  {
+    SCOPED_TRACE("a project saved with only its picture, reopened");
+    LoadPicture();
+    ASSERT_TRUE(IsPlaceholderPalette(doc->params.workingPalette));
+    std::string path = folder.File("picture only.mop");
+    ASSERT_TRUE(SaveProject(*doc, path));
+    ASSERT_TRUE(OpenProject(*doc, path));
+    EXPECT_EQ(doc->params.paletteReady, 0);
+    ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+    expectBrandPaints();
+  }
+  {
+    SCOPED_TRACE("the placeholder colours marked ready");
+    NewPicture(MakePhoto(120, 90));
+    doc->params.FillGridColors();
+    doc->params.paletteReady = 1;
+    ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+    expectBrandPaints();
+  }
+}
+
+TEST_F(CreatePatternTest, AnEmptyWorkingPaletteRollsBackLikeAnyFailure) {
+  LoadPicture();
+  doc->params.workingPalette.clear();
+  doc->params.paletteReady = 1;
+  commands.Run(cmd::kCreateDrawingPattern);
+  EXPECT_FALSE(doc->HasPattern());
+  EXPECT_EQ(doc->patternImage, nullptr);
+  EXPECT_EQ(doc->indexImage, nullptr);
+  EXPECT_FALSE(commands.IsEnabled(cmd::kUndo));  // no spent undo step
+
+  // Over an existing pattern: the previous one stays, and so does its undo history.
+  UseGreyPalette();
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  ImageRef pattern = ImageBuffer::Copy(*doc->patternImage);
+  doc->params.workingPalette.clear();
+  answers.Add(kReconvertQuestion, "Yes");
+  commands.Run(cmd::kCreateDrawingPattern);
+  ASSERT_TRUE(doc->HasPattern());
+  EXPECT_TRUE(SamePixels(*doc->patternImage, *pattern));
+  ASSERT_TRUE(commands.Run(cmd::kUndo));
+  EXPECT_FALSE(doc->HasPattern());
+  EXPECT_FALSE(commands.IsEnabled(cmd::kUndo));
 }
 
 }  // namespace

@@ -2,11 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
 #include <QImage>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 
 #include "tests/support/synthetic_images.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 
 namespace tintara {
@@ -69,6 +79,114 @@ TEST(PngWriter, ResolutionTravelsAndUnwritableKindsAreRefused) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                           std::filesystem::directory_iterator()),
             1);  // no temporary file left
+}
+
+uint32_t BigEndianAt(const std::vector<uint8_t>& bytes, size_t at) {
+  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 |
+         bytes[at + 3];
+}
+
+struct Chunk {
+  std::string type;
+  size_t length = 0;
+  bool crcOk = false;
+};
+
+std::vector<Chunk> Chunks(const std::vector<uint8_t>& png) {
+  std::vector<Chunk> chunks;
+  for (size_t at = 8; at + 12 <= png.size();) {
+    Chunk chunk;
+    chunk.length = BigEndianAt(png, at);
+    if (at + 12 + chunk.length > png.size()) break;
+    chunk.type.assign(reinterpret_cast<const char*>(&png[at + 4]), 4);
+    uLong crc = crc32(0L, &png[at + 4], uInt(4 + chunk.length));
+    chunk.crcOk = crc == BigEndianAt(png, at + 8 + chunk.length);
+    chunks.push_back(chunk);
+    at += 12 + chunk.length;
+  }
+  return chunks;
+}
+
+// Random pixels barely compress: the image data far exceeds one chunk's share.
+ImageRef NoisePicture(int32_t width, int32_t height) {
+  ImageRef image = ImageBuffer::Create(kKindRgb24, width, height);
+  std::mt19937 random(7);
+  for (int32_t y = 0; y < height; ++y) {
+    uint8_t* row = image->MutableRow(y);
+    for (int32_t x = 0; x < 3 * width; ++x) row[x] = uint8_t(random());
+  }
+  return image;
+}
+
+TEST(PngWriter, ImageDataIsSplitIntoChunksThatFitTheirLengthField) {
+  ImageRef noise = NoisePicture(1000, 700);
+  std::vector<uint8_t> png = EncodePng(*noise);
+  std::vector<Chunk> chunks = Chunks(png);
+  ASSERT_GE(chunks.size(), 4u);
+  EXPECT_EQ(chunks.front().type, "IHDR");
+  EXPECT_EQ(chunks.back().type, "IEND");
+  size_t idat = 0, total = 12 * chunks.size() + 8;
+  for (const Chunk& chunk : chunks) {
+    EXPECT_TRUE(chunk.crcOk) << chunk.type;
+    total += chunk.length;
+    if (chunk.type != "IDAT") continue;
+    ++idat;
+    EXPECT_LE(chunk.length, size_t(1) << 20);
+    EXPECT_GT(chunk.length, 0u);
+  }
+  EXPECT_EQ(total, png.size());
+  EXPECT_GE(idat, 2u);
+
+  QImage decoded = Decode(png);
+  ASSERT_EQ(decoded.width(), 1000);
+  for (int32_t y : {0, 350, 699}) {
+    const uint8_t* bgr = noise->Row(699 - y);
+    for (int32_t x = 0; x < 1000; x += 37) {
+      ASSERT_EQ(decoded.pixel(x, y), qRgb(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x])) << x << "," << y;
+    }
+  }
+}
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(PngWriter, AnExportThatCannotCompleteLeavesNothingBehind) {
+  test::TempDir dir;
+  ImageRef small = test::MakePhoto(4, 4, 1);
+  ASSERT_EQ(WritePngFile(*small, dir.File("old.png")), "");
+  std::vector<uint8_t> old = FileBytes(dir.File("old.png"));
+  ImageRef noise = NoisePicture(400, 300);
+
+  // Killed by the file size limit's signal while writing.
+  pid_t child = fork();
+  if (child == 0) {
+    rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    rlimit limit{64 * 1024, 64 * 1024};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_DFL);
+    WritePngFile(*noise, dir.File("old.png"));
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(FileBytes(dir.File("old.png")), old);
+  ASSERT_EQ(WritePngFile(*small, dir.File("next.png")), "");
+  EXPECT_EQ(test::FolderEntries(dir.Path()), (std::vector<std::string>{"next.png", "old.png"}));
+
+  // A read-only file is not replaced.
+  std::filesystem::permissions(dir.File("old.png"), std::filesystem::perms::owner_read);
+  EXPECT_NE(WritePngFile(*noise, dir.File("old.png")), "");
+  EXPECT_EQ(FileBytes(dir.File("old.png")), old);
+
+  // A full disk.
+  test::SmallDisk disk(128 * 1024);
+  if (!disk.Ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  EXPECT_NE(WritePngFile(*noise, disk.File("full.png")), "");
+  EXPECT_TRUE(test::FolderEntries(disk.Path()).empty());
 }
 
 }  // namespace

@@ -331,7 +331,7 @@ class LegacyProjectTest : public ProjectFileTest {
 
   std::vector<uint8_t> Legacy(bool compressed, const std::vector<Rgb>& colours,
                               const std::vector<int32_t>& positions, int32_t type,
-                              int32_t dotsPerCell) {
+                              int32_t dotsPerCell, const std::string& brandTitle = kBrandTitle) {
     Bytes b;
     b.I32(compressed ? 1 : 0);
     AppendPicture(b, doc->initialPicture.get(), compressed);
@@ -349,7 +349,7 @@ class LegacyProjectTest : public ProjectFileTest {
     block.I32(type).I32(dotsPerCell);
     EXPECT_EQ(block.data.size(), 1164u);
     b.Raw(block.data.data(), block.data.size());
-    b.Str("C:\\pictures\\old.bmp").Str(kBrandTitle);
+    b.Str("C:\\pictures\\old.bmp").Str(brandTitle);
     return std::move(b.data);
   }
 };
@@ -441,6 +441,84 @@ TEST_F(LegacyProjectTest, ImpossibleColourCountOrMissingBrandFails) {
   ASSERT_NE(at, noBrand.end());
   *at = 'X';
   EXPECT_FALSE(Read(noBrand, data));
+}
+
+// A stored brand title is a name in the program folder, never a path: a brand
+// file of the same name elsewhere (reached with "../") is not read, in either layout.
+TEST_F(LegacyProjectTest, AStoredBrandTitleCannotLeaveTheProgramFolder) {
+  const std::string programBrand = environment.programFolder + kBrandTitle + ".dat";
+  std::optional<BrandPalette> real = BrandPalette::Load(programBrand);
+  ASSERT_TRUE(real.has_value());
+  // The outside copy names its brand differently, so reading it would show.
+  std::ifstream in(programBrand, std::ios::binary);
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  size_t at = text.find(real->BrandName());
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, real->BrandName().size(), "Elsewhere");
+  std::ofstream(dir.File(std::string(kBrandTitle) + ".DAT"), std::ios::binary) << text;
+  std::string climb;
+  for (size_t i = 0; i < size_t(std::count(environment.programFolder.begin(),
+                                            environment.programFolder.end(), '/'));
+       ++i) {
+    climb += "../";
+  }
+  const std::string title = climb + dir.Path().relative_path().string() + "/" + kBrandTitle;
+  ASSERT_TRUE(BrandPalette::Load(environment.programFolder + title + ".DAT").has_value());
+
+  auto expectProgramBrand = [&](const ProjectData& data) {
+    EXPECT_EQ(FolderOf(data.params.brandFile) + "/", environment.programFolder);
+    EXPECT_EQ(FileTitle(data.params.brandFile), kBrandTitle);
+  };
+  {
+    SCOPED_TRACE("older layout");
+    ProjectData data;
+    ASSERT_TRUE(Read(Legacy(true, {{1, 2, 3}}, {0}, 5, 4, title), data));
+    expectProgramBrand(data);
+    // The older layout names its colours from the brand file it reads.
+    ASSERT_EQ(data.params.workingPalette.size(), 1u);
+    EXPECT_EQ(data.params.workingPalette[0].brandName, real->BrandName());
+  }
+  {
+    SCOPED_TRACE("current layout");
+    Bytes b;
+    b.Str("DIDUZ20");
+    for (int i = 0; i < 12; ++i) b.I32(-1);
+    b.I32(0).I32(0);
+    UseBrandColours(2);
+    AppendParams(b, doc->params, title);
+    b.Str("");
+    ProjectData data;
+    ASSERT_TRUE(Read(b.data, data));
+    expectProgramBrand(data);
+  }
+}
+
+// A picture-only project holds the 36 grid colours: they are stand-ins, not a chosen palette.
+TEST_F(LegacyProjectTest, StoredPlaceholderColoursAreNotAReadyPalette) {
+  CTesselParams grid = doc->params;
+  grid.FillGridColors();
+  std::vector<Rgb> colours;
+  for (const CFlossColor& c : grid.workingPalette) colours.push_back(c.AsRgb());
+  for (int32_t readyBefore : {0, 1}) {
+    ProjectData legacy;
+    legacy.params = doc->params;
+    legacy.params.paletteReady = readyBefore;
+    ASSERT_TRUE(ReadProject(Legacy(true, colours, {}, 5, 4), environment.programFolder, legacy));
+    EXPECT_EQ(legacy.params.workingPalette.size(), 36u);
+    EXPECT_EQ(legacy.params.paletteReady, 0);
+
+    doc->params.workingPalette = grid.workingPalette;
+    ProjectData current;
+    current.params = doc->params;
+    current.params.paletteReady = readyBefore;
+    ASSERT_TRUE(ReadProject(Written(*doc), environment.programFolder, current));
+    EXPECT_EQ(current.params.paletteReady, 0);
+  }
+  // One colour changed is a palette of its own.
+  colours[5] = {1, 2, 3};
+  ProjectData changed;
+  ASSERT_TRUE(Read(Legacy(true, colours, {}, 5, 4), changed));
+  EXPECT_EQ(changed.params.paletteReady, 1);
 }
 
 }  // namespace

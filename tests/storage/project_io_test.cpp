@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -249,6 +251,123 @@ TEST_F(ProjectIoTest, SaveRecordsRecentProjectsAndOpenOnlyTheLast) {
   EXPECT_EQ(LastProject(store), "");
   EXPECT_EQ(doc->pathName, second);
   EXPECT_FALSE(LoadProjectQuietly(*doc, dir.File("absent.mop")));
+}
+
+TEST_F(ProjectIoTest, ReadOnlyProjectIsRefusedAndKeptAsItIs) {
+  std::string path = dir.File("locked.mop");
+  std::vector<uint8_t> old = SaveSmallProject(path);
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(path, readOnly);
+  std::vector<std::string> entries = FolderEntries(dir.Path());
+
+  doc->initialPicture = test::MakePhoto(12, 8, 3);
+  doc->modified = true;
+  EXPECT_FALSE(SaveProject(*doc, path));
+  EXPECT_EQ(LastMessage(),
+            "Unable to write to " + path + ", it is read-only or opened by someone else.");
+  EXPECT_EQ(FileBytes(path), old);
+  EXPECT_EQ(fs::status(path).permissions(), readOnly);
+  EXPECT_EQ(FolderEntries(dir.Path()), entries);
+  EXPECT_TRUE(doc->modified);
+}
+
+TEST_F(ProjectIoTest, TheNewFileKeepsTheOldFilesPermissions) {
+  std::string path = dir.File("shared.mop");
+  SaveSmallProject(path);
+  using P = fs::perms;
+  for (P mode : {P::owner_read | P::owner_write,
+                 P::owner_read | P::owner_write | P::group_read | P::group_write,
+                 P::owner_write | P::others_read}) {
+    fs::permissions(path, mode);
+    doc->modified = true;
+    ASSERT_TRUE(SaveProject(*doc, path));
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+  }
+}
+
+TEST_F(ProjectIoTest, SavingThroughALinkReplacesTheFileItPointsTo) {
+  fs::create_directory(dir.File("real"));
+  std::string real = dir.File("real/project.mop");
+  std::string link = dir.File("link.mop");
+  std::string chain = dir.File("chain.mop");
+  SaveSmallProject(real);
+  fs::create_symlink("real/project.mop", link);
+  fs::create_symlink(link, chain);
+
+  doc->initialPicture = test::MakePhoto(12, 8, 3);
+  ASSERT_TRUE(SaveProject(*doc, chain));
+  EXPECT_TRUE(fs::is_symlink(chain));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(doc->pathName, chain);  // the name the user chose
+  std::vector<uint8_t> saved = FileBytes(real);
+  ASSERT_TRUE(SaveProject(*doc, dir.File("plain.mop")));
+  EXPECT_EQ(saved, FileBytes(dir.File("plain.mop")));
+  EXPECT_EQ(FolderEntries(dir.File("real")), std::vector<std::string>{"project.mop"});
+
+  // A link to a file not made yet makes that file.
+  fs::create_symlink("real/later.mop", dir.File("later.mop"));
+  ASSERT_TRUE(SaveProject(*doc, dir.File("later.mop")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("later.mop")));
+  EXPECT_EQ(FileBytes(dir.File("real/later.mop")), saved);
+
+  // A read-only file behind a link is refused like the file itself.
+  fs::permissions(real, fs::perms::owner_read);
+  EXPECT_FALSE(SaveProject(*doc, link));
+  EXPECT_EQ(LastMessage(),
+            "Unable to write to " + link + ", it is read-only or opened by someone else.");
+  EXPECT_EQ(FileBytes(real), saved);
+}
+
+// A process id that no process has: a child that has ended and been reaped.
+pid_t EndedProcess() {
+  pid_t child = fork();
+  if (child == 0) _exit(0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child;
+}
+
+TEST_F(ProjectIoTest, SaveRemovesTemporariesThatEndedProcessesLeft) {
+  const std::string dead = std::to_string(EndedProcess());
+  const std::string live = std::to_string(getppid());
+  const std::vector<std::string> left = {".a.mop.saving-" + dead, "b.png.writing-" + dead};
+  const std::vector<std::string> kept = {".c.mop.saving-" + live, "notes.saving-x",
+                                         "d.saving-" + dead + "x"};
+  for (const auto& names : {left, kept}) {
+    for (const std::string& name : names) std::ofstream(dir.File(name)) << "half";
+  }
+  SaveSmallProject(dir.File("p.mop"));
+  for (const std::string& name : left) EXPECT_FALSE(fs::exists(dir.File(name))) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+}
+
+// The save is killed by the file size limit's signal in the middle of writing.
+TEST_F(ProjectIoTest, ASaveKilledHalfWayLeavesNothingBehind) {
+  std::string path = dir.File("killed.mop");
+  std::vector<uint8_t> old = SaveSmallProject(path);
+  std::vector<std::string> entries = FolderEntries(dir.Path());
+  doc->initialPicture = test::MakePhoto(300, 200, 8);
+  pid_t child = fork();
+  if (child == 0) {
+    rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    rlimit small{old.size() + 4096, old.size() + 4096};
+    setrlimit(RLIMIT_FSIZE, &small);
+    signal(SIGXFSZ, SIG_DFL);
+    SaveProject(*doc, path);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  EXPECT_EQ(FileBytes(path), old);
+
+  // Whatever the system offers for temporary files, the next save leaves none.
+  ASSERT_TRUE(SaveProject(*doc, dir.File("next.mop")));
+  entries.push_back("next.mop");
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(FolderEntries(dir.Path()), entries);
 }
 
 }  // namespace

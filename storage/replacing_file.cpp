@@ -1,0 +1,235 @@
+#include "storage/replacing_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string_view>
+
+namespace tintara {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kBufferBytes = size_t(1) << 18;
+constexpr int kMaxLinkHops = 40;
+// Leftovers of older versions end in ".writing-PID"; the present name ends in ".saving-PID".
+constexpr std::string_view kMarks[] = {".saving-", ".writing-"};
+
+// The file a path finally names, following symbolic links (also dangling ones,
+// so that a link to a file yet to be made creates that file).
+int FollowLinks(const std::string& path, std::string& resolved) {
+  fs::path current(path);
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat info;
+    if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+      resolved = current.string();
+      return 0;
+    }
+    std::error_code code;
+    fs::path link = fs::read_symlink(current, code);
+    if (code) return code.value();
+    current = link.is_absolute() ? link : current.parent_path() / link;
+  }
+  return ELOOP;
+}
+
+std::string FolderOfPath(const std::string& path) {
+  std::string folder = fs::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
+bool ProcessExists(long processId) {
+  return kill(pid_t(processId), 0) == 0 || errno == EPERM;
+}
+
+// The writing process of a temporary file's name, or 0 when the name is not one.
+long ProcessOfTemporary(std::string_view name) {
+  for (std::string_view mark : kMarks) {
+    size_t at = name.rfind(mark);
+    if (at == std::string_view::npos || at == 0) continue;
+    std::string_view digits = name.substr(at + mark.size());
+    if (digits.empty() || digits.size() > 9 || digits.front() == '0') continue;
+    long value = 0;
+    bool numeric = true;
+    for (char c : digits) {
+      if (c < '0' || c > '9') numeric = false;
+      value = value * 10 + (c - '0');
+    }
+    if (numeric) return value;
+  }
+  return 0;
+}
+
+int WriteAll(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    ssize_t written = ::write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return errno;
+    if (written == 0) return ENOSPC;
+    data += written;
+    size -= size_t(written);
+  }
+  return 0;
+}
+
+// A folder's entries reach the disk; file systems that cannot sync a folder are no failure.
+int SyncFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int error = fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP ? 0 : errno;
+  close(fd);
+  return error;
+}
+
+// 0 when `target` may be replaced. The mode bits count for every user: the
+// superuser's right to write anything does not make a read-only file writable.
+int CheckTarget(const std::string& target, struct stat& info, bool& exists) {
+  exists = false;
+  if (stat(target.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
+  exists = true;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return EINVAL;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return errno;
+  return 0;
+}
+
+}  // namespace
+
+std::string TemporaryNameFor(const std::string& target, long processId) {
+  fs::path path(target);
+  // Built by appending: GCC 12 at -O3 misreads "." + std::string as overlapping copies.
+  std::string name = ".";
+  name += path.filename().string();
+  name += kMarks[0];
+  name += std::to_string(processId);
+  return (path.parent_path() / name).string();
+}
+
+int RemoveDeadTemporaries(const std::string& folder) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+  if (!dir) return 0;
+  const long self = long(getpid());
+  int removed = 0;
+  while (const dirent* entry = readdir(dir.get())) {
+    long writer = ProcessOfTemporary(entry->d_name);
+    if (writer == 0 || writer == self || ProcessExists(writer)) continue;
+    struct stat info;
+    if (fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode) || info.st_uid != geteuid()) {
+      continue;
+    }
+    if (unlinkat(dirfd(dir.get()), entry->d_name, 0) == 0) ++removed;
+  }
+  return removed;
+}
+
+ReplacingFile::ReplacingFile(const std::string& path) { Open(path); }
+
+ReplacingFile::~ReplacingFile() {
+  if (fd_ >= 0) close(fd_);
+  if (named_) unlink(temporary_.c_str());
+}
+
+bool ReplacingFile::Fail(int error) {
+  if (error_ == 0) error_ = error != 0 ? error : EIO;
+  return false;
+}
+
+bool ReplacingFile::Open(const std::string& path) {
+  if (int error = FollowLinks(path, target_)) return Fail(error);
+  struct stat old{};
+  if (int error = CheckTarget(target_, old, replacesOld_)) return Fail(error);
+  oldMode_ = old.st_mode & 07777;
+  oldOwner_ = old.st_uid;
+  oldGroup_ = old.st_gid;
+  folder_ = FolderOfPath(target_);
+  temporary_ = TemporaryNameFor(target_, long(getpid()));
+  RemoveDeadTemporaries(folder_);
+  try {
+    buffer_.reserve(kBufferBytes);
+  } catch (const std::bad_alloc&) {
+    return Fail(ENOMEM);
+  }
+  // Unnamed where the system offers it: a killed write then leaves nothing.
+  if (access("/proc/self/fd", X_OK) == 0) {
+    fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd_ >= 0) return true;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
+  }
+  unlink(temporary_.c_str());
+  fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd_ < 0) return Fail(errno);
+  named_ = true;
+  return true;
+}
+
+bool ReplacingFile::Write(const void* data, size_t size) {
+  if (fd_ < 0 || error_ != 0) return false;
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  if (buffer_.size() + size > kBufferBytes && !Flush()) return false;
+  if (size >= kBufferBytes) {
+    if (int error = WriteAll(fd_, bytes, size)) return Fail(error);
+    return true;
+  }
+  buffer_.insert(buffer_.end(), bytes, bytes + size);
+  return true;
+}
+
+bool ReplacingFile::Seek(uint64_t position) {
+  if (fd_ < 0 || error_ != 0 || !Flush()) return Fail(error_);
+  if (lseek(fd_, off_t(position), SEEK_SET) < 0) return Fail(errno);
+  return true;
+}
+
+bool ReplacingFile::Flush() {
+  if (int error = WriteAll(fd_, buffer_.data(), buffer_.size())) return Fail(error);
+  buffer_.clear();
+  return true;
+}
+
+// An unnamed file gets its temporary name now, just before the rename.
+bool ReplacingFile::GiveName() {
+  if (named_) return true;
+  char self[64];
+  std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
+  unlink(temporary_.c_str());
+  if (linkat(AT_FDCWD, self, AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    return Fail(errno);
+  }
+  named_ = true;
+  return true;
+}
+
+bool ReplacingFile::Commit() {
+  if (fd_ < 0 || error_ != 0 || !Flush()) return Fail(error_);
+  if (replacesOld_) {
+    // As far as the file system lets us: only the superuser can give a file
+    // away, and some file systems keep no modes at all. Neither stops the save.
+    if (fchown(fd_, uid_t(oldOwner_), gid_t(oldGroup_)) != 0) {
+      [[maybe_unused]] int ignored = fchown(fd_, uid_t(-1), gid_t(oldGroup_));
+    }
+    [[maybe_unused]] int ignored = fchmod(fd_, mode_t(oldMode_));
+  }
+  if (fsync(fd_) != 0) return Fail(errno);
+  if (!GiveName()) return false;
+  int closed = close(fd_);
+  fd_ = -1;
+  if (closed != 0) return Fail(errno);
+  if (std::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
+  named_ = false;
+  if (int error = SyncFolder(folder_)) return Fail(error);
+  return true;
+}
+
+}  // namespace tintara

@@ -1,0 +1,68 @@
+// A file written beside its target and put in the target's place only when
+// complete, so that a failed or killed write never destroys the previous copy
+// and never leaves a half file under the target's name.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "storage/archive.h"
+
+namespace tintara {
+
+class ReplacingFile : public ByteSink {
+ public:
+  // Prepares to replace `path`. A symbolic link is followed: the file it
+  // points to is replaced and the link stays. Fails (IsOpen() false, the
+  // reason in LastError()) when the target may not be written: EACCES for a
+  // read-only file, EROFS, EISDIR, EINVAL for anything but a regular file.
+  // Temporary files that ended processes left in the folder are removed first.
+  explicit ReplacingFile(const std::string& path);
+  ~ReplacingFile() override;  // without Commit: the temporary file goes
+  ReplacingFile(const ReplacingFile&) = delete;
+  ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  bool Write(const void* data, size_t size) override;
+  // Later writes go to `position` (writers that fill in headers afterwards).
+  bool Seek(uint64_t position);
+  // Writes out, syncs, gives the file the old file's permissions, renames it
+  // over the target and syncs the folder. False (the target untouched) on any
+  // failure, with the reason in LastError().
+  bool Commit();
+  // An errno value; 0 while nothing failed.
+  int LastError() const { return error_; }
+  // The file that is replaced (the link's target for a link).
+  const std::string& Target() const { return target_; }
+
+ private:
+  bool Open(const std::string& path);
+  bool Flush();
+  bool Fail(int error);
+  bool GiveName();
+
+  std::string target_;
+  std::string folder_;
+  std::string temporary_;  // its name in the folder, once it has one
+  bool named_ = false;     // the temporary file has a name to remove
+  bool replacesOld_ = false;
+  uint32_t oldMode_ = 0;
+  uint32_t oldOwner_ = 0;
+  uint32_t oldGroup_ = 0;
+  int fd_ = -1;
+  int error_ = 0;
+  std::vector<uint8_t> buffer_;
+};
+
+// The name a temporary file of `target` gets while it is written: hidden,
+// beside the target, marked with the writing process.
+std::string TemporaryNameFor(const std::string& target, long processId);
+
+// Removes this program's temporary files in `folder` whose writing process no
+// longer exists (a write killed half-way); other processes' live files stay.
+// The number removed.
+int RemoveDeadTemporaries(const std::string& folder);
+
+}  // namespace tintara
