@@ -1,4 +1,5 @@
 #include <QRegularExpression>
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/cli/cli_runner.h"
@@ -38,6 +39,14 @@ TEST_F(CliTest, ProgressCoversDecodingAndSavingAndEndsAtAHundred) {
   EXPECT_EQ(pattern.back(), 100);
   ASSERT_FALSE(PercentsOf(result, "saving p.mop").empty());
   EXPECT_EQ(PercentsOf(result, "saving p.mop").back(), 100);
+
+  // A save that has no record made ahead shows its own progress too.
+  CliResult retyped = Run({"retype", Q("p.mop"), "--type", "patterns", "-o", Q("r.mop")});
+  ASSERT_EQ(retyped.exitCode, 0) << retyped.err.toStdString();
+  std::vector<int> saving = PercentsOf(retyped, "saving r.mop");
+  ASSERT_FALSE(saving.empty()) << retyped.err.toStdString();
+  EXPECT_TRUE(std::is_sorted(saving.begin(), saving.end()));
+  EXPECT_EQ(saving.back(), 100);
 
   CliResult quiet = Run({"create", Q("photo.jpg"), "-o", Q("q.mop"), "--quiet"});
   ASSERT_EQ(quiet.exitCode, 0);
