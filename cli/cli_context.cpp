@@ -149,7 +149,7 @@ bool CliContext::LoadPicture(const std::string& path) {
 bool CliContext::OpenProjectFile(const std::string& path) {
   size_t from = ui_.messages.size();
   if (OpenProject(*doc_, Absolute(path))) return true;
-  ReportError(path + ": " + ShownErrorOr(from, "Failed to open document."));
+  ReportError(OpenFailureText(path, ShownErrorOr(from, "")));
   return false;
 }
 
@@ -159,7 +159,7 @@ bool CliContext::ReadProjectFile(const std::string& path, bool* legacy) {
     if (legacy != nullptr) *legacy = result.legacy;
     return true;
   }
-  ReportError(path + ": " + result.error);
+  ReportError(OpenFailureText(path, result.error));
   return false;
 }
 

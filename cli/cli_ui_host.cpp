@@ -21,6 +21,8 @@ void CliUiHost::StartOperation(std::string what) {
   FinishLine();
   shown_ = -1;
   what_ = std::move(what);
+  // Said at once: some steps take a while before they count anything.
+  if (!what_.empty()) Draw(0);
 }
 
 void CliUiHost::ShowPercent(int percent) { Draw(std::clamp(percent, 0, 100)); }

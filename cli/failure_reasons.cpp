@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -17,16 +16,6 @@ namespace tintara::cli {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The program's message as the end of a sentence: first letter small, no full stop.
-std::string AsReason(std::string text) {
-  while (!text.empty() && (text.back() == '.' || text.back() == ' ')) text.pop_back();
-  if (text.size() > 1 && std::isupper(static_cast<unsigned char>(text[0])) &&
-      !std::isupper(static_cast<unsigned char>(text[1]))) {
-    text[0] = char(std::tolower(static_cast<unsigned char>(text[0])));
-  }
-  return text;
-}
 
 std::string Gigabytes(uint64_t bytes) {
   char text[32];
@@ -54,11 +43,30 @@ std::string SaveFailureText(const std::string& path, const std::string& shown) {
   if (std::optional<std::string> obstacle = WriteObstacle(path)) {
     reason = *obstacle;
   } else if (!shown.empty() && shown != "Failed to save document.") {
-    reason = AsReason(shown);
+    reason = shown;
   } else {
     reason = "the file could not be written";
   }
   return "Cannot save " + path + ": " + reason;
+}
+
+std::string OpenFailureText(const std::string& path, const std::string& shown) {
+  std::error_code code;
+  std::string reason;
+  if (!fs::exists(path, code)) {
+    reason = "the file does not exist";
+  } else if (fs::is_directory(path, code)) {
+    reason = "it is a folder";
+  } else if (access(path.c_str(), R_OK) != 0) {
+    reason = "the file cannot be read (no permission)";
+  } else if (!IsProjectPath(path)) {
+    reason = "only project files (.mop) can be opened";
+  } else if (!shown.empty() && shown != "Failed to open document.") {
+    reason = shown;
+  } else {
+    reason = "the file could not be read";
+  }
+  return "Cannot open " + path + ": " + reason;
 }
 
 std::string PatternFailureText(const CTessel20Doc& doc, const DocumentEnvironment& environment) {

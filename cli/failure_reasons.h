@@ -18,8 +18,11 @@ namespace tintara::cli {
 std::optional<std::string> WriteObstacle(const std::string& path);
 
 // "Cannot save PATH: REASON": the obstacle if any, else the program's own
-// message (`shown`, may be empty) made part of the sentence.
+// message (`shown`, may be empty) when it says more than that saving failed.
 std::string SaveFailureText(const std::string& path, const std::string& shown);
+// "Cannot open PATH: REASON" the same way: a missing or unreadable file, a
+// folder, not a project file, else the program's message.
+std::string OpenFailureText(const std::string& path, const std::string& shown);
 
 // Why "Create drawing pattern" left no pattern when the settings tell it: a
 // page too large for the pattern to be held (with its size), or a brand

@@ -1,4 +1,5 @@
 // run: commands of the command table, in order, with scripted answers.
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/answers_json.h"
@@ -79,7 +80,9 @@ int RunRun(Words words) {
     const Command* command = FindCommandNamed(context->Commands(), word);
     if (command == nullptr) {
       std::string hint;
-      if (const Command* closest = ClosestCommand(context->Commands(), word)) {
+      const bool number = std::all_of(word.begin(), word.end(),
+                                      [](char c) { return c >= '0' && c <= '9'; });
+      if (const Command* closest = number ? nullptr : ClosestCommand(context->Commands(), word)) {
         hint = "; did you mean " + Describe(*closest) + "?";
       }
       return ReportUsage("run: no command '" + word + "'" + hint +

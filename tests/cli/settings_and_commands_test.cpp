@@ -144,6 +144,10 @@ TEST_F(CliTest, RunTakesMenuTextsAndSuggestsTheClosestName) {
   EXPECT_EQ(typo.exitCode, 2);
   EXPECT_TRUE(typo.err.contains("did you mean \"Remove small areas from painting pattern\" (33118)"))
       << typo.err.toStdString();
+  CliResult number = Run({"run", projectQ, "-o", Q("x.mop"), "99999"});
+  EXPECT_EQ(number.exitCode, 2);
+  EXPECT_TRUE(number.err.contains("no command '99999'")) << number.err.toStdString();
+  EXPECT_FALSE(number.err.contains("did you mean")) << number.err.toStdString();
   EXPECT_FALSE(std::filesystem::exists(Path("x.mop")));
 }
 
