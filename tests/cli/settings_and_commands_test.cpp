@@ -1,6 +1,7 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <filesystem>
+#include <map>
 
 #include "tests/cli/cli_runner.h"
 
