@@ -194,7 +194,8 @@ TEST_F(CliTest, BadUsageExitsWithTwo) {
 TEST_F(CliTest, HelpGoesToStandardOutput) {
   CliResult help = Run({"--help"}, false);
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* command : {"create", "info", "export", "retype", "print", "palettes", "run"}) {
+  for (const char* command :
+       {"create", "info", "export", "retype", "print", "palettes", "run", "commands"}) {
     EXPECT_TRUE(help.out.contains(QRegularExpression(QString("^  ") + command + "\\b",
                                                      QRegularExpression::MultilineOption)))
         << command;
