@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tintara {
 
@@ -13,6 +14,13 @@ struct CommandLine {
   QString fileToOpen;    // empty: none
   QString error;         // non-empty: the arguments could not be understood
 };
+
+// What --help prints, and --version.
+QString UsageText();
+QString VersionText();
+// The usage or the version text when the raw arguments ask for one (the
+// first such word wins), whatever else they hold.
+std::optional<QString> InformationRequested(const QStringList& arguments);
 
 // `arguments` without the program name.
 CommandLine ParseCommandLine(const QStringList& arguments);

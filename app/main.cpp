@@ -1,13 +1,22 @@
 #include <QApplication>
 #include <cstdio>
+#include <optional>
 
 #include "app/command_line.h"
 #include "app/tessel20_app.h"
 
 int main(int argc, char** argv) {
+  // Answered before any window system is touched, so that they work without a display.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  if (std::optional<QString> answer = tintara::InformationRequested(arguments)) {
+    std::fputs(qPrintable(*answer), stdout);
+    return 0;
+  }
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("TAVEN Imaging Tintara"));
   QApplication::setApplicationName(QStringLiteral("Tintara 2.0"));
+  QApplication::setApplicationVersion(QStringLiteral("2.0"));
   tintara::CommandLine line = tintara::ParseCommandLine(QApplication::arguments().mid(1));
   if (!line.error.isEmpty()) {
     std::fprintf(stderr, "tintara: %s\nUsage: tintara [--settings FILE.ini] [PROJECT.mop | PICTURE]\n",

@@ -1,5 +1,6 @@
 #include "cli/cli_args.h"
 
+#include <cctype>
 #include <charconv>
 
 namespace tintara::cli {
@@ -19,7 +20,10 @@ const OptionDef* FindOption(std::span<const OptionDef> options, const std::strin
   return nullptr;
 }
 
-bool IsOptionWord(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+// "-5" is a value (a negative number), so that a range check can name it.
+bool IsOptionWord(const std::string& word) {
+  return word.size() > 1 && word[0] == '-' && !std::isdigit(static_cast<unsigned char>(word[1]));
+}
 
 }  // namespace
 

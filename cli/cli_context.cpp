@@ -2,9 +2,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "cli/cli_args.h"
+#include "cli/failure_reasons.h"
+#include "cli/read_progress_file.h"
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
@@ -45,7 +49,7 @@ std::unique_ptr<CliContext> CliContext::Create(const CommonOptions& options) {
   std::unique_ptr<QtSettingsStore> store;
   if (options.settingsFile) {
     if (!QFileInfo(QString::fromStdString(*options.settingsFile)).isFile()) {
-      ReportError("settings file " + *options.settingsFile + " does not exist");
+      ReportError("the settings file " + *options.settingsFile + " does not exist");
       return nullptr;
     }
     store = std::make_unique<QtSettingsStore>(QString::fromStdString(*options.settingsFile));
@@ -60,7 +64,8 @@ CliContext::CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsS
                        std::string programFolder)
     : programFolder_(std::move(programFolder)),
       store_(std::move(store)),
-      overlay_(*store_),
+      overlay_(*store_, options.saveSettings),
+      saveSettings_(options.saveSettings),
       ui_(&answers_, stderr, options.quiet),
       dialogs_(answers_),
       environment_(ui_, dialogs_, overlay_) {
@@ -70,7 +75,8 @@ CliContext::CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsS
 CliContext::~CliContext() {
   doc_.reset();
   if (filters_) FilterEngine::FreeSite(*filters_);
-  store_->Flush();
+  if (engineOverlay_) engineOverlay_->Flush();
+  overlay_.Flush();
 }
 
 void CliContext::ReadApplicationSettings() {
@@ -92,7 +98,8 @@ bool CliContext::Start() {
   QString engineIni = PrivateProfilePath(QString::fromStdString(programFolder_),
                                          QStringLiteral("tintara.INI"));
   engineSettings_ = std::make_unique<QtSettingsStore>(engineIni);
-  filters_ = std::make_unique<FilterSite>(ui_, *engineSettings_, environment_.progress);
+  engineOverlay_ = std::make_unique<OverlaySettingsStore>(*engineSettings_, saveSettings_);
+  filters_ = std::make_unique<FilterSite>(ui_, *engineOverlay_, environment_.progress);
   if (!FilterEngine::InitSite(*filters_)) {
     ReportError("the filter engine cannot start");
     return false;
@@ -116,22 +123,33 @@ std::string CliContext::ShownErrorOr(size_t from, const std::string& fallback) c
 }
 
 bool CliContext::LoadPicture(const std::string& path) {
-  PictureLoad load = LoadPictureFile(QString::fromStdString(path));
+  const QString name = QString::fromStdString(path);
+  ui_.StartOperation("loading " + QFileInfo(name).fileName().toStdString());
+  // Decoders read as they decode, so the bytes read tell how far decoding is;
+  // turning the decoded picture into the program's own takes the last tenth.
+  ReadProgressFile file(name, [this](qint64 read, qint64 size) {
+    if (size > 0) ui_.ShowPercent(int(read * 90 / size));
+  });
+  PictureLoad load = file.OpenForReading() ? LoadPictureDevice(file, QFileInfo(name).fileName())
+                                           : LoadPictureFile(name);  // for its message
   if (!load.image) {
+    ui_.FinishLine();
     ReportError(load.error);
     return false;
   }
   if (!doc_->ReplaceWithPicture(load.image, kOriginFile, Absolute(path), false)) {
+    ui_.FinishLine();
     ReportError("the picture " + path + " cannot be used");
     return false;
   }
+  ui_.FinishOperation();
   return true;
 }
 
 bool CliContext::OpenProjectFile(const std::string& path) {
   size_t from = ui_.messages.size();
   if (OpenProject(*doc_, Absolute(path))) return true;
-  ReportError(path + ": " + ShownErrorOr(from, "Failed to open document."));
+  ReportError(OpenFailureText(path, ShownErrorOr(from, "")));
   return false;
 }
 
@@ -141,14 +159,37 @@ bool CliContext::ReadProjectFile(const std::string& path, bool* legacy) {
     if (legacy != nullptr) *legacy = result.legacy;
     return true;
   }
-  ReportError(path + ": " + result.error);
+  ReportError(OpenFailureText(path, result.error));
   return false;
 }
 
 bool CliContext::SaveProjectFile(const std::string& path, EarlyPictureRecord* early) {
   size_t from = ui_.messages.size();
-  if (SaveProject(*doc_, Absolute(path), early)) return true;
-  ReportError(path + ": " + ShownErrorOr(from, "Failed to save document."));
+  ui_.StartOperation("saving " + QFileInfo(QString::fromStdString(path)).fileName().toStdString());
+  // Compressing the initial picture is nearly all of a save. Done ahead on
+  // another thread, its progress can be shown; the rest takes the last tenth.
+  std::unique_ptr<EarlyPictureRecord> own;
+  if (early == nullptr && doc_->initialPicture && doc_->initialPicture->Kind() != kKind8Bit) {
+    own = std::make_unique<EarlyPictureRecord>(doc_->initialPicture);
+    early = own.get();
+  }
+  while (early != nullptr && early->Percent() < 100) {
+    ui_.ShowPercent(early->Percent() * 9 / 10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  if (SaveProject(*doc_, Absolute(path), early)) {
+    ui_.FinishOperation();
+    return true;
+  }
+  ui_.FinishLine();
+  ReportError(SaveFailureText(path, ShownErrorOr(from, "")));
+  return false;
+}
+
+bool CheckCanSave(const std::string& path) {
+  std::optional<std::string> obstacle = WriteObstacle(path);
+  if (!obstacle) return true;
+  ReportError("Cannot save " + path + ": " + *obstacle);
   return false;
 }
 

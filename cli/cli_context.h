@@ -23,10 +23,16 @@ namespace tintara::cli {
 struct CommonOptions {
   std::optional<std::string> settingsFile;
   bool quiet = false;
+  // The program's own setting changes (and the recent projects) are written
+  // back; without it the run reads the settings and leaves them as they were.
+  bool saveSettings = false;
 };
 
 // Writes "tintara-cli: error: TEXT" as one line (line breaks become spaces).
 void ReportError(const std::string& text);
+// True when nothing seen from its folder stands in the way of saving `path`;
+// else the error is reported, so that a run fails before its work, not after.
+bool CheckCanSave(const std::string& path);
 // Writes "tintara-cli: TEXT" with the hint to --help on one line; returns kExitUsage.
 int ReportUsage(const std::string& text);
 
@@ -70,7 +76,9 @@ class CliContext {
   std::string programFolder_;
   std::unique_ptr<QtSettingsStore> store_;
   OverlaySettingsStore overlay_;
+  bool saveSettings_;
   std::unique_ptr<QtSettingsStore> engineSettings_;
+  std::unique_ptr<OverlaySettingsStore> engineOverlay_;
   ScriptedAnswers answers_;
   CliUiHost ui_;
   ScriptedDialogs dialogs_;

@@ -17,9 +17,20 @@ CliUiHost::CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet)
       quiet_(quiet),
       terminal_(isatty(fileno(stream)) != 0) {}
 
-void CliUiHost::StartOperation() {
+void CliUiHost::StartOperation(std::string what) {
   FinishLine();
   shown_ = -1;
+  what_ = std::move(what);
+  // Said at once: some steps take a while before they count anything.
+  if (!what_.empty()) Draw(0);
+}
+
+void CliUiHost::ShowPercent(int percent) { Draw(std::clamp(percent, 0, 100)); }
+
+void CliUiHost::FinishOperation() {
+  // The core's own count stops short of the end (its last step is never full).
+  Draw(100);
+  FinishLine();
 }
 
 bool CliUiHost::ProgressStep(const ProgressCounters& counters, int current, int total) {
@@ -37,7 +48,8 @@ void CliUiHost::Draw(int percent) {
     int tenth = percent / 10;
     if (tenth <= shown_) return;
     shown_ = tenth;
-    std::fprintf(stream_, "progress %d%%\n", tenth * 10);
+    std::fprintf(stream_, "progress %d%%%s%s\n", tenth * 10, what_.empty() ? "" : " ",
+                 what_.c_str());
     return;
   }
   if (percent <= shown_) return;
@@ -45,7 +57,7 @@ void CliUiHost::Draw(int percent) {
   int filled = percent * kBarWidth / 100;
   std::string bar(size_t(filled), '#');
   bar.resize(kBarWidth, '.');
-  std::fprintf(stream_, "\r[%s] %3d%%", bar.c_str(), percent);
+  std::fprintf(stream_, "\r[%s] %3d%% %s", bar.c_str(), percent, what_.c_str());
   std::fflush(stream_);
   lineOpen_ = true;
 }

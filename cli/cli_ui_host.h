@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "ports/scripted_ui_host.h"
 
@@ -23,7 +24,12 @@ class CliUiHost : public ScriptedUiHost {
   std::optional<std::string> ErrorSince(size_t from) const;
   // A new operation begins: its progress starts from nothing. The steps of
   // one operation (each filter begins and ends the indicator) only go forward.
-  void StartOperation();
+  // `what` names it beside the percent ("loading", "saving").
+  void StartOperation(std::string what = {});
+  // Progress of the operation that the core does not count itself.
+  void ShowPercent(int percent);
+  // The operation is done: 100 % is shown and the line ended.
+  void FinishOperation();
   // Ends a bar that is still drawn, before other output.
   void FinishLine();
 
@@ -35,6 +41,7 @@ class CliUiHost : public ScriptedUiHost {
   bool terminal_;
   bool lineOpen_ = false;
   int shown_ = -1;  // the percent (terminal) or tenth (log) last written
+  std::string what_;
 };
 
 }  // namespace tintara::cli

@@ -1,5 +1,6 @@
 // create PICTURE -o PROJECT.mop: the picture as "Load picture from disk" takes
 // it, "Create drawing pattern" with the settings, the project and any extras.
+#include "cli/failure_reasons.h"
 #include "cli/outputs.h"
 #include "cli/subcommands.h"
 #include "document/command_ids.h"
@@ -51,18 +52,22 @@ int RunCreate(Words words) {
   std::unique_ptr<CliContext> context = CliContext::Create(common);
   if (!context) return kExitError;
   if (!ApplyPatternSettingOptions(parsed, *context)) return kExitUsage;
-  if (!context->Start() || !context->LoadPicture(parsed.positional[0])) return kExitError;
+  if (!CheckCanSave(*output) || !context->Start() || !context->LoadPicture(parsed.positional[0])) {
+    return kExitError;
+  }
 
   // The picture goes into the project unchanged: it compresses while the pattern is made.
   EarlyPictureRecord early(context->Doc().initialPicture);
-  context->Ui().StartOperation();
+  context->Ui().StartOperation("making the pattern");
   size_t from = context->Ui().messages.size();
   context->Commands().Run(cmd::kCreateDrawingPattern);
-  context->Ui().FinishLine();
   if (!context->Doc().HasPattern()) {
-    ReportError(context->ShownErrorOr(from, "no painting pattern could be made"));
+    context->Ui().FinishLine();
+    ReportError(context->ShownErrorOr(
+        from, PatternFailureText(context->Doc(), context->Environment())));
     return kExitError;
   }
+  context->Ui().FinishOperation();
   if (!context->SaveProjectFile(*output, &early)) return kExitError;
   return WriteExtras(parsed, *context) ? kExitOk : kExitError;
 }

@@ -12,6 +12,7 @@ namespace {
 struct ProjectFacts {
   bool legacy = false;
   UsedColors used;
+  std::vector<int> usedPositions;  // ascending
 };
 
 void PictureJson(JsonWriter& json, const char* name, const ImageBuffer* image) {
@@ -39,11 +40,14 @@ void ParamsJson(JsonWriter& json, const CTesselParams& p) {
   json.Key("currentBrandColor").Number(p.currentBrandColor);
   json.Key("paletteReady").Number(p.paletteReady);
   json.Key("workingPalette").BeginArray();
-  for (const CFlossColor& c : p.workingPalette) {
+  for (size_t i = 0; i < p.workingPalette.size(); ++i) {
+    const CFlossColor& c = p.workingPalette[i];
     json.BeginObject();
     json.Key("brandName").String(c.brandName).Key("sourceFile").String(c.sourceFile);
     json.Key("colorName").String(c.colorName).Key("catalogNumber").Number(c.catalogNumber);
     json.Key("paletteIndex").Number(c.paletteIndex);
+    // The number printed on the pattern and the key: the position from 1.
+    json.Key("number").Number(int(i) + 1);
     json.Key("rgb").BeginArray(true).Number(c.red).Number(c.green).Number(c.blue).EndArray();
     json.EndObject();
   }
@@ -64,6 +68,9 @@ void PrintJson(const CTessel20Doc& doc, const ProjectFacts& facts) {
   json.Key("pictureFileName").String(doc.pictureFileName);
   ParamsJson(json, doc.params);
   json.Key("usedColors").Number(facts.used.count);
+  json.Key("usedColorList").BeginArray(true);
+  for (int position : facts.usedPositions) json.Number(position);
+  json.EndArray();
   json.Key("usedBrands").BeginArray();
   for (const std::string& brand : facts.used.brands) json.String(brand);
   json.EndArray();
@@ -126,7 +133,10 @@ int RunInfo(Words words) {
   }
   const CTessel20Doc& doc = context->Doc();
   // Colours are counted only on a finished pattern.
-  if (doc.convertedPicture) facts.used = CountUsedColors(doc.indexImage.get(), doc.params.workingPalette);
+  if (doc.convertedPicture) {
+    facts.used = CountUsedColors(doc.indexImage.get(), doc.params.workingPalette);
+    facts.usedPositions = UsedPositions(doc.indexImage.get());
+  }
   if (parsed.Has("--json")) {
     PrintJson(doc, facts);
   } else {

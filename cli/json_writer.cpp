@@ -90,6 +90,12 @@ JsonWriter& JsonWriter::Number(int64_t value) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Bool(bool value) {
+  BeforeValue();
+  text_ += value ? "true" : "false";
+  return *this;
+}
+
 JsonWriter& JsonWriter::Null() {
   BeforeValue();
   text_ += "null";

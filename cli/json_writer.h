@@ -18,6 +18,7 @@ class JsonWriter {
   JsonWriter& Key(const std::string& name);
   JsonWriter& String(const std::string& text);
   JsonWriter& Number(int64_t value);
+  JsonWriter& Bool(bool value);
   JsonWriter& Null();
 
   const std::string& Text() const { return text_; }

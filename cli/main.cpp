@@ -21,6 +21,8 @@ void PrintUsage(std::FILE* stream) {
   std::fputs("\noptions of every command:\n"
              "  --settings FILE  an INI file with the settings' sections and keys\n"
              "                   (without it, the user's settings)\n"
+             "  --save-settings  write back what the commands change in the settings\n"
+             "                   (without it they are read and never written)\n"
              "  --quiet          no progress on standard error\n"
              "  --help           the command's usage\n"
              "\nexit status: 0 done, 1 failed (one line on standard error), 2 bad usage\n",

@@ -1,9 +1,19 @@
 #include "cli/outputs.h"
 
 #include "cli/cli_context.h"
+#include "cli/failure_reasons.h"
 #include "storage/png_writer.h"
 
 namespace tintara::cli {
+
+namespace {
+
+// The folder's trouble when it explains the failure better than the writer's words.
+void ReportWriteFailure(const std::string& path, const std::string& error) {
+  ReportError("Cannot write " + path + ": " + WriteObstacle(path).value_or(error));
+}
+
+}  // namespace
 
 bool WritePng(const ImageBuffer* image, const std::string& path, const std::string& what) {
   if (image == nullptr) {
@@ -12,7 +22,7 @@ bool WritePng(const ImageBuffer* image, const std::string& path, const std::stri
   }
   std::string error = WritePngFile(*image, path);
   if (error.empty()) return true;
-  ReportError("cannot write " + path + ": " + error);
+  ReportWriteFailure(path, error);
   return false;
 }
 
@@ -32,7 +42,7 @@ bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
   }
   std::string error = WritePicturePdf(*image, setup, path);
   if (error.empty()) return true;
-  ReportError("cannot write " + path + ": " + error);
+  ReportWriteFailure(path, error);
   return false;
 }
 
@@ -43,7 +53,7 @@ bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std
   }
   std::string error = WriteColorKeyPdf(doc.params, doc.indexImage.get(), setup, path);
   if (error.empty()) return true;
-  ReportError("cannot write " + path + ": " + error);
+  ReportWriteFailure(path, error);
   return false;
 }
 

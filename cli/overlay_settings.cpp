@@ -1,5 +1,7 @@
 #include "cli/overlay_settings.h"
 
+#include <charconv>
+
 namespace tintara::cli {
 
 std::string OverlaySettingsStore::Key(std::string_view section, std::string_view key) {
@@ -22,13 +24,23 @@ void OverlaySettingsStore::OverrideString(std::string_view section, std::string_
 }
 
 bool OverlaySettingsStore::Contains(std::string_view section, std::string_view key) const {
-  return Find(section, key) != nullptr || base_.Contains(section, key);
+  if (const Value* value = Find(section, key)) {
+    return !std::holds_alternative<std::monostate>(*value);
+  }
+  return base_.Contains(section, key);
 }
 
 int OverlaySettingsStore::ReadInt(std::string_view section, std::string_view key,
                                   int defaultValue) const {
   if (const Value* value = Find(section, key)) {
     if (const int* number = std::get_if<int>(value)) return *number;
+    // A text kept by the program reads as its number, as the store would read it.
+    if (const std::string* text = std::get_if<std::string>(value)) {
+      int number = 0;
+      const char* end = text->data() + text->size();
+      auto [next, code] = std::from_chars(text->data(), end, number);
+      if (!text->empty() && code == std::errc() && next == end) return number;
+    }
     return defaultValue;
   }
   return base_.ReadInt(section, key, defaultValue);
@@ -38,32 +50,39 @@ std::string OverlaySettingsStore::ReadString(std::string_view section, std::stri
                                              const std::string& defaultValue) const {
   if (const Value* value = Find(section, key)) {
     if (const std::string* text = std::get_if<std::string>(value)) return *text;
-    return std::to_string(std::get<int>(*value));
+    if (const int* number = std::get_if<int>(value)) return std::to_string(*number);
+    return defaultValue;
   }
   return base_.ReadString(section, key, defaultValue);
 }
 
-void OverlaySettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {
+bool OverlaySettingsStore::KeepInOverlay(std::string_view section, std::string_view key,
+                                         Value value) {
   auto it = overrides_.find(Key(section, key));
   if (it != overrides_.end()) {
-    it->second = value;
-  } else {
-    base_.WriteInt(section, key, value);
+    it->second = std::move(value);
+    return true;
   }
+  if (writeThrough_) return false;
+  overrides_.emplace(Key(section, key), std::move(value));
+  return true;
+}
+
+void OverlaySettingsStore::WriteInt(std::string_view section, std::string_view key, int value) {
+  if (!KeepInOverlay(section, key, value)) base_.WriteInt(section, key, value);
 }
 
 void OverlaySettingsStore::WriteString(std::string_view section, std::string_view key,
                                        const std::string& value) {
-  auto it = overrides_.find(Key(section, key));
-  if (it != overrides_.end()) {
-    it->second = value;
-  } else {
-    base_.WriteString(section, key, value);
-  }
+  if (!KeepInOverlay(section, key, value)) base_.WriteString(section, key, value);
 }
 
 void OverlaySettingsStore::Remove(std::string_view section, std::string_view key) {
-  if (overrides_.erase(Key(section, key)) == 0) base_.Remove(section, key);
+  if (!KeepInOverlay(section, key, std::monostate{})) base_.Remove(section, key);
+}
+
+void OverlaySettingsStore::Flush() {
+  if (writeThrough_) base_.Flush();
 }
 
 }  // namespace tintara::cli

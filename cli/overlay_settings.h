@@ -1,7 +1,8 @@
 // The settings of one run: values given on the command line lie over the
-// settings store. Reads see the overrides first; writes to an overridden key
-// stay in the overlay, so a run-only choice is never written back, while
-// every other write reaches the store.
+// settings store. Reads see the overlay first. A run-only value given on the
+// command line is never written back. Other writes (choices the program
+// keeps, the recent projects) stay in the overlay too unless the run may
+// save settings, so that one run never changes the next.
 #pragma once
 
 #include <map>
@@ -14,7 +15,9 @@ namespace tintara::cli {
 
 class OverlaySettingsStore : public SettingsStore {
  public:
-  explicit OverlaySettingsStore(SettingsStore& base) : base_(base) {}
+  // `writeThrough`: the program's own writes reach `base` (--save-settings).
+  explicit OverlaySettingsStore(SettingsStore& base, bool writeThrough = false)
+      : base_(base), writeThrough_(writeThrough) {}
 
   void OverrideInt(std::string_view section, std::string_view key, int value);
   void OverrideString(std::string_view section, std::string_view key, const std::string& value);
@@ -27,14 +30,19 @@ class OverlaySettingsStore : public SettingsStore {
   void WriteString(std::string_view section, std::string_view key,
                    const std::string& value) override;
   void Remove(std::string_view section, std::string_view key) override;
-  void Flush() override { base_.Flush(); }
+  void Flush() override;
 
  private:
-  using Value = std::variant<int, std::string>;
+  // std::monostate: removed during this run.
+  using Value = std::variant<std::monostate, int, std::string>;
   static std::string Key(std::string_view section, std::string_view key);
   const Value* Find(std::string_view section, std::string_view key) const;
+  // Keeps `value` in the overlay when the key is overridden or nothing may be
+  // written; true when it was kept.
+  bool KeepInOverlay(std::string_view section, std::string_view key, Value value);
 
   SettingsStore& base_;
+  bool writeThrough_;
   std::map<std::string, Value> overrides_;
 };
 

@@ -13,6 +13,8 @@ int RunPalettes(Words words) {
   CommonOptions common;
   if (int status = ParseSubcommand(self, words, {}, parsed, common); status >= 0) return status;
   if (!parsed.positional.empty()) return ReportUsage("palettes: takes no arguments");
+  // Brands come from the program folder, but a settings file that is not there is still an error.
+  if (!CliContext::Create(common)) return kExitError;
   std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
   std::vector<BrandListEntry> brands = ListBrands(folder);
   if (brands.empty()) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/outputs.h"
+#include "cli/option_values.h"
 #include "cli/subcommands.h"
 #include "colors/page_settings.h"
 
@@ -23,8 +24,12 @@ int RunPrint(Words words) {
   if (kind == kinds.end()) return ReportUsage("print: --what initial|converted|pattern|key is required");
   std::optional<int> pagesPerSide;
   if (auto text = parsed.Value("--pages-per-side")) {
-    pagesPerSide = ParseInt(*text, 1, kMaxPagesPerSide);
-    if (!pagesPerSide) return ReportUsage("print: --pages-per-side takes 1..10");
+    int pages = 0;
+    std::string error;
+    if (!ReadIntOption(*text, 1, kMaxPagesPerSide, pages, error)) {
+      return ReportUsage("print: --pages-per-side: " + error);
+    }
+    pagesPerSide = pages;
   }
   std::optional<std::string> output = parsed.Value("--output");
   if (!output) return ReportUsage("print: -o OUT.pdf is required");

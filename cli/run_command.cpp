@@ -1,19 +1,15 @@
 // run: commands of the command table, in order, with scripted answers.
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/answers_json.h"
+#include "cli/command_names.h"
 #include "cli/subcommands.h"
 #include "colors/file_names.h"
 
 namespace tintara::cli {
 
 namespace {
-
-// The command a word names: its number, or its exact text.
-const Command* FindCommand(const CommandTable& table, const std::string& word) {
-  if (std::optional<int> id = ParseInt(word, 1, 65535)) return table.Find(*id);
-  return table.FindByText(word);
-}
 
 std::string Describe(const Command& command) {
   return "\"" + command.text + "\" (" + std::to_string(command.id) + ")";
@@ -25,20 +21,22 @@ bool RunOne(CliContext& context, const Command& command) {
     ReportError("command " + Describe(command) + " is disabled");
     return false;
   }
-  context.Ui().StartOperation();
+  context.Ui().StartOperation(command.text.substr(0, command.text.find('\t')));
   size_t messages = context.Ui().messages.size();
   size_t refused = context.DialogPort().refused.size();
   context.Commands().Run(command.id);
-  context.Ui().FinishLine();
   if (context.DialogPort().refused.size() > refused) {
+    context.Ui().FinishLine();
     ReportError("command " + Describe(command) + ": answer refused for " +
                 context.DialogPort().refused.back());
     return false;
   }
   if (std::optional<std::string> error = context.Ui().ErrorSince(messages)) {
+    context.Ui().FinishLine();
     ReportError("command " + Describe(command) + ": " + *error);
     return false;
   }
+  context.Ui().FinishOperation();
   return true;
 }
 
@@ -67,7 +65,7 @@ int RunRun(Words words) {
   }
 
   std::unique_ptr<CliContext> context = CliContext::Create(common);
-  if (!context) return kExitError;
+  if (!context || !CheckCanSave(*output)) return kExitError;
   if (auto answers = parsed.Value("--answers")) {
     std::string error;
     if (!LoadAnswersFile(*answers, context->Answers(), error)) {
@@ -79,8 +77,17 @@ int RunRun(Words words) {
   // Every command is known before the first one runs.
   std::vector<const Command*> commands;
   for (const std::string& word : commandWords) {
-    const Command* command = FindCommand(context->Commands(), word);
-    if (command == nullptr) return ReportUsage("run: no command '" + word + "'");
+    const Command* command = FindCommandNamed(context->Commands(), word);
+    if (command == nullptr) {
+      std::string hint;
+      const bool number = std::all_of(word.begin(), word.end(),
+                                      [](char c) { return c >= '0' && c <= '9'; });
+      if (const Command* closest = number ? nullptr : ClosestCommand(context->Commands(), word)) {
+        hint = "; did you mean " + Describe(*closest) + "?";
+      }
+      return ReportUsage("run: no command '" + word + "'" + hint +
+                         " (tintara-cli commands lists them)");
+    }
     commands.push_back(command);
   }
   bool loaded = project ? context->OpenProjectFile(*project) : context->LoadPicture(*picture);

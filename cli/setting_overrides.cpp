@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 
+#include "cli/option_values.h"
 #include "cli/subcommands.h"
 #include "colors/brand_list.h"
 #include "colors/file_names.h"
@@ -69,20 +70,30 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     const char* name;
     Setting setting;
     int lo, hi, shift;
-    const char* expected;
   };
   const IntOption numbers[] = {
-      {"--colors", Setting::kNeededNumColors, 2, 256, 0, "a number of colours 2..256"},
-      {"--type", Setting::kPatternType, 0, 6, 0, "a pattern type 0..6"},
-      {"--pages", Setting::kPageCount, 1, 10, -1, "a number of pages per side 1..10"},
-      {"--percent", Setting::kColorCorrectionPercent, 0, 1000, 0, "a percentage 0..1000"},
+      {"--colors", Setting::kNeededNumColors, 2, 256, 0},
+      {"--pages", Setting::kPageCount, 1, 10, -1},
+      {"--percent", Setting::kColorCorrectionPercent, 0, 1000, 0},
   };
+  std::string error;
   for (const IntOption& option : numbers) {
     std::optional<std::string> text = parsed.Value(option.name);
     if (!text) continue;
-    std::optional<int> value = ParseInt(*text, option.lo, option.hi);
-    if (!value) return Bad(option.name, *text, option.expected);
-    Override(store, option.setting, *value + option.shift);
+    int value = 0;
+    if (!ReadIntOption(*text, option.lo, option.hi, value, error)) {
+      ReportUsage(std::string(option.name) + ": " + error);
+      return false;
+    }
+    Override(store, option.setting, value + option.shift);
+  }
+  if (auto text = parsed.Value("--type")) {
+    std::optional<int> type = ReadPatternType(*text, error);
+    if (!type) {
+      ReportUsage("--type: " + error);
+      return false;
+    }
+    Override(store, Setting::kPatternType, *type);
   }
   if (auto text = parsed.Value("--paper")) {
     auto paper = IndexOf(*text, std::array{"letter", "legal", "executive", "a4", "a5"});

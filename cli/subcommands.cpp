@@ -13,7 +13,8 @@ const Subcommand kSubcommands[] = {
      "    Makes a painting pattern from a picture and writes the project.\n"
      "    --pattern-png F, --converted-png F  also write those pictures as PNG\n"
      "    --key-pdf F, --pdf F                also write the colour key, the pattern pages\n"
-     "    --colors N (2..256)  --brand NAME-OR-FILE  --type N (0..6)\n"
+     "    --colors N (2..256)  --brand NAME-OR-FILE\n"
+     "    --type numbers|patterns|borders (or a number 0..6)\n"
      "    --pages N (pages per side, 1..10)  --paper letter|legal|executive|a4|a5\n"
      "    --dpi 150|300|600|1200|2400|4800  --landscape  --percent P\n"
      "    --border-color RRGGBB  --default-printer\n"
@@ -25,8 +26,9 @@ const Subcommand kSubcommands[] = {
      "    Writes the project's pictures as lossless PNG files.",
      RunExport},
     {"retype",
-     "retype PROJECT.mop --type N -o OUT.mop\n"
-     "    Changes the type of colour identification (0..6) and redraws the pattern.",
+     "retype PROJECT.mop --type numbers|patterns|borders -o OUT.mop\n"
+     "    Changes the type of colour identification and redraws the pattern\n"
+     "    (a number 0..6 is taken too).",
      RunRetype},
     {"print",
      "print PROJECT.mop --what initial|converted|pattern|key [--pages-per-side N] -o OUT.pdf\n"
@@ -37,9 +39,16 @@ const Subcommand kSubcommands[] = {
     {"run",
      "run PROJECT.mop -o OUT.mop [--answers FILE.json] COMMAND...\n"
      "run --picture FILE -o OUT.mop [--answers FILE.json] COMMAND...\n"
-     "    Runs commands (by number or exact text) in order, answering dialogs and\n"
-     "    questions from the answers file, then saves the project.",
+     "    Runs commands in order, answering dialogs and questions from the\n"
+     "    answers file, then saves the project. A command is named by its number\n"
+     "    or its text in any letter case (\"&\", a shortcut after a tab and a\n"
+     "    trailing \"...\" may be given or left out).",
      RunRun},
+    {"commands",
+     "commands [PROJECT.mop] [--json]\n"
+     "    Lists every command: number, text, and whether it is enabled (for the\n"
+     "    project when one is given, else for an empty project).",
+     RunCommands},
 };
 
 }  // namespace
@@ -56,6 +65,7 @@ const Subcommand& SubcommandNamed(const char* name) {
 int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionDef> options,
                     ParsedArgs& parsed, CommonOptions& common) {
   options.push_back({"--settings", true});
+  options.push_back({"--save-settings", false});
   options.push_back({"--quiet", false, "-q"});
   options.push_back({"--help", false, "-h"});
   std::string error;
@@ -65,12 +75,14 @@ int ParseSubcommand(const Subcommand& command, Words words, std::vector<OptionDe
   if (parsed.Has("--help")) {
     std::printf("usage: tintara-cli %s\n"
                 "    --settings FILE  an INI file with the settings' sections and keys\n"
+                "    --save-settings  write back the settings the commands change\n"
                 "    --quiet          no progress on standard error\n",
                 command.usage);
     return kExitOk;
   }
   common.settingsFile = parsed.Value("--settings");
   common.quiet = parsed.Has("--quiet");
+  common.saveSettings = parsed.Has("--save-settings");
   return -1;
 }
 

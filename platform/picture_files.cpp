@@ -136,6 +136,10 @@ PictureLoad LoadPictureFile(const QString& path) {
   return LoadFromDevice(file, name);
 }
 
+PictureLoad LoadPictureDevice(QIODevice& device, const QString& name) {
+  return LoadFromDevice(device, name);
+}
+
 PictureLoad LoadPictureBytes(const QByteArray& bytes, const QString& name) {
   QBuffer buffer;
   buffer.setData(bytes);

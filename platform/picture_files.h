@@ -30,6 +30,9 @@ struct PictureLoad {
 // the file's dots per metre (0 when the file gives none). The size is read
 // from the header and checked before anything is decoded.
 PictureLoad LoadPictureFile(const QString& path);
+// The same from an open device that can seek (one that reports how far the
+// decoder has read, for instance); `name` names it in messages.
+PictureLoad LoadPictureDevice(QIODevice& device, const QString& name);
 // The same from bytes already in memory; `name` names them in messages.
 PictureLoad LoadPictureBytes(const QByteArray& bytes, const QString& name);
 

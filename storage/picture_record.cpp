@@ -85,7 +85,7 @@ bool ReadRowsRaw(ArchiveReader& in, ImageBuffer& picture) {
 
 namespace {
 
-void WriteRows(ArchiveWriter& out, const ImageBuffer& picture) {
+void WriteRows(ArchiveWriter& out, const ImageBuffer& picture, std::atomic<int32_t>* rowsWritten) {
   DeflateStream stream;
   std::vector<uint8_t> chunk;
   if (!stream.ready) {
@@ -99,12 +99,14 @@ void WriteRows(ArchiveWriter& out, const ImageBuffer& picture) {
     }
     out.WriteInt32(int32_t(chunk.size()));
     out.WriteBytes(chunk.data(), chunk.size());
+    if (rowsWritten != nullptr) rowsWritten->store(y + 1, std::memory_order_relaxed);
   }
 }
 
 }  // namespace
 
-void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture) {
+void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture,
+                        std::atomic<int32_t>* rowsWritten) {
   if (picture == nullptr) {
     out.WriteInt32(-1);
     out.WriteInt32(-1);
@@ -116,7 +118,7 @@ void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture) {
   out.WriteInt32(picture->Kind());
   if (picture->Kind() == kKind8Bit) WritePalette(out, *picture);
   try {
-    WriteRows(out, *picture);
+    WriteRows(out, *picture, rowsWritten);
   } catch (const std::bad_alloc&) {
     out.Fail();
   }

@@ -3,6 +3,8 @@
 // (bottom row first) from a single deflate stream with a partial flush per row.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "imaging/image_buffer.h"
@@ -11,7 +13,9 @@
 namespace tintara {
 
 // Writes a record; any failure (memory included) marks `out` failed, nothing throws.
-void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture);
+// `rowsWritten`, when given, counts the rows written so far (another thread may read it).
+void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture,
+                        std::atomic<int32_t>* rowsWritten = nullptr);
 
 enum class RowEncoding { kCompressed, kRaw };
 

@@ -1,5 +1,7 @@
 #include "storage/project_file.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -86,6 +88,8 @@ struct EarlyPictureRecord::State {
   ImageRef copy;  // keeps the pixels shared, so a later write to the picture detaches
   VectorSink sink;
   bool ok = false;
+  std::atomic<int32_t> rowsWritten{0};
+  std::atomic<bool> done{false};
   std::jthread worker;
 };
 
@@ -96,8 +100,9 @@ EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture) : state_(std::ma
   State* state = state_.get();
   auto compress = [state] {
     ArchiveWriter writer(state->sink);
-    WritePictureRecord(writer, state->copy.get());
+    WritePictureRecord(writer, state->copy.get(), &state->rowsWritten);
     state->ok = writer.Ok();
+    state->done = true;
   };
   try {
     state_->worker = std::jthread(compress);
@@ -107,6 +112,12 @@ EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture) : state_(std::ma
 }
 
 EarlyPictureRecord::~EarlyPictureRecord() = default;
+
+int EarlyPictureRecord::Percent() const {
+  const ImageRef& copy = state_->copy;
+  if (state_->done || !state_->worker.joinable() || !copy || copy->Height() <= 0) return 100;
+  return int(std::min<int64_t>(99, int64_t(state_->rowsWritten) * 100 / copy->Height()));
+}
 
 const std::vector<uint8_t>* EarlyPictureRecord::RecordFor(const ImageBuffer* picture) {
   if (state_->worker.joinable()) state_->worker.join();

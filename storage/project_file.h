@@ -45,6 +45,9 @@ class EarlyPictureRecord {
   // The record's bytes when they are those of `picture`, else null; waits
   // for the compression to end.
   const std::vector<uint8_t>* RecordFor(const ImageBuffer* picture);
+  // How far the compression is, 0..100 (100 once it has ended or when it
+  // never ran), for a progress indicator while the save waits for it.
+  int Percent() const;
 
  private:
   struct State;

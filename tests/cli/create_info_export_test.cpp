@@ -1,5 +1,7 @@
 #include <QJsonArray>
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 #include "colors/brand_palette.h"
 #include "tests/cli/cli_runner.h"
@@ -66,15 +68,31 @@ TEST_F(CliTest, CreateWritesAProjectThatInfoDescribesCompletely) {
     EXPECT_FALSE(colour["colorName"].toString().isEmpty());
     EXPECT_EQ(colour["catalogNumber"].toInt(), stored.catalogNumber);
     EXPECT_EQ(colour["paletteIndex"].toInt(), stored.paletteIndex);
+    EXPECT_EQ(colour["number"].toInt(), i + 1);
     EXPECT_EQ(Array(colour["rgb"]), (QJsonArray{stored.red, stored.green, stored.blue}));
   }
   EXPECT_GE(info["usedColors"].toInt(), 2);
   EXPECT_LE(info["usedColors"].toInt(), palette.size());
   EXPECT_EQ(Array(info["usedBrands"]), QJsonArray{QString::fromStdString(brand->BrandName())});
+  // The used positions, ascending, are the values the index image holds.
+  std::set<int> inIndex;
+  for (int32_t y = 0; y < data.indexImage->Height(); ++y) {
+    const uint8_t* row = data.indexImage->Row(y);
+    inIndex.insert(row, row + data.indexImage->Width());
+  }
+  QJsonArray expected;
+  for (int position : inIndex) expected.append(position);
+  EXPECT_EQ(Array(info["usedColorList"]), expected);
+  EXPECT_EQ(Array(info["usedColorList"]).size(), info["usedColors"].toInt());
 }
 
-TEST_F(CliTest, RunOnlyOptionsAreNotWrittenBackButTheProjectIsRecorded) {
-  std::string project = CreateProject();
+TEST_F(CliTest, RunOnlyOptionsAreNotWrittenBackButTheProjectIsRecordedWhenAsked) {
+  photo = WritePicture("photo.png", 120, 80);
+  CliResult result = Run({"create", Q("photo.png"), "-o", Q("project.mop"), "--save-settings",
+                          "--colors", "8", "--brand", "GoldenHeavyBody", "--type", "5",
+                          "--border-color", "102030"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  std::string project = Path("project.mop");
   std::string settings = SettingsText();
   for (const char* written : {"NEEDEDNUMCOLORS=8", "TESSELMETHOD=5", "BORDERCOLOR", "USECURPRN",
                               "GoldenHeavyBody"}) {
@@ -87,11 +105,22 @@ TEST_F(CliTest, RunOnlyOptionsAreNotWrittenBackButTheProjectIsRecorded) {
 
 TEST_F(CliTest, WithoutSettingsFileTheUsersStoreIsUsed) {
   WritePicture("photo.png", 60, 40);
+  const QString storePath = Q("config/TAVEN Imaging Tintara/Tintara 2.0.conf");
+  std::filesystem::create_directories(Path("config/TAVEN Imaging Tintara"));
+  std::ofstream(storePath.toStdString()) << "[SETTINGS]\nNEEDEDNUMCOLORS=6\n";
   CliResult result = Run({"create", Q("photo.png"), "-o", Q("mine.mop"), "--dpi", "150"}, false);
   ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-  QFile store(Q("config/TAVEN Imaging Tintara/Tintara 2.0.conf"));
+  EXPECT_EQ(Info(Path("mine.mop"))["params"].toObject()["neededNumColors"].toInt(), 6);
+  QFile store(storePath);
   ASSERT_TRUE(store.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(store.readAll().contains(("LASTPROJECT=" + Path("mine.mop")).c_str()));
+  EXPECT_EQ(store.readAll(), QByteArray("[SETTINGS]\nNEEDEDNUMCOLORS=6\n"));
+  store.close();
+
+  result = Run({"create", Q("photo.png"), "-o", Q("kept.mop"), "--dpi", "150", "--save-settings"},
+               false);
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(store.readAll().contains(("LASTPROJECT=" + Path("kept.mop")).c_str()));
 }
 
 TEST_F(CliTest, ExportWritesLosslessPngsTheRightWayUp) {

@@ -1,0 +1,74 @@
+#include "cli/command_names.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "cli/cli_args.h"
+
+namespace tintara::cli {
+
+namespace {
+
+size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+std::string PlainCommandName(std::string_view text) {
+  text = text.substr(0, text.find('\t'));
+  std::string plain;
+  for (char c : text) {
+    if (c != '&') plain += char(std::tolower(static_cast<unsigned char>(c)));
+  }
+  auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  while (!plain.empty() && blank(plain.back())) plain.pop_back();
+  if (plain.ends_with("...")) plain.resize(plain.size() - 3);
+  while (!plain.empty() && blank(plain.back())) plain.pop_back();
+  size_t first = 0;
+  while (first < plain.size() && blank(plain[first])) ++first;
+  return plain.substr(first);
+}
+
+const Command* FindCommandNamed(const CommandTable& table, const std::string& word) {
+  if (std::optional<int> id = ParseInt(word, 1, 65535)) return table.Find(CommandId(*id));
+  std::string plain = PlainCommandName(word);
+  if (plain.empty()) return nullptr;
+  for (CommandId id : table.Ids()) {
+    const Command* command = table.Find(id);
+    if (PlainCommandName(command->text) == plain) return command;
+  }
+  return nullptr;
+}
+
+const Command* ClosestCommand(const CommandTable& table, const std::string& word) {
+  std::string plain = PlainCommandName(word);
+  const Command* best = nullptr;
+  size_t bestDistance = 0;
+  for (CommandId id : table.Ids()) {
+    const Command* command = table.Find(id);
+    // A name typed short counts against the start of the command's name too.
+    std::string name = PlainCommandName(command->text);
+    size_t distance = std::min(EditDistance(plain, name),
+                               EditDistance(plain, std::string_view(name).substr(0, plain.size())));
+    if (best == nullptr || distance < bestDistance) {
+      best = command;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+}  // namespace tintara::cli
