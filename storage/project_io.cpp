@@ -124,7 +124,7 @@ std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& da
   switch (status.kind) {
     case ProjectReadStatus::kRead: return {};
     case ProjectReadStatus::kOverBudget:
-      return "The pictures of " + path + " (" + status.pictureSizes + ") would take " +
+      return "The project's pictures (" + status.pictureSizes + ") would take " +
              MemoryAmountText(status.neededBytes) + " of memory, more than the limit of " +
              MemoryAmountText(budget) + ".";
     case ProjectReadStatus::kOutOfMemory: return OpenErrorText(ENOMEM, path);
