@@ -255,8 +255,7 @@ bool CanStartProject(std::span<const uint8_t> head) {
       !in.ReadInt32(kind)) {
     return false;
   }
-  return (width == -1 && height == -1 && kind == -1) ||
-         (IsValidKind(kind) && IsAcceptableSize(kind, width, height));
+  return width == -1 || (IsValidKind(kind) && IsAcceptableSize(kind, width, height));
 }
 
 }  // namespace tintara

@@ -2,6 +2,7 @@
 // the file, weighs every picture's declared size before inflating any, and
 // refuses a foreign file from its first bytes.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -160,6 +161,49 @@ TEST_F(HostileProjectFile, ForeignFileIsRefusedFromItsFirstBytes) {
   EXPECT_FALSE(LoadProjectQuietly(*doc, path, &result));
   EXPECT_LT(SecondsSince(start), 0.5);
   EXPECT_EQ(result.error, "Unexpected file format.");
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// The process's address space now, from /proc.
+uint64_t AddressSpaceBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmSize:") {
+      uint64_t kib = 0;
+      status >> kib;
+      return kib << 10;
+    }
+  }
+  return 0;
+}
+
+TEST_F(HostileProjectFile, RunningOutOfMemorySaysSo) {
+  if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer reserves address space of its own";
+  std::string path = dir.File("photo.mop");
+  WriteBytes(path, ProjectBytes(6000, 4000));  // a 72 MB picture, within the budget
+  auto outcome = test::RunInChild(std::chrono::seconds(20), [&] {
+    // Room for reading the small file, none for the picture.
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = rlim_t(AddressSpaceBytes() + (uint64_t(48) << 20));
+    if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+    bool opened = OpenProject(*doc, path);
+    return !opened && !ui.messages.empty() &&
+           ui.messages.back().text.find("not enough memory") != std::string::npos;
+  });
+  EXPECT_EQ(outcome, test::ChildOutcome::kPassed);
 }
 
 TEST_F(HostileProjectFile, PipeNamedAsAProjectDoesNotBlock) {
