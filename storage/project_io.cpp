@@ -10,10 +10,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "colors/file_read.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "ports/ui_host.h"
-#include "colors/file_read.h"
 #include "storage/memory_budget.h"
 #include "storage/project_file.h"
 
