@@ -117,7 +117,8 @@ void CountAreas(benchmark::State& state) {
   const ImageBuffer& index = state.range(0) ? BusyAreas() : Areas();
   ImageRef grid = ImageBuffer::Create(kKindGray8, kWidth / 8, kHeight / 8);
   for (int32_t j = 0; j < grid->Height(); ++j) {
-    for (int32_t i = 0; i < grid->Width(); ++i) grid->WritableRows().value().Row(j)[i] = index.Row(8 * j)[8 * i];
+    for (int32_t i = 0; i < grid->Width(); ++i)
+      grid->WritableRows().value().Row(j)[i] = index.Row(8 * j)[8 * i];
   }
   auto count = [](const ImageBuffer& image) {
     auto finder = AreaFinder::Create(image);

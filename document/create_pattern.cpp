@@ -2,8 +2,8 @@
 // matched to the working palette, cleaned of specks and drawn as a pattern.
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "colors/page_settings.h"

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QIODevice>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <cstdint>

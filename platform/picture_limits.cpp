@@ -30,7 +30,8 @@ QString SizeText(QSize size) {
 }  // namespace
 
 uint64_t DecodedBytes(QSize size, QImage::Format format) {
-  const uint64_t pixels = uint64_t(std::max(0, size.width())) * uint64_t(std::max(0, size.height()));
+  const uint64_t pixels =
+      uint64_t(std::max(0, size.width())) * uint64_t(std::max(0, size.height()));
   return pixels * (uint64_t(BytesPerPixel(format)) + 3);
 }
 
@@ -46,9 +47,9 @@ QString RefusalBeforeDecoding(QSize size, QImage::Format format, const QByteArra
   const uint64_t perByte = jpeg ? kJpegPixelsPerByte : kOtherPixelsPerByte;
   if (!IsVectorFormat(readerFormat) && pixels > kAlwaysAllowedPixels &&
       pixels / perByte > uint64_t(std::max<qint64>(fileBytes, 0))) {
-    return QStringLiteral("the file is far too small for the %1 pixels it declares, so it is "
-                          "damaged")
-        .arg(SizeText(size));
+    const QString text = QStringLiteral("the file is far too small for the %1 pixels it declares, "
+                                        "so it is damaged");
+    return text.arg(SizeText(size));
   }
   const uint64_t needed = DecodedBytes(size, format);
   if (needed > budget) {
@@ -61,11 +62,13 @@ QString RefusalBeforeDecoding(QSize size, QImage::Format format, const QByteArra
 
 QSize VectorRenderSize(QSize declared, uint64_t budget) {
   if (!declared.isValid() || declared.isEmpty()) return declared;
-  double scale = std::min(1.0, double(kMaxVectorSide) / std::max(declared.width(), declared.height()));
+  double scale =
+      std::min(1.0, double(kMaxVectorSide) / std::max(declared.width(), declared.height()));
   const double perPixel = double(DecodedBytes(QSize(1, 1), QImage::Format_ARGB32_Premultiplied));
   const double area = double(declared.width()) * declared.height() * scale * scale;
   if (area * perPixel > double(budget)) scale *= std::sqrt(double(budget) / (area * perPixel));
-  return QSize(std::max(1, int(declared.width() * scale)), std::max(1, int(declared.height() * scale)));
+  return QSize(std::max(1, int(declared.width() * scale)),
+               std::max(1, int(declared.height() * scale)));
 }
 
 }  // namespace tintara

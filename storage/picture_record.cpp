@@ -158,9 +158,9 @@ bool ReadHeader(ArchiveReader& in, RowEncoding encoding, PictureHeader& header) 
   header = {true, kind, width, height};
   uint64_t bytes = header.Bytes();
   uint64_t remaining = in.Remaining();
-  return encoding == RowEncoding::kRaw ? bytes <= remaining
-                                       : (uint64_t(height) * 4 <= remaining &&
-                                          bytes <= remaining * kMaxInflateRatio + 64);
+  return encoding == RowEncoding::kRaw
+             ? bytes <= remaining
+             : (uint64_t(height) * 4 <= remaining && bytes <= remaining * kMaxInflateRatio + 64);
 }
 
 }  // namespace
@@ -195,15 +195,15 @@ bool ReadPictureRecord(ArchiveReader& in, RowEncoding encoding, ImageRef& pictur
     if (!in.ReadBytes(raw, sizeof raw)) return false;
     for (int i = 0; i < 256; ++i) palette[i] = {raw[4 * i], raw[4 * i + 1], raw[4 * i + 2], raw[4 * i + 3]};
   }
-  ImageRef image = kind == kKind8Bit
-                       ? ImageBuffer::CreateWithPalette(kind, header.width, header.height, palette, 256)
-                       : ImageBuffer::Create(kind, header.width, header.height);
+  ImageRef image = kind == kKind8Bit ? ImageBuffer::CreateWithPalette(kind, header.width,
+                                                                      header.height, palette, 256)
+                                     : ImageBuffer::Create(kind, header.width, header.height);
   std::optional<PixelRows> rows = image ? image->WritableRows() : std::nullopt;
   if (!rows) image = nullptr;
   bool ok = false;
   try {
-    ok = rows && (encoding == RowEncoding::kRaw ? ReadRowsRaw(in, *rows)
-                                                : ReadRowsCompressed(in, *rows));
+    ok = rows &&
+         (encoding == RowEncoding::kRaw ? ReadRowsRaw(in, *rows) : ReadRowsCompressed(in, *rows));
   } catch (const std::bad_alloc&) {
     image = nullptr;
   }

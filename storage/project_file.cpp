@@ -251,8 +251,7 @@ bool CanStartProject(std::span<const uint8_t> head) {
   if (head.size() >= 8 && in.ReadString(signature) && signature == kProjectSignature) return true;
   in.Rewind();
   int32_t flag, width, height, kind;
-  if (!in.ReadInt32(flag) || !in.ReadInt32(width) || !in.ReadInt32(height) ||
-      !in.ReadInt32(kind)) {
+  if (!in.ReadInt32(flag) || !in.ReadInt32(width) || !in.ReadInt32(height) || !in.ReadInt32(kind)) {
     return false;
   }
   return width == -1 || (IsValidKind(kind) && IsAcceptableSize(kind, width, height));

@@ -25,6 +25,16 @@ size_t Utf8Length(std::string_view text, size_t at) {
   return length;
 }
 
+const char* NamedEscape(uint8_t c) {
+  switch (c) {
+    case '\n': return "\\n";
+    case '\t': return "\\t";
+    case '\r': return "\\r";
+    case 0x1B: return "\\e";
+    default: return nullptr;
+  }
+}
+
 std::string Escape(const char* format, unsigned value) {
   char text[12];
   std::snprintf(text, sizeof text, format, value);
@@ -43,12 +53,10 @@ std::string PrintableText(std::string_view text) {
       ++i;
       continue;
     }
-    switch (c) {
-      case '\n': out += "\\n"; ++i; continue;
-      case '\t': out += "\\t"; ++i; continue;
-      case '\r': out += "\\r"; ++i; continue;
-      case 0x1B: out += "\\e"; ++i; continue;
-      default: break;
+    if (const char* named = NamedEscape(c)) {
+      out += named;
+      ++i;
+      continue;
     }
     size_t length = c >= 0x80 ? Utf8Length(text, i) : 0;
     if (length == 0) {

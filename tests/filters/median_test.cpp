@@ -44,7 +44,8 @@ class MedianTest : public FilterFixture {
 TEST_F(MedianTest, MatchesSortedWindowsForEveryKindAndWindow) {
   ImageRef paletted = ImageBuffer::Create(kKind8Bit, 25, 18);
   for (int y = 0; y < 18; ++y) {
-    for (int x = 0; x < 25; ++x) paletted->WritableRows().value().Row(y)[x] = uint8_t((x * x + 7 * y) % 251);
+    for (int x = 0; x < 25; ++x)
+      paletted->WritableRows().value().Row(y)[x] = uint8_t((x * x + 7 * y) % 251);
   }
   const ImageRef pictures[] = {
       MakeIndex(31, 22, [](int x, int y) { return 128 + Noise(x, y, 127); }),

@@ -2,6 +2,8 @@
 // size, a file far too small for the pixels it declares is refused before
 // decoding, and deep pictures are weighed against the budget. A pipe never
 // blocks the loader and the libraries' own complaints stay off standard error.
+#include "platform/picture_limits.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,7 +17,6 @@
 #include <iterator>
 
 #include "platform/picture_files.h"
-#include "platform/picture_limits.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_limit.h"
 
@@ -151,14 +152,16 @@ TEST(PictureLimits, LibrariesStaySilentOnABadPicture) {
   QByteArray brokenTiff = tiff;
   brokenTiff[4] = char(0xF0);
   brokenTiff[5] = char(0xFF);
-  for (const Case& bad : {Case{"cut.png", png.left(png.size() - 30)}, Case{"bad.tif", brokenTiff}}) {
+  for (const Case& bad :
+       {Case{"cut.png", png.left(png.size() - 30)}, Case{"bad.tif", brokenTiff}}) {
     std::string path = dir.File(bad.name);
     QFile file(Q(path));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bad.bytes);
     file.close();
     PictureLoad load;
-    std::string said = StandardErrorOf(dir.File("stderr.txt"), [&] { load = LoadPictureFile(Q(path)); });
+    std::string said =
+        StandardErrorOf(dir.File("stderr.txt"), [&] { load = LoadPictureFile(Q(path)); });
     EXPECT_FALSE(load.image) << bad.name;
     EXPECT_FALSE(load.error.empty()) << bad.name;
     EXPECT_EQ(said, "") << bad.name;

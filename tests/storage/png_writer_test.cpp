@@ -28,7 +28,8 @@ TEST(PngWriter, EveryKindReadsBackPixelForPixelTopRowFirst) {
     std::vector<PaletteEntry> palette(256);
     for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
     ImageRef pattern = ImageBuffer::CreateWithPalette(kKind8Bit, width, height, palette.data(), 256);
-    for (int32_t y = 0; y < height; ++y) std::memcpy(pattern->WritableRows().value().Row(y), index->Row(y), size_t(width));
+    for (int32_t y = 0; y < height; ++y)
+      std::memcpy(pattern->WritableRows().value().Row(y), index->Row(y), size_t(width));
 
     QImage rgb = Decode(EncodePng(*photo));
     QImage grey = Decode(EncodePng(*index));
