@@ -26,7 +26,7 @@ std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
   QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open picture"), start,
                                               ReadableFormatsFilter());
   if (path.isEmpty()) return std::nullopt;
-  PictureLoad load = LoadPictureFile(path);
+  PictureLoad load = LoadPictureFile(path, budget_);
   if (!load.image) {
     host_.Message(load.error, MessageIcon::kError);
     return std::nullopt;
@@ -35,7 +35,7 @@ std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
 }
 
 ImageRef QtImageFiles::LoadNamed(const std::string& path, std::string* error) {
-  PictureLoad load = LoadPictureFile(QString::fromStdString(path));
+  PictureLoad load = LoadPictureFile(QString::fromStdString(path), budget_);
   if (error != nullptr) *error = load.error;
   return load.image;
 }

@@ -12,9 +12,10 @@ namespace tintara {
 
 class QtImageFiles : public ImageFiles {
  public:
-  // `convertIni` holds the dialogs' start folders; failures are shown through `host`.
-  QtImageFiles(QWidget* parent, SettingsStore& convertIni, UiHost& host)
-      : parent_(parent), convertIni_(convertIni), host_(host) {}
+  // `convertIni` holds the dialogs' start folders; failures are shown through
+  // `host`; decoding a picture may take at most `budget` bytes.
+  QtImageFiles(QWidget* parent, SettingsStore& convertIni, UiHost& host, uint64_t budget)
+      : parent_(parent), convertIni_(convertIni), host_(host), budget_(budget) {}
 
   std::optional<OpenedPicture> OpenWithDialog() override;
   ImageRef LoadNamed(const std::string& path, std::string* error) override;
@@ -24,6 +25,7 @@ class QtImageFiles : public ImageFiles {
   QPointer<QWidget> parent_;
   SettingsStore& convertIni_;
   UiHost& host_;
+  uint64_t budget_;
 };
 
 }  // namespace tintara

@@ -23,6 +23,7 @@
 #include "platform/private_profile.h"
 #include "platform/qt_settings_store.h"
 #include "storage/app_settings.h"
+#include "storage/memory_budget.h"
 #include "storage/project_hooks.h"
 #include "storage/recent_projects.h"
 #include "view/widgets/tessel20_view.h"
@@ -125,7 +126,8 @@ void CTessel20App::BuildFrame() {
   frame_ = std::make_unique<CMainFrame>(table_);
   host_.SetMainWindow(frame_.get());
   dialogs_.SetParent(frame_.get());
-  imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_);
+  imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_,
+                                               PictureMemoryBudget(*settings_));
   viewSource_ = std::make_unique<DocumentViewSource>(*doc_);
   frame_->View()->SetSource(viewSource_.get());
   frame_->View()->SetBeep([this] { host_.Beep(); });

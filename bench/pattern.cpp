@@ -35,7 +35,7 @@ ImageRef MakeAreas(int32_t width, int32_t height, int radius) {
     }
   }
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* out = index->MutableRow(y);
+    uint8_t* out = index->WritableRows().value().Row(y);
     int32_t y0 = std::max(0, y - radius), y1 = std::min(height, y + radius + 1);
     for (int32_t x = 0; x < width; ++x) {
       int32_t x0 = std::max(0, x - radius), x1 = std::min(width, x + radius + 1);
@@ -117,7 +117,8 @@ void CountAreas(benchmark::State& state) {
   const ImageBuffer& index = state.range(0) ? BusyAreas() : Areas();
   ImageRef grid = ImageBuffer::Create(kKindGray8, kWidth / 8, kHeight / 8);
   for (int32_t j = 0; j < grid->Height(); ++j) {
-    for (int32_t i = 0; i < grid->Width(); ++i) grid->MutableRow(j)[i] = index.Row(8 * j)[8 * i];
+    for (int32_t i = 0; i < grid->Width(); ++i)
+      grid->WritableRows().value().Row(j)[i] = index.Row(8 * j)[8 * i];
   }
   auto count = [](const ImageBuffer& image) {
     auto finder = AreaFinder::Create(image);

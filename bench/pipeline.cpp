@@ -150,7 +150,8 @@ void TenPatternEdits(benchmark::State& state) {
     for (int i = 0; i < 10; ++i) {
       project.doc->PushUndoSnapshot();
       ImageBuffer& pattern = *project.doc->patternImage;
-      for (int32_t y = 0; y < pattern.Height(); ++y) pattern.MutableRow(y)[0] = uint8_t(i);
+      for (int32_t y = 0; y < pattern.Height(); ++y)
+        pattern.WritableRows().value().Row(y)[0] = uint8_t(i);
     }
     state.counters["addedMB"] = double(CurrentResident() - before) / 1e6;
     state.counters["patternMB"] = 1240.0 * 1753 / 1e6;

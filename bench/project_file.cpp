@@ -69,7 +69,7 @@ struct Project {
     doc->indexImage = MakeIndex(1240, 1753);
     doc->convertedPicture = ImageBuffer::Create(kKindRgb24, 1240, 1753);
     for (int32_t y = 0; y < 1753; ++y) {
-      uint8_t* row = doc->convertedPicture->MutableRow(y);
+      uint8_t* row = doc->convertedPicture->WritableRows().value().Row(y);
       const uint8_t* index = doc->indexImage->Row(y);
       for (int32_t x = 0; x < 1240; ++x) {
         const CFlossColor& c = params.workingPalette[index[x]];

@@ -27,7 +27,7 @@ ImageRef MakePattern() {
   }
   ImageRef pattern = ImageBuffer::CreateWithPalette(kKind8Bit, 1240, 1753, palette.data(), 256);
   for (int32_t y = 0; y < pattern->Height(); ++y) {
-    uint8_t* row = pattern->MutableRow(y);
+    uint8_t* row = pattern->WritableRows().value().Row(y);
     for (int32_t x = 0; x < pattern->Width(); ++x) row[x] = uint8_t(((x / 23) ^ (y / 17)) * 37);
   }
   return pattern;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <thread>
 
+#include <unistd.h>
+
 #include "cli/cli_args.h"
 #include "cli/failure_reasons.h"
 #include "cli/read_progress_file.h"
@@ -16,6 +18,7 @@
 #include "platform/picture_files.h"
 #include "platform/private_profile.h"
 #include "storage/project_hooks.h"
+#include "storage/memory_budget.h"
 #include "storage/project_io.h"
 #include "storage/settings_keys.h"
 
@@ -60,13 +63,32 @@ std::unique_ptr<CliContext> CliContext::Create(const CommonOptions& options) {
   return std::unique_ptr<CliContext>(new CliContext(options, std::move(store), folder));
 }
 
+namespace {
+
+// A stream on a second descriptor of standard error, unbuffered like stderr
+// so that its lines and the error lines keep their order; null on failure.
+FILE* OwnStandardError() {
+  int descriptor = dup(STDERR_FILENO);
+  if (descriptor < 0) return nullptr;
+  FILE* stream = fdopen(descriptor, "w");
+  if (stream == nullptr) {
+    close(descriptor);
+    return nullptr;
+  }
+  std::setvbuf(stream, nullptr, _IONBF, 0);
+  return stream;
+}
+
+}  // namespace
+
 CliContext::CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsStore> store,
                        std::string programFolder)
     : programFolder_(std::move(programFolder)),
       store_(std::move(store)),
       overlay_(*store_, options.saveSettings),
       saveSettings_(options.saveSettings),
-      ui_(&answers_, stderr, options.quiet),
+      progressStream_(OwnStandardError(), &std::fclose),
+      ui_(&answers_, progressStream_ ? progressStream_.get() : stderr, options.quiet),
       dialogs_(answers_),
       environment_(ui_, dialogs_, overlay_) {
   environment_.programFolder = programFolder_;
@@ -130,8 +152,10 @@ bool CliContext::LoadPicture(const std::string& path) {
   ReadProgressFile file(name, [this](qint64 read, qint64 size) {
     if (size > 0) ui_.ShowPercent(int(read * 90 / size));
   });
-  PictureLoad load = file.OpenForReading() ? LoadPictureDevice(file, QFileInfo(name).fileName())
-                                           : LoadPictureFile(name);  // for its message
+  const uint64_t budget = PictureMemoryBudget(overlay_);
+  PictureLoad load = file.OpenForReading()
+                         ? LoadPictureDevice(file, QFileInfo(name).fileName(), budget)
+                         : LoadPictureFile(name, budget);  // for its message
   if (!load.image) {
     ui_.FinishLine();
     ReportError(load.error);

@@ -4,6 +4,7 @@
 // one-line error report.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,6 +81,9 @@ class CliContext {
   std::unique_ptr<QtSettingsStore> engineSettings_;
   std::unique_ptr<OverlaySettingsStore> engineOverlay_;
   ScriptedAnswers answers_;
+  // Progress has a stream of its own on standard error, so that it still
+  // shows while a picture decodes with the libraries' own output shut off.
+  std::unique_ptr<FILE, int (*)(FILE*)> progressStream_;
   CliUiHost ui_;
   ScriptedDialogs dialogs_;
   DocumentEnvironment environment_;

@@ -4,6 +4,7 @@
 #include "cli/json_writer.h"
 #include "cli/subcommands.h"
 #include "pattern/used_colors.h"
+#include "view/printable_text.h"
 
 namespace tintara::cli {
 
@@ -98,21 +99,24 @@ void PrintText(const CTessel20Doc& doc, const ProjectFacts& facts) {
   PrintPicture("pattern image", doc.patternImage.get());
   bool knownOrigin = doc.pictureOrigin >= 0 && doc.pictureOrigin <= 2;
   std::printf("%-18s %s\n", "picture from", knownOrigin ? kOrigins[doc.pictureOrigin] : "?");
-  std::printf("%-18s %s\n", "picture file", doc.pictureFileName.c_str());
+  std::printf("%-18s %s\n", "picture file", PrintableText(doc.pictureFileName).c_str());
   std::printf("%-18s %s\n", "shown", kViews[doc.viewMode]);
   std::printf("%-18s %d\n", "pattern type", p.patternType);
   std::printf("%-18s #%02X%02X%02X\n", "border colour", p.borderColor & 0xFF,
               (p.borderColor >> 8) & 0xFF, (p.borderColor >> 16) & 0xFF);
-  std::printf("%-18s %s\n", "brand file", p.brandFile.c_str());
+  std::printf("%-18s %s\n", "brand file", PrintableText(p.brandFile).c_str());
   std::printf("%-18s %zu (wanted %d)%s\n", "working colours", p.workingPalette.size(),
               p.neededNumColors, p.paletteReady ? "" : ", not chosen yet");
   for (size_t i = 0; i < p.workingPalette.size(); ++i) {
     const CFlossColor& c = p.workingPalette[i];
     std::printf("  %3zu  #%02X%02X%02X  %s, %d, %s\n", i + 1, c.red, c.green, c.blue,
-                c.colorName.c_str(), c.catalogNumber, c.brandName.c_str());
+                PrintableText(c.colorName).c_str(), c.catalogNumber,
+                PrintableText(c.brandName).c_str());
   }
   std::printf("%-18s %d\n", "colours used", facts.used.count);
-  for (const std::string& brand : facts.used.brands) std::printf("  %s\n", brand.c_str());
+  for (const std::string& brand : facts.used.brands) {
+    std::printf("  %s\n", PrintableText(brand).c_str());
+  }
 }
 
 }  // namespace

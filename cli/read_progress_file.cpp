@@ -1,12 +1,19 @@
 #include "cli/read_progress_file.h"
 
+#include "colors/file_read.h"
+
 namespace tintara::cli {
 
 ReadProgressFile::ReadProgressFile(const QString& path, std::function<void(qint64, qint64)> onRead)
     : file_(path), onRead_(std::move(onRead)) {}
 
 bool ReadProgressFile::OpenForReading() {
-  if (!file_.open(QIODevice::ReadOnly)) return false;
+  // Only a regular file, opened without blocking: a pipe would wait for ever.
+  int error = 0;
+  UniqueFd descriptor = OpenRegularFile(QFile::encodeName(file_.fileName()).toStdString(), &error);
+  if (!descriptor) return false;
+  if (!file_.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return false;
+  descriptor.Release();
   return open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 

@@ -2,8 +2,8 @@
 // matched to the working palette, cleaned of specks and drawn as a pattern.
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "colors/page_settings.h"
@@ -17,6 +17,7 @@
 #include "pattern/render_pattern.h"
 #include "ports/step_progress.h"
 #include "ports/ui_host.h"
+#include "storage/memory_budget.h"
 
 namespace tintara {
 
@@ -34,6 +35,22 @@ std::string SquareParameters(int n) {
 }
 
 }  // namespace
+
+bool CTessel20Doc::PatternFitsBudget(int64_t width, int64_t height) {
+  // The picture, its working copy, then the converted picture, index and
+  // pattern at the pattern's size (3 + 1 + 1 bytes a cell).
+  const uint64_t picture = initialPicture->ByteSize();
+  const uint64_t needed = 2 * picture + uint64_t(std::max<int64_t>(width, 0)) *
+                                            uint64_t(std::max<int64_t>(height, 0)) * 5;
+  const uint64_t budget = PictureMemoryBudget(env_.settings);
+  if (needed <= budget) return true;
+  Ui().Message("A pattern of " + PixelSizeText(width, height) + " cells would take " +
+                   MemoryAmountText(needed) + " of memory, more than the limit of " +
+                   MemoryAmountText(budget) +
+                   ". Choose fewer pages, a lower print resolution or a smaller paper.",
+               MessageIcon::kError);
+  return false;
+}
 
 int SimplifyStrength(const ImageBuffer& picture) { return FilterStrength(picture, 29, 30); }
 int CleanupStrength(const ImageBuffer& picture) { return FilterStrength(picture, 79, 80); }
@@ -61,6 +78,7 @@ void CTessel20Doc::CreatePattern() {
   } else {
     th = h * tw / w;
   }
+  if (!PatternFitsBudget(tw, th)) return;
   // The resize step is counted exactly when it runs, so the indicator ends at 100 %.
   const bool resizes = w != tw || h != th;
   CountedOperation counted(Ui(), env_.progress,
@@ -149,7 +167,8 @@ int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int
   const ImageBuffer& picture = *convertedPicture;
   const int32_t width = picture.Width();
   const int32_t height = picture.Height();
-  if (!indexImage->Detach()) {
+  std::optional<PixelRows> indexRows = indexImage->WritableRows();
+  if (!indexRows) {
     RollBackToLastSnapshot();
     return 0;
   }
@@ -160,7 +179,7 @@ int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int
   std::vector<PaintColorMatcher> matchers;
   for (int b = 0; b < bands; ++b) matchers.emplace_back(table, env_.app.colorCorrectionPercent);
   auto mapRow = [&](PaintColorMatcher& matcher, int32_t y) {
-    uint8_t* index = indexImage->MutableRow(y);
+    uint8_t* index = indexRows->Row(y);
     if (y < top || y >= bottom) {
       std::memset(index, 0, size_t(width));
       return;
@@ -202,7 +221,8 @@ int CTessel20Doc::RemoveSmallAreas() {
   ++counters.stepNumber;
   StepProgress progress(Ui(), counters);
   ImageBuffer& picture = *convertedPicture;
-  if (!picture.Detach()) {
+  std::optional<PixelRows> pictureRows = picture.WritableRows();
+  if (!pictureRows) {
     RollBackToLastSnapshot();
     return 0;
   }
@@ -217,7 +237,7 @@ int CTessel20Doc::RemoveSmallAreas() {
       RollBackToLastSnapshot();
       return 0;
     }
-    uint8_t* rgb = picture.MutableRow(y);
+    uint8_t* rgb = pictureRows->Row(y);
     const uint8_t* index = indexImage->Row(y);
     for (int32_t x = 0; x < width; ++x, rgb += 3) {
       const Rgb& paint = paints[index[x]];

@@ -162,6 +162,10 @@ class CTessel20Doc {
   bool SaveModified();
 
  private:
+  // Whether a pattern of width × height cells leaves the pictures within the
+  // memory budget of the settings; tells the user when not.
+  bool PatternFitsBudget(int64_t width, int64_t height);
+
   void TakeSnapshotState(DocumentSnapshot& snapshot);
   void PushPictureUndo();
   void ClearPictureStacks();

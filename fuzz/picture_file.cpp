@@ -9,10 +9,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-  tintara::PictureLoad load = tintara::LoadPictureBytes(bytes, QStringLiteral("fuzz"));
+  constexpr uint64_t kBudget = uint64_t(256) << 20;  // leaves the run's limit room
+  tintara::PictureLoad load = tintara::LoadPictureBytes(bytes, QStringLiteral("fuzz"), kBudget);
   if (load.image) {
     if (load.image->Kind() != tintara::kKindRgb24 ||
-        int64_t(load.image->Width()) * load.image->Height() > tintara::kMaxPicturePixels) {
+        int64_t(load.image->Width()) * load.image->Height() > tintara::kMaxPicturePixels ||
+        load.image->ByteSize() > kBudget) {
       __builtin_trap();
     }
   } else if (load.error.empty()) {

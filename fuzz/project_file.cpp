@@ -60,10 +60,26 @@ void CheckFits(const tintara::ProjectData& data) {
 
 }  // namespace
 
+// Far below the default: a run's memory limit must hold the pictures, their
+// copies in CheckPicture and the fuzzer's own.
+constexpr uint64_t kFuzzBudget = uint64_t(256) << 20;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string folder = ProgramFolder();
   tintara::ProjectData project;
-  if (!tintara::ReadProject(std::span<const uint8_t>(data, size), folder, project)) return 0;
+  tintara::ProjectReadStatus status =
+      tintara::ReadProject(std::span<const uint8_t>(data, size), folder, kFuzzBudget, project);
+  if (status.kind == tintara::ProjectReadStatus::kOverBudget &&
+      (status.neededBytes <= kFuzzBudget || status.pictureSizes.empty())) {
+    __builtin_trap();
+  }
+  if (status.kind != tintara::ProjectReadStatus::kRead) return 0;
+  uint64_t decoded = 0;
+  for (const auto* picture : {&project.initialPicture, &project.convertedPicture,
+                              &project.indexImage, &project.patternImage}) {
+    if (*picture) decoded += (*picture)->ByteSize();
+  }
+  if (decoded > kFuzzBudget) __builtin_trap();
   CheckFits(project);
   for (const auto* picture : {&project.initialPicture, &project.convertedPicture,
                               &project.indexImage, &project.patternImage}) {

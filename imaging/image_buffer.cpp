@@ -186,14 +186,9 @@ const uint8_t* ImageBuffer::Row(int32_t y) const {
   return plane_->bytes.get() + size_t(y) * size_t(stride_);
 }
 
-uint8_t* ImageBuffer::MutableRow(int32_t y) {
-  if (y < 0 || y >= height_ || !Detach()) return nullptr;
-  return plane_->bytes.get() + size_t(y) * size_t(stride_);
-}
-
-uint8_t* ImageBuffer::MutableBits() {
-  if (!Detach()) return nullptr;
-  return plane_->bytes.get();
+std::optional<PixelRows> ImageBuffer::WritableRows() noexcept {
+  if (!Detach()) return std::nullopt;
+  return PixelRows(plane_->bytes.get(), size_t(stride_), width_, height_);
 }
 
 bool CopyArea(ImageBuffer& destination, int32_t dx, int32_t dy, const ImageBuffer& source,
@@ -212,10 +207,11 @@ bool CopyArea(ImageBuffer& destination, int32_t dx, int32_t dy, const ImageBuffe
     if (!temp || !temp->Detach()) return false;
     return CopyArea(destination, dx, dy, *temp, sx, sy, width, height);
   }
-  if (destination.MutableBits() == nullptr) return false;
+  std::optional<PixelRows> rows = destination.WritableRows();
+  if (!rows) return false;
   for (int32_t row = 0; row < height; ++row) {
     const uint8_t* from = source.Row(sy + row);
-    uint8_t* to = destination.MutableRow(dy + row);
+    uint8_t* to = rows->Row(dy + row);
     if (bits >= 8) {
       size_t bytesPerPixel = size_t(bits / 8);
       std::memcpy(to + size_t(dx) * bytesPerPixel, from + size_t(sx) * bytesPerPixel,

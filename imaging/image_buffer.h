@@ -4,9 +4,11 @@
 // a multiple of 4 bytes, and true-colour pixels are stored blue, green, red.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tintara {
@@ -49,6 +51,33 @@ bool IsAcceptableSize(int32_t kind, int32_t width, int32_t height);
 class ImageBuffer;
 using ImageRef = std::shared_ptr<ImageBuffer>;
 
+// Write access to every row of an image whose pixel plane is its own, handed
+// out only after that plane was made private: either every row is writable or
+// none is, so no single row write can fail. Valid while the image lives and is
+// neither copied nor given other pixels.
+class PixelRows {
+ public:
+  // y in 0..Height() - 1.
+  uint8_t* Row(int32_t y) const {
+    assert(y >= 0 && y < height_);
+    return bits_ + size_t(y) * stride_;
+  }
+  uint8_t* operator[](int32_t y) const { return Row(y); }
+  uint8_t* Bits() const { return bits_; }
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+  size_t Stride() const { return stride_; }
+
+ private:
+  friend class ImageBuffer;
+  PixelRows(uint8_t* bits, size_t stride, int32_t width, int32_t height)
+      : bits_(bits), stride_(stride), width_(width), height_(height) {}
+  uint8_t* bits_;
+  size_t stride_;
+  int32_t width_;
+  int32_t height_;
+};
+
 class ImageBuffer {
  public:
   // Every creation returns null on failure (bad kind, absurd size, no memory).
@@ -82,11 +111,12 @@ class ImageBuffer {
   bool WritePalette(int first, int count, const PaletteEntry* entries);
   PaletteEntry PaletteAt(int index) const;
 
-  // Read access never copies. Mutable access detaches a shared plane first.
+  // Read access never copies; null for a row outside the image.
   const uint8_t* Row(int32_t y) const;
-  uint8_t* MutableRow(int32_t y);
   const uint8_t* Bits() const { return plane_->bytes.get(); }
-  uint8_t* MutableBits();
+  // Write access: detaches a shared plane first; nothing when that copy could
+  // not be allocated.
+  [[nodiscard]] std::optional<PixelRows> WritableRows() noexcept;
   // Makes the pixel plane private to this image (copies it when shared).
   // False when the copy could not be allocated.
   bool Detach() noexcept;

@@ -4,8 +4,8 @@ namespace tintara {
 
 PixelCursor::PixelCursor(ImageBuffer& image, Mode mode) : image_(&image) {
   if (mode == kWrite) {
-    bound_ = image.Detach();
-    if (bound_) writable_ = &image;
+    writable_ = image.WritableRows();
+    bound_ = writable_.has_value();
   }
 }
 
@@ -16,7 +16,8 @@ const uint8_t* PixelCursor::RowPointer(int32_t y) const {
 }
 
 uint8_t* PixelCursor::MutableRowPointer(int32_t y) {
-  return writable_ != nullptr ? writable_->MutableRow(y) : nullptr;
+  if (!writable_ || y < 0 || y >= writable_->Height()) return nullptr;
+  return writable_->Row(y);
 }
 
 namespace {
@@ -50,8 +51,8 @@ bool PixelCursor::ReadPixel(int32_t x, int32_t y, uint8_t& red, uint8_t& green,
 }
 
 bool PixelCursor::WritePixel(int32_t x, int32_t y, uint8_t red, uint8_t green, uint8_t blue) {
-  if (writable_ == nullptr || !InImage(*image_, x, y)) return false;
-  uint8_t* row = writable_->MutableRow(y);
+  if (!writable_ || !InImage(*image_, x, y)) return false;
+  uint8_t* row = writable_->Row(y);
   int bits = BitsPerPixel(image_->Kind());
   if (bits == 24) {
     row[3 * x] = blue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "imaging/image_buffer.h"
 
@@ -29,7 +30,7 @@ class PixelCursor {
 
  private:
   const ImageBuffer* image_;
-  ImageBuffer* writable_ = nullptr;
+  std::optional<PixelRows> writable_;
   bool bound_ = true;
 };
 

@@ -292,7 +292,9 @@ RegionPtr RegionMakeMask(const Region& source, const BoxRect& box) {
   RegionPtr region = RegionCreateEmptyMask(box);
   if (!region) return nullptr;
   ImageBuffer& mask = *region->mask_;
-  uint8_t* bits = mask.MutableBits();
+  std::optional<PixelRows> rows = mask.WritableRows();
+  if (!rows) return nullptr;
+  uint8_t* bits = rows->Bits();
   try {  // combined shapes and polygons allocate while rasterising
     source.RasterizeShape(box, bits, mask.Stride());
   } catch (const std::bad_alloc&) {

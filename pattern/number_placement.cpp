@@ -18,10 +18,11 @@ constexpr int32_t kCell = 8;
 // The cells' own samples: the top-left pixel of every whole 8 × 8 block.
 ImageRef SampleGrid(const ImageBuffer& index, const LtrbRect& area, int32_t gw, int32_t gh) {
   ImageRef grid = ImageBuffer::Create(kKindGray8, gw, gh);
-  if (!grid || grid->MutableBits() == nullptr) return nullptr;
+  std::optional<PixelRows> rows;
+  if (!grid || !(rows = grid->WritableRows())) return nullptr;
   for (int32_t j = 0; j < gh; ++j) {
     const uint8_t* in = index.Row(area.top + kCell * j) + area.left;
-    uint8_t* out = grid->MutableRow(j);
+    uint8_t* out = rows->Row(j);
     for (int32_t i = 0; i < gw; ++i) out[i] = in[kCell * i];
   }
   return grid;
@@ -77,13 +78,13 @@ std::optional<Cell> AnalyseArea(const Region& region, const EdgeDistanceContext&
 
 }  // namespace
 
-void StampGlyph(ImageBuffer& pattern, int number, int32_t gx, int32_t gy) {
+void StampGlyph(const PixelRows& pattern, int number, int32_t gx, int32_t gy) {
   const NumberGlyph* glyph = GlyphForNumber(number);
   if (glyph == nullptr) return;
   for (int32_t v = 0; v < kGlyphSize; ++v) {
     uint16_t bits = glyph->rows[size_t(v)];
     if (bits == 0 || gy + v < 0 || gy + v >= pattern.Height()) continue;
-    uint8_t* row = pattern.MutableRow(gy + v);
+    uint8_t* row = pattern[gy + v];
     for (int32_t u = 0; u < kGlyphSize; ++u) {
       int32_t x = gx + u;
       if (((bits >> u) & 1) && x >= 0 && x < pattern.Width()) row[x] = kPatternInk;
@@ -91,7 +92,7 @@ void StampGlyph(ImageBuffer& pattern, int number, int32_t gx, int32_t gy) {
   }
 }
 
-RenderStatus PlaceNumbers(const ImageBuffer& indexImage, ImageBuffer& pattern,
+RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
                           const LtrbRect& area) {
   const int32_t gw = (area.right - area.left) / kCell;
   const int32_t gh = (area.bottom - area.top) / kCell;

@@ -10,11 +10,11 @@ namespace tintara {
 // Analyses the areas met on the 8-pixel grid of `area` (anchored at its
 // top-left corner) and stamps each area's number into `pattern`. kOutOfMemory
 // when the grid or its tables cannot be allocated.
-RenderStatus PlaceNumbers(const ImageBuffer& indexImage, ImageBuffer& pattern,
+RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
                           const LtrbRect& area);
 
 // Stamps the glyph of `number` with its corner at (gx, gy): ink pixels become
 // 32, background pixels and pixels outside the pattern are left alone.
-void StampGlyph(ImageBuffer& pattern, int number, int32_t gx, int32_t gy);
+void StampGlyph(const PixelRows& pattern, int number, int32_t gx, int32_t gy);
 
 }  // namespace tintara

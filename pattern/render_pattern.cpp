@@ -55,7 +55,7 @@ TextureTable MakeTextureTable(int32_t type, int32_t paletteLength) {
   return table;
 }
 
-RenderStatus DrawTextures(const PatternRenderInput& input, ImageBuffer& pattern,
+RenderStatus DrawTextures(const PatternRenderInput& input, const PixelRows& pattern,
                           const LtrbRect& area, StepProgress* progress) {
   if (progress != nullptr) progress->NextStep();
   const TextureTable table = MakeTextureTable(input.patternType, input.paletteLength);
@@ -65,7 +65,7 @@ RenderStatus DrawTextures(const PatternRenderInput& input, ImageBuffer& pattern,
       return RenderStatus::kCancelled;
     }
     const uint8_t* in = input.indexImage->Row(y);
-    uint8_t* out = pattern.MutableRow(y);
+    uint8_t* out = pattern[y];
     const auto& phase = table.value[y & 7];
     for (int32_t x = area.left; x < area.right; ++x) {
       uint8_t k = in[x];
@@ -78,7 +78,7 @@ RenderStatus DrawTextures(const PatternRenderInput& input, ImageBuffer& pattern,
 
 // A pixel that differs from its left or its upper neighbour is border, so each
 // colour change is marked on the right-hand and lower side, one pixel wide.
-RenderStatus DrawBorders(const PatternRenderInput& input, ImageBuffer& pattern,
+RenderStatus DrawBorders(const PatternRenderInput& input, const PixelRows& pattern,
                          const LtrbRect& area, StepProgress* progress) {
   if (progress != nullptr) progress->NextStep();
   const int32_t firstRow = std::max(area.top, 1);
@@ -91,7 +91,7 @@ RenderStatus DrawBorders(const PatternRenderInput& input, ImageBuffer& pattern,
     if (progress != nullptr && progress->Report(y, rows)) return RenderStatus::kCancelled;
     const uint8_t* in = input.indexImage->Row(y);
     const uint8_t* upper = input.indexImage->Row(y - 1);
-    uint8_t* out = pattern.MutableRow(y);
+    uint8_t* out = pattern[y];
     for (int32_t x = firstColumn; x < endColumn; ++x) {
       uint8_t v = in[x];
       if (v != in[x - 1] || v != upper[x]) {
@@ -104,11 +104,11 @@ RenderStatus DrawBorders(const PatternRenderInput& input, ImageBuffer& pattern,
   return RenderStatus::kDone;
 }
 
-void DrawFrame(ImageBuffer& pattern) {
+void DrawFrame(const PixelRows& pattern) {
   const int32_t width = pattern.Width();
   const int32_t height = pattern.Height();
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = pattern.MutableRow(y);
+    uint8_t* row = pattern[y];
     if (y == 0 || y == height - 1) {
       std::fill_n(row, width, kPatternInk);
     } else {
@@ -142,19 +142,20 @@ RenderStatus RenderPattern(const PatternRenderInput& input, ImageBuffer& pattern
   if (!IsUsable(input, patternImage)) return RenderStatus::kInvalidInput;
   // The pattern may share its pixels with an undo snapshot: take a private copy
   // once, so that no row write below can fail.
-  if (!patternImage.Detach()) return RenderStatus::kOutOfMemory;
+  std::optional<PixelRows> rows = patternImage.WritableRows();
+  if (!rows) return RenderStatus::kOutOfMemory;
   const LtrbRect area = GrowAndClamp(rect, patternImage.Width(), patternImage.Height());
 
   RenderStatus status = RenderStatus::kDone;
-  if (HasTextureStep(type)) status = DrawTextures(input, patternImage, area, progress);
+  if (HasTextureStep(type)) status = DrawTextures(input, *rows, area, progress);
   if (status == RenderStatus::kDone && HasBorderStep(type)) {
-    status = DrawBorders(input, patternImage, area, progress);
+    status = DrawBorders(input, *rows, area, progress);
   }
   if (status == RenderStatus::kDone && type == kPatternNumbers && !rect.noNumbers) {
-    status = PlaceNumbers(*input.indexImage, patternImage, area);
+    status = PlaceNumbers(*input.indexImage, *rows, area);
   }
   if (status != RenderStatus::kDone) return status;
-  DrawFrame(patternImage);
+  DrawFrame(*rows);
   SetInkColor(patternImage, input.borderColor);
   return RenderStatus::kDone;
 }

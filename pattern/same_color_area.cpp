@@ -92,9 +92,10 @@ RegionPtr AreaFinder::MakeRegion() const {
   RegionPtr region = RegionCreateEmptyMask(bounds_);
   if (!region) return nullptr;
   ImageBuffer* mask = region->MutableMask();
-  if (mask->MutableBits() == nullptr) return nullptr;
+  std::optional<PixelRows> rows = mask->WritableRows();
+  if (!rows) return nullptr;
   for (const AreaRun& run : runs_) {
-    uint8_t* row = mask->MutableRow(run.y - bounds_.y);
+    uint8_t* row = rows->Row(run.y - bounds_.y);
     std::memset(row + (run.left - bounds_.x), 255, size_t(run.right - run.left));
   }
   return region;

@@ -16,9 +16,10 @@ constexpr uint8_t kSwatchGround = 255;
 std::optional<Swatch> DrawTextureSwatch(const LtrbRect& rect, const TextureTile& tile,
                                         int offset) {
   ImageRef image = ImageBuffer::Create(kKindGray8, kTextureSwatchSize, kTextureSwatchSize);
-  if (!image || image->MutableBits() == nullptr) return std::nullopt;
+  std::optional<PixelRows> rows;
+  if (!image || !(rows = image->WritableRows())) return std::nullopt;
   for (int32_t y = 0; y < kTextureSwatchSize; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = rows->Row(y);
     for (int32_t x = 0; x < kTextureSwatchSize; ++x) {
       row[x] = uint8_t((tile[size_t((y % 8) * 8 + x % 8)] + offset) & 0xFF);
     }
@@ -30,9 +31,10 @@ std::optional<Swatch> DrawGlyphSwatch(const LtrbRect& rect, int number, int offs
   const NumberGlyph* glyph = GlyphForNumber(number);
   if (glyph == nullptr) return std::nullopt;
   ImageRef image = ImageBuffer::Create(kKindGray8, kGlyphSize, kGlyphSize);
-  if (!image || image->MutableBits() == nullptr) return std::nullopt;
+  std::optional<PixelRows> rows;
+  if (!image || !(rows = image->WritableRows())) return std::nullopt;
   for (int32_t v = 0; v < kGlyphSize; ++v) {
-    uint8_t* row = image->MutableRow(v);
+    uint8_t* row = rows->Row(v);
     for (int32_t u = 0; u < kGlyphSize; ++u) {
       uint8_t pixel = glyph->Ink(u, v) ? kSwatchInk : kSwatchGround;
       row[u] = uint8_t((pixel + offset) & 0xFF);

@@ -7,10 +7,16 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cmath>
 #include <new>
 
+#include "colors/file_read.h"
 #include "platform/image_drawing.h"
+#include "platform/picture_limits.h"
+#include "platform/quiet_standard_error.h"
 #include "platform/replacing_file_device.h"
 
 namespace tintara {
@@ -82,15 +88,19 @@ PictureLoad Failure(const QString& name, const QString& reason) {
   return {nullptr, Text(QStringLiteral("Cannot load the picture %1: %2.").arg(Quoted(name), reason))};
 }
 
-PictureLoad LoadFromDevice(QIODevice& device, const QString& name) {
+PictureLoad LoadFromDevice(QIODevice& device, const QString& name, uint64_t budget) {
   // Qt's own limit guards the decoders; ours is checked from the header first.
-  QImageReader::setAllocationLimit(int(kMaxPicturePixels * 8 / (1024 * 1024)) + 64);
+  QImageReader::setAllocationLimit(int(std::min<uint64_t>(budget >> 20, INT_MAX - 64)) + 64);
   if (device.size() == 0) return Failure(name, QStringLiteral("the file is empty"));
   QImageReader reader(&device);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(true);
   if (!reader.canRead()) return Failure(name, ReasonOf(QImageReader::UnsupportedFormatError));
   QSize size = reader.size();
+  if (IsVectorFormat(reader.format()) && size.isValid()) {
+    size = VectorRenderSize(size, budget);
+    reader.setScaledSize(size);
+  }
   if (size.isValid() && (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
                          qint64(size.width()) * size.height() > kMaxPicturePixels)) {
     return Failure(name, QStringLiteral("the picture is too large (%1 × %2 pixels; at most %3 "
@@ -98,6 +108,9 @@ PictureLoad LoadFromDevice(QIODevice& device, const QString& name) {
                              .arg(size.width()).arg(size.height())
                              .arg(kMaxPicturePixels / 1'000'000).arg(kMaxPictureSide));
   }
+  QString refusal =
+      RefusalBeforeDecoding(size, reader.imageFormat(), reader.format(), device.size(), budget);
+  if (!refusal.isEmpty()) return Failure(name, refusal);
   bool jpeg = reader.format() == "jpeg" || reader.format() == "jpg";
   qint64 start = device.pos();
   QImage image = reader.read();
@@ -128,47 +141,67 @@ const char* WriterFormat(const QString& path) {
 
 }  // namespace
 
-PictureLoad LoadPictureFile(const QString& path) {
+PictureLoad LoadPictureFile(const QString& path, uint64_t budget) {
   QString name = QFileInfo(path).fileName();
-  QFile file(path);
-  if (!file.exists()) return Failure(name, ReasonOf(QImageReader::FileNotFoundError));
-  if (!file.open(QIODevice::ReadOnly)) return Failure(name, ReasonOf(QImageReader::DeviceError));
-  return LoadFromDevice(file, name);
+  // Only a regular file, opened without blocking: a pipe would wait for ever.
+  int error = 0;
+  UniqueFd descriptor = OpenRegularFile(QFile::encodeName(path).toStdString(), &error);
+  if (!descriptor) {
+    return Failure(name, ReasonOf(error == ENOENT ? QImageReader::FileNotFoundError
+                                                  : QImageReader::DeviceError));
+  }
+  QFile file;
+  if (!file.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    return Failure(name, ReasonOf(QImageReader::DeviceError));
+  }
+  descriptor.Release();
+  QuietStandardError quiet;  // the failure is told in one line of our own
+  return LoadFromDevice(file, name, budget);
 }
 
-PictureLoad LoadPictureDevice(QIODevice& device, const QString& name) {
-  return LoadFromDevice(device, name);
+PictureLoad LoadPictureDevice(QIODevice& device, const QString& name, uint64_t budget) {
+  QuietStandardError quiet;  // the failure is told in one line of our own
+  return LoadFromDevice(device, name, budget);
 }
 
-PictureLoad LoadPictureBytes(const QByteArray& bytes, const QString& name) {
+PictureLoad LoadPictureBytes(const QByteArray& bytes, const QString& name, uint64_t budget) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
-  return LoadFromDevice(buffer, name);
+  return LoadFromDevice(buffer, name, budget);
 }
 
 ImageRef QImageToImage(const QImage& source) {
-  QImage rgb;
-  if (source.hasAlphaChannel()) {
-    rgb = QImage(source.size(), QImage::Format_RGB32);
+  ImageRef image = ImageBuffer::Create(kKindRgb24, source.width(), source.height());
+  std::optional<PixelRows> pixels = image ? image->WritableRows() : std::nullopt;
+  if (!pixels) return nullptr;
+  const int32_t width = image->Width();
+  const int32_t height = image->Height();
+  // Converted a strip at a time, so a deep or paletted picture never has a
+  // whole 32-bit copy beside it.
+  constexpr int kStripRows = 256;
+  for (int top = 0; top < height; top += kStripRows) {
+    const int rows = std::min(kStripRows, height - top);
+    QImage part = source.copy(0, top, width, rows);
+    QImage rgb;
+    if (part.hasAlphaChannel()) {
+      rgb = QImage(part.size(), QImage::Format_RGB32);
+      if (rgb.isNull()) return nullptr;
+      rgb.fill(Qt::white);
+      QPainter painter(&rgb);
+      painter.drawImage(0, 0, part);
+    } else {
+      rgb = part.convertToFormat(QImage::Format_RGB32);
+    }
     if (rgb.isNull()) return nullptr;
-    rgb.fill(Qt::white);
-    QPainter painter(&rgb);
-    painter.drawImage(0, 0, source);
-  } else {
-    rgb = source.convertToFormat(QImage::Format_RGB32);
-  }
-  if (rgb.isNull()) return nullptr;
-  ImageRef image = ImageBuffer::Create(kKindRgb24, rgb.width(), rgb.height());
-  if (!image) return nullptr;
-  int32_t height = image->Height();
-  for (int32_t y = 0; y < height; ++y) {
-    const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(height - 1 - y));
-    uint8_t* out = image->MutableRow(y);
-    for (int32_t x = 0; x < image->Width(); ++x) {
-      out[3 * x] = uint8_t(qBlue(in[x]));
-      out[3 * x + 1] = uint8_t(qGreen(in[x]));
-      out[3 * x + 2] = uint8_t(qRed(in[x]));
+    for (int line = 0; line < rows; ++line) {
+      const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(line));
+      uint8_t* out = pixels->Row(height - 1 - (top + line));
+      for (int32_t x = 0; x < width; ++x) {
+        out[3 * x] = uint8_t(qBlue(in[x]));
+        out[3 * x + 1] = uint8_t(qGreen(in[x]));
+        out[3 * x + 2] = uint8_t(qRed(in[x]));
+      }
     }
   }
   return image;

@@ -3,14 +3,15 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QIODevice>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <string>
 
 #include "imaging/image_buffer.h"
+#include "storage/memory_budget.h"
 
 namespace tintara {
 
@@ -28,13 +29,17 @@ struct PictureLoad {
 // EXIF orientation is applied, a picture with a colour space is converted to
 // sRGB, transparent parts are laid over white, and the resolution comes from
 // the file's dots per metre (0 when the file gives none). The size is read
-// from the header and checked before anything is decoded.
-PictureLoad LoadPictureFile(const QString& path);
+// from the header and checked before anything is decoded: against the length
+// of the file and against `budget`, the bytes decoding may take. Vector
+// pictures are rendered at a bounded size.
+PictureLoad LoadPictureFile(const QString& path, uint64_t budget = kDefaultPictureBudget);
 // The same from an open device that can seek (one that reports how far the
 // decoder has read, for instance); `name` names it in messages.
-PictureLoad LoadPictureDevice(QIODevice& device, const QString& name);
+PictureLoad LoadPictureDevice(QIODevice& device, const QString& name,
+                              uint64_t budget = kDefaultPictureBudget);
 // The same from bytes already in memory; `name` names them in messages.
-PictureLoad LoadPictureBytes(const QByteArray& bytes, const QString& name);
+PictureLoad LoadPictureBytes(const QByteArray& bytes, const QString& name,
+                             uint64_t budget = kDefaultPictureBudget);
 
 // Writes the picture in the format its extension names (png, jpg, jpeg, bmp,
 // tif, tiff, webp), through a temporary file so that a failed save leaves an

@@ -97,11 +97,12 @@ int PixelIndex(const uint8_t* row, int32_t x, int bits) {
 ImageRef ToTrueColour(const uint8_t* pixels, const BitmapLayout& layout,
                       const std::vector<PaletteEntry>& table) {
   ImageRef image = ImageBuffer::Create(kKindRgb24, layout.width, layout.height);
-  if (!image) return nullptr;
+  std::optional<PixelRows> rows = image ? image->WritableRows() : std::nullopt;
+  if (!rows) return nullptr;
   for (int32_t y = 0; y < layout.height; ++y) {
     int32_t source = layout.topDown ? layout.height - 1 - y : y;
     const uint8_t* in = pixels + size_t(source) * layout.rowBytes;
-    uint8_t* out = image->MutableRow(y);
+    uint8_t* out = rows->Row(y);
     if (layout.bits == 24) {
       std::memcpy(out, in, size_t(layout.width) * 3);
       continue;
@@ -126,11 +127,12 @@ ImageRef KeepingDepth(const uint8_t* pixels, const BitmapLayout& layout,
                        ? ImageBuffer::Create(kind, layout.width, layout.height)
                        : ImageBuffer::CreateWithPalette(kind, layout.width, layout.height,
                                                         table.data(), int(table.size()));
-  if (!image) return nullptr;
+  std::optional<PixelRows> rows = image ? image->WritableRows() : std::nullopt;
+  if (!rows) return nullptr;
   size_t rowBytes = std::min(layout.rowBytes, size_t(image->Stride()));
   for (int32_t y = 0; y < layout.height; ++y) {
     int32_t source = layout.topDown ? layout.height - 1 - y : y;
-    std::memcpy(image->MutableRow(y), pixels + size_t(source) * layout.rowBytes, rowBytes);
+    std::memcpy(rows->Row(y), pixels + size_t(source) * layout.rowBytes, rowBytes);
   }
   return image;
 }

@@ -2,9 +2,11 @@
 
 #include <zlib.h>
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
 #include <vector>
 
 #include "storage/zlib_streams.h"
@@ -48,19 +50,41 @@ void WritePalette(ArchiveWriter& out, const ImageBuffer& picture) {
   out.WriteBytes(bytes, sizeof bytes);
 }
 
-bool ReadRowsCompressed(ArchiveReader& in, ImageBuffer& picture) {
+// Input a row left unread stays for the next row. Consumed bytes are skipped
+// by an offset and dropped only once they are the larger part, so a record
+// whose data all sits in one chunk costs its size once, not once per row.
+class PendingInput {
+ public:
+  void Append(std::span<const uint8_t> chunk) {
+    if (start_ > 0 && start_ >= bytes_.size() - start_) {
+      bytes_.erase(bytes_.begin(), bytes_.begin() + std::ptrdiff_t(start_));
+      start_ = 0;
+    }
+    bytes_.insert(bytes_.end(), chunk.begin(), chunk.end());
+  }
+  uint8_t* Data() { return bytes_.data() + start_; }
+  size_t Size() const { return bytes_.size() - start_; }
+  void KeepLast(size_t unread) { start_ = bytes_.size() - unread; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t start_ = 0;
+};
+
+bool ReadRowsCompressed(ArchiveReader& in, const PixelRows& picture) {
   InflateStream stream;
   if (!stream.ready) return false;
-  size_t stride = size_t(picture.Stride());
-  std::vector<uint8_t> pending;  // input the previous row left unread
+  size_t stride = picture.Stride();
+  PendingInput pending;
   for (int32_t y = 0; y < picture.Height(); ++y) {
     int32_t size;
     std::span<const uint8_t> chunk;
     if (!in.ReadInt32(size) || size < 0 || !in.Take(size_t(size), chunk)) return false;
-    pending.insert(pending.end(), chunk.begin(), chunk.end());
-    stream.z.next_in = pending.data();
-    stream.z.avail_in = uInt(pending.size());
-    stream.z.next_out = picture.MutableRow(y);
+    pending.Append(chunk);
+    if (pending.Size() > UINT32_MAX) return false;
+    stream.z.next_in = pending.Data();
+    stream.z.avail_in = uInt(pending.Size());
+    stream.z.next_out = picture[y];
     stream.z.avail_out = uInt(stride);
     while (stream.z.avail_out != 0) {
       int status = inflate(&stream.z, Z_PARTIAL_FLUSH);
@@ -69,14 +93,14 @@ bool ReadRowsCompressed(ArchiveReader& in, ImageBuffer& picture) {
         return false;  // damaged, or the row's data ran out
       }
     }
-    pending.erase(pending.begin(), pending.end() - stream.z.avail_in);
+    pending.KeepLast(stream.z.avail_in);
   }
   return true;
 }
 
-bool ReadRowsRaw(ArchiveReader& in, ImageBuffer& picture) {
+bool ReadRowsRaw(ArchiveReader& in, const PixelRows& picture) {
   for (int32_t y = 0; y < picture.Height(); ++y) {
-    if (!in.ReadBytes(picture.MutableRow(y), size_t(picture.Stride()))) return false;
+    if (!in.ReadBytes(picture[y], picture.Stride())) return false;
   }
   return true;
 }
@@ -124,29 +148,68 @@ void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture,
   }
 }
 
-bool ReadPictureRecord(ArchiveReader& in, RowEncoding encoding, ImageRef& picture) {
-  picture = nullptr;
+namespace {
+
+// The header, checked against the bytes that remain; the palette is left unread.
+bool ReadHeader(ArchiveReader& in, RowEncoding encoding, PictureHeader& header) {
+  header = {};
   int32_t width, height, kind;
   if (!in.ReadInt32(width) || !in.ReadInt32(height) || !in.ReadInt32(kind)) return false;
   if (width == -1) return true;
   if (!IsValidKind(kind) || !IsAcceptableSize(kind, width, height)) return false;
-  uint64_t bytes = uint64_t(RowStride(kind, width)) * uint64_t(height);
+  header = {true, kind, width, height};
+  uint64_t bytes = header.Bytes();
   uint64_t remaining = in.Remaining();
-  if (encoding == RowEncoding::kRaw ? bytes > remaining
-                                    : (uint64_t(height) * 4 > remaining ||
-                                       bytes > remaining * kMaxInflateRatio + 64)) {
-    return false;
+  return encoding == RowEncoding::kRaw
+             ? bytes <= remaining
+             : (uint64_t(height) * 4 <= remaining && bytes <= remaining * kMaxInflateRatio + 64);
+}
+
+}  // namespace
+
+uint64_t PictureHeader::Bytes() const {
+  return present ? uint64_t(RowStride(kind, width)) * uint64_t(height) : 0;
+}
+
+bool SkipPictureRecord(ArchiveReader& in, RowEncoding encoding, PictureHeader& header) {
+  if (!ReadHeader(in, encoding, header)) return false;
+  if (!header.present) return true;
+  if (header.kind == kKind8Bit && !in.Skip(1024)) return false;
+  if (encoding == RowEncoding::kRaw) return in.Skip(size_t(header.Bytes()));
+  for (int32_t y = 0; y < header.height; ++y) {
+    int32_t size;
+    if (!in.ReadInt32(size) || size < 0 || !in.Skip(size_t(size))) return false;
   }
+  return true;
+}
+
+bool ReadPictureRecord(ArchiveReader& in, RowEncoding encoding, ImageRef& picture,
+                       bool* outOfMemory) {
+  picture = nullptr;
+  if (outOfMemory != nullptr) *outOfMemory = false;
+  PictureHeader header;
+  if (!ReadHeader(in, encoding, header)) return false;
+  if (!header.present) return true;
+  const int32_t kind = header.kind;
   PaletteEntry palette[256];
   if (kind == kKind8Bit) {
     uint8_t raw[1024];
     if (!in.ReadBytes(raw, sizeof raw)) return false;
     for (int i = 0; i < 256; ++i) palette[i] = {raw[4 * i], raw[4 * i + 1], raw[4 * i + 2], raw[4 * i + 3]};
   }
-  ImageRef image = kind == kKind8Bit ? ImageBuffer::CreateWithPalette(kind, width, height, palette, 256)
-                                     : ImageBuffer::Create(kind, width, height);
-  if (!image) return false;
-  bool ok = encoding == RowEncoding::kRaw ? ReadRowsRaw(in, *image) : ReadRowsCompressed(in, *image);
+  ImageRef image = kind == kKind8Bit ? ImageBuffer::CreateWithPalette(kind, header.width,
+                                                                      header.height, palette, 256)
+                                     : ImageBuffer::Create(kind, header.width, header.height);
+  std::optional<PixelRows> rows = image ? image->WritableRows() : std::nullopt;
+  if (!rows) image = nullptr;
+  bool ok = false;
+  try {
+    ok = rows &&
+         (encoding == RowEncoding::kRaw ? ReadRowsRaw(in, *rows) : ReadRowsCompressed(in, *rows));
+  } catch (const std::bad_alloc&) {
+    image = nullptr;
+  }
+  if (!image && outOfMemory != nullptr) *outOfMemory = true;
   if (!ok) return false;
   picture = std::move(image);
   return true;

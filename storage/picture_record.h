@@ -22,6 +22,22 @@ enum class RowEncoding { kCompressed, kRaw };
 // Reads a record. `picture` is null for an absent picture. False when the
 // record is damaged, impossible or runs past the end; nothing is allocated
 // before the stored size has been checked against the bytes that remain.
-bool ReadPictureRecord(ArchiveReader& in, RowEncoding encoding, ImageRef& picture);
+// `outOfMemory`, when given, tells a sound record that did not fit in memory.
+bool ReadPictureRecord(ArchiveReader& in, RowEncoding encoding, ImageRef& picture,
+                       bool* outOfMemory = nullptr);
+
+// What a record declares, read without inflating anything.
+struct PictureHeader {
+  bool present = false;
+  int32_t kind = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  uint64_t Bytes() const;  // the decoded pixel plane; 0 when absent
+};
+
+// Reads a record's header and steps over its rows (chunk by chunk for
+// compressed rows); false on the same impossible sizes ReadPictureRecord
+// refuses and when the rows run past the end.
+bool SkipPictureRecord(ArchiveReader& in, RowEncoding encoding, PictureHeader& header);
 
 }  // namespace tintara

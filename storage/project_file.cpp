@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <new>
 #include <system_error>
 #include <thread>
 
 #include "document/tessel_doc.h"
+#include "storage/memory_budget.h"
 #include "storage/picture_record.h"
 
 namespace tintara {
@@ -38,24 +40,77 @@ bool IsConsistent(const ProjectData& data) {
          SameSize(data.convertedPicture, data.indexImage);
 }
 
-bool ReadCurrentLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data) {
+bool SameSize(const PictureHeader& a, const PictureHeader& b) {
+  return a.width == b.width && a.height == b.height;
+}
+
+// The same rules as IsConsistent, on what the headers declare.
+bool HeadersFit(const PictureHeader& initial, const PictureHeader& converted,
+                const PictureHeader& index, const PictureHeader& pattern) {
+  if (initial.present && initial.kind != kKindRgb24) return false;
+  if (index.present && index.kind != kKindGray8) return false;
+  if (converted.present != pattern.present) return false;
+  if (!converted.present) return true;
+  return converted.kind == kKindRgb24 && pattern.kind == kKind8Bit && index.present &&
+         SameSize(converted, pattern) && SameSize(converted, index);
+}
+
+void AppendSize(std::string& text, const char* name, const PictureHeader& header) {
+  if (!header.present) return;
+  if (!text.empty()) text += ", ";
+  text += name;
+  text += ' ';
+  text += PixelSizeText(header.width, header.height);
+}
+
+// Steps over the four records, reading only their headers and row lengths, so
+// that a project too large or inconsistent is refused before any inflating.
+bool CheckHeaders(ArchiveReader& in, bool current, uint64_t budget, ProjectReadStatus& status) {
+  RowEncoding encoding = RowEncoding::kCompressed;
+  if (!current) {
+    int32_t flag;
+    if (!in.ReadInt32(flag)) return false;
+    if (flag == 0) encoding = RowEncoding::kRaw;
+  }
+  PictureHeader initial, converted, index, pattern;
+  PictureHeader& third = current ? index : pattern;
+  PictureHeader& fourth = current ? pattern : index;
+  if (!SkipPictureRecord(in, encoding, initial) || !SkipPictureRecord(in, encoding, converted) ||
+      !SkipPictureRecord(in, encoding, third) || !SkipPictureRecord(in, encoding, fourth) ||
+      !HeadersFit(initial, converted, index, pattern)) {
+    return false;
+  }
+  uint64_t needed = initial.Bytes() + converted.Bytes() + index.Bytes() + pattern.Bytes();
+  if (needed <= budget) return true;
+  status.kind = ProjectReadStatus::kOverBudget;
+  status.neededBytes = needed;
+  AppendSize(status.pictureSizes, "picture", initial);
+  AppendSize(status.pictureSizes, "pattern", converted);
+  return false;
+}
+
+bool ReadCurrentLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data,
+                       bool& outOfMemory) {
   const RowEncoding compressed = RowEncoding::kCompressed;
-  return ReadPictureRecord(in, compressed, data.initialPicture) &&
-         ReadPictureRecord(in, compressed, data.convertedPicture) &&
-         ReadPictureRecord(in, compressed, data.indexImage) &&
-         ReadPictureRecord(in, compressed, data.patternImage) &&
+  bool* noMemory = &outOfMemory;
+  return ReadPictureRecord(in, compressed, data.initialPicture, noMemory) &&
+         ReadPictureRecord(in, compressed, data.convertedPicture, noMemory) &&
+         ReadPictureRecord(in, compressed, data.indexImage, noMemory) &&
+         ReadPictureRecord(in, compressed, data.patternImage, noMemory) &&
          in.ReadInt32(data.pictureOrigin) && in.ReadInt32(data.viewMode) &&
          data.params.Deserialize(in, programFolder) && in.ReadString(data.pictureFileName);
 }
 
-bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data) {
+bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data,
+                      bool& outOfMemory) {
   int32_t flag;
   if (!in.ReadInt32(flag)) return false;
   RowEncoding encoding = flag != 0 ? RowEncoding::kCompressed : RowEncoding::kRaw;
-  if (!ReadPictureRecord(in, encoding, data.initialPicture) ||
-      !ReadPictureRecord(in, encoding, data.convertedPicture) ||
-      !ReadPictureRecord(in, encoding, data.patternImage) ||
-      !ReadPictureRecord(in, encoding, data.indexImage) || !in.Skip(4)) {
+  bool* noMemory = &outOfMemory;
+  if (!ReadPictureRecord(in, encoding, data.initialPicture, noMemory) ||
+      !ReadPictureRecord(in, encoding, data.convertedPicture, noMemory) ||
+      !ReadPictureRecord(in, encoding, data.patternImage, noMemory) ||
+      !ReadPictureRecord(in, encoding, data.indexImage, noMemory) || !in.Skip(4)) {
     return false;
   }
   uint8_t block[kLegacyBlockSize];
@@ -167,19 +222,50 @@ void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecor
   out.WriteString(doc.pictureFileName);
 }
 
-bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
-                 ProjectData& data) {
+ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
+                              uint64_t budget, ProjectData& data) {
+  ProjectReadStatus status;
   ArchiveReader in(bytes);
   std::string signature;
   bool current = in.ReadString(signature) && signature == kProjectSignature;
   if (!current) in.Rewind();
-  bool ok = current ? ReadCurrentLayout(in, programFolder, data)
-                    : ReadLegacyLayout(in, programFolder, data);
-  if (!ok || !IsConsistent(data)) return false;
+  const size_t start = in.Position();
+  if (!CheckHeaders(in, current, budget, status)) return status;
+  in = ArchiveReader(bytes);
+  if (!in.Skip(start)) return status;
+  bool ok = false;
+  bool outOfMemory = false;
+  try {
+    ok = current ? ReadCurrentLayout(in, programFolder, data, outOfMemory)
+                 : ReadLegacyLayout(in, programFolder, data, outOfMemory);
+  } catch (const std::bad_alloc&) {
+    outOfMemory = true;
+  }
+  if (outOfMemory) status.kind = ProjectReadStatus::kOutOfMemory;
+  if (!ok || !IsConsistent(data)) return status;
   if (data.viewMode < 0 || data.viewMode > 2) data.viewMode = 0;
   // A picture without its converted picture can only be shown as itself.
   if (data.initialPicture && !data.convertedPicture) data.viewMode = 0;
-  return true;
+  status.kind = ProjectReadStatus::kRead;
+  return status;
+}
+
+bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
+                 ProjectData& data) {
+  return ReadProject(bytes, programFolder, kDefaultPictureBudget, data).kind ==
+         ProjectReadStatus::kRead;
+}
+
+bool CanStartProject(std::span<const uint8_t> head) {
+  ArchiveReader in(head);
+  std::string signature;
+  if (head.size() >= 8 && in.ReadString(signature) && signature == kProjectSignature) return true;
+  in.Rewind();
+  int32_t flag, width, height, kind;
+  if (!in.ReadInt32(flag) || !in.ReadInt32(width) || !in.ReadInt32(height) || !in.ReadInt32(kind)) {
+    return false;
+  }
+  return width == -1 || (IsValidKind(kind) && IsAcceptableSize(kind, width, height));
 }
 
 }  // namespace tintara

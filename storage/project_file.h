@@ -58,11 +58,28 @@ class EarlyPictureRecord {
 void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc,
                   EarlyPictureRecord* early = nullptr);
 
+struct ProjectReadStatus {
+  enum Kind { kRead, kBadFormat, kOverBudget, kOutOfMemory };
+  Kind kind = kBadFormat;
+  uint64_t neededBytes = 0;  // kOverBudget: what the pictures would take decoded
+  std::string pictureSizes;  // kOverBudget: "initial picture 800 × 600, ..."
+};
+
 // Reads a whole project. `data.params` comes in as the document's parameters
-// (fields the file does not hold keep their values). False for anything that
-// is not a sound project: bytes running out, damaged rows, impossible sizes,
-// pictures of the wrong kind or of different sizes.
+// (fields the file does not hold keep their values). kBadFormat for anything
+// that is not a sound project: bytes running out, damaged rows, impossible
+// sizes, pictures of the wrong kind or of different sizes. Every picture's
+// header is checked, against the others and against `budget` (bytes for the
+// four decoded pictures together), before any picture is inflated.
+ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
+                              uint64_t budget, ProjectData& data);
+// The same within the default budget; true when read.
 bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
                  ProjectData& data);
+
+// Whether the first bytes of a file can begin a project of either layout: the
+// signature, or a first picture header of a possible size. Lets a foreign
+// file be refused before the rest of it is read.
+bool CanStartProject(std::span<const uint8_t> head);
 
 }  // namespace tintara

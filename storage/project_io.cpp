@@ -1,5 +1,6 @@
 #include "storage/project_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -9,9 +10,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "colors/file_read.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "ports/ui_host.h"
+#include "storage/memory_budget.h"
 #include "storage/project_file.h"
 #include "storage/replacing_file.h"
 
@@ -22,6 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uint64_t kMaxProjectBytes = uint64_t(8) << 30;
+constexpr uint64_t kHeadBytes = 64;  // the signature or a first picture header
 
 std::string Replace(std::string_view pattern, const std::string& path) {
   std::string text(pattern);
@@ -29,6 +33,8 @@ std::string Replace(std::string_view pattern, const std::string& path) {
   if (at != std::string::npos) text.replace(at, 2, path);
   return text;
 }
+
+constexpr const char* kBadFormatText = "Unexpected file format.";
 
 void Tell(CTessel20Doc& doc, const std::string& text) {
   doc.Ui().Message(text, MessageIcon::kError);
@@ -40,6 +46,7 @@ std::string OpenErrorText(int error, const std::string& path) {
     case EPERM: return Replace("Access to %1 was denied.", path);
     case EBUSY:
     case ETXTBSY: return Replace("A sharing violation occurred while accessing %1.", path);
+    case ENOMEM: return Replace("There is not enough memory to open %1.", path);
     default: return "Failed to open document.";
   }
 }
@@ -62,20 +69,24 @@ std::string SaveErrorText(int error, const std::string& path) {
   }
 }
 
-// The whole file, or an errno value.
-int ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) return errno;
-  std::error_code code;
-  uint64_t size = fs::file_size(path, code);
-  if (code || size > kMaxProjectBytes) return code ? code.value() : EFBIG;
+// The whole file, or an errno value; -1 when its first bytes cannot begin a
+// project (the rest of a foreign file is never read). Only regular files are
+// opened, without blocking, so a pipe or a device never hangs the reader.
+int ReadProjectFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  int error = 0;
+  UniqueFd file = OpenRegularFile(path, &error);
+  if (!file) return error;
+  uint64_t size = file.Size();
+  if (size > kMaxProjectBytes) return EFBIG;
   try {
+    bytes.resize(size_t(std::min<uint64_t>(size, kHeadBytes)));
+    if (!file.ReadFully(bytes.data(), bytes.size(), &error)) return error;
+    if (!CanStartProject(bytes)) return -1;
+    size_t head = bytes.size();
     bytes.resize(size_t(size));
+    if (!file.ReadFully(bytes.data() + head, bytes.size() - head, &error)) return error;
   } catch (const std::bad_alloc&) {
     return ENOMEM;
-  }
-  if (size != 0 && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    return EIO;
   }
   return 0;
 }
@@ -92,12 +103,25 @@ void ApplyProject(CTessel20Doc& doc, ProjectData& data) {
   doc.CheckInvariants();
 }
 
-// Reads and parses; 0 on success, an errno value, or -1 for a bad format.
-int ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& data) {
+// Reads and parses; "" on success, else what the user is told.
+std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& data) {
   std::vector<uint8_t> bytes;
-  if (int error = ReadWholeFile(path, bytes)) return error;
+  int error = ReadProjectFile(path, bytes);
+  if (error == -1) return kBadFormatText;
+  if (error != 0) return OpenErrorText(error, path);
   data.params = doc.params;
-  return ReadProject(bytes, doc.Environment().programFolder, data) ? 0 : -1;
+  uint64_t budget = PictureMemoryBudget(doc.Environment().settings);
+  ProjectReadStatus status = ReadProject(bytes, doc.Environment().programFolder, budget, data);
+  switch (status.kind) {
+    case ProjectReadStatus::kRead: return {};
+    case ProjectReadStatus::kOverBudget:
+      return "The project's pictures (" + status.pictureSizes + ") would take " +
+             MemoryAmountText(status.neededBytes) + " of memory, more than the limit of " +
+             MemoryAmountText(budget) + ".";
+    case ProjectReadStatus::kOutOfMemory: return OpenErrorText(ENOMEM, path);
+    case ProjectReadStatus::kBadFormat: break;
+  }
+  return kBadFormatText;
 }
 
 }  // namespace
@@ -108,10 +132,10 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path) {
     return false;
   }
   ProjectData data;
-  int result = ReadInto(doc, path, data);
-  if (result != 0) {
-    if (result == -1) doc.ResetToUntitled();
-    Tell(doc, result == -1 ? std::string("Unexpected file format.") : OpenErrorText(result, path));
+  std::string error = ReadInto(doc, path, data);
+  if (!error.empty()) {
+    if (error == kBadFormatText) doc.ResetToUntitled();
+    Tell(doc, error);
     return false;
   }
   doc.DeleteContents();
@@ -123,12 +147,9 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path) {
 
 bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadResult* result) {
   ProjectData data;
-  int error = IsProjectPath(path) ? ReadInto(doc, path, data) : EINVAL;
-  if (error != 0) {
-    if (result != nullptr) {
-      result->error = error == -1 ? std::string("Unexpected file format.")
-                                  : OpenErrorText(error, path);
-    }
+  std::string error = IsProjectPath(path) ? ReadInto(doc, path, data) : OpenErrorText(EINVAL, path);
+  if (!error.empty()) {
+    if (result != nullptr) result->error = error;
     return false;
   }
   if (result != nullptr) result->legacy = data.legacy;

@@ -20,13 +20,19 @@ std::string ReadSettingText(const SettingsStore& store, Setting setting) {
 
 int ReadSetting(const SettingsStore& store, Setting setting, int defaultValue) {
   const SettingKey& key = KeyOf(setting);
-  return store.ReadInt(key.section, key.key, defaultValue);
+  int value = store.ReadInt(key.section, key.key, defaultValue);
+  return IsInRange(setting, value) ? value : defaultValue;
 }
 
 std::string ReadSettingText(const SettingsStore& store, Setting setting,
                             const std::string& defaultValue) {
   const SettingKey& key = KeyOf(setting);
   return store.ReadString(key.section, key.key, defaultValue);
+}
+
+bool IsInRange(Setting setting, int value) {
+  const SettingKey& key = KeyOf(setting);
+  return key.type != SettingType::kInteger || (value >= key.minValue && value <= key.maxValue);
 }
 
 bool HasSetting(const SettingsStore& store, Setting setting) {

@@ -28,8 +28,9 @@ ImageRef TransformSelectedPixels(const ImageBuffer& picture, const Region* selec
   if (!copy) return nullptr;
   const BoxRect& area = mask->Area();
   if (area.IsEmpty()) return copy;
-  uint8_t* bits = copy->MutableBits();
-  if (bits == nullptr) return nullptr;
+  std::optional<PixelRows> rows = copy->WritableRows();
+  if (!rows) return nullptr;
+  uint8_t* bits = rows->Bits();
   const size_t stride = size_t(copy->Stride());
   ParallelRows(area.height, int64_t(area.width) * area.height, [&](int32_t first, int32_t end) {
     for (int32_t y = area.y + first; y < area.y + end; ++y) {

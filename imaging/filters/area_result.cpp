@@ -10,7 +10,9 @@ std::optional<AreaResult> AreaResult::Make(const ImageBuffer& picture, const Box
   if (area.IsEmpty()) return result;
   result.buffer_ = ImageBuffer::Create(picture.Kind(), area.width, area.height);
   if (!result.buffer_) return std::nullopt;
-  result.bits_ = result.buffer_->MutableBits();
+  std::optional<PixelRows> rows = result.buffer_->WritableRows();
+  if (!rows) return std::nullopt;
+  result.bits_ = rows->Bits();
   result.stride_ = result.buffer_->Stride();
   return result;
 }
@@ -19,11 +21,12 @@ bool AreaResult::CommitTo(ImageBuffer& picture, const SelectionMask& mask) const
   if (area_.IsEmpty()) return true;
   bool wholePicture = area_ == BoxRect{0, 0, picture.Width(), picture.Height()};
   if (wholePicture && mask.Row(area_.y) == nullptr && picture.AdoptPixels(*buffer_)) return true;
-  if (picture.MutableBits() == nullptr) return false;
+  std::optional<PixelRows> rows = picture.WritableRows();
+  if (!rows) return false;
   const size_t bytesPerPixel = size_t(BitsPerPixel(picture.Kind()) / 8);
   const size_t offset = size_t(area_.x) * bytesPerPixel;
   for (int32_t y = area_.y; y < area_.y + area_.height; ++y) {
-    uint8_t* target = picture.MutableRow(y) + offset;
+    uint8_t* target = rows->Row(y) + offset;
     const uint8_t* source = Row(y);
     const uint8_t* affected = mask.Row(y);
     if (affected == nullptr) {

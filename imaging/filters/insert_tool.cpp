@@ -37,11 +37,12 @@ class InsertTool : public FilterTool {
                                 std::min(at.height, fragment->Height())},
                                {0, 0, input->Width(), input->Height()});
     if (target.IsEmpty()) return kStatusOk;
-    if (input->MutableBits() == nullptr) return kStatusNoMemory;
+    std::optional<PixelRows> rows = input->WritableRows();
+    if (!rows) return kStatusNoMemory;
     for (int32_t y = target.y; y < target.y + target.height; ++y) {
       int32_t fy = y - at.y;
       const uint8_t* weights = mask && fy < mask->Height() ? mask->Row(fy) : nullptr;
-      PasteRow(input->MutableRow(y), fragment->Row(fy), weights, mask ? mask->Width() : 0, target.x,
+      PasteRow(rows->Row(y), fragment->Row(fy), weights, mask ? mask->Width() : 0, target.x,
                target.x - at.x, target.width, input->Kind());
     }
     return kStatusOk;

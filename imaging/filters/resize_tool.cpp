@@ -74,6 +74,8 @@ Taps MakeTaps(int32_t source, int32_t target) {
   return taps;
 }
 
+uint8_t* BitsOf(const std::optional<PixelRows>& rows) { return rows ? rows->Bits() : nullptr; }
+
 class Resampler {
  public:
   Resampler(const ImageBuffer& input, ImageBuffer& output)
@@ -82,7 +84,7 @@ class Resampler {
         width_(output.Width()),
         rows_(MakeTaps(input.Height(), output.Height())),
         columns_(MakeTaps(input.Width(), output.Width())),
-        bits_(output.MutableBits()),
+        bits_(BitsOf(output.WritableRows())),
         stride_(size_t(output.Stride())) {}
 
   bool Ready() const { return bits_ != nullptr; }

@@ -259,7 +259,9 @@ class RotateTool : public FilterTool {
     ImageRef output = angle == 0 ? ImageBuffer::Copy(*input) : MakeOutput(*input, angle);
     if (!output) return kStatusNoMemory;
     if (angle != 0) {
-      Rows rows{output->MutableBits(), size_t(output->Stride()), output->Width()};
+      std::optional<PixelRows> writable = output->WritableRows();
+      if (!writable) return kStatusNoMemory;
+      Rows rows{writable->Bits(), writable->Stride(), output->Width()};
       ProgressScope progress(site);
       int status =
           RunRowBands(site, output->Height(), int64_t(output->Width()) * output->Height(),

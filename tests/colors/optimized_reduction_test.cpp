@@ -17,7 +17,7 @@ template <typename F>
 ImageRef Picture(int32_t width, int32_t height, F color) {
   ImageRef image = ImageBuffer::Create(kKindRgb24, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = image->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) {
       const Rgb c = color(x, y);
       row[3 * x] = c.blue;

@@ -103,7 +103,7 @@ TEST_F(WorkingPaletteTest, PictureColoursBecomeBrandColours) {
   // the more common colour comes last.
   ImageRef colors = ImageBuffer::Create(kKindRgb24, 10, 10);
   for (int32_t y = 0; y < 10; ++y) {
-    uint8_t* row = colors->MutableRow(y);
+    uint8_t* row = colors->WritableRows().value().Row(y);
     for (int32_t x = 0; x < 10; ++x) {
       const Rgb c = x < 3 ? Rgb{0, 10, 240} : (x < 6 ? Rgb{5, 0, 250} : Rgb{250, 250, 20});
       row[3 * x] = c.blue;
@@ -176,7 +176,7 @@ TEST(RemapToNewPalette, NumbersAndPixelsFollowTheNearestNewColour) {
   ImageRef index = test::MakeIndex(4, 2, [&](int x, int) { return numbers[x]; });
   ImageRef converted = ImageBuffer::Create(kKindRgb24, 4, 2);
   for (int32_t y = 0; y < 2; ++y) {
-    uint8_t* row = converted->MutableRow(y);
+    uint8_t* row = converted->WritableRows().value().Row(y);
     std::fill(row, row + 12, 0);
     row[9] = 180;  // the unnumbered pixel is blue-ish: (0, 0, 180)
   }

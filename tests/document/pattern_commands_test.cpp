@@ -58,11 +58,12 @@ TEST_F(PatternCommandsTest, SelectOneAreaIsAToggledToolThatSelectsConnectedPixel
 
   // Two pixels of colour 9 touching only at a corner are two areas.
   ImageBuffer& index = *doc->indexImage;
-  index.MutableRow(10)[10] = 9;
-  index.MutableRow(11)[11] = 9;
+  index.WritableRows().value().Row(10)[10] = 9;
+  index.WritableRows().value().Row(11)[11] = 9;
   for (int32_t y = 9; y <= 12; ++y) {
     for (int32_t x = 9; x <= 12; ++x) {
-      if (!((x == 10 && y == 10) || (x == 11 && y == 11))) index.MutableRow(y)[x] = 8;
+      if (!((x == 10 && y == 10) || (x == 11 && y == 11)))
+        index.WritableRows().value().Row(y)[x] = 8;
     }
   }
   doc->SelectAreaAt(10, 10);

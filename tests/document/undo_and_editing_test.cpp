@@ -63,7 +63,7 @@ TEST_F(UndoTest, SnapshotsSharePixelsUntilAnImageChanges) {
   doc->PushUndoSnapshot();
   const DocumentSnapshot& snapshot = *doc->undoSnapshots[0];
   EXPECT_TRUE(snapshot.initialPicture->SharesPixelsWith(*doc->initialPicture));
-  doc->initialPicture->MutableRow(0)[0] ^= 0xFF;
+  doc->initialPicture->WritableRows().value().Row(0)[0] ^= 0xFF;
   EXPECT_FALSE(snapshot.initialPicture->SharesPixelsWith(*doc->initialPicture));
   EXPECT_NE(snapshot.initialPicture->Row(0)[0], doc->initialPicture->Row(0)[0]);
 }
@@ -74,7 +74,7 @@ class PictureEditingTest : public ::testing::Test, public DocumentFixture {
   void Edit() {
     ImageRef darker = ImageBuffer::Copy(*doc->workingPicture);
     for (int32_t y = 0; y < darker->Height(); ++y) {
-      uint8_t* row = darker->MutableRow(y);
+      uint8_t* row = darker->WritableRows().value().Row(y);
       for (int32_t i = 0; i < darker->Width() * 3; ++i) row[i] = uint8_t(row[i] / 2);
     }
     doc->ApplyPictureEdit(darker);

@@ -19,7 +19,7 @@ ImageRef FromQImage(const QImage& loaded) {
   ImageRef picture = ImageBuffer::Create(kKindRgb24, rgb.width(), rgb.height());
   for (int y = 0; y < rgb.height(); ++y) {
     const uchar* in = rgb.constScanLine(rgb.height() - 1 - y);  // rows are stored bottom-up
-    uint8_t* out = picture->MutableRow(y);
+    uint8_t* out = picture->WritableRows().value().Row(y);
     for (int x = 0; x < rgb.width(); ++x) {
       out[3 * x] = in[3 * x + 2];
       out[3 * x + 1] = in[3 * x + 1];
@@ -62,7 +62,7 @@ ImageRef BoxBlur(const ImageBuffer& in, int n) {
                 y + dy, 0, in.Height() - 1))[3 * std::clamp(x + dx, 0, in.Width() - 1) + c];
           }
         }
-        out->MutableRow(y)[3 * x + c] = uint8_t(sum / ((2 * r + 1) * (2 * r + 1)));
+        out->WritableRows().value().Row(y)[3 * x + c] = uint8_t(sum / ((2 * r + 1) * (2 * r + 1)));
       }
     }
   }

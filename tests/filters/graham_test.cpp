@@ -41,7 +41,7 @@ ImageRef GrahamReference(const ImageBuffer& in, int nx, int ny) {
       const int l = channels == 1 ? 0 : 3;
       bool acrossX = std::abs(box[l] - wx * col[l]) > kGrahamDetailThreshold * rx * wy;
       bool acrossY = std::abs(box[l] - wy * row[l]) > kGrahamDetailThreshold * ry * wx;
-      uint8_t* p = out->MutableRow(y) + x * channels;
+      uint8_t* p = out->WritableRows().value().Row(y) + x * channels;
       for (int c = 0; c < channels; ++c) {
         int sum = box[c], d = wx * wy;
         if (acrossX && acrossY) sum = at(x, y, c), d = 1;
@@ -103,7 +103,7 @@ ImageRef NoisyStep() {
     for (int x = 0; x < 60; ++x) {
       for (int c = 0; c < 3; ++c) {
         int level = x < 30 ? kLeft[c] : kRight[c];
-        picture->MutableRow(y)[3 * x + c] = uint8_t(level + Noise(x, y * 3 + c, 6));
+        picture->WritableRows().value().Row(y)[3 * x + c] = uint8_t(level + Noise(x, y * 3 + c, 6));
       }
     }
   }

@@ -27,7 +27,7 @@ ImageRef MedianReference(const ImageBuffer& in, int nx, int ny) {
           }
         }
         std::nth_element(window.begin(), window.begin() + window.size() / 2, window.end());
-        out->MutableRow(y)[x * channels + c] = window[window.size() / 2];
+        out->WritableRows().value().Row(y)[x * channels + c] = window[window.size() / 2];
       }
     }
   }
@@ -44,7 +44,8 @@ class MedianTest : public FilterFixture {
 TEST_F(MedianTest, MatchesSortedWindowsForEveryKindAndWindow) {
   ImageRef paletted = ImageBuffer::Create(kKind8Bit, 25, 18);
   for (int y = 0; y < 18; ++y) {
-    for (int x = 0; x < 25; ++x) paletted->MutableRow(y)[x] = uint8_t((x * x + 7 * y) % 251);
+    for (int x = 0; x < 25; ++x)
+      paletted->WritableRows().value().Row(y)[x] = uint8_t((x * x + 7 * y) % 251);
   }
   const ImageRef pictures[] = {
       MakeIndex(31, 22, [](int x, int y) { return 128 + Noise(x, y, 127); }),

@@ -28,7 +28,7 @@ inline int Noise(int x, int y, int amplitude) {
 inline ImageRef NoisyBlocks(int32_t width, int32_t height, int noise, int block) {
   ImageRef picture = ImageBuffer::Create(kKindRgb24, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = picture->MutableRow(y);
+    uint8_t* row = picture->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) {
       int cell = (x / block) * 7 + (y / block) * 13;
       for (int c = 0; c < 3; ++c) {

@@ -32,7 +32,7 @@ TEST_F(RotateTest, QuarterTurnsMoveEveryPixelExactly) {
   PaletteEntry entry{1, 2, 3, 0};
   paletted->WritePalette(7, 1, &entry);
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 9; ++x) paletted->MutableRow(y)[x] = uint8_t(x + 10 * y);
+    for (int x = 0; x < 9; ++x) paletted->WritableRows().value().Row(y)[x] = uint8_t(x + 10 * y);
   }
   for (const ImageRef& picture : {MakePhoto(7, 5, 4), MakePhoto(700, 500, 4), paletted,
                                   MakeIndex(3, 8, [](int x, int y) { return x * 8 + y; })}) {
@@ -61,7 +61,7 @@ TEST_F(RotateTest, QuarterTurnIsClockwiseAsShown) {
   // The top-left pixel as shown is (0, height - 1); a clockwise quarter turn
   // takes it to the top-right.
   ImageRef picture = MakeSolid(6, 4, 0, 0, 0);
-  picture->MutableRow(3)[2] = 255;  // red
+  picture->WritableRows().value().Row(3)[2] = 255;  // red
   ImageRef turned = Turn(picture, 9000);
   ASSERT_TRUE(turned);
   EXPECT_EQ(PixelAt(*turned, turned->Width() - 1, turned->Height() - 1)[2], 255);
@@ -131,7 +131,7 @@ TEST_F(RotateTest, FreeAngleTurnsClockwiseAndKeepsTheWholePicture) {
   ImageRef picture = MakeSolid(80, 60, 0, 0, 255);
   for (int y = 0; y < 60; ++y) {
     for (int x = 40; x < 80; ++x) {
-      uint8_t* p = picture->MutableRow(y) + 3 * x;
+      uint8_t* p = picture->WritableRows().value().Row(y) + 3 * x;
       p[0] = 0, p[2] = 255;
     }
   }
@@ -159,7 +159,7 @@ TEST_F(RotateTest, EightBitPicturesTakeNearestPixelsAndTheNearestBackgroundEntry
   ImageRef paletted = ImageBuffer::Create(kKind8Bit, 20, 12);
   PaletteEntry blue{0, 0, 250, 0};
   paletted->WritePalette(5, 1, &blue);
-  for (int y = 0; y < 12; ++y) std::memset(paletted->MutableRow(y), 9, 20);
+  for (int y = 0; y < 12; ++y) std::memset(paletted->WritableRows().value().Row(y), 9, 20);
   ImageRef turned = Turn(paletted, 4500, "{0,0,255}");
   ASSERT_TRUE(turned);
   EXPECT_EQ(PixelAt(*turned, 0, 0)[0], 5);

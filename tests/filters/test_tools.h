@@ -94,8 +94,8 @@ class FragmentTool : public FilterTool {
     if (!fragment || mask == nullptr) return kStatusCannotHandle;
     int32_t colour = Slots().Int(0, 0);
     for (int32_t y = 0; y < fragment->Height(); ++y) {
-      uint8_t* row = fragment->MutableRow(y);
-      uint8_t* maskRow = mask->MutableMask()->MutableRow(y);
+      uint8_t* row = fragment->WritableRows().value().Row(y);
+      uint8_t* maskRow = mask->MutableMask()->WritableRows().value().Row(y);
       for (int32_t x = 0; x < fragment->Width(); ++x) {
         row[3 * x] = uint8_t(colour >> 16);
         row[3 * x + 1] = uint8_t(colour >> 8);

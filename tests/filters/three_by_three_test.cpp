@@ -25,7 +25,7 @@ ImageRef Reference(const ImageBuffer& in, bool sharpen) {
         }
         int mean = (sum + 4) / 9;
         int value = sharpen ? std::clamp(2 * PixelAt(in, x, y)[c] - mean, 0, 255) : mean;
-        out->MutableRow(y)[x * channels + c] = uint8_t(value);
+        out->WritableRows().value().Row(y)[x * channels + c] = uint8_t(value);
       }
     }
   }

@@ -53,7 +53,8 @@ ImageRef NumberedPattern(int32_t width, int32_t height) {
   for (int v = 0; v < 256; ++v) palette[v] = {uint8_t(v), uint8_t(255 - v), uint8_t(7 * v), 0};
   ImageRef image = ImageBuffer::CreateWithPalette(kKind8Bit, width, height, palette.data(), 256);
   for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) image->MutableRow(y)[x] = uint8_t(10 * y + x);
+    for (int32_t x = 0; x < width; ++x)
+      image->WritableRows().value().Row(y)[x] = uint8_t(10 * y + x);
   }
   return image;
 }
@@ -250,7 +251,8 @@ TEST_F(PatternViewTest, FrozenViewKeepsShowingTheOldPicture) {
   QRgb before = view.viewport()->grab().toImage().pixel(pixel);
   view.SetFrozen(true);
   // The document changes meanwhile.
-  for (int32_t y = 0; y < 7; ++y) std::fill_n(first->MutableRow(y), 9, uint8_t(200));
+  for (int32_t y = 0; y < 7; ++y)
+    std::fill_n(first->WritableRows().value().Row(y), 9, uint8_t(200));
   EXPECT_EQ(view.viewport()->grab().toImage().pixel(pixel), before);
   view.SetFrozen(false);
   EXPECT_EQ(QColor(view.viewport()->grab().toImage().pixel(pixel)), QColor(200, 55, 7 * 200 % 256));
@@ -265,7 +267,7 @@ namespace {
 TEST_F(PatternViewTest, PreviewTablesChangeOnlyTheShownColours) {
   ImageRef photo = ImageBuffer::Create(kKindRgb24, 6, 4);
   for (int32_t y = 0; y < 4; ++y) {
-    uint8_t* row = photo->MutableRow(y);
+    uint8_t* row = photo->WritableRows().value().Row(y);
     for (int32_t x = 0; x < 6; ++x) {
       row[3 * x] = 10;       // blue
       row[3 * x + 1] = 100;  // green

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/pixel_cursor.h"
+#include "tests/support/synthetic_images.h"
 
 namespace tintara {
 namespace {
@@ -36,7 +37,7 @@ TEST(ImageBufferTest, LastReferenceDestroysEarlierOnesShare) {
   EXPECT_EQ(image.use_count(), 2);
   image.reset();
   ASSERT_FALSE(watch.expired());
-  second->MutableRow(0)[0] = 9;
+  second->WritableRows().value().Row(0)[0] = 9;
   EXPECT_EQ(watch.lock()->Row(0)[0], 9);
   second.reset();
   EXPECT_TRUE(watch.expired());
@@ -67,7 +68,7 @@ TEST(ImageBufferTest, CopyIsIndependentAndKeepsSizeResolutionAndPalette) {
 
   // Writing the source after the copy does not show in the copy either.
   ImageRef second = ImageBuffer::Copy(*source);
-  source->MutableRow(0)[0] = 5;
+  source->WritableRows().value().Row(0)[0] = 5;
   EXPECT_EQ(second->Row(0)[0], 0);
 }
 
@@ -75,7 +76,7 @@ TEST(ImageBufferTest, CreateLikeKeepsKindAndPaletteNotPixels) {
   PaletteEntry palette[256];
   for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), 3, uint8_t(255 - i), 0};
   ImageRef model = ImageBuffer::CreateWithPalette(kKind8Bit, 4, 4, palette, 256);
-  model->MutableRow(0)[0] = 9;
+  model->WritableRows().value().Row(0)[0] = 9;
   ImageRef made = ImageBuffer::CreateLike(*model, 7, 2);
   ASSERT_TRUE(made);
   EXPECT_EQ(made->Kind(), kKind8Bit);
@@ -173,7 +174,7 @@ TEST(ImageBufferTest, PalettesByKind) {
 TEST(ImageBufferTest, CopyAreaCopiesBlocksAndChecksBounds) {
   ImageRef source = ImageBuffer::Create(kKindGray8, 4, 4);
   for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) source->MutableRow(y)[x] = uint8_t(10 * y + x);
+    for (int x = 0; x < 4; ++x) source->WritableRows().value().Row(y)[x] = uint8_t(10 * y + x);
   }
   ImageRef target = ImageBuffer::Create(kKindGray8, 3, 3);
   ASSERT_TRUE(CopyArea(*target, 1, 1, *source, 2, 2, 2, 2));
@@ -195,17 +196,42 @@ TEST(ImageBufferTest, AdoptedPixelsStayIndependent) {
   picture->WritePalette(4, 1, &entry);
   picture->SetResolution(72);
   ImageRef result = ImageBuffer::Create(kKind8Bit, 5, 3);
-  result->MutableRow(2)[4] = 200;
+  result->WritableRows().value().Row(2)[4] = 200;
   ASSERT_TRUE(picture->AdoptPixels(*result));
   EXPECT_EQ(picture->Row(2)[4], 200);
   EXPECT_EQ(picture->PaletteAt(4), entry);  // palette and resolution stay
   EXPECT_EQ(picture->Resolution(), 72u);
-  picture->MutableRow(2)[4] = 1;
-  result->MutableRow(0)[0] = 2;
+  picture->WritableRows().value().Row(2)[4] = 1;
+  result->WritableRows().value().Row(0)[0] = 2;
   EXPECT_EQ(result->Row(2)[4], 200);
   EXPECT_EQ(picture->Row(0)[0], 0);
   EXPECT_FALSE(picture->AdoptPixels(*ImageBuffer::Create(kKind8Bit, 5, 4)));
   EXPECT_FALSE(picture->AdoptPixels(*ImageBuffer::Create(kKindGray8, 5, 3)));
+}
+
+TEST(ImageBufferTest, WritableRowsAreAllPrivateOnceGranted) {
+  ImageRef original = test::MakeIndex(5, 6, [](int x, int y) { return 10 * y + x; });
+  ImageRef copy = ImageBuffer::Copy(*original);
+  ASSERT_TRUE(copy->SharesPixelsWith(*original));
+  std::optional<PixelRows> rows = copy->WritableRows();
+  ASSERT_TRUE(rows);
+  EXPECT_FALSE(copy->SharesPixelsWith(*original));
+  EXPECT_EQ(rows->Height(), 6);
+  EXPECT_EQ(rows->Width(), 5);
+  for (int32_t y = 0; y < 6; ++y) {
+    EXPECT_EQ(rows->Row(y), copy->Row(y));  // every row is the copy's own
+    std::fill_n((*rows)[y], 5, uint8_t(200));
+  }
+  for (int32_t y = 0; y < 6; ++y) {
+    for (int32_t x = 0; x < 5; ++x) {
+      EXPECT_EQ(original->Row(y)[x], 10 * y + x);
+      EXPECT_EQ(copy->Row(y)[x], 200);
+    }
+  }
+  // A second grant on a private plane copies nothing.
+  std::optional<PixelRows> again = copy->WritableRows();
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->Bits(), rows->Bits());
 }
 
 }  // namespace

@@ -129,8 +129,8 @@ TEST(RegionTest, InvertedSelectionAffectsExactlyTheOutside) {
 TEST(RegionTest, EdgeDistancesMeasureEachRun) {
   // Row 0: cells 1..5 inside; row 1: cells 0..1 and 4..6.
   RegionPtr mask = RegionCreateEmptyMask({0, 0, 8, 2});
-  uint8_t* row0 = mask->MutableMask()->MutableRow(0);
-  uint8_t* row1 = mask->MutableMask()->MutableRow(1);
+  uint8_t* row0 = mask->MutableMask()->WritableRows().value().Row(0);
+  uint8_t* row1 = mask->MutableMask()->WritableRows().value().Row(1);
   for (int x = 1; x <= 5; ++x) row0[x] = 255;
   row1[0] = row1[1] = 255;
   for (int x = 4; x <= 6; ++x) row1[x] = 255;

@@ -16,7 +16,7 @@ inline ImageRef NewPattern(int32_t width, int32_t height, uint8_t fill = 0) {
   ImageRef pattern =
       ImageBuffer::CreateWithPalette(kKind8Bit, width, height, GreyPalette().data(), 256);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = pattern->MutableRow(y);
+    uint8_t* row = pattern->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) row[x] = fill;
   }
   return pattern;

@@ -25,7 +25,7 @@ ImageRef ConvertedFirst(const ImageBuffer& photo, const PreviewTables& tables) {
   ImageRef converted = ImageBuffer::Create(kKindRgb24, photo.Width(), photo.Height());
   for (int32_t y = 0; y < photo.Height(); ++y) {
     const uint8_t* in = photo.Row(y);
-    uint8_t* out = converted->MutableRow(y);
+    uint8_t* out = converted->WritableRows().value().Row(y);
     for (int32_t x = 0; x < photo.Width(); ++x) {
       out[3 * x] = tables.blue[in[3 * x]];
       out[3 * x + 1] = tables.green[in[3 * x + 1]];

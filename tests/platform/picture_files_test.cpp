@@ -33,7 +33,7 @@ void WriteAll(const std::string& path, const QByteArray& bytes) {
 ImageRef TwoBands(int32_t width, int32_t height) {
   ImageRef image = ImageBuffer::Create(kKindRgb24, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = image->WritableRows().value().Row(y);
     bool top = y >= height / 2;
     for (int32_t x = 0; x < width; ++x) {
       row[3 * x] = top ? 0 : 255;

@@ -58,14 +58,14 @@ TEST_F(AppSettingsTest, TheFewCorrectedValues) {
   WriteSetting(store, Setting::kPrintMarkEach, 0);
   WriteSetting(store, Setting::kInterfaceMenu, 0);
   WriteSetting(store, Setting::kInterfaceGraph, 0);
-  WriteSetting(store, Setting::kPageCount, 77);  // anything else is used as stored
+  WriteSetting(store, Setting::kPageCount, 77);  // beyond 10 × 10 pages: the default
   AppSettings settings;
   settings.ReadAll(store, programFolder);
   EXPECT_EQ(settings.printFit, 1);
   EXPECT_EQ(settings.printMarkEach, 10);
   EXPECT_EQ(settings.menu, 1);
   EXPECT_EQ(settings.graph, 0);
-  EXPECT_EQ(settings.page.pageCount, 77);
+  EXPECT_EQ(settings.page.pageCount, 0);
 
   WriteSetting(store, Setting::kInterfaceMenu, 0);
   WriteSetting(store, Setting::kInterfaceGraph, 1);

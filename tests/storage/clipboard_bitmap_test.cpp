@@ -205,7 +205,7 @@ TEST(ClipboardBitmap, EveryKindSurvivesTheWayOutAndBack) {
   std::vector<PaletteEntry> palette(16);
   for (int i = 0; i < 16; ++i) palette[i] = {uint8_t(i * 9), 1, uint8_t(200 - i), 0};
   ImageRef four = ImageBuffer::CreateWithPalette(kKind4Bit, 7, 3, palette.data(), 16);
-  for (int y = 0; y < 3; ++y) std::memset(four->MutableRow(y), 0x3C + y, 4);
+  for (int y = 0; y < 3; ++y) std::memset(four->WritableRows().value().Row(y), 0x3C + y, 4);
   ImageRef fourBack = BitmapToImage(ImageToBitmap(*four), true);
   ASSERT_TRUE(fourBack);
   EXPECT_EQ(fourBack->Kind(), kKind4Bit);

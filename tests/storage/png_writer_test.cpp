@@ -38,7 +38,8 @@ TEST(PngWriter, EveryKindReadsBackPixelForPixelTopRowFirst) {
     std::vector<PaletteEntry> palette(256);
     for (int i = 0; i < 256; ++i) palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
     ImageRef pattern = ImageBuffer::CreateWithPalette(kKind8Bit, width, height, palette.data(), 256);
-    for (int32_t y = 0; y < height; ++y) std::memcpy(pattern->MutableRow(y), index->Row(y), size_t(width));
+    for (int32_t y = 0; y < height; ++y)
+      std::memcpy(pattern->WritableRows().value().Row(y), index->Row(y), size_t(width));
 
     QImage rgb = Decode(EncodePng(*photo));
     QImage grey = Decode(EncodePng(*index));
@@ -111,8 +112,9 @@ std::vector<Chunk> Chunks(const std::vector<uint8_t>& png) {
 ImageRef NoisePicture(int32_t width, int32_t height) {
   ImageRef image = ImageBuffer::Create(kKindRgb24, width, height);
   std::mt19937 random(7);
+  PixelRows rows = image->WritableRows().value();
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = rows.Row(y);
     for (int32_t x = 0; x < 3 * width; ++x) row[x] = uint8_t(random());
   }
   return image;

@@ -231,7 +231,7 @@ TEST_F(ProjectFileTest, EarlyRecordOfTheInitialPictureGivesTheSameBytes) {
 
   // Written to since: the early record is stale and not used.
   EarlyPictureRecord stale(doc->initialPicture);
-  doc->initialPicture->MutableRow(3)[7] ^= 0xFF;
+  doc->initialPicture->WritableRows().value().Row(3)[7] ^= 0xFF;
   EXPECT_EQ(stale.RecordFor(doc->initialPicture.get()), nullptr);
   VectorSink changed;
   ArchiveWriter changedWriter(changed);

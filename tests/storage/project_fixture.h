@@ -140,7 +140,7 @@ ImageRef MakePatternImage(int32_t width, int32_t height, uint32_t borderColor, F
   palette[32] = {uint8_t(borderColor), uint8_t(borderColor >> 8), uint8_t(borderColor >> 16), 0};
   ImageRef image = ImageBuffer::CreateWithPalette(kKind8Bit, width, height, palette.data(), 256);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = image->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) row[x] = uint8_t(value(x, y));
   }
   return image;
@@ -193,7 +193,7 @@ inline void ProjectFixture::AddPattern(int32_t width, int32_t height) {
   doc->indexImage = MakeIndex(width, height, [&](int x, int y) { return (x / 2 + y) % colours; });
   doc->convertedPicture = ImageBuffer::Create(kKindRgb24, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = doc->convertedPicture->MutableRow(y);
+    uint8_t* row = doc->convertedPicture->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) {
       const CFlossColor& c = doc->params.workingPalette[size_t(doc->indexImage->Row(y)[x])];
       row[3 * x] = c.blue;

@@ -25,7 +25,7 @@ ImageRef MakePhoto(int32_t width, int32_t height, uint32_t seed) {
   const double cx1 = width * 0.3, cy1 = height * 0.6, r1 = std::min(width, height) * 0.25;
   const double cx2 = width * 0.7, cy2 = height * 0.35, r2 = std::min(width, height) * 0.18;
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = image->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) {
       double u = double(x) / width, v = double(y) / height;
       double red = 60 + 120 * u, green = 90 + 100 * v, blue = 150 - 60 * u * v;
@@ -53,7 +53,7 @@ ImageRef MakeSolid(int32_t width, int32_t height, uint8_t red, uint8_t green, ui
   ImageRef image = ImageBuffer::Create(kKindRgb24, width, height);
   if (!image) return nullptr;
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = image->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) {
       row[3 * x] = blue;
       row[3 * x + 1] = green;

@@ -17,7 +17,7 @@ template <typename F>
 ImageRef MakeIndex(int32_t width, int32_t height, F value) {
   ImageRef image = ImageBuffer::Create(kKindGray8, width, height);
   for (int32_t y = 0; y < height; ++y) {
-    uint8_t* row = image->MutableRow(y);
+    uint8_t* row = image->WritableRows().value().Row(y);
     for (int32_t x = 0; x < width; ++x) row[x] = uint8_t(value(x, y));
   }
   return image;
