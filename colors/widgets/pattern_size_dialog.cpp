@@ -57,20 +57,21 @@ PatternSizeDialog::PatternSizeDialog(const PatternPageSettings& current,
   pages_ = Choices(PageCountTexts(current.pageCount), current.pageCount, this);
   portrait_ = new QRadioButton(QStringLiteral("&Portrait"), this);
   landscape_ = new QRadioButton(QStringLiteral("&Landscape"), this);
-  (current.orientation == 1 ? landscape_ : portrait_)->setChecked(true);
   defaultPrinter_ =
       new QRadioButton(QStringLiteral("Prepare pattern for current &default printer"), this);
   customPrinter_ = new QRadioButton(QStringLiteral("Prepare pattern for &custom printer"), this);
-  bool useDefault = defaultPrinterAvailable && current.useDefaultPrinter == 1;
-  (useDefault ? defaultPrinter_ : customPrinter_)->setChecked(true);
-  defaultPrinter_->setEnabled(defaultPrinterAvailable);
-  // The two pairs are separate choices.
+  // Two separate choices: grouped before anything is checked, since radio
+  // buttons of one parent would otherwise exclude each other all four.
   auto* orientation = new QButtonGroup(this);
   orientation->addButton(portrait_);
   orientation->addButton(landscape_);
   auto* printer = new QButtonGroup(this);
   printer->addButton(defaultPrinter_);
   printer->addButton(customPrinter_);
+  (current.orientation == 1 ? landscape_ : portrait_)->setChecked(true);
+  bool useDefault = defaultPrinterAvailable && current.useDefaultPrinter == 1;
+  (useDefault ? defaultPrinter_ : customPrinter_)->setChecked(true);
+  defaultPrinter_->setEnabled(defaultPrinterAvailable);
   connect(customPrinter_, &QRadioButton::toggled, this, &PatternSizeDialog::FollowPrinterChoice);
 
   auto* layout = new QVBoxLayout(this);

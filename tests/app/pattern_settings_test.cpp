@@ -136,8 +136,11 @@ TEST_F(PatternSettingsTest, AnUnchangedSizeLeavesThePatternAlone) {
   ModalAnswer answer([&](QWidget* modal) {
     auto* dialog = qobject_cast<PatternSizeDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
-    // Paper, orientation and resolution follow the printer choice.
+    // Each pair of choices holds its own: the stored orientation and printer.
+    EXPECT_TRUE(dialog->Portrait()->isChecked());
+    EXPECT_TRUE(dialog->CustomPrinter()->isChecked());
     dialog->Landscape()->setChecked(true);
+    EXPECT_TRUE(dialog->CustomPrinter()->isChecked());
     dialog->Portrait()->setChecked(true);
     PressOk(dialog);
   });
