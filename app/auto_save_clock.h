@@ -14,6 +14,7 @@ class AutoSaveClock {
  public:
   explicit AutoSaveClock(uint32_t minutes = kAutoSaveMinutes) : minutes_(minutes) {}
 
+  // Counts the interval from `now`: the start, and every save or opening.
   void Start(uint32_t now) { last_ = now; }
   // True once the interval has passed since the last save; the clock then
   // restarts from `now`.

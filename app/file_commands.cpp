@@ -80,6 +80,7 @@ bool CTessel20App::OpenProjectFile(const std::string& path) {
   RunLong([&] { opened = OpenProject(*doc_, path); });
   if (opened) {
     RememberProject(path);
+    autoSave_.Start(Ticks());
     fitted_ = true;
     frame_->View()->FitToWindow();
   }
@@ -99,7 +100,10 @@ bool CTessel20App::SaveAsCommand() {
 
 std::optional<std::string> CTessel20App::ChooseProjectToSave() {
   std::string folder = doc_->pathName.empty() ? env_.app.projectsFolder : FolderOf(doc_->pathName);
-  std::string name = doc_->pathName.empty() ? FileTitle(doc_->title) : FileNameOf(doc_->pathName);
+  // A new project is proposed under its picture's name.
+  std::string name = !doc_->pathName.empty()           ? FileNameOf(doc_->pathName)
+                     : !doc_->pictureFileName.empty() ? FileTitle(doc_->pictureFileName)
+                                                      : FileTitle(doc_->title);
   QString start = QString::fromStdString(JoinPath(folder, WithProjectSuffix(name)));
   QString path = QFileDialog::getSaveFileName(frame_.get(), QStringLiteral("Save As"), start,
                                               QString::fromUtf8(kProjectFilter));
@@ -110,7 +114,11 @@ std::optional<std::string> CTessel20App::ChooseProjectToSave() {
 bool CTessel20App::SaveTo(const std::string& path) {
   bool saved = false;
   RunLong([&] { saved = SaveProject(*doc_, path); });
-  if (saved) RememberProject(path);
+  if (saved) {
+    RememberProject(path);
+    // The next auto-save comes a whole interval after this save, not sooner.
+    autoSave_.Start(Ticks());
+  }
   AfterCommand();
   return saved;
 }

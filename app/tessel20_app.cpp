@@ -1,8 +1,10 @@
 #include "app/tessel20_app.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <new>
 
@@ -34,6 +36,14 @@ namespace {
 
 // How often the auto-save is checked while the program is idle.
 constexpr int kIdleCheckMilliseconds = 1000;
+
+// Projects go to the user's documents: the program's own folder is often not
+// writable once the program is installed.
+std::string DefaultProjectsFolder() {
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty()) documents = QDir::homePath();
+  return QDir(documents).filePath(QStringLiteral("Tintara")).toStdString();
+}
 
 std::unique_ptr<QtSettingsStore> MakeSettingsStore(const QString& iniFile) {
   if (iniFile.isEmpty()) return std::make_unique<QtSettingsStore>();
@@ -89,7 +99,7 @@ StartResult CTessel20App::Start() {
 }
 
 bool CTessel20App::ReadSettings() {
-  env_.app.ReadStartup(*settings_, env_.programFolder);
+  env_.app.ReadStartup(*settings_, DefaultProjectsFolder());
   if (!env_.app.winInterface) {
     // The splash stays on top: it would hide the question.
     if (splash_) splash_->close();

@@ -25,9 +25,14 @@ std::string TextOrDefault(const SettingsStore& store, Setting setting,
 
 }  // namespace
 
-void AppSettings::ReadStartup(const SettingsStore& store, const std::string& programFolder) {
-  projectsFolder = TextOrDefault(store, Setting::kPathsProjects,
-                                 WithTrailingSeparator(programFolder) + "Projects");
+void AppSettings::ReadStartup(const SettingsStore& store,
+                              const std::string& defaultProjectsFolder) {
+  projectsFolder = TextOrDefault(store, Setting::kPathsProjects, defaultProjectsFolder);
+  if (projectsFolder == defaultProjectsFolder) {
+    // The user's documents folder may itself be missing on a new account.
+    std::error_code ignored;
+    std::filesystem::create_directories(projectsFolder, ignored);
+  }
   const std::string underProjects = WithTrailingSeparator(projectsFolder);
   imagesFolder = TextOrDefault(store, Setting::kPathsImages, underProjects);
   convertedFolder = TextOrDefault(store, Setting::kPathsConverted, underProjects);
@@ -67,8 +72,8 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   showNavigator = ReadSetting(store, Setting::kShowNavigator);
 }
 
-void AppSettings::ReadAll(const SettingsStore& store, const std::string& programFolder) {
-  ReadStartup(store, programFolder);
+void AppSettings::ReadAll(const SettingsStore& store, const std::string& defaultProjectsFolder) {
+  ReadStartup(store, defaultProjectsFolder);
   ReadAfterMainWindow(store);
 }
 

@@ -41,11 +41,13 @@ struct AppSettings {
   int showNavigator = 1;
 
   // PATHS (with their defaults, creating missing folders), INTERFACE,
-  // AUTOSAVE, COLORCORRECTION, COLORSSELECTION and the page settings.
-  void ReadStartup(const SettingsStore& store, const std::string& programFolder);
+  // AUTOSAVE, COLORCORRECTION, COLORSSELECTION and the page settings. The
+  // projects folder defaults to `defaultProjectsFolder` (a folder the user
+  // may write: the program's own folder may not be), the picture folders to it.
+  void ReadStartup(const SettingsStore& store, const std::string& defaultProjectsFolder);
   // SELECTOR, TWAIN, PRINT and PALETTES.
   void ReadAfterMainWindow(const SettingsStore& store);
-  void ReadAll(const SettingsStore& store, const std::string& programFolder);
+  void ReadAll(const SettingsStore& store, const std::string& defaultProjectsFolder);
   // Everything above, in the order of the exit; an unset WININTERFACE stays unset.
   void WriteAll(SettingsStore& store) const;
 

@@ -92,8 +92,11 @@ inline void ChooseFile(QWidget* modal, const std::string& path) {
 
 class AppFixture {
  public:
-  AppFixture() : settings_(Ini()) {
+  AppFixture() : settings_(Ini()), oldHome_(qgetenv("HOME")) {
     namespace fs = std::filesystem;
+    // The user's documents folder, where projects are proposed, is the test's own.
+    fs::create_directories(Home());
+    qputenv("HOME", QByteArray::fromStdString(Home().string()));
     fs::create_directories(ProgramDir());
     for (const auto& entry : fs::directory_iterator(ProgramFolder())) {
       if (entry.path().extension() == ".dat") {
@@ -110,9 +113,11 @@ class AppFixture {
   ~AppFixture() {
     if (app) app->Exit();
     app.reset();
+    qputenv("HOME", oldHome_);
   }
 
   std::filesystem::path ProgramDir() const { return folder.Path() / "program"; }
+  std::filesystem::path Home() const { return folder.Path() / "home"; }
   QString Ini() const { return QString::fromStdString(folder.File("settings.ini")); }
   // The settings file as the program will read it (write before Start).
   QtSettingsStore& StoredSettings() { return settings_; }
@@ -143,6 +148,7 @@ class AppFixture {
 
  private:
   QtSettingsStore settings_;
+  QByteArray oldHome_;
 };
 
 }  // namespace tintara::test

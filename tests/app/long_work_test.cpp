@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QStatusBar>
 
@@ -84,6 +85,27 @@ TEST_F(LongWorkTest, AutoSaveWritesANamedProjectEveryFiveMinutes) {
   EXPECT_FALSE(Doc().modified);
   // The status bar shows its own text again afterwards.
   EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
+}
+
+TEST_F(LongWorkTest, OnARunningClockTheAutoSaveComesAWholeIntervalAfterTheLastSave) {
+  // The program's own idle checks, on a clock running a hundred times faster
+  // than real time: its one-second checks are 100 s apart.
+  QElapsedTimer real;
+  real.start();
+  auto ticks = [&real] { return uint32_t(real.elapsed() * 100); };
+  app->SetTickSource(ticks);
+  std::string project = folder.File("running.mop");
+  LoadAndLeaveEditing(60, 40);
+  // Two minutes in, the user saves and goes on working.
+  WaitFor([] { return false; }, 1200);
+  ASSERT_TRUE(app->SaveTo(project));
+  uint32_t savedAt = ticks();
+  ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
+  ASSERT_TRUE(Doc().modified);
+  ASSERT_TRUE(WaitFor([this] { return !Doc().modified; }, 8000));
+  uint32_t autoSavedAt = ticks();
+  EXPECT_GE(autoSavedAt - savedAt, 5u * 60 * 1000);
+  EXPECT_LT(autoSavedAt - savedAt, 5u * 60 * 1000 + 2 * 100 * 1000);
 }
 
 TEST_F(LongWorkTest, AutoSaveOfAnUnnamedProjectAsksForANameAndWritesNothingWhenRefused) {

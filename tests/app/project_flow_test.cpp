@@ -257,3 +257,30 @@ TEST_F(ProjectFlowTest, ColourReductionsOfTheEditedPictureTakeTheirDialogsAnswer
 
 }  // namespace
 }  // namespace tintara::test
+
+namespace tintara::test {
+namespace {
+
+TEST_F(ProjectFlowTest, ANewProjectIsProposedInTheDocumentsFolderUnderItsPicturesName) {
+  std::string documents = (Home() / "Documents" / "Tintara").string();
+  EXPECT_EQ(app->Environment().app.projectsFolder, documents);
+  EXPECT_TRUE(std::filesystem::is_directory(documents));
+  EXPECT_FALSE(std::filesystem::exists(ProgramDir() / "Projects"));
+
+  LoadThroughDialog(WritePicture("garden cat.png", 60, 40));
+  QString proposed;
+  {
+    ModalAnswer save([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      proposed = dialog->selectedFiles().value(0);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(app->Dispatch(cmd::kSaveProjectAs));
+  }
+  EXPECT_EQ(proposed.toStdString(), documents + "/garden cat.mop");
+  EXPECT_TRUE(std::filesystem::exists(documents + "/garden cat.mop"));
+}
+
+}  // namespace
+}  // namespace tintara::test

@@ -19,17 +19,21 @@ class AppSettingsTest : public ::testing::Test {
 
   test::TempDir dir;
   std::string programFolder = dir.Path().string() + "/";
+  // Where the program proposes projects: the user's documents, not the program's folder.
+  std::string documents = dir.File("home/Documents/Tintara");
   QtSettingsStore store{QString::fromStdString(IniPath())};
 };
 
 TEST_F(AppSettingsTest, FirstStartDefaultsAndFolders) {
   AppSettings settings;
-  settings.ReadAll(store, programFolder);
-  EXPECT_EQ(settings.projectsFolder, programFolder + "Projects");
-  EXPECT_EQ(settings.imagesFolder, programFolder + "Projects/");
-  EXPECT_EQ(settings.convertedFolder, programFolder + "Projects/");
-  EXPECT_EQ(settings.patternsFolder, programFolder + "Projects/");
-  EXPECT_TRUE(fs::is_directory(programFolder + "Projects"));
+  settings.ReadAll(store, documents);
+  EXPECT_EQ(settings.projectsFolder, documents);
+  EXPECT_EQ(settings.imagesFolder, documents + "/");
+  EXPECT_EQ(settings.convertedFolder, documents + "/");
+  EXPECT_EQ(settings.patternsFolder, documents + "/");
+  // Made with its parents: a new account may have no documents folder yet.
+  EXPECT_TRUE(fs::is_directory(documents));
+  EXPECT_FALSE(fs::exists(programFolder + "Projects"));
   EXPECT_FALSE(settings.winInterface.has_value());  // the interface question is due
   EXPECT_EQ(settings.animation, 1);
   EXPECT_EQ(settings.menu, 1);
@@ -46,7 +50,7 @@ TEST_F(AppSettingsTest, StoredFoldersAreCreatedOneLevel) {
   WriteSettingText(store, Setting::kPathsImages, dir.File("pictures"));
   WriteSettingText(store, Setting::kPathsPatterns, dir.File("deep/er"));  // parent missing
   AppSettings settings;
-  settings.ReadStartup(store, programFolder);
+  settings.ReadStartup(store, documents);
   EXPECT_EQ(settings.imagesFolder, dir.File("pictures"));
   EXPECT_TRUE(fs::is_directory(dir.File("pictures")));
   EXPECT_FALSE(fs::exists(dir.File("deep")));  // failures are quiet
@@ -60,7 +64,7 @@ TEST_F(AppSettingsTest, TheFewCorrectedValues) {
   WriteSetting(store, Setting::kInterfaceGraph, 0);
   WriteSetting(store, Setting::kPageCount, 77);  // beyond 10 × 10 pages: the default
   AppSettings settings;
-  settings.ReadAll(store, programFolder);
+  settings.ReadAll(store, documents);
   EXPECT_EQ(settings.printFit, 1);
   EXPECT_EQ(settings.printMarkEach, 10);
   EXPECT_EQ(settings.menu, 1);
@@ -69,7 +73,7 @@ TEST_F(AppSettingsTest, TheFewCorrectedValues) {
 
   WriteSetting(store, Setting::kInterfaceMenu, 0);
   WriteSetting(store, Setting::kInterfaceGraph, 1);
-  settings.ReadAll(store, programFolder);
+  settings.ReadAll(store, documents);
   EXPECT_EQ(settings.menu, 0);  // the tool bars are enough
 }
 
@@ -136,7 +140,7 @@ TEST_F(AppSettingsTest, RoundTripThroughTheIniFile) {
 
 TEST_F(AppSettingsTest, UnsetInterfaceStyleIsNotWritten) {
   AppSettings settings;
-  settings.ReadAll(store, programFolder);
+  settings.ReadAll(store, documents);
   settings.WriteAll(store);
   EXPECT_FALSE(store.Contains("INTERFACE", "WININTERFACE"));
   EXPECT_TRUE(store.Contains("INTERFACE", "MENU"));
