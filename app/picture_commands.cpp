@@ -3,7 +3,9 @@
 // the view and the colour key as graphic files, and the information dialogs.
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QPainter>
+#include <QStatusBar>
 
 #include "app/clipboard_picture.h"
 #include "app/main_frame.h"
@@ -69,20 +71,32 @@ std::string& CTessel20App::FolderSetting(PictureFolder folder) {
 
 void CTessel20App::LoadPictureCommand() {
   PrepareOpenDialog(*convertIni_, env_.app.imagesFolder);
-  std::optional<OpenedPicture> opened = imageFiles_->OpenWithDialog();
-  if (!opened) return;
-  env_.app.imagesFolder = FolderOfFile(opened->path);
-  doc_->ReplaceWithPicture(std::move(opened->image), kOriginFile, opened->path, false);
+  std::optional<std::string> path = imageFiles_->ChoosePictureToOpen();
+  if (!path) return;
+  env_.app.imagesFolder = FolderOfFile(*path);
+  LoadPictureFile(*path);
 }
 
 bool CTessel20App::LoadPictureFile(const std::string& path) {
   std::string error;
-  ImageRef picture = imageFiles_->LoadNamed(path, &error);
+  ImageRef picture = DecodePicture(path, &error);
   if (!picture) {
     host_.Message(error, MessageIcon::kError);
     return false;
   }
   return doc_->ReplaceWithPicture(std::move(picture), kOriginFile, path, false);
+}
+
+ImageRef CTessel20App::DecodePicture(const std::string& path, std::string* error) {
+  // A large photo takes seconds to decode: the window stays drawn and says so.
+  WaitCursor wait(host_);
+  QStatusBar* status = frame_->statusBar();
+  status->showMessage(
+      QStringLiteral("Loading %1...").arg(QFileInfo(QString::fromStdString(path)).fileName()));
+  ImageRef picture;
+  RunLong([&] { picture = imageFiles_->LoadNamed(path, error); });
+  status->clearMessage();
+  return picture;
 }
 
 void CTessel20App::PastePictureCommand() {

@@ -21,17 +21,24 @@ QString SuffixOfFilter(const QString& filter) {
 
 }  // namespace
 
-std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
+std::optional<std::string> QtImageFiles::ChoosePictureToOpen() {
   QString start = QString::fromStdString(OpenDialogFolder(convertIni_));
   QString path = QFileDialog::getOpenFileName(parent_, QStringLiteral("Open picture"), start,
                                               ReadableFormatsFilter());
   if (path.isEmpty()) return std::nullopt;
-  PictureLoad load = LoadPictureFile(path, budget_);
-  if (!load.image) {
-    host_.Message(load.error, MessageIcon::kError);
+  return path.toStdString();
+}
+
+std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
+  std::optional<std::string> path = ChoosePictureToOpen();
+  if (!path) return std::nullopt;
+  std::string error;
+  ImageRef image = LoadNamed(*path, &error);
+  if (!image) {
+    host_.Message(error, MessageIcon::kError);
     return std::nullopt;
   }
-  return OpenedPicture{load.image, path.toStdString()};
+  return OpenedPicture{image, *path};
 }
 
 ImageRef QtImageFiles::LoadNamed(const std::string& path, std::string* error) {

@@ -83,9 +83,11 @@ StartResult CTessel20App::Start() {
   printer_.Refresh();
   if (!CreateDocument()) return StartResult::kFailed;
   BuildFrame();
-  ProcessCommandLine();
   ApplyInterface();
+  // The window is up first: a file that cannot be read is told over it, and
+  // a large one decodes behind the busy indicator.
   ShowMainWindow();
+  ProcessCommandLine();
   Dispatch(cmd::kStageStart);
   if (!StartFilterEngine()) {
     frame_->hide();

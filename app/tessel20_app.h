@@ -139,6 +139,8 @@ class CTessel20App : public QObject {
 
   // Pictures.
   void LoadPictureCommand();
+  // Decodes a picture file on the worker thread behind a busy indicator.
+  ImageRef DecodePicture(const std::string& path, std::string* error);
   void PastePictureCommand();
   void SaveImageCommand(const ImageBuffer* image, PictureFolder folder);
   void SaveCurrentViewCommand();

@@ -1,5 +1,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <fstream>
 
@@ -52,10 +54,11 @@ TEST_F(StartupTest, FirstStartWithTheStandardChoiceShowsMenusAndToolBarsAndKeeps
   EXPECT_EQ(Frame().minimumSize(), QSize(700, 600));
   app->Exit();
   EXPECT_EQ(StoredValue("INTERFACE/WININTERFACE").toInt(), 1);
-  // The default folders of a first start.
+  // The default folders of a first start: in the user's documents, which
+  // unlike the program's folder can be written.
   EXPECT_EQ(StoredValue("PATHS/PROJECTS").toString().toStdString(),
-            (ProgramDir() / "Projects").string());
-  EXPECT_TRUE(std::filesystem::is_directory(ProgramDir() / "Projects"));
+            (Home() / "Documents" / "Tintara").string());
+  EXPECT_TRUE(std::filesystem::is_directory(Home() / "Documents" / "Tintara"));
 }
 
 TEST_F(StartupTest, StoredMenuAndToolbarsBothOffStartWithTheMenu) {
@@ -85,19 +88,43 @@ TEST_F(StartupTest, APictureNamedOnTheCommandLineIsLoadedAndTheStartStageEntered
   EXPECT_TRUE(app->Filters()->IsReady());
 }
 
+TEST_F(StartupTest, ALargePictureDecodesWhileTheWindowIsShownAndSaysSo) {
+  std::string picture = WritePicture("large.png", 3000, 2000);
+  bool seenLoading = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    // The event loop runs while the picture decodes: the window is up and tells what it does.
+    if (app && app->Frame() != nullptr && app->Frame()->isVisible() &&
+        app->Frame()->statusBar()->currentMessage() == "Loading large.png...") {
+      seenLoading = true;
+    }
+  });
+  watch.start(1);
+  ASSERT_EQ(Start(picture), StartResult::kRunning);
+  EXPECT_TRUE(seenLoading);
+  ASSERT_TRUE(Doc().initialPicture);
+  EXPECT_EQ(Doc().initialPicture->Width(), 3000);
+  EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
+}
+
 TEST_F(StartupTest, AnUnreadableFileOnTheCommandLineIsNamedInOneMessage) {
   std::string broken = folder.File("broken.png");
   std::ofstream(broken) << "not a picture at all";
   int messages = 0;
   QString text;
+  bool windowShown = false;
   ModalAnswer ok([&](QWidget* modal) {
     ++messages;
     text = MessageText(modal);
+    // Told over the program's window, not on an empty screen.
+    windowShown = app->Frame() != nullptr && app->Frame()->isVisible() &&
+                  modal->parentWidget() == app->Frame();
     PressMessageButton(modal, kResultOk);
   });
   ASSERT_EQ(Start(broken), StartResult::kRunning);
   EXPECT_EQ(messages, 1);
   EXPECT_TRUE(text.contains("broken.png")) << text.toStdString();
+  EXPECT_TRUE(windowShown);
   EXPECT_FALSE(Doc().initialPicture);
 }
 
