@@ -5,7 +5,10 @@ BUILD ?= build
 FUZZ_SECONDS ?= 60
 SAMPLE ?= resources/samples/chelsea.png
 
-CMAKE_CONFIGURE = cmake -S . -G Ninja -Wno-dev
+# A compiler cache, where the machine has one, makes rebuilds of unchanged files free.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+CMAKE_CONFIGURE = cmake -S . -G Ninja -Wno-dev \
+  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps configure build test test-asan bench fuzz run clean
 
