@@ -82,14 +82,10 @@ Columns PlanColumns(const std::vector<ColorKeyRowText>& rows, const ColorKeyFont
   int wanted = std::max(fixed + nameWidth + brandWidth, 2 * margin + headlineWidth);
   c.width = std::clamp(wanted, kWidth * scale, kMaxWidth * scale);
   int room = c.width - fixed;
-  if (nameWidth + brandWidth <= room) {
-    // Spare room goes to the names, so that the details line up on the right.
-    c.brandWidth = brandWidth;
-    c.nameWidth = room - brandWidth;
-  } else {
-    c.nameWidth = int(int64_t(room) * nameWidth / (nameWidth + brandWidth));
-    c.brandWidth = room - c.nameWidth;
-  }
+  // Spare room goes to the names, so that the details line up on the right;
+  // short of room, a long name is elided before the brand is.
+  c.brandWidth = std::min(brandWidth, std::max(room - nameWidth, room / 2));
+  c.nameWidth = room - c.brandWidth;
   c.catalogueLeft = c.nameLeft + c.nameWidth + gap;
   c.brandLeft = c.catalogueLeft + c.catalogueWidth + gap;
   return c;
