@@ -1,0 +1,19 @@
+// Window titles are drawn by the window manager, which elides a title that
+// does not fit between the frame's icon and buttons. A narrow dialog widens
+// itself so that its title shows in full.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tintara {
+
+// The window width that holds `title` in the bold title face frames commonly
+// use, with room for the icon and three buttons beside it.
+int WidthForWindowTitle(const QString& title);
+
+// Raises the window's minimum width to WidthForWindowTitle of its title.
+void FitWidthToTitle(QWidget* window);
+
+}  // namespace tintara
