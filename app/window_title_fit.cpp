@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QWidget>
 #include <algorithm>
 
@@ -30,7 +31,10 @@ int WidthForWindowTitle(const QString& title) {
 }
 
 void FitWidthToTitle(QWidget* window) {
-  window->setMinimumWidth(std::max(window->minimumWidth(), WidthForWindowTitle(window->windowTitle())));
+  int width = std::max(window->minimumWidth(), WidthForWindowTitle(window->windowTitle()));
+  // A minimum width set on the window replaces its layout's, which must still hold.
+  if (QLayout* layout = window->layout()) width = std::max(width, layout->totalMinimumSize().width());
+  window->setMinimumWidth(width);
 }
 
 }  // namespace tintara

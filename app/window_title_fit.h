@@ -13,7 +13,8 @@ namespace tintara {
 // use, with room for the icon and three buttons beside it.
 int WidthForWindowTitle(const QString& title);
 
-// Raises the window's minimum width to WidthForWindowTitle of its title.
+// Raises the window's minimum width to WidthForWindowTitle of its title, and
+// to its layout's minimum width. Call it once the layout is complete.
 void FitWidthToTitle(QWidget* window);
 
 }  // namespace tintara

@@ -68,11 +68,19 @@ void ExpectNoTextCut(QWidget* dialog) {
   }
 }
 
+// Shown, then made as small as the dialog allows (a small screen, or the
+// user's doing).
+void ShowAtSmallest(QWidget* dialog) {
+  dialog->show();
+  QApplication::processEvents();
+  dialog->resize(dialog->minimumSize());
+  QApplication::processEvents();
+}
+
 TEST(DialogFit, EveryDialogIsWideEnoughForItsTitleAndItsTexts) {
   for (const auto& dialog : EveryFramedDialog()) {
     SCOPED_TRACE(dialog->windowTitle().toStdString());
-    dialog->show();
-    QApplication::processEvents();
+    ShowAtSmallest(dialog.get());
     EXPECT_GE(dialog->width(), FrameWidthFor(dialog->windowTitle()));
     ExpectNoTextCut(dialog.get());
     dialog->hide();
@@ -83,9 +91,9 @@ TEST(DialogFit, TheFramelessMessageShowsALongCaptionInFull) {
   MessageRequest request;
   request.caption = "Tintara could not save the painting pattern you asked for";
   request.text = "Cannot save out/p.mop: the folder does not exist";
+  request.buttons = MessageButtons::kYesNoCancel;
   StyledMessageDialog dialog(request);
-  dialog.show();
-  QApplication::processEvents();
+  ShowAtSmallest(&dialog);
   ExpectNoTextCut(&dialog);
   auto* caption = dialog.findChild<QLabel*>(QStringLiteral("messageCaption"));
   ASSERT_NE(caption, nullptr);
