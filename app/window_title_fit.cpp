@@ -33,7 +33,9 @@ int WidthForWindowTitle(const QString& title) {
 void FitWidthToTitle(QWidget* window) {
   int width = std::max(window->minimumWidth(), WidthForWindowTitle(window->windowTitle()));
   // A minimum width set on the window replaces its layout's, which must still hold.
-  if (QLayout* layout = window->layout()) width = std::max(width, layout->totalMinimumSize().width());
+  if (QLayout* layout = window->layout()) {
+    width = std::max(width, layout->totalMinimumSize().width());
+  }
   window->setMinimumWidth(width);
 }
 

@@ -30,6 +30,11 @@ QFont KeyFont(qreal points, bool bold, int scale) {
   return font;
 }
 
+ColorKeyFonts ColorKeyFontsAt(int scale) {
+  return {KeyFont(17, true, scale), KeyFont(10, false, scale), KeyFont(12, true, scale),
+          KeyFont(10.5, false, scale), KeyFont(9.5, false, scale)};
+}
+
 // The whole width the text takes, ink included.
 int TextWidth(const QFont& font, const QString& text) {
   if (text.isEmpty()) return 0;
@@ -73,7 +78,8 @@ Columns PlanColumns(const std::vector<ColorKeyRowText>& rows, const ColorKeyFont
   const int margin = kMargin * scale;
   Columns c;
   c.numberLeft = margin + (kSwatchWidth + kNumberGap) * scale;
-  c.numberWidth = std::max(kNumberWidth * scale, WidestOf(rows, fonts.number, &ColorKeyRowText::number));
+  c.numberWidth =
+      std::max(kNumberWidth * scale, WidestOf(rows, fonts.number, &ColorKeyRowText::number));
   c.nameLeft = c.numberLeft + c.numberWidth + gap;
   c.catalogueWidth = WidestOf(rows, fonts.detail, &ColorKeyRowText::catalogue);
   int nameWidth = WidestOf(rows, fonts.name, &ColorKeyRowText::name);
@@ -93,11 +99,6 @@ Columns PlanColumns(const std::vector<ColorKeyRowText>& rows, const ColorKeyFont
 
 }  // namespace
 
-ColorKeyFonts ColorKeyFontsAt(int scale) {
-  return {KeyFont(17, true, scale), KeyFont(10, false, scale), KeyFont(12, true, scale),
-          KeyFont(10.5, false, scale), KeyFont(9.5, false, scale)};
-}
-
 ColorKeyLayout LayOutColorKey(const QString& headline, const std::vector<ColorKeyRowText>& rows,
                               int scale) {
   ColorKeyLayout layout;
@@ -110,11 +111,13 @@ ColorKeyLayout LayOutColorKey(const QString& headline, const std::vector<ColorKe
   const int textWidth = c.width - 2 * margin;
   QRect titleBox(margin, kHeaderTop * scale, textWidth, TextHeight(fonts.title));
   layout.title = Fitted(fonts.title, title, titleBox);
-  QRect headlineBox(margin, titleBox.bottom() + 1 + 2 * scale, textWidth, TextHeight(fonts.headline));
+  QRect headlineBox(margin, titleBox.bottom() + 1 + 2 * scale, textWidth,
+                    TextHeight(fonts.headline));
   layout.headline = Fitted(fonts.headline, headline, headlineBox);
   layout.ruleY = std::max(headlineBox.bottom() + 1 + 6 * scale, (kHeaderHeight - 6) * scale);
   const int firstRow = layout.ruleY + 6 * scale;
-  int tallest = std::max({TextHeight(fonts.number), TextHeight(fonts.name), TextHeight(fonts.detail)});
+  int tallest =
+      std::max({TextHeight(fonts.number), TextHeight(fonts.name), TextHeight(fonts.detail)});
   const int rowHeight = std::max(kRowHeight * scale, tallest + 2 * kTextPadding * scale);
   for (size_t i = 0; i < rows.size(); ++i) {
     const ColorKeyRowText& text = rows[i];
@@ -123,7 +126,8 @@ ColorKeyLayout LayOutColorKey(const QString& headline, const std::vector<ColorKe
     row.band = QRect(margin - 8 * scale, top, textWidth + 16 * scale, rowHeight);
     row.swatch = QRect(margin, top + (rowHeight - kSwatchHeight * scale) / 2, kSwatchWidth * scale,
                        kSwatchHeight * scale);
-    row.number = Fitted(fonts.number, text.number, QRect(c.numberLeft, top, c.numberWidth, rowHeight));
+    row.number =
+        Fitted(fonts.number, text.number, QRect(c.numberLeft, top, c.numberWidth, rowHeight));
     row.name = Fitted(fonts.name, text.name, QRect(c.nameLeft, top, c.nameWidth, rowHeight));
     row.catalogue = Fitted(fonts.detail, text.catalogue,
                            QRect(c.catalogueLeft, top, c.catalogueWidth, rowHeight));

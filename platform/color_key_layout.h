@@ -52,8 +52,6 @@ struct ColorKeyLayout {
   std::vector<ColorKeyRowLayout> rows;
 };
 
-ColorKeyFonts ColorKeyFontsAt(int scale);
-
 ColorKeyLayout LayOutColorKey(const QString& headline, const std::vector<ColorKeyRowText>& rows,
                               int scale);
 

@@ -40,7 +40,9 @@ std::vector<ColorKeyRowText> RowTexts(std::span<const CFlossColor> palette,
     row.number = QString::number(position + 1);
     if (const CFlossColor* color = ColorAt(palette, position)) {
       row.name = QString::fromStdString(color->colorName);
-      if (color->catalogNumber >= 0) row.catalogue = QStringLiteral("No. %1").arg(color->catalogNumber);
+      if (color->catalogNumber >= 0) {
+        row.catalogue = QStringLiteral("No. %1").arg(color->catalogNumber);
+      }
       row.brand = QString::fromStdString(color->brandName);
     }
     rows.push_back(row);

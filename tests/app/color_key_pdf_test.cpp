@@ -34,8 +34,8 @@ std::vector<KeyPage> EveryKeyPage() {
       QFont font(QStringLiteral("Arial"));
       font.setPointSizeF(8);
       QFontMetricsF metrics(font, &writer);
-      pages.push_back({QSize(writer.width(), writer.height()), int(std::ceil(metrics.lineSpacing())),
-                       metrics});
+      int lineHeight = int(std::ceil(metrics.lineSpacing()));
+      pages.push_back({QSize(writer.width(), writer.height()), lineHeight, metrics});
     }
   }
   return pages;

@@ -104,8 +104,10 @@ TEST(ColorKeyPicture, EveryDigitAndEveryLetterOfTheBrandShows) {
   for (int scale : {1, 2}) {
     QImage key = RenderColorKey(BrandPalette(12345, "Harmonia Artist Acrylics"), *index, scale);
     // Only the last digit differs, then only the last letter of the brand.
-    QImage otherDigit = RenderColorKey(BrandPalette(12347, "Harmonia Artist Acrylics"), *index, scale);
-    QImage otherLetter = RenderColorKey(BrandPalette(12345, "Harmonia Artist Acrylicz"), *index, scale);
+    QImage otherDigit =
+        RenderColorKey(BrandPalette(12347, "Harmonia Artist Acrylics"), *index, scale);
+    QImage otherLetter =
+        RenderColorKey(BrandPalette(12345, "Harmonia Artist Acrylicz"), *index, scale);
     EXPECT_NE(key, otherDigit) << "scale " << scale;
     EXPECT_NE(key, otherLetter) << "scale " << scale;
   }
@@ -146,7 +148,8 @@ TEST(ColorKeyLayout, BoxesHoldTheirTextsAndNeverOverlap) {
       for (size_t i = 0; i < rows.size(); ++i) {
         const ColorKeyRowLayout& row = layout.rows[i];
         const ColorKeyRowText& text = rows[i];
-        SCOPED_TRACE(testing::Message() << "scale " << scale << " row " << i << " fits " << fitsInFull);
+        SCOPED_TRACE(testing::Message() << "scale " << scale << " row " << i << " fits "
+                                        << fitsInFull);
         EXPECT_GT(row.band.top(), layout.ruleY);
         ExpectHolds(row.number, layout.fonts.number, text.number, true);
         ExpectHolds(row.name, layout.fonts.name, text.name, fitsInFull || i != 1);
