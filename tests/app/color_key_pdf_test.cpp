@@ -80,7 +80,9 @@ TEST(PdfKey, TextLinesFitTheirBoxAndAreWholeWhenThereIsRoom) {
     for (int i = 0; i < 2; ++i) {
       EXPECT_LE(page.metrics.horizontalAdvance(lines[i]), width) << p;
       // Elided only on a page too narrow for the line.
-      if (page.metrics.horizontalAdvance(whole[i]) <= width) EXPECT_EQ(lines[i], whole[i]) << p;
+      if (page.metrics.horizontalAdvance(whole[i]) <= width) {
+        EXPECT_EQ(lines[i], whole[i]) << p;
+      }
     }
   }
   // A4 upright, the usual page, has room for both lines.

@@ -124,7 +124,9 @@ void ExpectHolds(const KeyText& text, const QFont& font, const QString& full, bo
   QFontMetricsF metrics(font);
   EXPECT_LE(metrics.horizontalAdvance(text.text), text.box.width()) << text.text.toStdString();
   EXPECT_LE(metrics.height(), text.box.height()) << text.text.toStdString();
-  if (whole) EXPECT_EQ(text.text.toStdString(), full.toStdString());
+  if (whole) {
+    EXPECT_EQ(text.text.toStdString(), full.toStdString());
+  }
 }
 
 TEST(ColorKeyLayout, BoxesHoldTheirTextsAndNeverOverlap) {
@@ -167,7 +169,9 @@ TEST(ColorKeyLayout, BoxesHoldTheirTextsAndNeverOverlap) {
           }
         }
       }
-      if (!fitsInFull) EXPECT_TRUE(layout.rows[1].name.text.endsWith(QChar(0x2026)));
+      if (!fitsInFull) {
+        EXPECT_TRUE(layout.rows[1].name.text.endsWith(QChar(0x2026)));
+      }
     }
   }
 }
