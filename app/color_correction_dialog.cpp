@@ -6,6 +6,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/window_title_fit.h"
+
 namespace tintara {
 
 ColorCorrectionDialog::ColorCorrectionDialog(int percent, QWidget* parent) : QDialog(parent) {
@@ -23,6 +25,7 @@ ColorCorrectionDialog::ColorCorrectionDialog(int percent, QWidget* parent) : QDi
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);
+  FitWidthToTitle(this);
 }
 
 int ColorCorrectionDialog::Percent() const {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/window_title_fit.h"
+
 namespace tintara {
 
 GeneralOptionsDialog::GeneralOptionsDialog(const InterfaceOptions& current, QWidget* parent)
@@ -46,6 +48,7 @@ GeneralOptionsDialog::GeneralOptionsDialog(const InterfaceOptions& current, QWid
   auto* layout = new QVBoxLayout(this);
   for (QCheckBox* box : {animation_, menu_, graph_, autoSave_}) layout->addWidget(box);
   layout->addWidget(buttons);
+  FitWidthToTitle(this);
 }
 
 InterfaceOptions GeneralOptionsDialog::Options() const {

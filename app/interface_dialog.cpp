@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/window_title_fit.h"
+
 namespace tintara {
 
 namespace {
@@ -44,6 +46,7 @@ InterfaceDialog::InterfaceDialog(QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   setMinimumWidth(420);
+  FitWidthToTitle(this);
 }
 
 bool InterfaceDialog::StandardChosen() const { return standard_->isChecked(); }

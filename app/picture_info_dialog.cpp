@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/window_title_fit.h"
+
 namespace tintara {
 
 namespace {
@@ -62,6 +64,7 @@ PictureInfoDialog::PictureInfoDialog(const PictureInfo& info, QWidget* parent) :
   layout->addWidget(origin);
   layout->addWidget(OkButton(this));
   setMinimumWidth(380);
+  FitWidthToTitle(this);
 }
 
 QString PictureInfoDialog::FieldText(const QString& name) const {
@@ -85,6 +88,7 @@ PatternInfoDialog::PatternInfoDialog(const PatternInfo& info, QWidget* parent) :
   layout->addLayout(grid);
   layout->addWidget(OkButton(this));
   setMinimumWidth(340);
+  FitWidthToTitle(this);
 }
 
 QString PatternInfoDialog::CountText() const { return count_->text(); }

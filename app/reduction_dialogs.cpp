@@ -4,6 +4,8 @@
 #include <QFormLayout>
 #include <QSpinBox>
 
+#include "app/window_title_fit.h"
+
 namespace tintara {
 
 namespace {
@@ -37,6 +39,7 @@ PosterizeDialog::PosterizeDialog(const PosterizeLevels& initial,
   form->addRow(QStringLiteral("Levels in &Green:"), green_);
   form->addRow(QStringLiteral("Levels in &Blue:"), blue_);
   form->addRow(OkCancel(this));
+  FitWidthToTitle(this);
   if (!changed) return;
   for (QSpinBox* box : {red_, green_, blue_}) {
     // A spin box holds only values in its range, so every triple is valid.
@@ -55,6 +58,7 @@ ReduceColorsDialog::ReduceColorsDialog(int initial, QWidget* parent) : QDialog(p
   auto* form = new QFormLayout(this);
   form->addRow(QStringLiteral("Number of &Colors:"), colors_);
   form->addRow(OkCancel(this));
+  FitWidthToTitle(this);
 }
 
 int ReduceColorsDialog::Colors() const {

@@ -110,7 +110,9 @@ StyledMessageDialog::StyledMessageDialog(const MessageRequest& request, QWidget*
   layout->addWidget(caption);
   layout->addLayout(body);
   layout->addLayout(row);
-  setMinimumWidth(320);
+  // A strut, not the window's minimum width, which would override the
+  // layout's and squeeze a long caption or the buttons.
+  layout->addStrut(320);
 }
 
 QPushButton* StyledMessageDialog::Button(int result) const {

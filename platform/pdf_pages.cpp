@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "colors/page_settings.h"
@@ -170,14 +171,39 @@ void DrawSample(QPainter& painter, const CTesselParams& params, int position, QR
   painter.drawRect(cell);
 }
 
-QString KeyText(const CFlossColor& color) {
-  QString name = QString::fromStdString(color.colorName);
-  QString brand = QString::fromStdString(color.brandName);
-  if (color.catalogNumber == -1) return QStringLiteral("  %1\n  %2").arg(name, brand);
-  return QStringLiteral("  %1\n  %2, %3").arg(name).arg(color.catalogNumber).arg(brand);
+}  // namespace
+
+KeyEntryBoxes KeyEntryOnPage(QSize pageSize, int lineHeight, int indexOnPage) {
+  const int margin = kPdfDpi * 10 / 25;
+  const int cell = (std::min(pageSize.width(), pageSize.height()) - margin) / 20;
+  const int rowHeight = (pageSize.height() - 2 * margin) / kKeyRowsPerColumn;
+  const int columnWidth = (pageSize.width() - 2 * margin) / 2;
+  const int gap = cell / 4;
+  int x0 = margin + columnWidth * (indexOnPage % 2);
+  int top = margin + rowHeight * (indexOnPage / 2);
+  KeyEntryBoxes boxes;
+  boxes.sample = QRect(x0, top, cell, cell);
+  boxes.patch = QRect(x0 + cell + gap, top, cell, cell);
+  int textLeft = boxes.patch.right() + 1 + gap;
+  // Two lines, centred on the patch; the box never reaches the next column.
+  int textHeight = std::max(cell, 2 * lineHeight);
+  boxes.text = QRect(textLeft, top + (cell - textHeight) / 2, x0 + columnWidth - gap - textLeft,
+                     textHeight);
+  return boxes;
 }
 
-}  // namespace
+QStringList KeyTextLines(const CFlossColor& color, const QFontMetricsF& metrics, int width) {
+  QString name = QString::fromStdString(color.colorName);
+  QString brand = QString::fromStdString(color.brandName);
+  QString details = color.catalogNumber == -1
+                        ? brand
+                        : QStringLiteral("%1, %2").arg(color.catalogNumber).arg(brand);
+  QStringList lines;
+  for (const QString& line : {name, details}) {
+    lines << metrics.elidedText(line, Qt::ElideRight, width);
+  }
+  return lines;
+}
 
 std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* indexImage,
                              const PdfPageSetup& setup, const std::string& path) {
@@ -187,11 +213,10 @@ std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* ind
   QPainter painter(target.Writer());
   if (!painter.isActive()) return "the PDF cannot be started";
   painter.setFont(HeaderFont());
-  const int width = target.Writer()->width();
-  const int height = target.Writer()->height();
-  const int margin = kPdfDpi * 10 / 25;
-  const int cell = (std::min(width, height) - margin) / 20;
-  const int rowHeight = (height - 2 * margin) / kKeyRowsPerColumn;
+  // Measured on the writer, at the resolution the text is set in.
+  QFontMetricsF metrics(painter.font(), target.Writer());
+  const int lineHeight = int(std::ceil(metrics.lineSpacing()));
+  const QSize page(target.Writer()->width(), target.Writer()->height());
   const int perPage = 2 * kKeyRowsPerColumn;
   bool pagesOk = true;
   for (size_t k = 0; k < positions.size(); ++k) {
@@ -199,15 +224,18 @@ std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* ind
     if (k > 0 && i == 0 && !target.Writer()->newPage()) pagesOk = false;
     int position = positions[k];
     const CFlossColor& color = params.workingPalette[size_t(position)];
-    int x0 = margin + (width - 2 * margin) * (i % 2) / 2;
-    int top = margin + rowHeight * (i / 2);
-    DrawSample(painter, params, position, QRect(x0, top, cell, cell));
-    int x1 = x0 + cell * 5 / 4;
+    KeyEntryBoxes boxes = KeyEntryOnPage(page, lineHeight, i);
+    DrawSample(painter, params, position, boxes.sample);
     painter.setBrush(QColor(color.red, color.green, color.blue));
-    painter.drawRect(QRect(x1, top, cell, cell));
+    painter.drawRect(boxes.patch);
     painter.setBrush(Qt::NoBrush);
-    QRect textArea(x1 + cell + 10, top, width / 2 - cell * 3, cell);
-    painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, KeyText(color));
+    QStringList lines = KeyTextLines(color, metrics, boxes.text.width());
+    int top = boxes.text.center().y() - lineHeight;
+    for (const QString& line : lines) {
+      painter.drawText(QRect(boxes.text.left(), top, boxes.text.width(), lineHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, line);
+      top += lineHeight;
+    }
   }
   return target.Commit(painter, pagesOk);
 }

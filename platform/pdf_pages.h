@@ -4,6 +4,9 @@
 // on a grid, a small map with the sheet marked.
 #pragma once
 
+#include <QFontMetricsF>
+#include <QRect>
+#include <QStringList>
 #include <string>
 
 #include "colors/tessel_params.h"
@@ -38,5 +41,20 @@ std::string WritePicturePdf(const ImageBuffer& image, const PdfPageSetup& setup,
 // colour, then its name, catalogue number and brand.
 std::string WriteColorKeyPdf(const CTesselParams& params, const ImageBuffer* indexImage,
                              const PdfPageSetup& setup, const std::string& path);
+
+// Where one colour of the key goes on a page of `pageSize` dots, at
+// `indexOnPage` (0..31, the two columns filled row by row): the sample as the
+// pattern shows it, a patch of the paint, and a box for two lines of
+// `lineHeight` that ends before the next column starts.
+struct KeyEntryBoxes {
+  QRect sample;
+  QRect patch;
+  QRect text;
+};
+KeyEntryBoxes KeyEntryOnPage(QSize pageSize, int lineHeight, int indexOnPage);
+
+// The entry's two lines, its name, then catalogue number and brand, each
+// elided to `width` as `metrics` measures them.
+QStringList KeyTextLines(const CFlossColor& color, const QFontMetricsF& metrics, int width);
 
 }  // namespace tintara

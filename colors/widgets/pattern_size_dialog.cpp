@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/window_title_fit.h"
+
 namespace tintara {
 
 namespace {
@@ -95,6 +97,7 @@ PatternSizeDialog::PatternSizeDialog(const PatternPageSettings& current,
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   FollowPrinterChoice();
+  FitWidthToTitle(this);
 }
 
 void PatternSizeDialog::FollowPrinterChoice() {

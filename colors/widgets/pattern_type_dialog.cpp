@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "app/window_title_fit.h"
 #include "colors/pattern_type_list.h"
 
 namespace tintara {
@@ -28,6 +29,7 @@ PatternTypeDialog::PatternTypeDialog(int selected, QWidget* parent) : QDialog(pa
   layout->addWidget(label);
   layout->addWidget(list_);
   layout->addWidget(buttons);
+  FitWidthToTitle(this);
 }
 
 int PatternTypeDialog::Selected() const { return list_->currentRow(); }
