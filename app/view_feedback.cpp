@@ -33,7 +33,7 @@ QString EmptyCanvasHint() {
 void CTessel20App::ConnectViewFeedback() {
   CTessel20View* view = frame_->View();
   view->SetEmptyHint(EmptyCanvasHint());
-  connect(view, &CTessel20View::zoomedByWheel, this, [this] { fitted_ = false; });
+  connect(view, &CTessel20View::wheelZooming, this, [this] { fitted_ = false; });
   connect(view, &CTessel20View::pictureClicked, this, &CTessel20App::ShowPaintAt);
 }
 

@@ -28,18 +28,31 @@ template <typename Change>
 ZoomOutcome PatternViewState::ChangeZoom(Change change, const ImageSize& picture,
                                          const ViewportMetrics& metrics,
                                          std::optional<Point> pointer) {
-  ZoomFactor before = zoom_;
   Point focus = Focus(layout_, pointer);
   // Content coordinates of the kept point; negative positions centre small content.
-  Point kept{layout_.position.x + focus.x, layout_.position.y + focus.y};
+  KeptPoint kept{{layout_.position.x + focus.x, layout_.position.y + focus.y}, zoom_, {}, {}, {},
+                 {}};
+  bool untouched = kept_ && kept_->focus == focus && kept_->position == layout_.position &&
+                   kept_->after == zoom_ && kept_->picture == picture;
+  if (untouched) kept = *kept_;
   ZoomOutcome outcome = change(zoom_);
   if (outcome != ZoomOutcome::kChanged) return outcome;
   // Bars may come or go with the new size, moving the centre: lay out first.
   SetScrollSizes(picture, metrics);
   focus = Focus(layout_, pointer);
-  layout_.position = {Rescale(kept.x, before, zoom_) - focus.x,
-                      Rescale(kept.y, before, zoom_) - focus.y};
+  Point wanted{Rescale(kept.content.x, kept.zoom, zoom_) - focus.x,
+               Rescale(kept.content.y, kept.zoom, zoom_) - focus.y};
+  layout_.position = wanted;
   SetScrollSizes(picture, metrics);
+  kept_.reset();
+  // Clamped or centred, the point left the focus: the next zoom starts afresh.
+  if (layout_.position == wanted) {
+    kept.focus = focus;
+    kept.position = wanted;
+    kept.after = zoom_;
+    kept.picture = picture;
+    kept_ = kept;
+  }
   return outcome;
 }
 

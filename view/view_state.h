@@ -44,9 +44,21 @@ class PatternViewState {
   ZoomOutcome ChangeZoom(Change change, const ImageSize& picture, const ViewportMetrics& metrics,
                          std::optional<Point> pointer);
 
+  // The point the last zoom kept, exactly as it was first taken: a zoom out
+  // and back in must not drift by the pixels the coarser zoom rounded away.
+  struct KeptPoint {
+    Point content;  // content coordinates at `zoom`
+    ZoomFactor zoom;
+    Point focus;    // where it was kept, and what the last zoom left behind
+    Point position;
+    ZoomFactor after;
+    ImageSize picture;
+  };
+
   ZoomFactor zoom_;
   ScrollLayout layout_;
   bool centre_ = true;
+  std::optional<KeptPoint> kept_;
 };
 
 }  // namespace tintara

@@ -86,6 +86,15 @@ TEST(PatternViewState, ZoomCommandsKeepThePictureAtTheCentreOfTheView) {
   EXPECT_EQ(view.ActualSize(picture, Client(800, 600)), ZoomOutcome::kChanged);
   EXPECT_EQ(view.ScrollPosition(), (Point{1000, 500}));
 
+  // Out to where one window pixel shows four picture pixels and back: no drift.
+  ASSERT_TRUE(view.ScrollTo({1501, 1003}));
+  view.ZoomOut(picture, Client(800, 600));
+  view.ZoomOut(picture, Client(800, 600));
+  EXPECT_EQ(view.ScrollPosition(), (Point{(1501 + 392) / 4 - 392, (1003 + 292) / 4 - 292}));
+  view.ZoomIn(picture, Client(800, 600));
+  view.ZoomIn(picture, Client(800, 600));
+  EXPECT_EQ(view.ScrollPosition(), (Point{1501, 1003}));
+
   // Once the whole picture fits, it is centred whatever was in the middle.
   while (view.Zoom().numerator > 125) view.ZoomOut(picture, Client(800, 600));
   EXPECT_FALSE(view.Layout().horizontalBar);

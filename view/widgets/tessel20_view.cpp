@@ -353,7 +353,8 @@ void CTessel20View::wheelEvent(QWheelEvent* event) {
   if (notches == 0) return;
   wheelAngle_ -= notches * QWheelEvent::DefaultDeltasPerStep;
   QPoint pointer = event->position().toPoint();
-  ZoomFactor before = state_.Zoom();
+  // Before the zoom: the bars it brings resize the viewport, which must not refit.
+  emit wheelZooming();
   for (int i = 0; i < std::abs(notches); ++i) {
     if (notches > 0) {
       ZoomInAt(pointer);
@@ -361,7 +362,6 @@ void CTessel20View::wheelEvent(QWheelEvent* event) {
       ZoomOutAt(pointer);
     }
   }
-  if (!(state_.Zoom() == before)) emit zoomedByWheel();
 }
 
 }  // namespace tintara

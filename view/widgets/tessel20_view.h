@@ -64,8 +64,8 @@ class CTessel20View : public QAbstractScrollArea {
   // The right button went down: the owner pops up its context menu here.
   void contextMenuRequested(const QPoint& globalPosition);
   void visiblePartMoved();
-  // Ctrl+wheel changed the zoom.
-  void zoomedByWheel();
+  // Ctrl+wheel is about to change the zoom.
+  void wheelZooming();
   // A left click that no tool took, at a picture point (y counting up, the
   // upper edge of the pixel row under the pointer, as the tools get it).
   void pictureClicked(const Point& image);
