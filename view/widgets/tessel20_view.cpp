@@ -129,6 +129,7 @@ void CTessel20View::AfterZoom(ZoomOutcome outcome) {
 
 void CTessel20View::ZoomIn() { AfterZoom(state_.ZoomIn(PictureSize(), Metrics())); }
 void CTessel20View::ZoomOut() { AfterZoom(state_.ZoomOut(PictureSize(), Metrics())); }
+
 void CTessel20View::ZoomInAt(const QPoint& pointer) {
   AfterZoom(state_.ZoomIn(PictureSize(), Metrics(), Point{pointer.x(), pointer.y()}));
 }
@@ -215,7 +216,7 @@ void CTessel20View::DrawEmptyHint(QPainter& painter) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   QFont font = this->font();
-  font.setPointSizeF(font.pointSizeF() * 1.4);
+  if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 1.4);
   painter.setFont(font);
   QRect client = viewport()->rect();
   QRect text = painter.fontMetrics()
