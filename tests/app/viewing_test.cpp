@@ -1,10 +1,7 @@
 // Looking at the picture as a user does: the zoom keys, menu items and tool
 // bar buttons, Ctrl+wheel over the view, clicks on the pattern and the empty
 // canvas, all through the real window.
-#include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
-#include <QTest>
 #include <QToolBar>
 #include <QWheelEvent>
 
@@ -28,33 +25,6 @@ class ViewingTest : public ::testing::Test, public AppFixture {
   QWidget* Viewport() { return View()->viewport(); }
   int Numerator() { return View()->Zoom().numerator; }
 
-  QAction* MenuItem(const QString& title, const QString& text) {
-    for (QAction* top : Frame().menuBar()->actions()) {
-      if (top->text() != title) continue;
-      if (QAction* item = Find(top->menu(), text)) return item;
-    }
-    ADD_FAILURE() << "no menu item " << text.toStdString();
-    return nullptr;
-  }
-  QAction* Find(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions()) {
-      if (action->text() == text) return action;
-      if (action->menu() == nullptr) continue;
-      if (QAction* inner = Find(action->menu(), text)) return inner;
-    }
-    return nullptr;
-  }
-  void Choose(const QString& title, const QString& text) {
-    QAction* item = MenuItem(title, text);
-    ASSERT_NE(item, nullptr);
-    ASSERT_TRUE(item->isEnabled()) << text.toStdString();
-    item->trigger();
-  }
-  void Key(Qt::Key key) {
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    QTest::keyClick(&Frame(), key, Qt::ControlModifier);
-  }
   void Wheel(QPoint at, int angle, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
     QWheelEvent event(QPointF(at), QPointF(Viewport()->mapToGlobal(at)), QPoint(),
                       QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
