@@ -64,6 +64,8 @@ std::vector<CommandEntry> MakeCatalog() {
        {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
       {cmd::kActualSize, "&Actual Size (1:1)", "Ctrl+0", "zoom-original", Glyph::kActualSize,
        {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
+      {cmd::kFitToWindow, "&Fit in window", "Ctrl+9", "zoom-fit-best", Glyph::kFitToWindow,
+       {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
       {cmd::kViewInitialPicture, "&Initial picture", nullptr, nullptr, Glyph::kViewInitial,
        {{P::kViewMenu, 0}, {P::kStandardBar, 3}, {P::kViewChoice, 0}}},
       {cmd::kViewConvertedPicture, "&Converted picture", nullptr, nullptr, Glyph::kViewConverted,

@@ -306,6 +306,20 @@ void ActualSize(QPainter& p) {
   p.drawText(QRectF(3, 6, 26, 20), Qt::AlignCenter, QStringLiteral("1:1"));
 }
 
+// A frame with an arrow into each corner: the picture grows to the window.
+void FitToWindow(QPainter& p) {
+  Outline(p, kPaper);
+  p.drawRoundedRect(QRectF(3, 5, 26, 22), 3, 3);
+  p.setPen(Stroke(2.2, kTeal));
+  p.setBrush(Qt::NoBrush);
+  for (QPointF corner : {QPointF(8, 10), QPointF(24, 10), QPointF(8, 22), QPointF(24, 22)}) {
+    QPointF inward((16 - corner.x()) / 2.4, (16 - corner.y()) / 1.6);
+    p.drawLine(corner + inward, corner);
+    p.drawLine(corner, corner + QPointF(inward.x(), 0));
+    p.drawLine(corner, corner + QPointF(0, inward.y()));
+  }
+}
+
 void Reset(QPainter& p) {
   Photo(p, QRectF(3, 5, 20, 17));
   p.setPen(Stroke(2.6, kTeal));
@@ -412,6 +426,7 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kZoomIn: Magnifier(p, '+'); break;
     case Glyph::kZoomOut: Magnifier(p, '-'); break;
     case Glyph::kActualSize: ActualSize(p); break;
+    case Glyph::kFitToWindow: FitToWindow(p); break;
     case Glyph::kOptions: Gear(p, QPointF(16, 16), 13); break;
     case Glyph::kViewConverted: ColourBlocks(p, QRectF(3, 3, 26, 26)); break;
     case Glyph::kCreatePattern: Wand(p); break;

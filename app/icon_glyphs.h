@@ -35,6 +35,7 @@ enum class Glyph {
   kZoomIn,
   kZoomOut,
   kActualSize,
+  kFitToWindow,
   kOptions,
   kViewInitial,
   kViewConverted,

@@ -84,6 +84,13 @@ void CTessel20App::RegisterInterfaceCommands() {
                 frame_->View()->ActualSize();
               },
               hasPicture, {}});
+  // A resized window keeps the picture fitted until the user zooms.
+  table_.Add({cmd::kFitToWindow, "Fit in window",
+              [this] {
+                fitted_ = true;
+                frame_->View()->FitToWindow();
+              },
+              hasPicture, {}});
 }
 
 void CTessel20App::ReplaceDocumentCommands() {

@@ -194,7 +194,10 @@ bool CTessel20App::eventFilter(QObject* target, QEvent* event) {
 void CTessel20App::ConnectNotices() {
   CTessel20View* view = frame_->View();
   view->viewport()->installEventFilter(this);
+  ConnectViewFeedback();
   connect(&host_, &QtUiHost::updateViewsRequested, this, [this, view] {
+    // The document changed: the paint named before may be gone.
+    ForgetPaintMessage();
     view->UpdateView();
     AfterCommand();
   });

@@ -22,6 +22,7 @@
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "imaging/image_buffer.h"
+#include "imaging/region.h"
 #include "platform/qt_settings_store.h"
 #include "storage/convert_ini.h"
 #include "storage/recent_file_list.h"
@@ -127,6 +128,11 @@ class CTessel20App : public QObject {
   void EnterStageOnRequest(int stage);
   void PopupViewChoice();
 
+  // The view's hint, clicks and wheel.
+  void ConnectViewFeedback();
+  void ShowPaintAt(const Point& image);
+  void ForgetPaintMessage();
+
   // Files.
   void NewCommand();
   void OpenCommand();
@@ -173,6 +179,8 @@ class CTessel20App : public QObject {
   // The picture was fitted to the window and the user has not zoomed since:
   // a resized window keeps it fitted.
   bool fitted_ = false;
+  // The paint of the area clicked last, while the status bar shows it.
+  QString paintMessage_;
   bool clipboardHoldsPicture_ = false;
   bool started_ = false;
   bool exited_ = false;

@@ -58,6 +58,7 @@ constexpr CommandId kColorCorrection = 34016;
 constexpr CommandId kZoomIn = 34020;
 constexpr CommandId kZoomOut = 34021;
 constexpr CommandId kActualSize = 34022;
+constexpr CommandId kFitToWindow = 34023;
 constexpr CommandId kLoadPicture = 34030;
 constexpr CommandId kPastePicture = 34031;
 constexpr CommandId kSavePictureAs = 34032;

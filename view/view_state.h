@@ -2,6 +2,8 @@
 // widget feeds it the client size and applies the layout it returns.
 #pragma once
 
+#include <optional>
+
 #include "view/scroll_layout.h"
 #include "view/zoom.h"
 
@@ -11,7 +13,6 @@ class PatternViewState {
  public:
   const ZoomFactor& Zoom() const { return zoom_; }
   Point ScrollPosition() const { return layout_.position; }
-  Point ZoomAnchor() const { return anchor_; }
   const ScrollLayout& Layout() const { return layout_; }
   bool Centred() const { return centre_; }
   void SetCentred(bool centre) { centre_ = centre; }
@@ -24,11 +25,14 @@ class PatternViewState {
   // position moved, for shifting the window contents.
   Point SetScrollSizes(const ImageSize& picture, const ViewportMetrics& metrics);
 
-  // Each zoom command remembers the anchor (top-left of the visible part in
-  // picture pixels) and, when the zoom changed, re-lays the scroll bars so that
-  // the anchor stays at the top-left.
-  ZoomOutcome ZoomIn(const ImageSize& picture, const ViewportMetrics& metrics);
-  ZoomOutcome ZoomOut(const ImageSize& picture, const ViewportMetrics& metrics);
+  // A zoom keeps one picture point where it was in the window: the one under
+  // `pointer` (client coordinates) when given, else the one at the centre of
+  // the visible part, which stays at the centre. Scrolling then clamps it, so
+  // near the picture's edges the point may move.
+  ZoomOutcome ZoomIn(const ImageSize& picture, const ViewportMetrics& metrics,
+                     std::optional<Point> pointer = {});
+  ZoomOutcome ZoomOut(const ImageSize& picture, const ViewportMetrics& metrics,
+                      std::optional<Point> pointer = {});
   ZoomOutcome ActualSize(const ImageSize& picture, const ViewportMetrics& metrics);
   ZoomOutcome FitToWindow(const ImageSize& picture, const ViewportMetrics& metrics);
 
@@ -36,13 +40,25 @@ class PatternViewState {
   bool ScrollTo(Point requested);
 
  private:
-  void RememberAnchor();
-  void ApplyZoomChange(const ImageSize& picture, const ViewportMetrics& metrics);
+  template <typename Change>
+  ZoomOutcome ChangeZoom(Change change, const ImageSize& picture, const ViewportMetrics& metrics,
+                         std::optional<Point> pointer);
+
+  // The point the last zoom kept, exactly as it was first taken: a zoom out
+  // and back in must not drift by the pixels the coarser zoom rounded away.
+  struct KeptPoint {
+    Point content;  // content coordinates at `zoom`
+    ZoomFactor zoom;
+    Point focus;    // where it was kept, and what the last zoom left behind
+    Point position;
+    ZoomFactor after;
+    ImageSize picture;
+  };
 
   ZoomFactor zoom_;
   ScrollLayout layout_;
-  Point anchor_;
   bool centre_ = true;
+  std::optional<KeptPoint> kept_;
 };
 
 }  // namespace tintara

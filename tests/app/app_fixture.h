@@ -7,9 +7,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -135,6 +138,37 @@ class AppFixture {
 
   CTessel20Doc& Doc() { return app->Doc(); }
   CMainFrame& Frame() { return *app->Frame(); }
+
+  // The item `text` of the menu bar's menu `title`, searched in its submenus too.
+  QAction* MenuItem(const QString& title, const QString& text) {
+    for (QAction* top : Frame().menuBar()->actions()) {
+      if (top->text() == title) return FindItem(top->menu(), text);
+    }
+    ADD_FAILURE() << "no menu " << title.toStdString();
+    return nullptr;
+  }
+  static QAction* FindItem(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+      if (action->text() == text) return action;
+      if (action->menu() == nullptr) continue;
+      if (QAction* inner = FindItem(action->menu(), text)) return inner;
+    }
+    return nullptr;
+  }
+  // Chooses an enabled menu item as a click on it would.
+  void Choose(const QString& title, const QString& text) {
+    QAction* item = MenuItem(title, text);
+    ASSERT_NE(item, nullptr) << text.toStdString();
+    ASSERT_TRUE(item->isEnabled()) << text.toStdString();
+    item->trigger();
+  }
+  // A key pressed on the main window.
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    // A dialog that just closed may have taken the activation with it.
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), key, modifiers);
+  }
 
   // A photo-like picture file in the test folder.
   std::string WritePicture(const std::string& name, int width, int height) {

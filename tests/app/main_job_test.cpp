@@ -26,35 +26,6 @@ class MainJobTest : public ::testing::Test, public AppFixture {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
   }
 
-  // The item `text` of the menu bar's menu `title`, searched in its submenus too.
-  QAction* MenuItem(const QString& title, const QString& text) {
-    for (QAction* top : Frame().menuBar()->actions()) {
-      if (top->text() == title) return Find(top->menu(), text);
-    }
-    ADD_FAILURE() << "no menu " << title.toStdString();
-    return nullptr;
-  }
-  QAction* Find(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions()) {
-      if (action->text() == text) return action;
-      if (action->menu() != nullptr) {
-        if (QAction* inner = Find(action->menu(), text)) return inner;
-      }
-    }
-    return nullptr;
-  }
-  void Choose(const QString& title, const QString& text) {
-    QAction* item = MenuItem(title, text);
-    ASSERT_NE(item, nullptr) << text.toStdString();
-    ASSERT_TRUE(item->isEnabled()) << text.toStdString();
-    item->trigger();
-  }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    // A dialog that just closed may have taken the activation with it.
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    QTest::keyClick(&Frame(), key, modifiers);
-  }
   QString Zoom() { return Frame().Status()->ZoomText(); }
 
   // Ctrl+L with `path` chosen in the file dialog.

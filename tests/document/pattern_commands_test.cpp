@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/area_paint.h"
 #include "imaging/selection_mask.h"
 #include "tests/document/document_fixture.h"
 
@@ -127,6 +128,45 @@ TEST(BorderColorCommandTest, SameColourMakesNoStepAndANewOneChangesOnlyEntry32) 
   chooser.answer.reset();  // Cancel
   commands.Run(cmd::kBorderColor);
   EXPECT_EQ(doc.params.borderColor, 0x0000FFu);
+}
+
+TEST_F(PatternCommandsTest, TheAreaUnderAPointNamesItsPaintWhereAreasAreShown) {
+  LoadPicture(300, 220);
+  EXPECT_FALSE(PaintAt(*doc, 10, 10)) << "no pattern yet";
+  ASSERT_TRUE(commands.Run(cmd::kViewPaintingPattern));
+  ASSERT_TRUE(doc->HasPattern());
+  const ImageBuffer& index = *doc->indexImage;
+  // Two points of different paints, each named by its own palette position.
+  int32_t y = index.Height() / 2;
+  uint8_t first = index.Row(y)[0];
+  int32_t x = 1;
+  while (x < index.Width() && index.Row(y)[x] == first) ++x;
+  ASSERT_LT(x, index.Width());
+  for (int32_t at : {0, x}) {
+    uint8_t position = index.Row(y)[at];
+    const CFlossColor& colour = doc->params.workingPalette[position];
+    std::optional<AreaPaint> paint = PaintAt(*doc, at, y);
+    ASSERT_TRUE(paint);
+    EXPECT_EQ(paint->number, position + 1);
+    EXPECT_EQ(paint->colorName, colour.colorName);
+    EXPECT_EQ(paint->brandName, colour.brandName);
+    EXPECT_EQ(paint->catalogNumber, colour.catalogNumber);
+  }
+  // Row 0 is the bottom row, as the view maps it.
+  EXPECT_EQ(PaintAt(*doc, 0, 0)->number, index.Row(0)[0] + 1);
+  EXPECT_FALSE(PaintAt(*doc, -1, y));
+  EXPECT_FALSE(PaintAt(*doc, index.Width(), y));
+  EXPECT_FALSE(PaintAt(*doc, 0, index.Height()));
+  ASSERT_TRUE(commands.Run(cmd::kViewConvertedPicture));
+  EXPECT_TRUE(PaintAt(*doc, 0, y));
+  ASSERT_TRUE(commands.Run(cmd::kViewInitialPicture));
+  EXPECT_FALSE(PaintAt(*doc, 0, y)) << "the photo has no areas";
+}
+
+TEST(AreaPaintText, NamesNumberColourBrandAndCatalogueNumber) {
+  EXPECT_EQ(AreaPaintText({5, "Ivory", "Acme", 3102}), "Color 5: Ivory, Acme, No. 3102");
+  EXPECT_EQ(AreaPaintText({1, "", "", -1}), "Color 1: unnamed");
+  EXPECT_EQ(AreaPaintText({12, "Sky", "Acme", 0}), "Color 12: Sky, Acme, No. 0");
 }
 
 }  // namespace

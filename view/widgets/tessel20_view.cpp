@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/image_drawing.h"
 
@@ -67,6 +69,11 @@ void CTessel20View::SetBackgroundTile(const QImage& tile) {
   viewport()->update();
 }
 
+void CTessel20View::SetEmptyHint(const QString& hint) {
+  emptyHint_ = hint;
+  viewport()->update();
+}
+
 ViewMapping CTessel20View::Mapping() const {
   return state_.Mapping(PictureSize().height);
 }
@@ -122,6 +129,15 @@ void CTessel20View::AfterZoom(ZoomOutcome outcome) {
 
 void CTessel20View::ZoomIn() { AfterZoom(state_.ZoomIn(PictureSize(), Metrics())); }
 void CTessel20View::ZoomOut() { AfterZoom(state_.ZoomOut(PictureSize(), Metrics())); }
+
+void CTessel20View::ZoomInAt(const QPoint& pointer) {
+  AfterZoom(state_.ZoomIn(PictureSize(), Metrics(), Point{pointer.x(), pointer.y()}));
+}
+
+void CTessel20View::ZoomOutAt(const QPoint& pointer) {
+  AfterZoom(state_.ZoomOut(PictureSize(), Metrics(), Point{pointer.x(), pointer.y()}));
+}
+
 void CTessel20View::ActualSize() { AfterZoom(state_.ActualSize(PictureSize(), Metrics())); }
 void CTessel20View::FitToWindow() { AfterZoom(state_.FitToWindow(PictureSize(), Metrics())); }
 
@@ -186,11 +202,37 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
     }
     painter.restore();
   }
-  if (image == nullptr) return;
+  if (image == nullptr) {
+    if (!emptyHint_.isEmpty()) DrawEmptyHint(painter);
+    return;
+  }
   DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area, preview_ ? &*preview_ : nullptr);
   if (source_->Selection() != nullptr) {
     DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area);
   }
+}
+
+void CTessel20View::DrawEmptyHint(QPainter& painter) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  QFont font = this->font();
+  if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 1.4);
+  painter.setFont(font);
+  QRect client = viewport()->rect();
+  QRect text = painter.fontMetrics()
+                   .boundingRect(client.adjusted(24, 0, -24, 0),
+                                 Qt::AlignCenter | Qt::TextWordWrap, emptyHint_);
+  if (!standardInterface_) {
+    // A plate of the window colour keeps the text legible on the texture.
+    QColor plate = palette().color(QPalette::Base);
+    plate.setAlpha(215);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(plate);
+    painter.drawRoundedRect(text.adjusted(-18, -10, 18, 10), 8, 8);
+  }
+  painter.setPen(palette().color(QPalette::Text));
+  painter.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, emptyHint_);
+  painter.restore();
 }
 
 void CTessel20View::SetFrozen(bool frozen) {
@@ -256,6 +298,7 @@ void CTessel20View::mousePressEvent(QMouseEvent* event) {
     selection->LeftDown(input);
     return;
   }
+  if (!Frozen()) emit pictureClicked(input.image);
   QAbstractScrollArea::mousePressEvent(event);
 }
 
@@ -300,6 +343,26 @@ void CTessel20View::mouseDoubleClickEvent(QMouseEvent* event) {
     return;
   }
   QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CTessel20View::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) return QAbstractScrollArea::wheelEvent(event);
+  event->accept();
+  if (Frozen() || PictureSize().IsEmpty()) return;
+  wheelAngle_ += event->angleDelta().y();
+  int notches = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+  if (notches == 0) return;
+  wheelAngle_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+  QPoint pointer = event->position().toPoint();
+  // Before the zoom: the bars it brings resize the viewport, which must not refit.
+  emit wheelZooming();
+  for (int i = 0; i < std::abs(notches); ++i) {
+    if (notches > 0) {
+      ZoomInAt(pointer);
+    } else {
+      ZoomOutAt(pointer);
+    }
+  }
 }
 
 }  // namespace tintara

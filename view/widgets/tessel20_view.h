@@ -27,6 +27,9 @@ class CTessel20View : public QAbstractScrollArea {
   // Plain button-face background instead of the texture.
   void SetStandardInterface(bool standard);
   void SetBackgroundTile(const QImage& tile);
+  // Drawn in the middle of the empty view while there is no picture.
+  void SetEmptyHint(const QString& hint);
+  QString EmptyHint() const { return emptyHint_; }
   // Called when a zoom in is refused; the default is the application beep.
   void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
 
@@ -34,9 +37,12 @@ class CTessel20View : public QAbstractScrollArea {
   ZoomFactor Zoom() const { return state_.Zoom(); }
   ViewMapping Mapping() const;
 
-  // Zoom commands.
+  // Zoom commands; they keep the middle of the view. With a point of the
+  // viewport, the picture point under it stays there instead (Ctrl+wheel).
   void ZoomIn();
   void ZoomOut();
+  void ZoomInAt(const QPoint& pointer);
+  void ZoomOutAt(const QPoint& pointer);
   void ActualSize();
   void FitToWindow();
   // Any document change: scroll sizes from the current picture, full repaint.
@@ -58,6 +64,11 @@ class CTessel20View : public QAbstractScrollArea {
   // The right button went down: the owner pops up its context menu here.
   void contextMenuRequested(const QPoint& globalPosition);
   void visiblePartMoved();
+  // Ctrl+wheel is about to change the zoom.
+  void wheelZooming();
+  // A left click that no tool took, at a picture point (y counting up, the
+  // upper edge of the pixel row under the pointer, as the tools get it).
+  void pictureClicked(const Point& image);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -67,6 +78,7 @@ class CTessel20View : public QAbstractScrollArea {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   ViewportMetrics Metrics() const;
@@ -76,6 +88,7 @@ class CTessel20View : public QAbstractScrollArea {
   void NotifyMoved();
   MouseInput InputFrom(const QMouseEvent* event) const;
   void UpdateCursor(const MouseInput& input);
+  void DrawEmptyHint(QPainter& painter);
   const std::vector<OutlineSegment>& Outline(const ImageBuffer& image);
 
   ViewSource* source_ = nullptr;
@@ -87,6 +100,9 @@ class CTessel20View : public QAbstractScrollArea {
   bool inLayout_ = false;
   bool capture_ = false;
   std::function<void()> beep_;
+  QString emptyHint_;
+  // Wheel turns smaller than one notch (touch pads) add up to one.
+  int wheelAngle_ = 0;
 
   // The outline is rebuilt only after a document change.
   std::vector<OutlineSegment> outline_;
