@@ -7,6 +7,7 @@
 #include "colors/file_read.h"
 #include "colors/tessel_params.h"
 #include "storage/archive.h"
+#include "storage/replacing_file.h"
 
 namespace tintara {
 
@@ -58,12 +59,12 @@ bool ReadPaletteBlock(ArchiveReader& in, std::vector<CFlossColor>& palette) {
 }
 
 bool SaveSavedPalette(const std::vector<CFlossColor>& palette, const std::string& path) {
-  FileSink sink(path);
-  if (!sink.IsOpen()) return false;
-  ArchiveWriter writer(sink);
+  // Through a file beside it: a failed save keeps the palette saved before.
+  ReplacingFile file(path);
+  if (!file.IsOpen()) return false;
+  ArchiveWriter writer(file);
   WritePaletteBlock(writer, palette);
-  bool written = writer.Ok();
-  return sink.Close() && written;
+  return writer.Ok() && file.Commit();
 }
 
 bool LoadSavedPalette(const std::string& path, CTesselParams& params) {

@@ -10,6 +10,7 @@
 #include "colors/tessel_params.h"
 #include "ports/scripted_ui_host.h"
 #include "storage/archive.h"
+#include "tests/support/small_disk.h"
 #include "tests/support/temp_dir.h"
 
 namespace tintara {
@@ -53,6 +54,28 @@ TEST(SavedPalette, EmptyPaletteIsOnlyTheCount) {
   ASSERT_TRUE(LoadSavedPalette(dir.File("empty.PAL"), params));
   EXPECT_TRUE(params.workingPalette.empty());
   EXPECT_EQ(params.paletteReady, 0);
+}
+
+TEST(SavedPalette, AFailedSaveKeepsThePaletteSavedBefore) {
+  test::TempDir dir;
+  std::string readOnly = dir.File("kept.PAL");
+  ASSERT_TRUE(SaveSavedPalette(TwoColors(), readOnly));
+  std::vector<uint8_t> before = FileBytes(readOnly);
+  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(SaveSavedPalette({}, readOnly));
+  EXPECT_EQ(FileBytes(readOnly), before);
+
+  // A disk that fills up half-way through the new palette.
+  test::SmallDisk disk(256 * 1024);
+  if (!disk.Ok()) GTEST_SKIP() << "no small disk can be mounted here";
+  std::string full = disk.File("full.PAL");
+  ASSERT_TRUE(SaveSavedPalette(TwoColors(), full));
+  before = FileBytes(full);
+  std::vector<CFlossColor> large(256, CFlossColor{"Brand", "/p/B.dat", std::string(1000, 'n'), 1, 0, 1, 2, 3});
+  disk.FillAllBut(64 * 1024);
+  EXPECT_FALSE(SaveSavedPalette(large, full));
+  EXPECT_EQ(FileBytes(full), before);
+  EXPECT_EQ(test::FolderEntries(disk.Path()), (std::vector<std::string>{"filler", "full.PAL"}));
 }
 
 TEST(SavedPalette, BadFilesFailAndLeaveThePaletteAlone) {
