@@ -11,17 +11,30 @@
 
 namespace tintara {
 
+namespace {
+
+bool PrinterAvailable(const DocumentEnvironment& env) {
+  return env.printer != nullptr && env.printer->DefaultPrinterPrintable().has_value();
+}
+
+// The page settings the pattern is really made with: without a printer, the
+// custom one whatever is stored.
+PatternPageSettings EffectivePageSettings(const DocumentEnvironment& env) {
+  PatternPageSettings page = env.app.page;
+  if (!PrinterAvailable(env)) page.useDefaultPrinter = 0;
+  return page;
+}
+
+}  // namespace
+
 std::optional<PatternPageSettings> CTessel20Doc::AskPatternSize() {
-  bool printerAvailable =
-      env_.printer != nullptr && env_.printer->DefaultPrinterPrintable().has_value();
-  PatternPageSettings current = env_.app.page;
-  // Without a printer the pattern is made for the custom one; the dialog shows it so.
-  if (!printerAvailable) current.useDefaultPrinter = 0;
-  return DialogPort().ChoosePatternSize(current, printerAvailable);
+  return DialogPort().ChoosePatternSize(EffectivePageSettings(env_), PrinterAvailable(env_));
 }
 
 bool CTessel20Doc::ApplyPatternSize(const PatternPageSettings& chosen) {
-  bool changed = PageSettingsChanged(env_.app.page, chosen);
+  // OK on what the dialog showed is no change, even where the stored choice
+  // named a printer that is not there.
+  bool changed = PageSettingsChanged(EffectivePageSettings(env_), chosen);
   env_.app.page = chosen;
   WritePageSettings(env_.settings, chosen);
   if (!changed || !convertedPicture) return false;
