@@ -8,6 +8,7 @@
 #include "colors/brand_palette.h"
 #include "colors/page_settings.h"
 #include "document/document_environment.h"
+#include "document/pipeline_parameters.h"
 #include "document/tessel_doc.h"
 #include "imaging/image_buffer.h"
 
@@ -72,19 +73,13 @@ std::string OpenFailureText(const std::string& path, const std::string& shown) {
 std::string PatternFailureText(const CTessel20Doc& doc, const DocumentEnvironment& environment) {
   const std::string failed = "no painting pattern could be made";
   if (!doc.initialPicture) return failed + ": there is no picture";
-  // The pattern's size as the pipeline works it out: the page in pattern
-  // pixels, fitted to the picture's proportions.
-  PageDots page = PagePixelSize(environment.app.page, environment.printer);
-  const int dotsPerCell = std::max(1, doc.params.dotsPerCell);
-  int64_t width = page.width / dotsPerCell;
-  int64_t height = page.height / dotsPerCell;
-  const int64_t w = doc.initialPicture->Width();
-  const int64_t h = doc.initialPicture->Height();
-  if (h * width > w * height) {
-    width = w * height / h;
-  } else {
-    height = h * width / w;
-  }
+  // The pattern's size as the pipeline works it out.
+  const CellSize cells =
+      PatternCellSize(PagePixelSize(environment.app.page, environment.printer),
+                      doc.params.dotsPerCell, doc.initialPicture->Width(),
+                      doc.initialPicture->Height());
+  const int64_t width = cells.width;
+  const int64_t height = cells.height;
   const uint64_t bytes = uint64_t((width * 3 + 3) & ~int64_t{3}) * uint64_t(height);
   const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
   if (width > kMaxImageSide || height > kMaxImageSide || bytes > kMaxImageBytes) {

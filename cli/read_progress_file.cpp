@@ -1,19 +1,15 @@
 #include "cli/read_progress_file.h"
 
-#include "colors/file_read.h"
+#include "platform/picture_files.h"
 
 namespace tintara::cli {
 
 ReadProgressFile::ReadProgressFile(const QString& path, std::function<void(qint64, qint64)> onRead)
-    : file_(path), onRead_(std::move(onRead)) {}
+    : path_(path), onRead_(std::move(onRead)) {}
 
 bool ReadProgressFile::OpenForReading() {
-  // Only a regular file, opened without blocking: a pipe would wait for ever.
   int error = 0;
-  UniqueFd descriptor = OpenRegularFile(QFile::encodeName(file_.fileName()).toStdString(), &error);
-  if (!descriptor) return false;
-  if (!file_.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return false;
-  descriptor.Release();
+  if (!OpenRegularFileForReading(file_, path_, &error)) return false;
   return open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 

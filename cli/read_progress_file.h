@@ -26,6 +26,7 @@ class ReadProgressFile : public QIODevice {
   qint64 writeData(const char*, qint64) override { return -1; }
 
  private:
+  QString path_;
   QFile file_;
   std::function<void(qint64, qint64)> onRead_;
   qint64 furthest_ = 0;

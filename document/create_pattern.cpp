@@ -55,6 +55,20 @@ bool CTessel20Doc::PatternFitsBudget(int64_t width, int64_t height) {
 int SimplifyStrength(const ImageBuffer& picture) { return FilterStrength(picture, 29, 30); }
 int CleanupStrength(const ImageBuffer& picture) { return FilterStrength(picture, 79, 80); }
 
+CellSize PatternCellSize(const PageDots& page, int32_t dotsPerCell, int64_t pictureWidth,
+                         int64_t pictureHeight) {
+  // A stored cell size of 0 or less would divide by zero; one dot per cell is the least.
+  const int64_t cell = std::max(1, dotsPerCell);
+  CellSize size{page.width / cell, page.height / cell};
+  // Keep the picture's proportions inside the target.
+  if (pictureHeight * size.width > pictureWidth * size.height) {
+    size.width = pictureWidth * size.height / pictureHeight;
+  } else {
+    size.height = pictureHeight * size.width / pictureWidth;
+  }
+  return size;
+}
+
 int PipelineStepTotal(int32_t patternType, bool resizes) {
   int total = patternType == kPatternNothing ? 4 : 4 + RenderStepCount(patternType);
   return total + (resizes ? 1 : 0);
@@ -64,20 +78,12 @@ void CTessel20Doc::CreatePattern() {
   if (!initialPicture || env_.filters == nullptr) return;
   WaitCursor wait(Ui());
 
-  // Target size in pattern pixels, from the page in printer dots.
-  PageDots page = PagePixelSize(env_.app.page, env_.printer);
-  // A stored cell size of 0 or less would divide by zero; one dot per cell is the least.
-  int dotsPerCell = std::max(1, params.dotsPerCell);
-  int64_t tw = page.width / dotsPerCell;
-  int64_t th = page.height / dotsPerCell;
   const int64_t w = initialPicture->Width();
   const int64_t h = initialPicture->Height();
-  // Keep the picture's proportions inside the target.
-  if (h * tw > w * th) {
-    tw = w * th / h;
-  } else {
-    th = h * tw / w;
-  }
+  const CellSize target =
+      PatternCellSize(PagePixelSize(env_.app.page, env_.printer), params.dotsPerCell, w, h);
+  const int64_t tw = target.width;
+  const int64_t th = target.height;
   if (!PatternFitsBudget(tw, th)) return;
   // The resize step is counted exactly when it runs, so the indicator ends at 100 %.
   const bool resizes = w != tw || h != th;

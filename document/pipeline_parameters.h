@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "colors/page_settings.h"
 #include "imaging/image_buffer.h"
 
 namespace tintara {
@@ -14,5 +15,14 @@ int CleanupStrength(const ImageBuffer& picture);
 // Counted steps of "Create drawing pattern" for a pattern type, plus one when
 // the picture is resized.
 int PipelineStepTotal(int32_t patternType, bool resizes);
+
+struct CellSize {
+  int64_t width = 0;
+  int64_t height = 0;
+};
+// The pattern's size in cells: the page in printer dots divided by the cell
+// size (at least one dot), fitted to the picture's proportions.
+CellSize PatternCellSize(const PageDots& page, int32_t dotsPerCell, int64_t pictureWidth,
+                         int64_t pictureHeight);
 
 }  // namespace tintara

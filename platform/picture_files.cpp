@@ -141,22 +141,27 @@ const char* WriterFormat(const QString& path) {
 
 }  // namespace
 
+bool OpenRegularFileForReading(QFile& file, const QString& path, int* error) {
+  // Only a regular file, opened without blocking: a pipe would wait for ever.
+  UniqueFd descriptor = OpenRegularFile(QFile::encodeName(path).toStdString(), error);
+  if (!descriptor) return false;
+  if (!file.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (error != nullptr) *error = EIO;
+    return false;
+  }
+  descriptor.Release();
+  return true;
+}
+
 PictureLoad LoadPictureFile(const QString& path, uint64_t budget) {
   QString name = QFileInfo(path).fileName();
-  // Only a regular file, opened without blocking: a pipe would wait for ever.
   int error = 0;
-  UniqueFd descriptor = OpenRegularFile(QFile::encodeName(path).toStdString(), &error);
-  if (!descriptor) {
+  QFile file;
+  if (!OpenRegularFileForReading(file, path, &error)) {
     return Failure(name, ReasonOf(error == ENOENT ? QImageReader::FileNotFoundError
                                                   : QImageReader::DeviceError));
   }
-  QFile file;
-  if (!file.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    return Failure(name, ReasonOf(QImageReader::DeviceError));
-  }
-  descriptor.Release();
-  QuietStandardError quiet;  // the failure is told in one line of our own
-  return LoadFromDevice(file, name, budget);
+  return LoadPictureDevice(file, name, budget);
 }
 
 PictureLoad LoadPictureDevice(QIODevice& device, const QString& name, uint64_t budget) {

@@ -13,6 +13,8 @@
 #include "imaging/image_buffer.h"
 #include "storage/memory_budget.h"
 
+class QFile;
+
 namespace tintara {
 
 // Largest picture accepted: a side of 65535 pixels and 400 megapixels, which
@@ -33,6 +35,9 @@ struct PictureLoad {
 // of the file and against `budget`, the bytes decoding may take. Vector
 // pictures are rendered at a bounded size.
 PictureLoad LoadPictureFile(const QString& path, uint64_t budget = kDefaultPictureBudget);
+// Opens `path` for reading when it is a regular file, without blocking on a
+// pipe or device; false with an errno value in `error` otherwise.
+bool OpenRegularFileForReading(QFile& file, const QString& path, int* error);
 // The same from an open device that can seek (one that reports how far the
 // decoder has read, for instance); `name` names it in messages.
 PictureLoad LoadPictureDevice(QIODevice& device, const QString& name,
