@@ -1,9 +1,10 @@
 // What the view tells the user besides the picture: the hint on the empty
 // canvas, the paint of a clicked area in the status bar's first pane, and the
 // end of the fitted state once the wheel has zoomed.
+#include <QAction>
 #include <QKeySequence>
 
-#include "app/command_catalog.h"
+#include "app/command_actions.h"
 #include "app/frame_status_bar.h"
 #include "app/main_frame.h"
 #include "app/tessel20_app.h"
@@ -15,15 +16,9 @@ namespace tintara {
 
 namespace {
 
-// The hint names the key the catalogue gives "Load picture", so they agree.
-QString EmptyCanvasHint() {
-  const CommandEntry* load = FindCommandEntry(cmd::kLoadPicture);
-  QString key = load != nullptr && load->shortcuts != nullptr
-                    ? QKeySequence::listFromString(QString::fromLatin1(load->shortcuts),
-                                                   QKeySequence::PortableText)
-                          .value(0)
-                          .toString(QKeySequence::NativeText)
-                    : QString();
+// The hint names the key of the "Load picture" action itself, so they agree.
+QString EmptyCanvasHint(const QAction* load) {
+  QString key = load != nullptr ? load->shortcut().toString(QKeySequence::NativeText) : QString();
   return key.isEmpty() ? QStringLiteral("Open a picture or drop one here")
                        : QStringLiteral("Open a picture (%1) or drop one here").arg(key);
 }
@@ -32,7 +27,7 @@ QString EmptyCanvasHint() {
 
 void CTessel20App::ConnectViewFeedback() {
   CTessel20View* view = frame_->View();
-  view->SetEmptyHint(EmptyCanvasHint());
+  view->SetEmptyHint(EmptyCanvasHint(frame_->Actions().Action(cmd::kLoadPicture)));
   connect(view, &CTessel20View::wheelZooming, this, [this] { fitted_ = false; });
   connect(view, &CTessel20View::pictureClicked, this, &CTessel20App::ShowPaintAt);
 }
