@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "pattern/area_shares.h"
 #include "pattern/render_pattern.h"
 #include "pattern/same_color_area.h"
 #include "tests/support/synthetic_images.h"
@@ -146,6 +147,28 @@ void CountAreas(benchmark::State& state) {
 BENCHMARK(CountAreas)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(SelectLargestArea)->Unit(benchmark::kMillisecond);
+
+// The share of each colour of an index image of 4960 × 7015 (A4 at 600 dots
+// per inch): the areas above enlarged four times, smooth or busy.
+ImageRef Enlarged(const ImageBuffer& index) {
+  constexpr int32_t width = 4960, height = 7015;
+  return test::MakeIndex(width, height, [&](int32_t x, int32_t y) {
+    return index.Row(std::min(y / 4, index.Height() - 1))[x / 4];
+  });
+}
+
+void ShareOfArea(benchmark::State& state) {
+  static const ImageRef smooth = Enlarged(Areas());
+  static const ImageRef busy = Enlarged(BusyAreas());
+  const ImageBuffer& index = state.range(0) ? *busy : *smooth;
+  for (auto _ : state) {
+    std::vector<double> shares = AreaShares(&index, 27);
+    benchmark::DoNotOptimize(shares.data());
+  }
+  state.counters["Mpx/s"] = benchmark::Counter(double(index.Width()) * index.Height() / 1e6,
+                                               benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(ShareOfArea)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tintara
