@@ -6,10 +6,12 @@
 #include <filesystem>
 
 #include "colors/brand_list.h"
+#include "colors/brand_palette.h"
 #include "colors/reduction/nearest_color.h"
 #include "colors/reduction/optimized_reduction.h"
 #include "colors/reduction/paint_color_matcher.h"
 #include "colors/reduction/working_palette.h"
+#include "colors/similar_paints.h"
 #include "imaging/parallel_rows.h"
 #include "tests/support/synthetic_images.h"
 
@@ -103,6 +105,42 @@ void BM_CorrectAndMap32(benchmark::State& state) {
   CountPixels(state, photo);
 }
 BENCHMARK(BM_CorrectAndMap32)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+const std::vector<BrandPalette>& SuppliedBrands() {
+  static const std::vector<BrandPalette> brands = [] {
+    std::vector<BrandPalette> loaded;
+    for (const BrandListEntry& entry : ListBrands(TINTARA_RESOURCES_DIR "/brands")) {
+      if (std::optional<BrandPalette> palette = BrandPalette::Load(entry.path)) {
+        loaded.push_back(std::move(*palette));
+      }
+    }
+    return loaded;
+  }();
+  return brands;
+}
+
+// Every colour of one supplied brand against the other brands, tables included.
+void BM_SimilarPaintsOfWholeBrand(benchmark::State& state) {
+  const std::vector<BrandPalette>& brands = SuppliedBrands();
+  const BrandPalette& brand = brands.at(size_t(state.range(0)));
+  size_t matches = 0;
+  for (auto _ : state) {
+    const auto found = FindSimilarPaints(brand.Colors(), brands);
+    matches = 0;
+    for (const auto& list : found) matches += list.size();
+    benchmark::DoNotOptimize(matches);
+  }
+  state.counters["colors"] = brand.Count();
+  state.counters["matches"] = double(matches);
+  int64_t others = 0;
+  for (const BrandPalette& other : brands) {
+    if (other.BrandName() != brand.BrandName()) others += other.Count();
+  }
+  state.counters["pairs/s"] = benchmark::Counter(double(brand.Count()) * double(others),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
+  state.SetLabel(brand.BrandName());
+}
+BENCHMARK(BM_SimilarPaintsOfWholeBrand)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tintara

@@ -1,6 +1,7 @@
 #include "colors/similar_paints.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "colors/color_difference.h"
@@ -9,6 +10,12 @@ namespace tintara {
 namespace {
 
 constexpr size_t kMaxListed = 3;
+
+// CIEDE2000 is never below the lightness difference divided by its weight
+// S_L, and S_L stays under 1.75 over the whole L* range (1.747 at 0 and 100),
+// so a pair further apart in L* than 1.75 × limit cannot qualify. Skipping
+// those leaves the full formula for a small fraction of the pairs.
+constexpr double kMaxLightnessWeight = 1.75;
 
 // Every brand colour converted once, whatever the number of colours asked about.
 std::vector<std::vector<Lab>> BrandTables(std::span<const BrandPalette> brands) {
@@ -33,10 +40,12 @@ std::vector<SimilarPaint> SimilarTo(const CFlossColor& color, std::span<const Br
   std::vector<SimilarPaint> found;
   if (color.brandName.empty()) return found;
   const Lab lab = SrgbToLab(color.AsRgb());
+  const double lightnessWindow = limit * kMaxLightnessWeight;
   for (size_t b = 0; b < brands.size(); ++b) {
     if (brands[b].BrandName() == color.brandName) continue;
     const std::vector<Lab>& table = tables[b];
     for (size_t p = 0; p < table.size(); ++p) {
+      if (std::abs(table[p].l - lab.l) >= lightnessWindow) continue;
       const double deltaE = DeltaE2000(lab, table[p]);
       if (deltaE < limit) found.push_back({int(b), int(p), deltaE});
     }

@@ -61,7 +61,8 @@ TEST(DeltaE2000, MatchesThePublishedPairsToFourDecimalsInEitherOrder) {
 }
 
 TEST(DeltaE2000, ZeroForTheSameColourAndForGreysOnlyLightnessCounts) {
-  const Lab colours[] = {{0, 0, 0}, {50, 0, 0}, {100, 0, 0}, {43.3, 63.3, 40.0}, {32.3, 79.2, -107.9}};
+  const Lab colours[] = {
+      {0, 0, 0}, {50, 0, 0}, {100, 0, 0}, {43.3, 63.3, 40.0}, {32.3, 79.2, -107.9}};
   for (const Lab& c : colours) EXPECT_EQ(DeltaE2000(c, c), 0.0);
   // Greys differ in lightness alone; around L* = 50 the weight S_L is 1.
   EXPECT_NEAR(DeltaE2000({45, 0, 0}, {55, 0, 0}), 10.0, 1e-9);

@@ -14,20 +14,23 @@ namespace {
 // 1.06 for red + 5, 1.90 for blue + 7 and 2.56 for red + 12.
 std::vector<BrandPalette> SmallBrands() {
   std::vector<BrandPalette> brands;
-  brands.push_back(BrandPalette::Parse("PAINT=Studio\r\n\r\n"
-                                       "Cadmium Red,10,200,30,40,\r\n"
-                                       "Same Red Again,11,200,30,40,\r\n"
-                                       "Ultramarine,12,20,40,160,\r\n",
-                                       "/p/Studio.dat"));
-  brands.push_back(BrandPalette::Parse("PAINT=Other\r\n"
-                                       "Far Red,500,212,30,40,\r\n"
-                                       "Edge Red,501,200,30,47,\r\n"
-                                       "Equal Red,502,200,30,40,\r\n"
-                                       "Green,503,20,160,40,\r\n",
-                                       "/p/Other.dat"));
-  brands.push_back(BrandPalette::Parse("PAINT=Third\r\n"
-                                       "Near Red,,205,30,40,\r\n",
-                                       "/p/Third.dat"));
+  brands.push_back(
+      BrandPalette::Parse("PAINT=Studio\r\n\r\n"
+                          "Cadmium Red,10,200,30,40,\r\n"
+                          "Same Red Again,11,200,30,40,\r\n"
+                          "Ultramarine,12,20,40,160,\r\n",
+                          "/p/Studio.dat"));
+  brands.push_back(
+      BrandPalette::Parse("PAINT=Other\r\n"
+                          "Far Red,500,212,30,40,\r\n"
+                          "Edge Red,501,200,30,47,\r\n"
+                          "Equal Red,502,200,30,40,\r\n"
+                          "Green,503,20,160,40,\r\n",
+                          "/p/Other.dat"));
+  brands.push_back(
+      BrandPalette::Parse("PAINT=Third\r\n"
+                          "Near Red,,205,30,40,\r\n",
+                          "/p/Third.dat"));
   return brands;
 }
 
@@ -62,6 +65,23 @@ TEST(SimilarPaints, OtherBrandsOnlyNearestFirstBelowTheLimit) {
   EXPECT_EQ(Places(tight[0]), (std::vector<std::pair<int, int>>{{1, 2}}));
 }
 
+// Near white, L* weighs little: 246 and 255 grey are 3.1 apart in L* but
+// only 1.81 in CIEDE2000, so they are a match although their lightness alone
+// is more than the limit apart.
+TEST(SimilarPaints, LightPaintsFarApartInLightnessStillMatch) {
+  std::vector<BrandPalette> brands;
+  brands.push_back(BrandPalette::Parse("PAINT=A\r\nOff White,1,246,246,246,\r\n", "/p/A.dat"));
+  brands.push_back(BrandPalette::Parse("PAINT=B\r\nWhite,2,255,255,255,\r\n", "/p/B.dat"));
+  const Lab offWhite = SrgbToLab({246, 246, 246});
+  const Lab white = SrgbToLab({255, 255, 255});
+  ASSERT_GT(white.l - offWhite.l, 3.0);
+  const auto found = FindSimilarPaints(brands[0].Colors(), brands);
+  ASSERT_EQ(found[0].size(), 1u);
+  EXPECT_EQ(found[0][0].brand, 1);
+  EXPECT_NEAR(found[0][0].deltaE, DeltaE2000(offWhite, white), 1e-12);
+  EXPECT_LT(found[0][0].deltaE, 1.9);
+}
+
 TEST(SimilarPaints, EveryColourGetsItsOwnListAndPlaceholdersNone) {
   const std::vector<BrandPalette> brands = SmallBrands();
   CFlossColor placeholder;  // a red without a brand
@@ -87,8 +107,7 @@ TEST(SimilarPaints, EveryColourGetsItsOwnListAndPlaceholdersNone) {
 
 TEST(SimilarPaints, TextNamesBrandNumberAndNameOfTheFirstThree) {
   const std::vector<BrandPalette> brands = SmallBrands();
-  const std::vector<SimilarPaint> similar = {
-      {1, 2, 0.0}, {2, 0, 1.06}, {1, 1, 1.96}, {1, 0, 1.99}};
+  const std::vector<SimilarPaint> similar = {{1, 2, 0.0}, {2, 0, 1.06}, {1, 1, 1.96}, {1, 0, 1.99}};
   EXPECT_EQ(SimilarPaintsText(similar, brands),
             "Other 502 Equal Red (ΔE 0.0), Third Near Red (ΔE 1.1), Other 501 Edge Red (ΔE 2.0)");
   EXPECT_EQ(SimilarPaintsText(std::span(similar).subspan(3), brands), "Other 500 Far Red (ΔE 2.0)");
@@ -130,11 +149,15 @@ TEST(SimilarPaints, SuppliedBrandsFindPairsFromBothSides) {
   int pairs = 0;
   for (size_t i = 0; i < colors.size(); ++i) {
     const auto& list = found[i];
-    EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [](const auto& x, const auto& y) {
-      return x.deltaE < y.deltaE;
-    }));
+    EXPECT_TRUE(std::is_sorted(list.begin(), list.end(),
+                               [](const auto& x, const auto& y) { return x.deltaE < y.deltaE; }));
     for (const SimilarPaint& paint : list) {
       EXPECT_NE(paint.brand, places[i].first);
+      EXPECT_NEAR(
+          paint.deltaE,
+          DeltaE2000(SrgbToLab(colors[i].AsRgb()),
+                     SrgbToLab(brands[size_t(paint.brand)].ColorAt(paint.position)->AsRgb())),
+          1e-12);
       EXPECT_LT(paint.deltaE, kSimilarPaintLimit);
       const auto& back = found[indexOf({paint.brand, paint.position})];
       const auto mirror = std::find_if(back.begin(), back.end(), [&](const SimilarPaint& s) {
@@ -146,6 +169,31 @@ TEST(SimilarPaints, SuppliedBrandsFindPairsFromBothSides) {
     }
   }
   EXPECT_GT(pairs, 0);
+}
+
+// The search skips pairs it can rule out cheaply; with wider limits too it
+// must find exactly the pairs that comparing every two colours finds.
+TEST(SimilarPaints, SuppliedBrandsSameAsComparingEveryPair) {
+  const std::vector<BrandPalette> brands = RealBrands();
+  ASSERT_EQ(brands.size(), 4u);
+  for (double limit : {1.0, 2.0, 5.0, 12.0}) {
+    size_t direct = 0, searched = 0;
+    for (size_t b = 0; b < brands.size(); ++b) {
+      for (const auto& list : FindSimilarPaints(brands[b].Colors(), brands, limit)) {
+        searched += list.size();
+      }
+      for (const CFlossColor& color : brands[b].Colors()) {
+        for (size_t o = 0; o < brands.size(); ++o) {
+          if (o == b) continue;
+          for (const CFlossColor& other : brands[o].Colors()) {
+            direct += DeltaE2000(SrgbToLab(color.AsRgb()), SrgbToLab(other.AsRgb())) < limit;
+          }
+        }
+      }
+    }
+    EXPECT_EQ(searched, direct) << "limit " << limit;
+    EXPECT_GT(direct, 0u) << "limit " << limit;
+  }
 }
 
 }  // namespace
