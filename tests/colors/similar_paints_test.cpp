@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 #include "colors/brand_list.h"
 #include "colors/color_difference.h"
@@ -126,73 +128,34 @@ std::vector<BrandPalette> RealBrands() {
   return brands;
 }
 
-// Over every colour of the supplied brands: no match from the colour's own
-// brand, lists in order, and each pair found from both of its sides with the
-// same difference, which shows that brand and position point at the colour
-// that was measured.
-TEST(SimilarPaints, SuppliedBrandsFindPairsFromBothSides) {
-  const std::vector<BrandPalette> brands = RealBrands();
-  ASSERT_EQ(brands.size(), 4u);
-  std::vector<CFlossColor> colors;
-  std::vector<std::pair<int, int>> places;
-  for (size_t b = 0; b < brands.size(); ++b) {
-    for (int p = 0; p < brands[b].Count(); ++p) {
-      colors.push_back(*brands[b].ColorAt(p));
-      places.emplace_back(int(b), p);
-    }
-  }
-  const auto found = FindSimilarPaints(colors, brands);
-  ASSERT_EQ(found.size(), colors.size());
-  auto indexOf = [&](std::pair<int, int> place) {
-    return size_t(std::find(places.begin(), places.end(), place) - places.begin());
-  };
-  int pairs = 0;
-  for (size_t i = 0; i < colors.size(); ++i) {
-    const auto& list = found[i];
-    EXPECT_TRUE(std::is_sorted(list.begin(), list.end(),
-                               [](const auto& x, const auto& y) { return x.deltaE < y.deltaE; }));
-    for (const SimilarPaint& paint : list) {
-      EXPECT_NE(paint.brand, places[i].first);
-      EXPECT_NEAR(
-          paint.deltaE,
-          DeltaE2000(SrgbToLab(colors[i].AsRgb()),
-                     SrgbToLab(brands[size_t(paint.brand)].ColorAt(paint.position)->AsRgb())),
-          1e-12);
-      EXPECT_LT(paint.deltaE, kSimilarPaintLimit);
-      const auto& back = found[indexOf({paint.brand, paint.position})];
-      const auto mirror = std::find_if(back.begin(), back.end(), [&](const SimilarPaint& s) {
-        return s.brand == places[i].first && s.position == places[i].second;
-      });
-      ASSERT_NE(mirror, back.end()) << colors[i].colorName;
-      EXPECT_NEAR(mirror->deltaE, paint.deltaE, 1e-9);
-      ++pairs;
-    }
-  }
-  EXPECT_GT(pairs, 0);
-}
-
-// The search skips pairs it can rule out cheaply; with wider limits too it
-// must find exactly the pairs that comparing every two colours finds.
+// Every colour of the supplied brands against the others: the search skips
+// pairs it can rule out cheaply, yet at every limit it must give exactly the
+// pairs that comparing every two colours of different brands gives, in order.
 TEST(SimilarPaints, SuppliedBrandsSameAsComparingEveryPair) {
   const std::vector<BrandPalette> brands = RealBrands();
   ASSERT_EQ(brands.size(), 4u);
+  using Pair = std::tuple<int, int, int, int>;  // brand, position, other brand, other position
   for (double limit : {1.0, 2.0, 5.0, 12.0}) {
-    size_t direct = 0, searched = 0;
-    for (size_t b = 0; b < brands.size(); ++b) {
-      for (const auto& list : FindSimilarPaints(brands[b].Colors(), brands, limit)) {
-        searched += list.size();
-      }
-      for (const CFlossColor& color : brands[b].Colors()) {
-        for (size_t o = 0; o < brands.size(); ++o) {
-          if (o == b) continue;
-          for (const CFlossColor& other : brands[o].Colors()) {
-            direct += DeltaE2000(SrgbToLab(color.AsRgb()), SrgbToLab(other.AsRgb())) < limit;
+    std::set<Pair> searched, direct;
+    for (int b = 0; b < int(brands.size()); ++b) {
+      const auto found = FindSimilarPaints(brands[size_t(b)].Colors(), brands, limit);
+      for (int p = 0; p < brands[size_t(b)].Count(); ++p) {
+        const auto& list = found[size_t(p)];
+        EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [](const auto& x, const auto& y) {
+          return x.deltaE < y.deltaE;
+        }));
+        for (const SimilarPaint& s : list) searched.insert({b, p, s.brand, s.position});
+        const Lab lab = SrgbToLab(brands[size_t(b)].ColorAt(p)->AsRgb());
+        for (int o = 0; o < int(brands.size()); ++o) {
+          for (int q = 0; o != b && q < brands[size_t(o)].Count(); ++q) {
+            const Lab other = SrgbToLab(brands[size_t(o)].ColorAt(q)->AsRgb());
+            if (DeltaE2000(lab, other) < limit) direct.insert({b, p, o, q});
           }
         }
       }
     }
     EXPECT_EQ(searched, direct) << "limit " << limit;
-    EXPECT_GT(direct, 0u) << "limit " << limit;
+    EXPECT_FALSE(direct.empty()) << "limit " << limit;
   }
 }
 
