@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
+#include <QToolButton>
 
 #include "app/panel_style.h"
 
@@ -17,7 +19,15 @@ CFrameStatusBar::CFrameStatusBar(QWidget* parent) : QStatusBar(parent) {
   zoom_->setMinimumWidth(90);
   size_->setAlignment(Qt::AlignCenter);
   zoom_->setAlignment(Qt::AlignCenter);
+  current_ = new QToolButton(this);
+  current_->setObjectName(QStringLiteral("currentColor"));
+  current_->setAutoRaise(true);
+  current_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  current_->setToolTip(QStringLiteral("Current color for painting"));
+  current_->hide();
+  connect(current_, &QToolButton::clicked, this, &CFrameStatusBar::currentColorClicked);
   addWidget(idle_, 1);
+  addPermanentWidget(current_);
   addPermanentWidget(size_);
   addPermanentWidget(zoom_);
   // A temporary message covers the idle text and uncovers it when cleared.
@@ -49,6 +59,23 @@ void CFrameStatusBar::SetZoom(int numerator, int denominator) {
 QString CFrameStatusBar::FirstPaneText() const {
   QString message = currentMessage();
   return message.isEmpty() ? idle_->text() : message;
+}
+
+void CFrameStatusBar::SetCurrentColor(const QColor& color, const QString& text) {
+  current_->setVisible(color.isValid());
+  if (!color.isValid()) return;
+  QPixmap swatch(14, 14);
+  swatch.fill(color);
+  QPainter outline(&swatch);
+  outline.setPen(QColor(0x80, 0x80, 0x80));
+  outline.drawRect(0, 0, 13, 13);
+  outline.end();
+  current_->setIcon(QIcon(swatch));
+  current_->setText(text);
+}
+
+QString CFrameStatusBar::CurrentColorText() const {
+  return current_->isHidden() ? QString() : current_->text();
 }
 
 QString CFrameStatusBar::SizeText() const { return size_->text(); }

@@ -6,6 +6,7 @@
 #include <QStatusBar>
 
 class QLabel;
+class QToolButton;
 
 namespace tintara {
 
@@ -28,6 +29,14 @@ class CFrameStatusBar : public QStatusBar {
   QString FirstPaneText() const;
   QString SizeText() const;
   QString ZoomText() const;
+  // The current painting colour: a swatch and its name; an invalid colour
+  // hides the pane. Clicking it asks for another colour.
+  void SetCurrentColor(const QColor& color, const QString& text);
+  QString CurrentColorText() const;
+  QToolButton* CurrentColorButton() const { return current_; }
+
+ signals:
+  void currentColorClicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -36,6 +45,7 @@ class CFrameStatusBar : public QStatusBar {
   QLabel* idle_;
   QLabel* size_;
   QLabel* zoom_;
+  QToolButton* current_;
   bool graphical_ = false;
 };
 

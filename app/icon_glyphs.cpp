@@ -366,6 +366,38 @@ void ReduceColors(QPainter& p) {
   }
 }
 
+// Paint swatches in a grid: choosing the paints.
+void SwatchGrid(QPainter& p) {
+  const QColor colours[] = {kRed, kOchre, kGreen, kTeal, kBlue, kTerracotta, kSky, kPaper, kOchre};
+  for (int i = 0; i < 9; ++i) {
+    Outline(p, colours[i], 1.4);
+    p.drawRect(QRectF(3 + 9.5 * (i % 3), 3 + 9.5 * (i / 3), 7, 7));
+  }
+}
+
+// One large swatch with a brush tip over it: the colour the tools paint with.
+void CurrentSwatch(QPainter& p) {
+  Outline(p, kTerracotta, 1.8);
+  p.drawRoundedRect(QRectF(3, 9, 18, 18), 2, 2);
+  p.setPen(Stroke(3.4, QColor(150, 110, 70)));
+  p.drawLine(QPointF(19, 17), QPointF(28, 4));
+  Outline(p, kTerracotta, 1.4);
+  Polygon(p, {{16, 16}, {21, 19}, {17, 24}});
+}
+
+// A small tool window holding swatches.
+void SwatchWindow(QPainter& p) {
+  Outline(p, kPaper, 1.8);
+  p.drawRect(QRectF(3, 4, 26, 24));
+  p.setBrush(kTeal);
+  p.drawRect(QRectF(3, 4, 26, 5));
+  const QColor colours[] = {kRed, kOchre, kGreen, kBlue};
+  for (int i = 0; i < 4; ++i) {
+    Outline(p, colours[i], 1.2);
+    p.drawRect(QRectF(7 + 10 * (i % 2), 12 + 7.5 * (i / 2), 7, 5.5));
+  }
+}
+
 }  // namespace
 
 void PaintGlyph(QPainter& p, Glyph glyph) {
@@ -445,6 +477,9 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kReduceColors: ReduceColors(p); break;
     case Glyph::kPatternSize: PageGrid(p); break;
     case Glyph::kPatternType: TypeChoice(p); break;
+    case Glyph::kPaintingColors: SwatchGrid(p); break;
+    case Glyph::kCurrentColor: CurrentSwatch(p); break;
+    case Glyph::kPaletteWindow: SwatchWindow(p); break;
   }
   p.restore();
 }

@@ -50,6 +50,9 @@ enum class Glyph {
   kReduceColors,
   kPatternSize,
   kPatternType,
+  kPaintingColors,
+  kCurrentColor,
+  kPaletteWindow,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

@@ -99,6 +99,16 @@ void CTessel20App::ReplaceDocumentCommands() {
   // The size is asked here; a new pattern is made behind the progress window.
   const Command* size = table_.Find(cmd::kPatternSize);
   table_.Add({cmd::kPatternSize, size->text, [this] { PatternSizeCommand(); }, size->enabled, {}});
+  // The colours likewise: the pattern may be made again or mapped onto them.
+  const Command* colors = table_.Find(cmd::kPaintingColors);
+  table_.Add({cmd::kPaintingColors, colors->text, [this] { PaintingColorsCommand(); },
+              colors->enabled, {}});
+}
+
+void CTessel20App::PaintingColorsCommand() {
+  std::optional<CTesselParams> edited = doc_->AskPaintingColors();
+  if (!edited) return;
+  RunLong([this, &edited] { doc_->ApplyPaintingColors(std::move(*edited)); });
 }
 
 void CTessel20App::PatternSizeCommand() {

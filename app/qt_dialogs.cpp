@@ -4,7 +4,9 @@
 
 #include "app/reduction_dialogs.h"
 #include "colors/floss_color.h"
+#include "colors/widgets/colors_dialog.h"
 #include "colors/widgets/pattern_size_dialog.h"
+#include "colors/widgets/select_color_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
 
 namespace tintara {
@@ -44,6 +46,16 @@ std::optional<int> QtDialogs::ChoosePatternType(int listPosition) {
   PatternTypeDialog dialog(listPosition, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Selected();
+}
+
+bool QtDialogs::EditColors(ColorsEditor& editor) {
+  ColorsDialog dialog(editor, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::SelectColor(ColorSelector& selector) {
+  SelectColorDialog dialog(selector, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace tintara

@@ -22,6 +22,8 @@ class QtDialogs : public Dialogs {
   std::optional<PatternPageSettings> ChoosePatternSize(const PatternPageSettings& current,
                                                        bool defaultPrinterAvailable) override;
   std::optional<int> ChoosePatternType(int listPosition) override;
+  bool EditColors(ColorsEditor& editor) override;
+  bool SelectColor(ColorSelector& selector) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -12,7 +12,9 @@
 #include "app/document_view_source.h"
 #include "app/interface_dialog.h"
 #include "app/long_work.h"
+#include "app/frame_status_bar.h"
 #include "app/main_frame.h"
+#include "app/palette_window_host.h"
 #include "app/qt_image_files.h"
 #include "app/splash_window.h"
 #include "app/stage_panels.h"
@@ -150,6 +152,7 @@ void CTessel20App::BuildFrame() {
           [this](CommandId id) { Dispatch(id); });
   frame_->SetRecentFiles(recent_.Entries());
   frame_->SetCloseGuard([this] { return MayClose(); });
+  palette_ = std::make_unique<PaletteWindowHost>(*doc_, *settings_, frame_.get());
   ConnectNotices();
   AfterCommand();
 }
@@ -209,6 +212,12 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
+  connect(&host_, &QtUiHost::showPaletteWindowRequested, palette_.get(), &PaletteWindowHost::Show);
+  connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
+          &PaletteWindowHost::Refresh);
+  connect(palette_.get(), &PaletteWindowHost::changed, this, &CTessel20App::AfterCommand);
+  connect(frame_->Status(), &CFrameStatusBar::currentColorClicked, this,
+          [this] { Dispatch(cmd::kCurrentPaintColor); });
   connect(&host_, &QtUiHost::longWorkStarted, this, [this, view] {
     frame_->SetBusy(true);
     view->SetFrozen(true);
@@ -223,6 +232,21 @@ void CTessel20App::AfterCommand() {
   if (!frame_ || frame_->Busy()) return;
   frame_->SetDocumentTitle(doc_->title);
   frame_->UpdateActions();
+  ShowCurrentColor();
+}
+
+void CTessel20App::ShowCurrentColor() {
+  const CTesselParams& params = doc_->params;
+  const int current = params.currentColor;
+  if (!doc_->convertedPicture || params.paletteReady != 1 || current < 0 ||
+      size_t(current) >= params.workingPalette.size()) {
+    frame_->Status()->SetCurrentColor(QColor(), QString());
+    return;
+  }
+  const CFlossColor& paint = params.workingPalette[size_t(current)];
+  QString text = QString::fromStdString(paint.colorName);
+  if (paint.catalogNumber >= 0) text += QStringLiteral(" (%1)").arg(paint.catalogNumber);
+  frame_->Status()->SetCurrentColor(QColor(paint.red, paint.green, paint.blue), text);
 }
 
 bool CTessel20App::Dispatch(CommandId id) {
@@ -279,6 +303,8 @@ void CTessel20App::Exit() {
   if (exited_ || !started_) return;
   exited_ = true;
   idleTimer_.stop();
+  // The palette window keeps its position for the next start.
+  if (palette_) palette_->Show(false);
   env_.app.WriteAll(*settings_);
   recent_.Save(*settings_);
   settings_->Flush();

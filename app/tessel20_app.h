@@ -32,6 +32,7 @@ namespace tintara {
 class CMainFrame;
 class CTessel20Doc;
 class DocumentViewSource;
+class PaletteWindowHost;
 class FilterSite;
 class QtImageFiles;
 class SplashWindow;
@@ -83,6 +84,7 @@ class CTessel20App : public QObject {
 
   CTessel20Doc& Doc() { return *doc_; }
   CMainFrame* Frame() { return frame_.get(); }
+  PaletteWindowHost* Palette() { return palette_.get(); }
   CommandTable& Commands() { return table_; }
   DocumentEnvironment& Environment() { return env_; }
   QtUiHost& Host() { return host_; }
@@ -119,6 +121,9 @@ class CTessel20App : public QObject {
   void RegisterPictureFileCommands();
   void ReplaceDocumentCommands();
   void PatternSizeCommand();
+  void PaintingColorsCommand();
+  // The status bar's swatch of the current painting colour.
+  void ShowCurrentColor();
 
   // Interface.
   void ApplyInterface();
@@ -166,6 +171,7 @@ class CTessel20App : public QObject {
   std::unique_ptr<FilterSite> site_;
   std::unique_ptr<CTessel20Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<PaletteWindowHost> palette_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;
   CommandTable table_;

@@ -71,6 +71,9 @@ constexpr CommandId kPictureInformation = 34037;
 // Pattern settings (numbers of our own).
 constexpr CommandId kPatternSize = 34040;
 constexpr CommandId kPatternTypeChoice = 34041;
+constexpr CommandId kPaintingColors = 34042;
+constexpr CommandId kCurrentPaintColor = 34043;
+constexpr CommandId kTogglePaletteWindow = 34044;
 
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;

@@ -155,6 +155,7 @@ void CTessel20Doc::CreatePattern() {
     return;
   }
   counted.Finish();
+  patternEditedByHand = false;
   if (viewMode == kViewInitial) viewMode = kViewConverted;
   auto [shownWidth, shownHeight] = CurrentImageSize();
   Ui().SetScrollSizes(shownWidth, shownHeight);

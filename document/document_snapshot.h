@@ -19,6 +19,7 @@ struct DocumentSnapshot {
   int32_t viewMode = 0;
   CTesselParams params;
   int32_t pictureOrigin = 0;
+  bool patternEditedByHand = false;
 };
 
 using SnapshotPtr = std::unique_ptr<DocumentSnapshot>;

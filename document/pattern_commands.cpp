@@ -77,6 +77,7 @@ void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc) {
   table.Add({cmd::kBorderColor, "Color of borders and digits", [&doc] { doc.ChooseBorderColor(); },
              [&doc] { return !doc.pictureEditing; }, {}});
   RegisterPatternSettingsCommands(table, doc);
+  RegisterColorCommands(table, doc);
 }
 
 }  // namespace tintara

@@ -13,4 +13,7 @@ void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc);
 // "Size of painting pattern" and "Type of color identification".
 void RegisterPatternSettingsCommands(CommandTable& table, CTessel20Doc& doc);
 
+// "Painting Colors", "Current color for painting" and "Show/hide color palette".
+void RegisterColorCommands(CommandTable& table, CTessel20Doc& doc);
+
 }  // namespace tintara

@@ -84,6 +84,7 @@ void CTessel20Doc::DeleteContents() {
   workingPicture = nullptr;
   convertedPicture = nullptr;
   patternImage = nullptr;
+  patternEditedByHand = false;
   selection.reset();
   pictureEditing = 0;
   ClearPictureStacks();
@@ -143,6 +144,7 @@ void CTessel20Doc::ProjectOpened(const std::string& path) {
   pathName = path;
   modified = false;
   if (env_.projectOpened) env_.projectOpened(path);
+  patternEditedByHand = convertedPicture != nullptr;
   if (convertedPicture) {
     SetWorkStage(3);
     if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "colors/page_settings.h"
+#include "colors/pattern_color_shares.h"
 #include "colors/tessel_params.h"
 #include "document/document_snapshot.h"
 #include "document/drawing_tool_state.h"
@@ -58,6 +59,10 @@ class CTessel20Doc {
   std::array<SnapshotPtr, kStackDepth> undoSnapshots;
   std::array<SnapshotPtr, kStackDepth> redoSnapshots;
   bool paletteWindowShown = false;
+  // Set by every change of the pattern made by hand, and for a pattern read
+  // from a project (it may hold such changes); making the pattern clears it.
+  // A new palette is then mapped onto the pattern instead of making it again.
+  bool patternEditedByHand = false;
   bool navigatorWindowShown = false;
 
   // The platform document's own state.
@@ -143,6 +148,21 @@ class CTessel20Doc {
   void SelectAreaAt(int32_t x, int32_t y);
   void ChooseBorderColor();
 
+  // "Painting Colors" in two halves, like the pattern size: the "Colors"
+  // dialog's edited copy (nothing for Cancel), then taking it over, which may
+  // make the pattern again. ApplyPaintingColors is false when nothing changed.
+  std::optional<CTesselParams> AskPaintingColors();
+  bool ApplyPaintingColors(CTesselParams edited);
+  // "Current color for painting": the "Select color" dialog.
+  void CurrentColorCommand();
+  // The colour palette window: its selection becomes the current painting
+  // colour; its "Add" asks for a brand colour and makes it the current one.
+  void SetCurrentColor(int position);
+  void AddColorFromPaletteWindow();
+  void TogglePaletteWindow() { ShowPaletteWindow(!paletteWindowShown); }
+  // The pattern's paints with their shares of its area; empty without a pattern.
+  PatternColorShares ColorShares() const;
+
   // Lifecycle.
   void DeleteContents();
   // An empty, unmodified project named "Untitled" with no file behind it.
@@ -165,6 +185,11 @@ class CTessel20Doc {
   // Whether a pattern of width × height cells leaves the pictures within the
   // memory budget of the settings; tells the user when not.
   bool PatternFitsBudget(int64_t width, int64_t height);
+  // The pattern after a new working palette: mapped onto it when edited by
+  // hand, else made again when shown, or dropped.
+  void FollowNewPalette(const std::vector<CFlossColor>& oldPalette, bool editedByHand);
+  // Takes over the current colour chosen in `chosen`, saved to the settings.
+  void TakeCurrentColor(const CTesselParams& chosen);
 
   void TakeSnapshotState(DocumentSnapshot& snapshot);
   void PushPictureUndo();

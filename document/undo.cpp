@@ -42,6 +42,7 @@ SnapshotPtr MakeSnapshot(const CTessel20Doc& doc) {
     snapshot->indexImage = CopyOrNull(doc.indexImage);
   }
   snapshot->viewMode = doc.viewMode;
+  snapshot->patternEditedByHand = doc.patternEditedByHand;
   snapshot->pictureOrigin = doc.pictureOrigin;
   return snapshot;
 }
@@ -61,6 +62,7 @@ void CTessel20Doc::TakeSnapshotState(DocumentSnapshot& snapshot) {
   viewMode = snapshot.viewMode;
   params.AssignFrom(snapshot.params);
   pictureOrigin = snapshot.pictureOrigin;
+  patternEditedByHand = snapshot.patternEditedByHand;
 }
 
 void CTessel20Doc::PushUndoSnapshot() {

@@ -14,6 +14,9 @@
 
 namespace tintara {
 
+class ColorsEditor;
+class ColorSelector;
+
 // The logic of a dialog that lists names with "&Delete", OK and Cancel; the
 // dialog only shows the names and passes the buttons on.
 class NameListChooser {
@@ -76,6 +79,11 @@ class Dialogs {
 
   // "Type of pattern": a position in the list of offered pattern types.
   virtual std::optional<int> ChoosePatternType(int /*listPosition*/) { return std::nullopt; }
+
+  // "Colors": the dialog edits through the editor; true for OK.
+  virtual bool EditColors(ColorsEditor& /*editor*/) { return false; }
+  // "Select color": true when a colour was chosen (the selector holds it).
+  virtual bool SelectColor(ColorSelector& /*selector*/) { return false; }
 };
 
 }  // namespace tintara

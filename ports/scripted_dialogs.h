@@ -17,6 +17,12 @@
 //                                  (a missing field keeps the dialog's value)
 //   "Type of pattern"              a position in the list: 0 numbers, 1 patterns,
 //                                  2 borders only
+//   "Colors"                       {"colors": N, "brand": NAME, "build": "picture"|"brand",
+//                                   "delete": [...], "add": [...]}, pressed in that
+//                                  order; colours by catalogue number or name
+//   "Select color"                 a position in the list shown (the working
+//                                  palette), or {"brand": NAME, "number": N} for
+//                                  a colour of a whole brand
 #pragma once
 
 #include <optional>
@@ -41,6 +47,8 @@ class ScriptedDialogs : public Dialogs {
   std::optional<PatternPageSettings> ChoosePatternSize(const PatternPageSettings& current,
                                                        bool defaultPrinterAvailable) override;
   std::optional<int> ChoosePatternType(int listPosition) override;
+  bool EditColors(ColorsEditor& editor) override;
+  bool SelectColor(ColorSelector& selector) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;
