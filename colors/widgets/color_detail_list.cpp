@@ -87,7 +87,8 @@ ColorDetailList::ColorDetailList(QWidget* parent) : QTreeWidget(parent) {
   header()->setSortIndicatorShown(false);
   connect(header(), &QHeaderView::sectionClicked, this, &ColorDetailList::SortBy);
   connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-    if (!updating_ && current != nullptr) emit positionSelected(current->data(0, kPositionRole).toInt());
+    if (updating_ || current == nullptr) return;
+    emit positionSelected(current->data(0, kPositionRole).toInt());
   });
   connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
     emit positionClicked(item->data(0, kPositionRole).toInt());
@@ -108,6 +109,7 @@ void ColorDetailList::SetColors(const std::vector<CFlossColor>& colors,
   setColumnCount(int(labels.size()));
   setHeaderLabels(labels);
   if (sortColumn_ >= columnCount()) sortColumn_ = -1;
+  header()->setSortIndicatorShown(sortColumn_ >= 0);
   QList<QTreeWidgetItem*> items;
   items.reserve(qsizetype(colors.size()));
   const ColorNote none;

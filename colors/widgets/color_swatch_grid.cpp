@@ -27,7 +27,6 @@ ColorSwatchGrid::ColorSwatchGrid(QWidget* parent) : QAbstractScrollArea(parent) 
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   verticalScrollBar()->setSingleStep(1);
   viewport()->setAutoFillBackground(false);
-  viewport()->setMouseTracking(false);
   UpdateLayout();
 }
 

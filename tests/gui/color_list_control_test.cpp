@@ -315,7 +315,8 @@ TEST(ColorInfoLine, NamesThePaintAndItsNotes) {
   EXPECT_EQ(ColorInfoLine(ivory, &note), "Ivory, Catalog No - 3102, Brand - Acme");
   note.areaPercent = 12.5;
   EXPECT_EQ(ColorInfoLine(ivory, &note),
-            QString::fromUtf8("Ivory, Catalog No - 3102, Brand - Acme \u2014 12.5% of the pattern"));
+            QString::fromUtf8("Ivory, Catalog No - 3102, Brand - Acme \u2014 12.5% of the "
+                              "pattern"));
   note.similarPaints = "Brand X 123 Name (ΔE 1.4)";
   EXPECT_EQ(ColorInfoLine(ivory, &note),
             QString::fromUtf8("Ivory, Catalog No - 3102, Brand - Acme \u2014 12.5% of the "
