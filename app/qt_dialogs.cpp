@@ -4,20 +4,24 @@
 
 #include "app/reduction_dialogs.h"
 #include "colors/floss_color.h"
+#include "colors/widgets/border_color_dialog.h"
 #include "colors/widgets/colors_dialog.h"
 #include "colors/widgets/pattern_size_dialog.h"
-#include "colors/widgets/select_color_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
+#include "colors/widgets/select_color_dialog.h"
 
 namespace tintara {
 
 std::optional<uint32_t> QtDialogs::ChooseBorderColor(uint32_t current, bool standardInterface) {
+  if (!standardInterface) {
+    // The guided interface offers a grid of evenly spaced colours, chosen by one click.
+    BorderColorDialog dialog(current, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Chosen();
+  }
   Rgb rgb = UnpackColor(current);
-  QColorDialog::ColorDialogOptions options;
-  // The platform's own chooser in the standard interface, Qt's otherwise.
-  if (!standardInterface) options |= QColorDialog::DontUseNativeDialog;
   QColor chosen = QColorDialog::getColor(QColor(rgb.red, rgb.green, rgb.blue), parent_,
-                                         QStringLiteral("Color of borders and digits"), options);
+                                         QStringLiteral("Color of borders and digits"));
   if (!chosen.isValid()) return std::nullopt;
   return PackColor(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
 }

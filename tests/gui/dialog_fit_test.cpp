@@ -14,6 +14,7 @@
 #include "app/picture_info_dialog.h"
 #include "app/reduction_dialogs.h"
 #include "app/styled_message_dialog.h"
+#include "colors/widgets/border_color_dialog.h"
 #include "colors/widgets/pattern_size_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
 
@@ -41,6 +42,7 @@ std::vector<std::unique_ptr<QDialog>> EveryFramedDialog() {
   dialogs.push_back(std::make_unique<ReduceColorsDialog>(24));
   dialogs.push_back(std::make_unique<PatternSizeDialog>(PatternPageSettings{}, true));
   dialogs.push_back(std::make_unique<PatternTypeDialog>(0));
+  dialogs.push_back(std::make_unique<BorderColorDialog>(0x808080));
   return dialogs;
 }
 
