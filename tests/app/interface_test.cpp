@@ -183,7 +183,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_FALSE(Doc().pictureEditing);
   EXPECT_EQ(Frame().ToolPanel()->PageName(), "Settings");
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Borders color", "Size", "Pattern Type", "Display"}));
+            (std::vector<QString>{"Colors", "Borders color", "Size", "Pattern Type", "Display"}));
 
   // Entering the pattern stage makes the pattern first.
   ASSERT_TRUE(app->Dispatch(cmd::kStagePattern));
