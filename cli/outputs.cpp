@@ -31,6 +31,8 @@ PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide) {
   setup.paperSize = app.page.paperSize;
   setup.landscape = app.page.orientation == 1;
   setup.pagesPerSide = pagesPerSide;
+  setup.shoppingList = app.printShoppingList != 0;
+  setup.coverage = {app.printCoverageMicrolitres, app.printCoats, app.printPotMillilitres};
   return setup;
 }
 
@@ -52,6 +54,18 @@ bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std
     return false;
   }
   std::string error = WriteColorKeyPdf(doc.params, doc.indexImage.get(), setup, path);
+  if (error.empty()) return true;
+  ReportWriteFailure(path, error);
+  return false;
+}
+
+bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
+                       const std::string& path) {
+  if (!doc.convertedPicture || !doc.indexImage) {
+    ReportError("the project has no painting pattern, so no shopping list");
+    return false;
+  }
+  std::string error = WriteShoppingListCsv(doc.params, *doc.indexImage, setup, path);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

@@ -68,6 +68,10 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   printMarkEach = ReadSetting(store, Setting::kPrintMarkEach);
   if (printMarkEach == 0) printMarkEach = 10;
   printMarksDigits = ReadSetting(store, Setting::kPrintMarksDigits);
+  printShoppingList = ReadSetting(store, Setting::kPrintShoppingList);
+  printCoverageMicrolitres = ReadSetting(store, Setting::kPrintCoverage);
+  printCoats = ReadSetting(store, Setting::kPrintCoats);
+  printPotMillilitres = ReadSetting(store, Setting::kPrintPotSize);
   showColorsPalette = ReadSetting(store, Setting::kShowColorsPalette);
   showNavigator = ReadSetting(store, Setting::kShowNavigator);
 }
@@ -93,6 +97,10 @@ void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kPrintSeparate, printSeparate);
   WriteSetting(store, Setting::kPrintMarkEach, printMarkEach);
   WriteSetting(store, Setting::kPrintMarksDigits, printMarksDigits);
+  WriteSetting(store, Setting::kPrintShoppingList, printShoppingList);
+  WriteSetting(store, Setting::kPrintCoverage, printCoverageMicrolitres);
+  WriteSetting(store, Setting::kPrintCoats, printCoats);
+  WriteSetting(store, Setting::kPrintPotSize, printPotMillilitres);
   WriteSetting(store, Setting::kShowColorsPalette, showColorsPalette);
   WriteSetting(store, Setting::kShowNavigator, showNavigator);
   WriteSetting(store, Setting::kColorCorrectionPercent, colorCorrectionPercent);

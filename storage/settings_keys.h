@@ -50,6 +50,10 @@ enum class Setting : int {
   kPrintSeparate,
   kPrintMarkEach,
   kPrintMarksDigits,
+  kPrintShoppingList,  // the material list also says how much paint to buy
+  kPrintCoverage,      // microlitres of paint per 10 cm² for one coat
+  kPrintCoats,
+  kPrintPotSize,       // millilitres in one pot
   kShowColorsPalette,
   kShowNavigator,
   kColorsPalettePosX,
@@ -142,6 +146,10 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kPrintSeparate, "PRINT", "SEPARATE", kInt, kFixed, 0, INT_MIN, INT_MAX, ""},
     {kPrintMarkEach, "PRINT", "MARKEACH", kInt, kFixed, 10, INT_MIN, INT_MAX, ""},
     {kPrintMarksDigits, "PRINT", "PRINTMARKSDIGITS", kInt, kFixed, 1, INT_MIN, INT_MAX, ""},
+    {kPrintShoppingList, "PRINT", "SHOPPINGLIST", kInt, kFixed, 0, 0, 1, ""},
+    {kPrintCoverage, "PRINT", "COVERAGEUL", kInt, kFixed, 100, 1, 100000, ""},
+    {kPrintCoats, "PRINT", "COATS", kInt, kFixed, 2, 1, 20, ""},
+    {kPrintPotSize, "PRINT", "POTML", kInt, kFixed, 20, 1, 100000, ""},
     {kShowColorsPalette, "PALETTES", "COLORS", kInt, kFixed, 1, 0, 1, ""},
     {kShowNavigator, "PALETTES", "NAVIGATOR", kInt, kFixed, 1, 0, 1, ""},
     {kColorsPalettePosX, "COLORSPAL", "POSX", kInt, kFixed, 10, -kScreenSpan, kScreenSpan, ""},

@@ -1,6 +1,7 @@
 #include "view/shopping_list.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "view/print_layout.h"
 
@@ -9,6 +10,22 @@ namespace tintara {
 namespace {
 
 constexpr double kCm2PerSquareInch = 2.54 * 2.54;
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
 
 }  // namespace
 
@@ -66,6 +83,24 @@ ShoppingList MakeShoppingList(const std::array<uint64_t, 256>& counts, int palet
     list.items.push_back(item);
   }
   return list;
+}
+
+std::string ShoppingListCsv(const ShoppingList& list, std::span<const CFlossColor> palette,
+                            const PaintCoverage& coverage) {
+  std::string csv =
+      "number,name,catalogue number,brand,share %,area cm2,paint ml,pots of " +
+      std::to_string(coverage.potMillilitres) + " ml\r\n";
+  for (const ShoppingItem& item : list.items) {
+    const CFlossColor& color = palette[size_t(item.position)];
+    csv += std::to_string(item.position + 1) + "," + CsvField(color.colorName) + "," +
+           (color.catalogNumber == -1 ? std::string() : std::to_string(color.catalogNumber)) +
+           "," + CsvField(color.brandName) + "," + Fixed(item.share * 100, 2) + "," +
+           Fixed(item.areaCm2, 1) + "," + Fixed(item.paintMl, 2) + "," +
+           std::to_string(item.pots) + "\r\n";
+  }
+  csv += "total,,,," + Fixed(list.items.empty() ? 0 : 100, 2) + "," + Fixed(list.areaCm2, 1) +
+         "," + Fixed(list.paintMl, 2) + "," + std::to_string(list.pots) + "\r\n";
+  return csv;
 }
 
 }  // namespace tintara

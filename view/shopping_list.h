@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "colors/floss_color.h"
@@ -52,5 +53,10 @@ int PotsFor(double millilitres, const PaintCoverage& coverage);
 // palette length are left out of the list (they name no paint).
 ShoppingList MakeShoppingList(const std::array<uint64_t, 256>& counts, int paletteLength,
                               double printedAreaCm2, const PaintCoverage& coverage);
+
+// The list as comma-separated values with a header line and a closing
+// total line; names are quoted when they hold a comma, quote or line break.
+std::string ShoppingListCsv(const ShoppingList& list, std::span<const CFlossColor> palette,
+                            const PaintCoverage& coverage);
 
 }  // namespace tintara
