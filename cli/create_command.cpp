@@ -24,7 +24,10 @@ bool WriteExtras(const ParsedArgs& parsed, CliContext& context) {
   if (auto path = parsed.Value("--pdf")) {
     // The pattern was sized for (pages + 1)² sheets; it is printed on as many.
     PdfPageSetup setup = PageSetupOf(app, app.page.pageCount + 1);
-    if (!WritePicturePages(doc.patternImage.get(), setup, *path, "painting pattern")) return false;
+    if (!WritePicturePages(doc.patternImage.get(), setup, *path, "painting pattern",
+                           doc.indexImage.get())) {
+      return false;
+    }
   }
   return true;
 }

@@ -33,16 +33,18 @@ PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide) {
   setup.pagesPerSide = pagesPerSide;
   setup.shoppingList = app.printShoppingList != 0;
   setup.coverage = {app.printCoverageMicrolitres, app.printCoats, app.printPotMillilitres};
+  setup.sheetAids = {app.printSheetColors != 0, app.printOverlapMm, app.printMarks != 0};
   return setup;
 }
 
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
-                       const std::string& path, const std::string& what) {
+                       const std::string& path, const std::string& what,
+                       const ImageBuffer* indexImage) {
   if (image == nullptr) {
     ReportError("the project has no " + what);
     return false;
   }
-  std::string error = WritePicturePdf(*image, setup, path);
+  std::string error = WritePicturePdf(*image, setup, path, indexImage);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

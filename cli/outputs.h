@@ -17,8 +17,10 @@ bool WritePng(const ImageBuffer* image, const std::string& path, const std::stri
 // and the shopping list's settings.
 PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide);
 
+// `indexImage` gives the sheets their colour numbers when they list them.
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
-                       const std::string& path, const std::string& what);
+                       const std::string& path, const std::string& what,
+                       const ImageBuffer* indexImage = nullptr);
 // The key of the document's pattern; needs a pattern.
 bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);
 // The paint to buy for the document's pattern, as CSV; needs a pattern.

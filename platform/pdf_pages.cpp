@@ -85,13 +85,15 @@ std::string WritePrintPdf(const PrintJobContent& job, const PdfPageSetup& setup,
 }
 
 std::string WritePicturePdf(const ImageBuffer& image, const PdfPageSetup& setup,
-                            const std::string& path) {
+                            const std::string& path, const ImageBuffer* indexImage) {
   const int n = std::clamp(setup.pagesPerSide, 1, kMaxPagesPerSide);
   if (image.Width() < n || image.Height() < n) return "the picture is too small for that many pages";
   PrintJobContent job;
   job.kind = PrintKind::kPattern;
   job.picture = &image;
+  job.indexImage = indexImage;
   job.pagesPerSide = n;
+  job.sheetAids = setup.sheetAids;
   return WritePrintPdf(job, setup, path);
 }
 

@@ -20,6 +20,7 @@ struct PdfPageSetup {
   int pagesPerSide = 1;  // 1..10
   bool shoppingList = false;
   PaintCoverage coverage;
+  SheetAids sheetAids;
 };
 
 // Dots per inch of the PDF device and the margin a printer cannot print on.
@@ -36,9 +37,10 @@ PrintSurface PdfSurfaceOf(const PdfPageSetup& setup);
 std::string WritePrintPdf(const PrintJobContent& job, const PdfPageSetup& setup,
                           const std::string& path);
 
-// The picture over the setup's pages per side.
+// The picture over the setup's pages per side; the index image, when it is
+// the picture's size, gives each sheet its colour numbers.
 std::string WritePicturePdf(const ImageBuffer& image, const PdfPageSetup& setup,
-                            const std::string& path);
+                            const std::string& path, const ImageBuffer* indexImage = nullptr);
 
 // The material list of the working palette; the index image gives the
 // shopping list its counts when the setup asks for one.

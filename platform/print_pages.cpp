@@ -1,6 +1,7 @@
 #include "platform/print_pages.h"
 
 #include <QFontMetrics>
+#include <QStringList>
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -8,6 +9,7 @@
 #include "platform/material_list_page.h"
 #include "view/print_bands.h"
 #include "view/print_layout.h"
+#include "view/sheet_extras.h"
 
 namespace tintara {
 
@@ -45,22 +47,34 @@ void CopyRow(const TileBitmap& bitmap, const uint8_t* from, uchar* to) {
 }
 
 // "Page No p from n²" at twice the printing offset across and once down,
-// then on a grid the map of sheets with this one dark. They go on a white
-// plate over the picture, so that a picture filling the sheet keeps them
-// readable.
-void DrawHeader(QPainter& painter, const PrintSurface& surface, int page, int n) {
+// then on a grid the map of sheets with this one dark, and the sheet's
+// colour numbers when asked for. They go on a white plate over the picture,
+// so that a picture filling the sheet keeps them readable.
+void DrawHeader(QPainter& painter, const PrintSurface& surface, int page, int n,
+                const QString& colors) {
   const QString text = QString::fromStdString(PageHeaderText(page, n * n));
   const QFontMetrics metrics = painter.fontMetrics();
   const int textWidth = metrics.horizontalAdvance(text);
   const int textHeight = metrics.height();
   const QPoint at(2 * surface.offset.x(), surface.offset.y());
-  int plateWidth = textWidth;
-  if (n > 1) plateWidth += 2 * textHeight + (textHeight / n) * n;
+  int right = at.x() + textWidth;
+  if (n > 1) right += 2 * textHeight + (textHeight / n) * n;
+  QRect colorsBox;
+  if (!colors.isEmpty()) {
+    const int left = right + 2 * textHeight;
+    colorsBox = painter.boundingRect(
+        QRect(left, at.y(), std::max(textHeight, surface.metrics.width - left), textHeight),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, colors);
+  }
   const int pad = textHeight / 4;
-  painter.fillRect(QRect(at.x() - pad, at.y() - pad, plateWidth + 2 * pad, textHeight + 2 * pad),
-                   Qt::white);
+  QRect plate(at.x(), at.y(), right - at.x(), textHeight);
+  if (!colorsBox.isNull()) plate = plate.united(colorsBox);
+  painter.fillRect(plate.adjusted(-pad, -pad, pad, pad), Qt::white);
   painter.setPen(QPen(Qt::black, 0));
   painter.drawText(QRect(at, QSize(textWidth + 1, textHeight)), Qt::AlignLeft | Qt::AlignTop, text);
+  if (!colorsBox.isNull()) {
+    painter.drawText(colorsBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, colors);
+  }
   if (n <= 1) return;
   for (int k = 0; k < n * n; ++k) {
     DeviceRect square = PageMapSquare(n, k, at.x(), at.y(), textWidth, textHeight);
@@ -70,10 +84,42 @@ void DrawHeader(QPainter& painter, const PrintSurface& surface, int page, int n)
   painter.setBrush(Qt::NoBrush);
 }
 
-bool DrawPicturePage(QPainter& painter, const ImageBuffer& picture, const PrintSurface& surface,
-                     int n, int page) {
-  std::optional<TileBitmap> bitmap =
-      MakeTileBitmap(picture, PrintTileRect(picture.Width(), picture.Height(), n, page));
+QString ColorNumbersText(const std::vector<int>& numbers) {
+  if (numbers.empty()) return {};
+  QStringList texts;
+  for (int number : numbers) texts << QString::number(number);
+  return QStringLiteral("Colors on this sheet: ") + texts.join(QStringLiteral(", "));
+}
+
+// A circle with a cross through it, 6 mm across, centred on the corner.
+void DrawRegistrationMark(QPainter& painter, DevicePoint at, int dpi) {
+  const int radius = std::max(2, dpi * 2 / 25);
+  const int arm = radius * 3 / 2;
+  painter.setPen(QPen(Qt::black, 0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(QPoint(at.x, at.y), radius, radius);
+  painter.drawLine(at.x - arm, at.y, at.x + arm, at.y);
+  painter.drawLine(at.x, at.y - arm, at.x, at.y + arm);
+}
+
+// The part of the picture a sheet shows: its own tile, grown by the overlap.
+TileRect ShownTile(const ImageBuffer& picture, const TileRect& own, const PrintJobContent& job,
+                   const PrintSurface& surface) {
+  if (job.pagesPerSide <= 1 || job.sheetAids.overlapMm <= 0) return own;
+  DeviceRect fit = FitCentred(own.Width(), own.Height(), surface.metrics.width,
+                              surface.metrics.height);
+  int32_t overlap = OverlapPixels(job.sheetAids.overlapMm, own.Width(), fit.width,
+                                  surface.metrics.dpiX);
+  return WithOverlap(own, picture.Width(), picture.Height(), overlap);
+}
+
+bool DrawPicturePage(QPainter& painter, const PrintJobContent& job, const PrintSurface& surface,
+                     int page) {
+  const ImageBuffer& picture = *job.picture;
+  const int n = std::max(job.pagesPerSide, 1);
+  const TileRect own = PrintTileRect(picture.Width(), picture.Height(), n, page);
+  const TileRect shown = ShownTile(picture, own, job, surface);
+  std::optional<TileBitmap> bitmap = MakeTileBitmap(picture, shown);
   if (!bitmap) return false;
   const TileBitmapShape& shape = bitmap->shape;
   const DeviceRect fit =
@@ -83,7 +129,21 @@ bool DrawPicturePage(QPainter& painter, const ImageBuffer& picture, const PrintS
     if (part.isNull()) return false;
     painter.drawImage(QRect(fit.x, fit.y + band.deviceTop, fit.width, band.deviceRows), part);
   }
-  DrawHeader(painter, surface, page, n);
+  const bool aids = n > 1;
+  if (aids && job.sheetAids.registrationMarks) {
+    // The bitmap starts at a whole byte, which may lie left of the tile.
+    TileRect drawn = shown;
+    drawn.left = int32_t(int64_t(shape.byteOffset) * 8 / shape.bits);
+    for (DevicePoint corner : OwnCornersOnDevice(own, drawn, fit)) {
+      DrawRegistrationMark(painter, corner, surface.metrics.dpiX);
+    }
+  }
+  QString colors;
+  if (aids && job.sheetAids.colorNumbers) {
+    colors = ColorNumbersText(
+        ColorNumbersIn(job.indexImage, picture.Width(), picture.Height(), own));
+  }
+  DrawHeader(painter, surface, page, n, colors);
   return true;
 }
 
@@ -150,7 +210,7 @@ bool DrawPrintPage(QPainter& painter, const PrintJobContent& job, const PrintSur
       drawn = true;
     }
   } else if (job.picture != nullptr) {
-    drawn = DrawPicturePage(painter, *job.picture, surface, std::max(job.pagesPerSide, 1), page);
+    drawn = DrawPicturePage(painter, job, surface, page);
   }
   painter.restore();
   return drawn;

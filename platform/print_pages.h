@@ -18,6 +18,14 @@ namespace tintara {
 
 enum class PrintKind { kInitialPicture = 0, kConvertedPicture = 1, kPattern = 2, kMaterialList = 3 };
 
+// Aids for joining the sheets of a picture printed over more than one sheet;
+// all off, the sheets are printed plain.
+struct SheetAids {
+  bool colorNumbers = false;       // the colour numbers the sheet holds, beside its header
+  int overlapMm = 0;               // 0..15: each sheet repeats its neighbours' edges
+  bool registrationMarks = false;  // marks at the corners of the sheet's own part
+};
+
 struct PrintJobContent {
   PrintKind kind = PrintKind::kPattern;
   const ImageBuffer* picture = nullptr;     // the picture of kinds 0..2
@@ -26,6 +34,7 @@ struct PrintJobContent {
   int pagesPerSide = 1;                     // of pictures; the shopping list's sheets
   bool shoppingList = false;
   PaintCoverage coverage;
+  SheetAids sheetAids;
 };
 
 // The device as the pages see it: dots per inch and the printable area in

@@ -72,6 +72,9 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   printCoverageMicrolitres = ReadSetting(store, Setting::kPrintCoverage);
   printCoats = ReadSetting(store, Setting::kPrintCoats);
   printPotMillilitres = ReadSetting(store, Setting::kPrintPotSize);
+  printSheetColors = ReadSetting(store, Setting::kPrintSheetColors);
+  printOverlapMm = ReadSetting(store, Setting::kPrintOverlap);
+  printMarks = ReadSetting(store, Setting::kPrintMarks);
   showColorsPalette = ReadSetting(store, Setting::kShowColorsPalette);
   showNavigator = ReadSetting(store, Setting::kShowNavigator);
 }
@@ -101,6 +104,9 @@ void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kPrintCoverage, printCoverageMicrolitres);
   WriteSetting(store, Setting::kPrintCoats, printCoats);
   WriteSetting(store, Setting::kPrintPotSize, printPotMillilitres);
+  WriteSetting(store, Setting::kPrintSheetColors, printSheetColors);
+  WriteSetting(store, Setting::kPrintOverlap, printOverlapMm);
+  WriteSetting(store, Setting::kPrintMarks, printMarks);
   WriteSetting(store, Setting::kShowColorsPalette, showColorsPalette);
   WriteSetting(store, Setting::kShowNavigator, showNavigator);
   WriteSetting(store, Setting::kColorCorrectionPercent, colorCorrectionPercent);

@@ -41,6 +41,9 @@ struct AppSettings {
   int printCoverageMicrolitres = 100;  // per 10 cm², one coat
   int printCoats = 2;
   int printPotMillilitres = 20;
+  int printSheetColors = 0;
+  int printOverlapMm = 0;
+  int printMarks = 0;
   int showColorsPalette = 1;
   int showNavigator = 1;
 

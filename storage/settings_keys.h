@@ -54,6 +54,9 @@ enum class Setting : int {
   kPrintCoverage,      // microlitres of paint per 10 cm² for one coat
   kPrintCoats,
   kPrintPotSize,       // millilitres in one pot
+  kPrintSheetColors,   // each sheet lists the colour numbers it holds
+  kPrintOverlap,       // millimetres each sheet repeats of its neighbours
+  kPrintMarks,         // registration marks at the sheets' corners
   kShowColorsPalette,
   kShowNavigator,
   kColorsPalettePosX,
@@ -150,6 +153,9 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kPrintCoverage, "PRINT", "COVERAGEUL", kInt, kFixed, 100, 1, 100000, ""},
     {kPrintCoats, "PRINT", "COATS", kInt, kFixed, 2, 1, 20, ""},
     {kPrintPotSize, "PRINT", "POTML", kInt, kFixed, 20, 1, 100000, ""},
+    {kPrintSheetColors, "PRINT", "SHEETCOLORS", kInt, kFixed, 0, 0, 1, ""},
+    {kPrintOverlap, "PRINT", "OVERLAPMM", kInt, kFixed, 0, 0, 15, ""},
+    {kPrintMarks, "PRINT", "REGMARKS", kInt, kFixed, 0, 0, 1, ""},
     {kShowColorsPalette, "PALETTES", "COLORS", kInt, kFixed, 1, 0, 1, ""},
     {kShowNavigator, "PALETTES", "NAVIGATOR", kInt, kFixed, 1, 0, 1, ""},
     {kColorsPalettePosX, "COLORSPAL", "POSX", kInt, kFixed, 10, -kScreenSpan, kScreenSpan, ""},

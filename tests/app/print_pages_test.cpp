@@ -80,7 +80,36 @@ TEST(PrintPages, HeaderAndPageMapOnEverySheet) {
   painter.end();
 }
 
-TEST(PrintPages, PictureKindsWithoutABitmapLeaveTheSheetBlank) {
+// Marks sit on the corners of the sheet's own part, inside the overlap.
+TEST(PrintPages, RegistrationMarksOnlyWhenAsked) {
+  ImageRef picture = ImageBuffer::Create(kKindGray8, 400, 400);
+  auto rows = picture->WritableRows();
+  for (int32_t y = 0; y < 400; ++y) std::fill_n((*rows)[y], 400, uint8_t(255));
+  PrintSurface surface{{100, 100, 1000, 1000}, QPoint(0, 0)};
+  PrintJobContent job;
+  job.kind = PrintKind::kPattern;
+  job.picture = picture.get();
+  job.pagesPerSide = 2;
+  job.sheetAids.overlapMm = 10;  // 39 device pixels: 8 picture pixels
+  auto sheetOf = [&](bool marks) {
+    job.sheetAids.registrationMarks = marks;
+    QImage sheet(1000, 1000, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    EXPECT_TRUE(DrawPrintPage(painter, job, surface, 1));
+    return sheet;
+  };
+  // Page 1 shows 208 x 208 pixels; its own 200 x 200 end at 961 across and
+  // 38 down.
+  QImage marked = sheetOf(true);
+  EXPECT_LT(qGray(marked.pixel(961, 38)), 100);
+  EXPECT_LT(qGray(marked.pixel(961, 999)), 100);
+  EXPECT_EQ(marked.pixel(500, 500), qRgb(255, 255, 255));
+  QImage plain = sheetOf(false);
+  EXPECT_EQ(plain.pixel(961, 38), qRgb(255, 255, 255));
+}
+
+TEST(PrintPages, PageCountsOfPicturesAndLists) {
   PrintJobContent job;
   job.kind = PrintKind::kInitialPicture;
   EXPECT_EQ(PrintPageCount(job), 0);

@@ -129,6 +129,35 @@ TEST_F(PrintTest, ShoppingListAsCsvFollowsTheSettings) {
   EXPECT_TRUE(key.contains("pots of 5 ml") || key.contains("pot of 5 ml"));
 }
 
+TEST_F(PrintTest, SheetAidsListColoursAndRepeatTheNeighboursEdges) {
+  std::string project = CreateProject();
+  QString projectQ = QString::fromStdString(project);
+  std::ofstream(Path("settings.ini"), std::ios::app)
+      << "[PRINT]\nSHEETCOLORS=1\nOVERLAPMM=10\nREGMARKS=1\n";
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "--pages-per-side", "2", "-o",
+                 Q("aids.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("aids.pdf")), 4);
+  QString text = Poppler("pdftotext", {Q("aids.pdf"), "-"});
+  if (text.isEmpty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_EQ(text.count("Colors on this sheet: "), 4) << text.toStdString();
+  // Each 155 x 103 sheet grows by the 10 mm overlap towards its two neighbours.
+  QString images = Poppler("pdfimages", {"-list", Q("aids.pdf")});
+  QStringList rows = images.split('\n', Qt::SkipEmptyParts).mid(2);
+  ASSERT_EQ(rows.size(), 4) << images.toStdString();
+  QRegularExpression size(" image +(\\d+) +(\\d+) ");
+  for (const QString& row : rows) {
+    QRegularExpressionMatch match = size.match(row);
+    ASSERT_TRUE(match.hasMatch()) << row.toStdString();
+    EXPECT_GT(match.captured(1).toInt(), 155) << row.toStdString();
+    EXPECT_LT(match.captured(1).toInt(), 200) << row.toStdString();
+    EXPECT_GT(match.captured(2).toInt(), 103) << row.toStdString();
+  }
+  // A one-sheet print has no neighbours: nothing is added to it.
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "-o", Q("one.pdf")}).exitCode, 0);
+  EXPECT_FALSE(Poppler("pdftotext", {Q("one.pdf"), "-"}).contains("Colors on this sheet"));
+  EXPECT_TRUE(Poppler("pdfimages", {"-list", Q("one.pdf")}).contains(QRegularExpression(" 310 +206 ")));
+}
+
 TEST_F(PrintTest, ShoppingListNeedsAPattern) {
   WritePicture("photo.png", 40, 30);
   ASSERT_EQ(Run({"run", "--picture", Q("photo.png"), "-o", Q("bare.mop")}).exitCode, 0);
