@@ -31,8 +31,9 @@ const Subcommand kSubcommands[] = {
      "    (a number 0..6 is taken too).",
      RunRetype},
     {"print",
-     "print PROJECT.mop --what initial|converted|pattern|key [--pages-per-side N] -o OUT.pdf\n"
-     "    Writes the printed pages as PDF.",
+     "print PROJECT.mop --what initial|converted|pattern|key|shopping-list [--pages-per-side N]\n"
+     "      -o OUT.pdf|OUT.csv\n"
+     "    Writes the printed pages as PDF; the shopping list (paint per colour) as CSV.",
      RunPrint},
     {"palettes", "palettes\n    Lists the brand palettes: file, brand name, number of colours.",
      RunPalettes},
