@@ -3,6 +3,8 @@
 // pattern made for it, whose tile is banded. Pages per second.
 #include <benchmark/benchmark.h>
 
+#include "bench/offscreen_main.h"
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -59,11 +61,4 @@ BENCHMARK(BM_OneA4SheetBanded)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+TINTARA_OFFSCREEN_BENCHMARK_MAIN()
