@@ -57,6 +57,17 @@ std::vector<CommandEntry> MakeCatalog() {
       {cmd::kUndoAllPictureEdits, "Undo &all picture edits", nullptr, nullptr, Glyph::kReset,
        {{P::kEditMenu, 1}, {P::kPictureBar, 1}, {P::kPicturePage, 0, "Reset"}}},
 
+      // Selections.
+      {cmd::kSelectRegion, "&Select...", nullptr, nullptr, Glyph::kSelectRegion,
+       {{P::kEditMenu, 3}, {P::kStandardBar, 2}, {P::kPicturePage, 0, "Select"},
+        {P::kPatternPage, 0, "Select Region"}}},
+      {cmd::kSelectAll, "Select &All", "Ctrl+A", "edit-select-all", Glyph::kSelectAll,
+       {{P::kEditMenu, 3}}},
+      {cmd::kSelectNone, "Select &None", "Ctrl+R", nullptr, Glyph::kSelectNone,
+       {{P::kEditMenu, 3}}},
+      {cmd::kSelectInvert, "Select &Invert", "Ctrl+I", nullptr, Glyph::kSelectInvert,
+       {{P::kEditMenu, 3}}},
+
       // Viewing.
       {cmd::kZoomIn, "Zoom &in", "Ctrl++; Ctrl+=", "zoom-in", Glyph::kZoomIn,
        {{P::kViewMenu, 1}, {P::kStandardBar, 1}, {P::kPanelTools, 0}}},
