@@ -50,6 +50,8 @@ void SelectionWindowHost::Closing(QPoint topLeft) {
   WriteSetting(settings_, Setting::kSelectorPosY, topLeft.y());
   // Without its window the tool stops taking the mouse.
   tool_.SetArmed(false);
+  // The window deletes itself later; "Select..." before then makes a new one.
+  window_.clear();
 }
 
 }  // namespace tintara
