@@ -188,7 +188,8 @@ void DrawBackgroundTiles(QPainter& painter, const QRect& area, const QImage& til
 }
 
 void DrawSelectionOutline(QPainter& painter, const std::vector<OutlineSegment>& outline,
-                          const ViewMapping& mapping, const QRect& clip, int dashPhase) {
+                          const ViewMapping& mapping, const QRect& clip, int dashPhase,
+                          bool inverted) {
   if (outline.empty()) return;
   QVector<QLine> lines;
   QRect widened = clip.adjusted(-1, -1, 1, 1);
@@ -204,7 +205,7 @@ void DrawSelectionOutline(QPainter& painter, const std::vector<OutlineSegment>& 
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::white, 0));
   painter.drawLines(lines);
-  QPen dashes(Qt::black, 0, Qt::CustomDashLine);
+  QPen dashes(inverted ? QColor(210, 20, 20) : QColor(Qt::black), 0, Qt::CustomDashLine);
   dashes.setDashPattern({4, 4});
   dashes.setDashOffset(dashPhase);
   painter.setPen(dashes);

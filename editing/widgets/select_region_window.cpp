@@ -39,9 +39,12 @@ void DrawGlyph(QPainter& painter, int glyph) {
                                      QPointF(14, 18)}));
       break;
     case kGlyphFreehand: {
-      QPainterPath path(QPointF(4, 14));
-      path.cubicTo(QPointF(0, 2), QPointF(14, 0), QPointF(18, 8));
-      path.cubicTo(QPointF(22, 16), QPointF(10, 22), QPointF(4, 14));
+      // A wobbly lasso with its tail, unlike the smooth ellipse.
+      QPainterPath path(QPointF(6, 19));
+      path.cubicTo(QPointF(1, 12), QPointF(4, 3), QPointF(10, 6));
+      path.cubicTo(QPointF(13, 1), QPointF(21, 4), QPointF(18, 9));
+      path.cubicTo(QPointF(22, 13), QPointF(15, 18), QPointF(11, 14));
+      path.cubicTo(QPointF(9, 17), QPointF(12, 21), QPointF(16, 21));
       painter.drawPath(path);
       break;
     }

@@ -251,11 +251,25 @@ TEST_F(SelectionTest, TheOutlineMarchesAndFollowsTheZoom) {
       Point{Doc().selection->Bounds().x, Doc().selection->Bounds().y + Doc().selection->Bounds().height});
   ASSERT_TRUE(corner.x >= 0 && corner.y >= 0 && corner.x + 160 < Viewport()->width());
   EXPECT_GT(outlined({corner.x + 10, corner.y}, {corner.x + 150, corner.y}).first, 130);
-  // Inverted, the picture's own border is outlined as well.
+  // Inverted, the picture's own border is outlined as well, and the dashes are red.
   Key(Qt::Key_0);
+  auto redDashes = [this](QPoint from, int length) {
+    QImage shot = Viewport()->grab().toImage();
+    int red = 0;
+    for (int x = from.x(); x < from.x() + length; ++x) {
+      QRgb pixel = shot.pixel(x, from.y());
+      red += (qRed(pixel) > 180 && qGreen(pixel) < 60) ? 1 : 0;
+    }
+    return red;
+  };
+  corner = View()->Mapping().ImageToWindow(
+      Point{Doc().selection->Bounds().x, Doc().selection->Bounds().y + Doc().selection->Bounds().height});
+  EXPECT_EQ(redDashes({corner.x + 10, corner.y}, 80), 0);
   Key(Qt::Key_I);
   Point origin = View()->Mapping().ImageToWindow(Point{0, 200});
   EXPECT_GT(outlined({origin.x + 5, origin.y}, {origin.x + 250, origin.y}).first, 200);
+  EXPECT_GT(redDashes({corner.x + 10, corner.y}, 80), 25);
+  EXPECT_GT(redDashes({origin.x + 5, origin.y}, 245), 80);
 }
 
 }  // namespace

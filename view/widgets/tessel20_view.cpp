@@ -234,7 +234,7 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
   DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area, preview_ ? &*preview_ : nullptr);
   if (source_->Selection() != nullptr) {
     DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area,
-                         antsPhase_);
+                         antsPhase_, source_->Selection()->IsInverted());
   }
   if (const RubberBand* band = source_->SelectionFeedback()) DrawRubberBand(painter, *band);
 }
