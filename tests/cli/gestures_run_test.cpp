@@ -60,6 +60,42 @@ TEST_F(CliTest, GesturesSelectAnEllipseMinusARectangleAndPosterizeOnlyThat) {
   EXPECT_FALSE(mask->Affects(55, kHeight - 30));
 }
 
+TEST_F(CliTest, OptimizedReductionKeepsToTheSelectedPixels) {
+  WritePicture("photo.png", kWidth, kHeight);
+  std::ofstream(Path("answers.json")) << R"({"Reduce colors": [3]})";
+  CliResult plain = Run({"run", "--picture", Q("photo.png"), "-o", Q("plain.mop")});
+  ASSERT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+  CliResult result = Run({"run", "--picture", Q("photo.png"), "-o", Q("edited.mop"), "--answers",
+                          Q("answers.json"), "32855", "32773", "set:select.shape=rectangle",
+                          "set:select.square=1", "drag@20,30/60,200",
+                          "Reduce number of colors with optimization", "32856"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  ProjectData before = Read(Path("plain.mop"));
+  ProjectData after = Read(Path("edited.mop"));
+  // Square: 40 × 40 window pixels from (20, 30), i.e. picture rows 50..89.
+  BoxRect square{20, kHeight - 70, 40, 40};
+  std::set<uint32_t> colours;
+  int changed = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    const uint8_t* was = before.initialPicture->Row(y);
+    const uint8_t* now = after.initialPicture->Row(y);
+    for (int x = 0; x < kWidth; ++x) {
+      const bool inside = x >= square.x && x < square.x + square.width && y >= square.y &&
+                          y < square.y + square.height;
+      const bool same = std::equal(was + 3 * x, was + 3 * x + 3, now + 3 * x);
+      if (!inside) {
+        ASSERT_TRUE(same) << "pixel " << x << "," << y << " outside the selection changed";
+        continue;
+      }
+      changed += same ? 0 : 1;
+      colours.insert(uint32_t(now[3 * x]) | uint32_t(now[3 * x + 1]) << 8 |
+                     uint32_t(now[3 * x + 2]) << 16);
+    }
+  }
+  EXPECT_GT(changed, 1000);
+  EXPECT_LE(colours.size(), 3u);
+}
+
 TEST_F(CliTest, GestureWordsThatCannotBeUsedAreUsageErrors) {
   WritePicture("photo.png", kWidth, kHeight);
   struct Case {
