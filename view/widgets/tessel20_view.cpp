@@ -245,9 +245,17 @@ void CTessel20View::SelectionChanged() {
 }
 
 void CTessel20View::MarchAnts() {
-  if (Frozen() || source_ == nullptr || source_->Selection() == nullptr) return;
+  const Region* selection = source_ != nullptr ? source_->Selection() : nullptr;
+  if (Frozen() || selection == nullptr) return;
   antsPhase_ = (antsPhase_ + 1) % kAntsPeriod;
-  viewport()->update();
+  // Only the outline's box is repainted: the rest of a large picture stays.
+  ImageSize picture = PictureSize();
+  BoxRect box{0, 0, picture.width, picture.height};
+  if (!selection->IsInverted()) box = Intersect(selection->Bounds(), box);
+  if (box.IsEmpty()) return;
+  WindowRect r = Mapping().ImageToWindow(
+      ImageRect{box.x, box.y, box.x + box.width, box.y + box.height});
+  viewport()->update(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)).adjusted(-2, -2, 2, 2));
 }
 
 void CTessel20View::DrawEmptyHint(QPainter& painter) {
