@@ -53,6 +53,10 @@ enum class Glyph {
   kPaintingColors,
   kCurrentColor,
   kPaletteWindow,
+  kSelectRegion,
+  kSelectAll,
+  kSelectNone,
+  kSelectInvert,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
