@@ -22,6 +22,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/editing_commands.h"
 #include "document/tessel_doc.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/private_profile.h"
@@ -314,6 +315,7 @@ void CTessel20App::RegisterCommands() {
   RegisterDocumentCommands(table_, *doc_);
   RegisterPatternCommands(table_, *doc_);
   tintara::RegisterPictureCommands(table_, *doc_);
+  tintara::RegisterEditingCommands(table_, *doc_);
   ReplaceDocumentCommands();
   RegisterFileCommands();
   RegisterInterfaceCommands();

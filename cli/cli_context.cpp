@@ -14,6 +14,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/editing_commands.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/picture_files.h"
 #include "platform/private_profile.h"
@@ -137,6 +138,7 @@ bool CliContext::Start() {
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);
   RegisterPictureCommands(commands_, *doc_);
+  RegisterEditingCommands(commands_, *doc_);
   return true;
 }
 
