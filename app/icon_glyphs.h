@@ -53,9 +53,29 @@ enum class Glyph {
   kPaintingColors,
   kCurrentColor,
   kPaletteWindow,
+  kRotateMenu,
+  kRotateLeft,
+  kRotateRight,
+  kFlipHorizontal,
+  kFlipVertical,
+  kFlipBoth,
+  kFilterMenu,
+  kSmartTune,
+  kLighter,
+  kDarker,
+  kMoreContrast,
+  kLessContrast,
+  kSharpen,
+  kSmooth,
+  kSizeMenu,
+  kCrop,
+  kAdjustPanel,
+  kFilterPanel,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
 void PaintGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of picture editing; false for any other glyph.
+bool PaintEditGlyph(QPainter& painter, Glyph glyph);
 
 }  // namespace tintara

@@ -141,6 +141,7 @@ void CTessel20App::BuildFrame() {
   frame_ = std::make_unique<CMainFrame>(table_);
   host_.SetMainWindow(frame_.get());
   dialogs_.SetParent(frame_.get());
+  dialogs_.SetUiHost(&host_);
   imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_,
                                                PictureMemoryBudget(*settings_));
   viewSource_ = std::make_unique<DocumentViewSource>(*doc_);
@@ -212,6 +213,7 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
+  connect(&host_, &QtUiHost::popupMenuRequested, frame_.get(), &CMainFrame::PopupPictureMenu);
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::showPaletteWindowRequested, palette_.get(), &PaletteWindowHost::Show);
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
