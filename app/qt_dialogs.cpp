@@ -10,6 +10,7 @@
 #include "colors/widgets/pattern_type_dialog.h"
 #include "colors/widgets/select_color_dialog.h"
 #include "editing/widgets/picture_dialogs.h"
+#include "editing/widgets/picture_panel_dialog.h"
 
 namespace tintara {
 
@@ -89,6 +90,11 @@ std::optional<uint32_t> QtDialogs::ChooseBackgroundColor(const std::string& capt
   QColor chosen = QColorDialog::getColor(Qt::black, parent_, QString::fromStdString(caption));
   if (!chosen.isValid()) return std::nullopt;
   return PackColor(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
+}
+
+bool QtDialogs::ShowPicturePanel(PicturePanel& panel, bool filters) {
+  PicturePanelDialog dialog(panel, filters, parent_);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace tintara

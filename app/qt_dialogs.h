@@ -32,6 +32,7 @@ class QtDialogs : public Dialogs {
   std::optional<int> SmartTune(const std::vector<std::string>& methods,
                                const std::function<void(int)>& changed) override;
   std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
+  bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
 
  private:
   void Refuse(const std::string& message);

@@ -7,6 +7,8 @@
 #include "document/tessel_doc.h"
 #include "editing/picture_adjustments.h"
 #include "editing/picture_geometry.h"
+#include "editing/picture_panel.h"
+#include "ports/dialogs.h"
 #include "editing/picture_transforms.h"
 #include "ports/ui_host.h"
 
@@ -83,6 +85,15 @@ void RegisterEditingCommands(CommandTable& table, CTessel20Doc& doc) {
   for (EditingCommand& command : EditingCommands()) {
     table.Add({command.id, command.text,
                [&doc, edit = std::move(command.edit)] { doc.ApplyPictureEdit(edit(doc)); },
+               editing, {}});
+  }
+  for (bool filters : {false, true}) {
+    table.Add({filters ? cmd::kFilterImagePanel : cmd::kAdjustImagePanel,
+               filters ? "Filter Image" : "Adjust Image",
+               [&doc, filters] {
+                 PicturePanel panel(doc);
+                 doc.DialogPort().ShowPicturePanel(panel, filters);
+               },
                editing, {}});
   }
   const std::pair<CommandId, const char*> popups[] = {

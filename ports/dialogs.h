@@ -17,6 +17,7 @@ namespace tintara {
 class ColorsEditor;
 class ColorSelector;
 class ResizeForm;
+class PicturePanel;
 
 // The logic of a dialog that lists names with "&Delete", OK and Cancel; the
 // dialog only shows the names and passes the buttons on.
@@ -108,6 +109,9 @@ class Dialogs {
   virtual std::optional<uint32_t> ChooseBackgroundColor(const std::string& /*caption*/) {
     return std::nullopt;
   }
+  // "Adjust Image" (filters false) or "Filter Image": the panel's buttons act
+  // on `panel`; true when it closed with "&Next >".
+  virtual bool ShowPicturePanel(PicturePanel& /*panel*/, bool /*filters*/) { return false; }
 };
 
 }  // namespace tintara

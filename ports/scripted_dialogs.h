@@ -31,6 +31,10 @@
 //   "Smart Tune"                   a method's name as listed ("Auto", "Faded", ...)
 //   "Background color for Rotate", "Background color for Crop"
 //                                  [red, green, blue], each 0..255
+//   "Adjust Image", "Filter Image" a list of the buttons pressed in order, by caption
+//                                  without "&" ("Rotate Left 90", "Lighter", "Undo",
+//                                  ...), {"crop": [x, y, width, height]} for a crop;
+//                                  "Next >" or "Close" ends it (Close without them)
 #pragma once
 
 #include <optional>
@@ -62,6 +66,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<int> SmartTune(const std::vector<std::string>& methods,
                                const std::function<void(int)>& changed) override;
   std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
+  bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;
