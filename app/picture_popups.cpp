@@ -45,15 +45,10 @@ void CMainFrame::BuildPicturePopups(QMenu* editMenu) {
       QAction* item = menu->addAction(command->icon(), QString::fromUtf8(button.caption));
       item->setData(button.id);
       connect(item, &QAction::triggered, command, &QAction::trigger);
+      item->setEnabled(command->isEnabled());
+      connect(command, &QAction::enabledChanged, item, &QAction::setEnabled);
     }
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-      UpdateActions();
-      for (QAction* item : menu->actions()) {
-        if (QAction* command = actions_->Action(item->data().toInt())) {
-          item->setEnabled(command->isEnabled());
-        }
-      }
-    });
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
     editMenu->addMenu(menu);
     picturePopups_[spec.name] = menu;
   }

@@ -48,7 +48,7 @@ void ResizeForm::SetKeepAspect(bool on) {
 std::optional<PictureSize> ResizeForm::Accept(Refusal* refusal) const {
   for (bool widthField : {true, false}) {
     const std::string& text = widthField ? widthText_ : heightText_;
-    if (std::optional<std::string> why = IntegerFieldError(text, kMinPictureSide, kMaxPictureSide)) {
+    if (std::optional<std::string> why = IntegerFieldError(text, kMinResizeSide, kMaxResizeSide)) {
       if (refusal != nullptr) *refusal = {widthField, *why};
       return std::nullopt;
     }

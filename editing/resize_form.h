@@ -8,8 +8,8 @@
 
 namespace tintara {
 
-constexpr int kMinPictureSide = 2;
-constexpr int kMaxPictureSide = 100000;
+constexpr int kMinResizeSide = 2;
+constexpr int kMaxResizeSide = 100000;
 
 struct PictureSize {
   int width = 0;
