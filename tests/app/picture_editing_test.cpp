@@ -132,7 +132,7 @@ TEST_F(PictureEditingTest, RotatePictureRefusesAnAngleOutOfRangeThenAsksTheBackg
         auto* dialog = As<RotatePictureDialog>(modal);
         fprintf(stderr, "ACT3\n");
         dialog->AngleField()->setText(QStringLiteral("45"));
-        QTest::mouseClick(dialog->LeftButton(), Qt::LeftButton);
+        dialog->LeftButton()->click();
         dialog->accept();
       },
       [&colourTitle](QWidget* modal) {
