@@ -21,8 +21,35 @@ ImageRef RunThreeByThree(FilterSite& site, const char* tool, const ImageBuffer& 
 
 }  // namespace
 
+namespace {
+
+// The whole picture in one pass from the source into the new picture, with
+// no copy to rewrite afterwards.
+ImageRef ApplyToWholePicture(const ImageBuffer& picture, const ToneTable& table) {
+  ImageRef result = ImageBuffer::Create(kKindRgb24, picture.Width(), picture.Height());
+  if (!result) return nullptr;
+  result->SetResolution(picture.Resolution());
+  std::optional<PixelRows> rows = result->WritableRows();
+  if (!rows) return nullptr;
+  const size_t bytes = size_t(picture.Width()) * 3;
+  ParallelRows(picture.Height(), int64_t(picture.Width()) * picture.Height(),
+               [&](int32_t first, int32_t end) {
+                 for (int32_t y = first; y < end; ++y) {
+                   const uint8_t* from = picture.Row(y);
+                   uint8_t* out = rows->Row(y);
+                   for (size_t i = 0; i < bytes; ++i) out[i] = table[from[i]];
+                 }
+               });
+  return result;
+}
+
+}  // namespace
+
 ImageRef ApplyToneTable(const ImageBuffer& picture, const Region* selection,
                         const ToneTable& table) {
+  if (selection == nullptr && picture.Kind() == kKindRgb24) {
+    return ApplyToWholePicture(picture, table);
+  }
   return TransformSelectedPixels(picture, selection, [&table](uint8_t* pixel) {
     pixel[0] = table[pixel[0]];
     pixel[1] = table[pixel[1]];

@@ -10,7 +10,7 @@ namespace tintara {
 namespace {
 
 // Square tiles keep both the reads and the writes of a quarter turn in cache.
-constexpr int32_t kTile = 64;
+constexpr int32_t kTile = 32;
 
 struct Target {
   ImageRef image;
