@@ -123,10 +123,10 @@ void PicturePanel::Reset() {
 }
 
 void PicturePanel::HandOver() {
-  if (!picture_ || !doc_.pictureEditing) return;
-  doc_.workingPicture = picture_;
-  doc_.UpdateAllViews();
-  doc_.RefreshNavigator();
+  if (!picture_ || !doc_.pictureEditing || !CanUndo()) return;
+  // Handed over as one picture step: "Finish picture editing" keeps edits
+  // only when the picture undo holds a step, and would drop the panel's work.
+  doc_.ApplyPictureEdit(ImageBuffer::Copy(*picture_));
 }
 
 bool PicturePanel::Close() {

@@ -63,8 +63,8 @@ class PicturePanel {
   void Redo();
   // Both stacks emptied, a fresh copy of the document's working picture.
   void Reset();
-  // "&Next >": the copy becomes the document's working picture, with no
-  // picture undo step.
+  // "&Next >": a changed copy becomes the document's working picture, as
+  // one picture undo step.
   void HandOver();
   // "Close": false when the panel stays open (Cancel to the question).
   bool Close();

@@ -224,8 +224,13 @@ TEST_F(PictureEditingTest, AdjustPanelUndoesAndRedoesOnItsCopyAndNextHandsItOn) 
   });
   Choose("&Edit", "Adjust &Image...");
   EXPECT_TRUE(SamePixels(Working(), *RotateLeft(*original)));
-  // Handing over records no picture undo step.
-  EXPECT_FALSE(Doc().pictureUndo[0]);
+  // The hand-over is one picture step: undone at once, and kept by "Finish".
+  Key(Qt::Key_Z);
+  EXPECT_TRUE(SamePixels(Working(), *original));
+  Key(Qt::Key_Y);
+  ImageRef turned = ImageBuffer::Copy(Working());
+  Choose("&Edit", "&Finish picture editing");
+  EXPECT_TRUE(SamePixels(*Doc().initialPicture, *turned));
 }
 
 TEST_F(PictureEditingTest, AdjustPanelCropsTheRectangleDraggedOverThePreview) {
