@@ -10,6 +10,17 @@ using P = Place;
 
 std::vector<CommandEntry> MakeCatalog() {
   std::vector<CommandEntry> entries = {
+      // Selections; "Select" leads the picture and pattern pages.
+      {cmd::kSelectRegion, "&Select...", nullptr, nullptr, Glyph::kSelectRegion,
+       {{P::kEditMenu, 3}, {P::kStandardBar, 2}, {P::kPicturePage, 0, "Select"},
+        {P::kPatternPage, 0, "Select"}}},
+      {cmd::kSelectAll, "Select &All", "Ctrl+A", "edit-select-all", Glyph::kSelectAll,
+       {{P::kEditMenu, 3}}},
+      {cmd::kSelectNone, "Select &None", "Ctrl+R", nullptr, Glyph::kSelectNone,
+       {{P::kEditMenu, 3}}},
+      {cmd::kSelectInvert, "Select &Invert", "Ctrl+I", nullptr, Glyph::kSelectInvert,
+       {{P::kEditMenu, 3}}},
+
       // Files.
       {cmd::kNewProject, "&New", "Ctrl+N", "document-new", Glyph::kNew, {{P::kFileMenu, 0}}},
       {cmd::kOpenProject, "&Open...", "Ctrl+O", "document-open", Glyph::kOpen,

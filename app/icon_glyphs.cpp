@@ -398,6 +398,31 @@ void SwatchWindow(QPainter& p) {
   }
 }
 
+// A picture with a dashed selection frame; `inside` shades the selected part,
+// `outside` the rest.
+void SelectionFrame(QPainter& p, bool inside, bool outside) {
+  Photo(p, QRectF(2, 4, 28, 24));
+  QRectF frame(8, 9, 16, 14);
+  if (outside) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(20, 40, 80, 110));
+    QPainterPath rest;
+    rest.addRect(QRectF(2, 4, 28, 24));
+    rest.addRect(frame);
+    p.drawPath(rest);
+  }
+  if (inside) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(72, 118, 176, 130));
+    p.drawRect(frame);
+  }
+  QPen dashes = Stroke(1.6, kInk);
+  dashes.setDashPattern({2.0, 1.5});
+  p.setPen(dashes);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(frame);
+}
+
 }  // namespace
 
 void PaintGlyph(QPainter& p, Glyph glyph) {
@@ -481,6 +506,18 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kPaintingColors: SwatchGrid(p); break;
     case Glyph::kCurrentColor: CurrentSwatch(p); break;
     case Glyph::kPaletteWindow: SwatchWindow(p); break;
+    case Glyph::kSelectRegion:
+      SelectionFrame(p, false, false);
+      Pointer(p, QPointF(20, 17));
+      break;
+    case Glyph::kSelectAll: SelectionFrame(p, true, false); break;
+    case Glyph::kSelectNone:
+      Photo(p, QRectF(2, 4, 28, 24));
+      p.setPen(Stroke(2.6, kRed));
+      p.drawLine(QPointF(9, 10), QPointF(23, 22));
+      p.drawLine(QPointF(23, 10), QPointF(9, 22));
+      break;
+    case Glyph::kSelectInvert: SelectionFrame(p, false, true); break;
   }
   p.restore();
 }

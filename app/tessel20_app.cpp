@@ -9,13 +9,14 @@
 #include <new>
 
 #include "app/command_actions.h"
-#include "app/document_view_source.h"
+#include "view/document_view_source.h"
 #include "app/interface_dialog.h"
 #include "app/long_work.h"
 #include "app/frame_status_bar.h"
 #include "app/main_frame.h"
 #include "app/palette_window_host.h"
 #include "app/qt_image_files.h"
+#include "app/selection_window_host.h"
 #include "app/splash_window.h"
 #include "app/stage_panels.h"
 #include "colors/file_names.h"
@@ -24,6 +25,8 @@
 #include "document/picture_commands.h"
 #include "editing/editing_commands.h"
 #include "document/tessel_doc.h"
+#include "editing/selection_commands.h"
+#include "editing/widgets/select_region_window.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/private_profile.h"
 #include "platform/qt_settings_store.h"
@@ -144,7 +147,11 @@ void CTessel20App::BuildFrame() {
   dialogs_.SetUiHost(&host_);
   imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_,
                                                PictureMemoryBudget(*settings_));
-  viewSource_ = std::make_unique<DocumentViewSource>(*doc_);
+  selection_ = std::make_unique<SelectionWindowHost>(*doc_, env_.app, *settings_, frame_->View(),
+                                                     frame_.get());
+  connect(selection_.get(), &SelectionWindowHost::selectionChanged, this,
+          &CTessel20App::AfterCommand);
+  viewSource_ = std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool());
   frame_->View()->SetSource(viewSource_.get());
   frame_->View()->SetBeep([this] { host_.Beep(); });
   RegisterCommands();
@@ -308,6 +315,7 @@ void CTessel20App::Exit() {
   idleTimer_.stop();
   // The palette window keeps its position for the next start.
   if (palette_) palette_->Show(false);
+  if (selection_ && selection_->Window()) selection_->Window()->close();
   env_.app.WriteAll(*settings_);
   recent_.Save(*settings_);
   settings_->Flush();
@@ -318,6 +326,7 @@ void CTessel20App::RegisterCommands() {
   RegisterPatternCommands(table_, *doc_);
   tintara::RegisterPictureCommands(table_, *doc_);
   tintara::RegisterEditingCommands(table_, *doc_);
+  RegisterSelectionCommands();
   ReplaceDocumentCommands();
   RegisterFileCommands();
   RegisterInterfaceCommands();
@@ -326,6 +335,18 @@ void CTessel20App::RegisterCommands() {
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
                    cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,
                    cmd::kRemoveSmallAreas};
+}
+
+void CTessel20App::RegisterSelectionCommands() {
+  tintara::RegisterSelectionCommands(table_, *doc_, selection_->Tool());
+  // "Select..." also opens the window that sets the tool's shape.
+  const Command* select = table_.Find(cmd::kSelectRegion);
+  table_.Add({cmd::kSelectRegion, select->text,
+              [this, run = select->run] {
+                run();
+                selection_->Open();
+              },
+              select->enabled, {}});
 }
 
 }  // namespace tintara

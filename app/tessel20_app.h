@@ -33,6 +33,7 @@ class CMainFrame;
 class CTessel20Doc;
 class DocumentViewSource;
 class PaletteWindowHost;
+class SelectionWindowHost;
 class FilterSite;
 class QtImageFiles;
 class SplashWindow;
@@ -85,6 +86,7 @@ class CTessel20App : public QObject {
   CTessel20Doc& Doc() { return *doc_; }
   CMainFrame* Frame() { return frame_.get(); }
   PaletteWindowHost* Palette() { return palette_.get(); }
+  SelectionWindowHost* Selection() { return selection_.get(); }
   CommandTable& Commands() { return table_; }
   DocumentEnvironment& Environment() { return env_; }
   QtUiHost& Host() { return host_; }
@@ -119,6 +121,7 @@ class CTessel20App : public QObject {
   void RegisterFileCommands();
   void RegisterInterfaceCommands();
   void RegisterPictureFileCommands();
+  void RegisterSelectionCommands();
   void ReplaceDocumentCommands();
   void PatternSizeCommand();
   void PaintingColorsCommand();
@@ -172,6 +175,7 @@ class CTessel20App : public QObject {
   std::unique_ptr<CTessel20Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PaletteWindowHost> palette_;
+  std::unique_ptr<SelectionWindowHost> selection_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;
   CommandTable table_;

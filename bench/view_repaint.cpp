@@ -3,6 +3,8 @@
 // view paints its viewport).
 #include <benchmark/benchmark.h>
 
+#include "bench/offscreen_main.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -85,11 +87,4 @@ BENCHMARK(BM_RepaintPhotoPreview)->Arg(250)->Arg(1000)->Unit(benchmark::kMillise
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+TINTARA_OFFSCREEN_BENCHMARK_MAIN()

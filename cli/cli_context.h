@@ -14,6 +14,8 @@
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
+#include "editing/select_params.h"
+#include "editing/selection_tool.h"
 #include "imaging/filters/filter_site.h"
 #include "platform/qt_settings_store.h"
 #include "ports/scripted_dialogs.h"
@@ -56,6 +58,8 @@ class CliContext {
   DocumentEnvironment& Environment() { return environment_; }
   CTessel20Doc& Doc() { return *doc_; }
   CommandTable& Commands() { return commands_; }
+  // The selection tool and its settings, which gestures drive.
+  SelectionTool& Selection() { return *selection_; }
 
   // "Load picture from disk": the picture becomes the new project's initial
   // picture. Each of these reports its own error and returns false.
@@ -89,6 +93,8 @@ class CliContext {
   DocumentEnvironment environment_;
   std::unique_ptr<FilterSite> filters_;
   std::unique_ptr<CTessel20Doc> doc_;
+  CSelectParams selectParams_;
+  std::unique_ptr<SelectionTool> selection_;
   CommandTable commands_;
 };
 

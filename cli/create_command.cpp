@@ -19,12 +19,15 @@ bool WriteExtras(const ParsedArgs& parsed, CliContext& context) {
     if (!WritePng(doc.convertedPicture.get(), *path, "converted picture")) return false;
   }
   if (auto path = parsed.Value("--key-pdf")) {
-    if (!WriteKeyPages(doc, PageSetupOf(app, 1), *path)) return false;
+    if (!WriteKeyPages(doc, PageSetupOf(app, app.page.pageCount + 1), *path)) return false;
   }
   if (auto path = parsed.Value("--pdf")) {
     // The pattern was sized for (pages + 1)² sheets; it is printed on as many.
     PdfPageSetup setup = PageSetupOf(app, app.page.pageCount + 1);
-    if (!WritePicturePages(doc.patternImage.get(), setup, *path, "painting pattern")) return false;
+    if (!WritePicturePages(doc.patternImage.get(), setup, *path, "painting pattern",
+                           doc.indexImage.get())) {
+      return false;
+    }
   }
   return true;
 }

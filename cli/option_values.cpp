@@ -26,7 +26,8 @@ bool ReadIntOption(const std::string& text, int lo, int hi, int& value, std::str
   long long number = 0;
   const char* end = text.data() + text.size();
   auto [next, code] = std::from_chars(text.data(), end, number);
-  const std::string range = "(" + std::to_string(lo) + ".." + std::to_string(hi) + ")";
+  std::string range = "(";
+  range.append(std::to_string(lo)).append("..").append(std::to_string(hi)).append(")");
   if (text.empty() || next != end || (code != std::errc() && code != std::errc::result_out_of_range)) {
     error = "'" + text + "' is not a whole number " + range;
     return false;

@@ -31,16 +31,20 @@ PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide) {
   setup.paperSize = app.page.paperSize;
   setup.landscape = app.page.orientation == 1;
   setup.pagesPerSide = pagesPerSide;
+  setup.shoppingList = app.printShoppingList != 0;
+  setup.coverage = {app.printCoverageMicrolitres, app.printCoats, app.printPotMillilitres};
+  setup.sheetAids = {app.printSheetColors != 0, app.printOverlapMm, app.printMarks != 0};
   return setup;
 }
 
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
-                       const std::string& path, const std::string& what) {
+                       const std::string& path, const std::string& what,
+                       const ImageBuffer* indexImage) {
   if (image == nullptr) {
     ReportError("the project has no " + what);
     return false;
   }
-  std::string error = WritePicturePdf(*image, setup, path);
+  std::string error = WritePicturePdf(*image, setup, path, indexImage);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;
@@ -52,6 +56,18 @@ bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std
     return false;
   }
   std::string error = WriteColorKeyPdf(doc.params, doc.indexImage.get(), setup, path);
+  if (error.empty()) return true;
+  ReportWriteFailure(path, error);
+  return false;
+}
+
+bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
+                       const std::string& path) {
+  if (!doc.convertedPicture || !doc.indexImage) {
+    ReportError("the project has no painting pattern, so no shopping list");
+    return false;
+  }
+  std::string error = WriteShoppingListCsv(doc.params, *doc.indexImage, setup, path);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

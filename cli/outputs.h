@@ -13,12 +13,18 @@ namespace tintara::cli {
 // `what` names the picture in the error when the project has none.
 bool WritePng(const ImageBuffer* image, const std::string& path, const std::string& what);
 
-// Paper and orientation of the page settings, with the given pages per side.
+// Paper and orientation of the page settings, with the given pages per side,
+// and the shopping list's settings.
 PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide);
 
+// `indexImage` gives the sheets their colour numbers when they list them.
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
-                       const std::string& path, const std::string& what);
+                       const std::string& path, const std::string& what,
+                       const ImageBuffer* indexImage = nullptr);
 // The key of the document's pattern; needs a pattern.
 bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);
+// The paint to buy for the document's pattern, as CSV; needs a pattern.
+bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
+                       const std::string& path);
 
 }  // namespace tintara::cli

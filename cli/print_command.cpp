@@ -1,4 +1,5 @@
-// print PROJECT.mop --what KIND -o OUT.pdf: the printed pages as PDF.
+// print PROJECT.mop --what KIND -o OUT.pdf: the printed pages as PDF, or the
+// paint to buy as CSV.
 #include <algorithm>
 #include <array>
 
@@ -18,10 +19,11 @@ int RunPrint(Words words) {
       parsed, common);
   if (status >= 0) return status;
   if (parsed.positional.size() != 1) return ReportUsage("print: give exactly one PROJECT.mop");
-  const std::array<std::string, 4> kinds = {"initial", "converted", "pattern", "key"};
+  const std::array<std::string, 5> kinds = {"initial", "converted", "pattern", "key",
+                                            "shopping-list"};
   std::optional<std::string> what = parsed.Value("--what");
   auto kind = what ? std::find(kinds.begin(), kinds.end(), *what) : kinds.end();
-  if (kind == kinds.end()) return ReportUsage("print: --what initial|converted|pattern|key is required");
+  if (kind == kinds.end()) return ReportUsage("print: --what initial|converted|pattern|key|shopping-list is required");
   std::optional<int> pagesPerSide;
   if (auto text = parsed.Value("--pages-per-side")) {
     int pages = 0;
@@ -45,9 +47,10 @@ int RunPrint(Words words) {
   bool ok;
   switch (kind - kinds.begin()) {
     case 0: ok = WritePicturePages(doc.initialPicture.get(), PageSetupOf(app, n), *output, "initial picture"); break;
-    case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture"); break;
-    case 2: ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern"); break;
-    default: ok = WriteKeyPages(doc, PageSetupOf(app, 1), *output); break;
+    case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture", doc.indexImage.get()); break;
+    case 2: ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern", doc.indexImage.get()); break;
+    case 3: ok = WriteKeyPages(doc, PageSetupOf(app, n), *output); break;
+    default: ok = WriteShoppingList(doc, PageSetupOf(app, n), *output); break;
   }
   return ok ? kExitOk : kExitError;
 }

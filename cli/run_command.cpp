@@ -4,6 +4,7 @@
 
 #include "cli/answers_json.h"
 #include "cli/command_names.h"
+#include "cli/gestures.h"
 #include "cli/subcommands.h"
 #include "colors/file_names.h"
 
@@ -74,9 +75,21 @@ int RunRun(Words words) {
     }
   }
   if (!context->Start()) return kExitError;
-  // Every command is known before the first one runs.
-  std::vector<const Command*> commands;
+  // Every command and gesture is known before the first one runs.
+  struct Step {
+    const Command* command = nullptr;
+    Gesture gesture;
+  };
+  std::vector<Step> steps;
   for (const std::string& word : commandWords) {
+    Step step;
+    std::string error;
+    GestureWord kind = ParseGestureWord(word, step.gesture, error);
+    if (kind == GestureWord::kBad) return ReportUsage("run: '" + word + "': " + error);
+    if (kind == GestureWord::kGesture) {
+      steps.push_back(std::move(step));
+      continue;
+    }
     const Command* command = FindCommandNamed(context->Commands(), word);
     if (command == nullptr) {
       std::string hint;
@@ -88,12 +101,19 @@ int RunRun(Words words) {
       return ReportUsage("run: no command '" + word + "'" + hint +
                          " (tintara-cli commands lists them)");
     }
-    commands.push_back(command);
+    step.command = command;
+    steps.push_back(std::move(step));
   }
   bool loaded = project ? context->OpenProjectFile(*project) : context->LoadPicture(*picture);
   if (!loaded) return kExitError;
-  for (const Command* command : commands) {
-    if (!RunOne(*context, *command)) return kExitError;
+  GesturePlayer player(*context);
+  for (const Step& step : steps) {
+    if (step.command != nullptr) {
+      if (!RunOne(*context, *step.command)) return kExitError;
+    } else if (!player.Play(step.gesture)) {
+      return ReportUsage("run: no tool takes '" + step.gesture.word +
+                         "' (run 32773 first for the selection tool)");
+    }
   }
   return context->SaveProjectFile(*output) ? kExitOk : kExitError;
 }

@@ -31,8 +31,9 @@ const Subcommand kSubcommands[] = {
      "    (a number 0..6 is taken too).",
      RunRetype},
     {"print",
-     "print PROJECT.mop --what initial|converted|pattern|key [--pages-per-side N] -o OUT.pdf\n"
-     "    Writes the printed pages as PDF.",
+     "print PROJECT.mop --what initial|converted|pattern|key|shopping-list [--pages-per-side N]\n"
+     "      -o OUT.pdf|OUT.csv\n"
+     "    Writes the printed pages as PDF; the shopping list (paint per colour) as CSV.",
      RunPrint},
     {"palettes", "palettes\n    Lists the brand palettes: file, brand name, number of colours.",
      RunPalettes},
@@ -42,7 +43,18 @@ const Subcommand kSubcommands[] = {
      "    Runs commands in order, answering dialogs and questions from the\n"
      "    answers file, then saves the project. A command is named by its number\n"
      "    or its text in any letter case (\"&\", a shortcut after a tab and a\n"
-     "    trailing \"...\" may be given or left out).",
+     "    trailing \"...\" may be given or left out).\n"
+     "    Beside commands, gesture words drive the mouse tools as in the window,\n"
+     "    at zoom 100 % with no scrolling (a window pixel is a picture pixel, y\n"
+     "    counting down from the top row):\n"
+     "      click@X,Y  dblclick@X,Y  drag@X0,Y0/X1,Y1[/X2,Y2...]\n"
+     "    (a drag presses at the first point, moves through the middle ones and\n"
+     "    releases at the last); a shift+ or ctrl+ prefix holds that key.\n"
+     "    set:NAME=VALUE sets a tool's state: select.shape=rectangle|ellipse|\n"
+     "    polygon|freehand|move, select.mode=new|add|subtract, select.square=0|1,\n"
+     "    select.size=0|1, select.width=N, select.height=N (N 0..999, window pixels).\n"
+     "    A gesture no tool takes is an error: run 32773 (\"Select a region on the\n"
+     "    picture\") before selection gestures.",
      RunRun},
     {"commands",
      "commands [PROJECT.mop] [--json]\n"

@@ -56,10 +56,10 @@ std::vector<SimilarPaint> SimilarTo(const CFlossColor& color, std::span<const Br
 
 std::string Entry(const SimilarPaint& paint, const CFlossColor& color) {
   std::string text = color.brandName;
-  if (color.catalogNumber >= 0) text += " " + std::to_string(color.catalogNumber);
+  if (color.catalogNumber >= 0) text.append(" ").append(std::to_string(color.catalogNumber));
   char difference[32];
   std::snprintf(difference, sizeof difference, " (ΔE %.1f)", paint.deltaE);
-  return text + " " + color.colorName + difference;
+  return text.append(" ").append(color.colorName).append(difference);
 }
 
 }  // namespace

@@ -36,6 +36,12 @@ constexpr CommandId kRemoveSmallAreas = 33118;
 constexpr CommandId kSelectOneArea = 33119;
 constexpr CommandId kBorderColor = 33117;
 
+// Selections.
+constexpr CommandId kSelectRegion = 32773;
+constexpr CommandId kSelectAll = 32781;
+constexpr CommandId kSelectNone = 32782;
+constexpr CommandId kSelectInvert = 32783;
+
 // Files and the application.
 constexpr CommandId kNewProject = 57600;
 constexpr CommandId kOpenProject = 57601;

@@ -144,7 +144,6 @@ void CTessel20Doc::ProjectOpened(const std::string& path) {
   pathName = path;
   modified = false;
   if (env_.projectOpened) env_.projectOpened(path);
-  patternEditedByHand = convertedPicture != nullptr;
   if (convertedPicture) {
     SetWorkStage(3);
     if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);

@@ -59,9 +59,9 @@ class CTessel20Doc {
   std::array<SnapshotPtr, kStackDepth> undoSnapshots;
   std::array<SnapshotPtr, kStackDepth> redoSnapshots;
   bool paletteWindowShown = false;
-  // Set by every change of the pattern made by hand, and for a pattern read
-  // from a project (it may hold such changes); making the pattern clears it.
-  // A new palette is then mapped onto the pattern instead of making it again.
+  // Set by every change of the pattern made by hand while the project is open;
+  // making the pattern clears it. A new palette is then mapped onto the
+  // pattern instead of making it again (undo brings back a pattern made again).
   bool patternEditedByHand = false;
   bool navigatorWindowShown = false;
 

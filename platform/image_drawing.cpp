@@ -188,7 +188,8 @@ void DrawBackgroundTiles(QPainter& painter, const QRect& area, const QImage& til
 }
 
 void DrawSelectionOutline(QPainter& painter, const std::vector<OutlineSegment>& outline,
-                          const ViewMapping& mapping, const QRect& clip) {
+                          const ViewMapping& mapping, const QRect& clip, int dashPhase,
+                          bool inverted) {
   if (outline.empty()) return;
   QVector<QLine> lines;
   QRect widened = clip.adjusted(-1, -1, 1, 1);
@@ -204,10 +205,35 @@ void DrawSelectionOutline(QPainter& painter, const std::vector<OutlineSegment>& 
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::white, 0));
   painter.drawLines(lines);
-  QPen dashes(Qt::black, 0, Qt::CustomDashLine);
+  QPen dashes(inverted ? QColor(210, 20, 20) : QColor(Qt::black), 0, Qt::CustomDashLine);
   dashes.setDashPattern({4, 4});
+  dashes.setDashOffset(dashPhase);
   painter.setPen(dashes);
   painter.drawLines(lines);
+  painter.restore();
+}
+
+void DrawRubberBand(QPainter& painter, const RubberBand& band) {
+  if (!band.Shown()) return;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  // White xor-ed onto any pixel inverts it: the band shows on every picture.
+  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  painter.setPen(QPen(Qt::white, 0));
+  painter.setBrush(Qt::NoBrush);
+  const LtrbRect& r = band.rect;
+  QRect box(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+  switch (band.kind) {
+    case RubberBand::Kind::kRectangle: painter.drawRect(box); break;
+    case RubberBand::Kind::kEllipse: painter.drawEllipse(box); break;
+    case RubberBand::Kind::kLines: {
+      QPolygon line;
+      for (const Point& p : band.points) line << QPoint(p.x, p.y);
+      painter.drawPolyline(line);
+      break;
+    }
+    case RubberBand::Kind::kNone: break;
+  }
   painter.restore();
 }
 

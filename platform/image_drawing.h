@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "imaging/image_buffer.h"
+#include "editing/rubber_band.h"
 #include "imaging/region.h"
 #include "view/view_mapping.h"
 
@@ -49,8 +50,15 @@ QImage MakeBackgroundTile();
 // Fills `area` with the tile so that the texture moves with the scroll position.
 void DrawBackgroundTiles(QPainter& painter, const QRect& area, const QImage& tile, Point scroll);
 
-// The selection's outline as a dashed line, only the segments inside `clip`.
+// The selection's outline as a dashed line, only the segments inside `clip`;
+// `dashPhase` shifts the dashes along it, so that stepping it animates them.
+// An inverted selection gets red dashes: its outline alone (the shape plus the
+// picture's border) could be mistaken for a selection of the shape.
 void DrawSelectionOutline(QPainter& painter, const std::vector<OutlineSegment>& outline,
-                          const ViewMapping& mapping, const QRect& clip);
+                          const ViewMapping& mapping, const QRect& clip, int dashPhase = 0,
+                          bool inverted = false);
+
+// The selection tool's rubber band, drawn by inverting the pixels below it.
+void DrawRubberBand(QPainter& painter, const RubberBand& band);
 
 }  // namespace tintara

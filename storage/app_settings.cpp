@@ -68,6 +68,13 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   printMarkEach = ReadSetting(store, Setting::kPrintMarkEach);
   if (printMarkEach == 0) printMarkEach = 10;
   printMarksDigits = ReadSetting(store, Setting::kPrintMarksDigits);
+  printShoppingList = ReadSetting(store, Setting::kPrintShoppingList);
+  printCoverageMicrolitres = ReadSetting(store, Setting::kPrintCoverage);
+  printCoats = ReadSetting(store, Setting::kPrintCoats);
+  printPotMillilitres = ReadSetting(store, Setting::kPrintPotSize);
+  printSheetColors = ReadSetting(store, Setting::kPrintSheetColors);
+  printOverlapMm = ReadSetting(store, Setting::kPrintOverlap);
+  printMarks = ReadSetting(store, Setting::kPrintMarks);
   showColorsPalette = ReadSetting(store, Setting::kShowColorsPalette);
   showNavigator = ReadSetting(store, Setting::kShowNavigator);
 }
@@ -93,6 +100,13 @@ void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kPrintSeparate, printSeparate);
   WriteSetting(store, Setting::kPrintMarkEach, printMarkEach);
   WriteSetting(store, Setting::kPrintMarksDigits, printMarksDigits);
+  WriteSetting(store, Setting::kPrintShoppingList, printShoppingList);
+  WriteSetting(store, Setting::kPrintCoverage, printCoverageMicrolitres);
+  WriteSetting(store, Setting::kPrintCoats, printCoats);
+  WriteSetting(store, Setting::kPrintPotSize, printPotMillilitres);
+  WriteSetting(store, Setting::kPrintSheetColors, printSheetColors);
+  WriteSetting(store, Setting::kPrintOverlap, printOverlapMm);
+  WriteSetting(store, Setting::kPrintMarks, printMarks);
   WriteSetting(store, Setting::kShowColorsPalette, showColorsPalette);
   WriteSetting(store, Setting::kShowNavigator, showNavigator);
   WriteSetting(store, Setting::kColorCorrectionPercent, colorCorrectionPercent);

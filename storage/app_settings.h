@@ -37,6 +37,13 @@ struct AppSettings {
   int printSeparate = 0;
   int printMarkEach = 10;
   int printMarksDigits = 1;
+  int printShoppingList = 0;
+  int printCoverageMicrolitres = 100;  // per 10 cm², one coat
+  int printCoats = 2;
+  int printPotMillilitres = 20;
+  int printSheetColors = 0;
+  int printOverlapMm = 0;
+  int printMarks = 0;
   int showColorsPalette = 1;
   int showNavigator = 1;
 

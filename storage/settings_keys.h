@@ -50,6 +50,13 @@ enum class Setting : int {
   kPrintSeparate,
   kPrintMarkEach,
   kPrintMarksDigits,
+  kPrintShoppingList,  // the material list also says how much paint to buy
+  kPrintCoverage,      // microlitres of paint per 10 cm² for one coat
+  kPrintCoats,
+  kPrintPotSize,       // millilitres in one pot
+  kPrintSheetColors,   // each sheet lists the colour numbers it holds
+  kPrintOverlap,       // millimetres each sheet repeats of its neighbours
+  kPrintMarks,         // registration marks at the sheets' corners
   kShowColorsPalette,
   kShowNavigator,
   kColorsPalettePosX,
@@ -142,6 +149,13 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kPrintSeparate, "PRINT", "SEPARATE", kInt, kFixed, 0, INT_MIN, INT_MAX, ""},
     {kPrintMarkEach, "PRINT", "MARKEACH", kInt, kFixed, 10, INT_MIN, INT_MAX, ""},
     {kPrintMarksDigits, "PRINT", "PRINTMARKSDIGITS", kInt, kFixed, 1, INT_MIN, INT_MAX, ""},
+    {kPrintShoppingList, "PRINT", "SHOPPINGLIST", kInt, kFixed, 0, 0, 1, ""},
+    {kPrintCoverage, "PRINT", "COVERAGEUL", kInt, kFixed, 100, 1, 100000, ""},
+    {kPrintCoats, "PRINT", "COATS", kInt, kFixed, 2, 1, 20, ""},
+    {kPrintPotSize, "PRINT", "POTML", kInt, kFixed, 20, 1, 100000, ""},
+    {kPrintSheetColors, "PRINT", "SHEETCOLORS", kInt, kFixed, 0, 0, 1, ""},
+    {kPrintOverlap, "PRINT", "OVERLAPMM", kInt, kFixed, 0, 0, 15, ""},
+    {kPrintMarks, "PRINT", "REGMARKS", kInt, kFixed, 0, 0, 1, ""},
     {kShowColorsPalette, "PALETTES", "COLORS", kInt, kFixed, 1, 0, 1, ""},
     {kShowNavigator, "PALETTES", "NAVIGATOR", kInt, kFixed, 1, 0, 1, ""},
     {kColorsPalettePosX, "COLORSPAL", "POSX", kInt, kFixed, 10, -kScreenSpan, kScreenSpan, ""},

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "imaging/image_buffer.h"
+#include "editing/rubber_band.h"
 #include "imaging/region.h"
 #include "view/view_mapping.h"
 
@@ -72,6 +73,8 @@ class ViewSource {
   virtual bool SelectionFollowsMouse() const { return false; }
   // While the selection tool exists with a shape chosen: that shape's cursor.
   virtual bool SelectionCursor(ToolCursor& /*cursor*/) const { return false; }
+  // The shape the selection tool is drawing, in window coordinates, or null.
+  virtual const RubberBand* SelectionFeedback() const { return nullptr; }
   // The visible part moved or changed scale (the navigator follows it).
   virtual void VisiblePartMoved() {}
 };

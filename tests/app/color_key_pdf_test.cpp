@@ -16,6 +16,7 @@ namespace {
 // Each paper in each orientation, as the writer lays out its page.
 struct KeyPage {
   QSize size;
+  PrintDeviceMetrics device;
   int lineHeight = 0;
   QFontMetricsF metrics{QFont()};
 };
@@ -27,15 +28,16 @@ std::vector<KeyPage> EveryKeyPage() {
       QBuffer buffer;
       buffer.open(QIODevice::WriteOnly);
       QPdfWriter writer(&buffer);
-      writer.setResolution(300);
-      writer.setPageSize(QPageSize(QSizeF(paper.shortSide, paper.longSide), QPageSize::Inch));
-      writer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-      writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-      QFont font(QStringLiteral("Arial"));
-      font.setPointSizeF(8);
-      QFontMetricsF metrics(font, &writer);
+      PdfPageSetup setup;
+      setup.paperSize = int(&paper - PaperSizes().data());
+      setup.landscape = landscape;
+      ConfigurePdfWriter(writer, setup);
+      QFontMetricsF metrics(PrintPageFont(), &writer);
       int lineHeight = int(std::ceil(metrics.lineSpacing()));
-      pages.push_back({QSize(writer.width(), writer.height()), lineHeight, metrics});
+      QSize size(writer.width(), writer.height());
+      PrintDeviceMetrics device{writer.logicalDpiX(), writer.logicalDpiY(), size.width(),
+                                size.height()};
+      pages.push_back({size, device, lineHeight, metrics});
     }
   }
   return pages;
@@ -46,7 +48,7 @@ TEST(PdfKey, EntriesStayInsideThePageAndApartFromEachOther) {
     SCOPED_TRACE(testing::Message() << page.size.width() << " x " << page.size.height());
     const QRect sheet(QPoint(0, 0), page.size);
     std::vector<KeyEntryBoxes> entries;
-    for (int i = 0; i < 32; ++i) entries.push_back(KeyEntryOnPage(page.size, page.lineHeight, i));
+    for (int i = 0; i < 32; ++i) entries.push_back(KeyEntryOnPage(page.device, page.lineHeight, i));
     for (size_t a = 0; a < entries.size(); ++a) {
       const KeyEntryBoxes& entry = entries[a];
       std::array<QRect, 3> own = {entry.sample, entry.patch, entry.text};
@@ -70,11 +72,11 @@ TEST(PdfKey, TextLinesFitTheirBoxAndAreWholeWhenThereIsRoom) {
   color.colorName = "Warm Grey Very Light";
   color.brandName = "Harmonia Artist Acrylics";
   color.catalogNumber = 1234567;
-  const QStringList whole = {"Warm Grey Very Light", "1234567, Harmonia Artist Acrylics"};
+  const QStringList whole = {"  Warm Grey Very Light", "  1234567, Harmonia Artist Acrylics"};
   std::vector<KeyPage> pages = EveryKeyPage();
   for (size_t p = 0; p < pages.size(); ++p) {
     const KeyPage& page = pages[p];
-    int width = KeyEntryOnPage(page.size, page.lineHeight, 1).text.width();
+    int width = KeyEntryOnPage(page.device, page.lineHeight, 1).text.width();
     QStringList lines = KeyTextLines(color, page.metrics, width);
     ASSERT_EQ(lines.size(), 2);
     for (int i = 0; i < 2; ++i) {
@@ -87,7 +89,7 @@ TEST(PdfKey, TextLinesFitTheirBoxAndAreWholeWhenThereIsRoom) {
   }
   // A4 upright, the usual page, has room for both lines.
   const KeyPage& a4 = pages[3 * 2];
-  EXPECT_EQ(KeyTextLines(color, a4.metrics, KeyEntryOnPage(a4.size, a4.lineHeight, 0).text.width()),
+  EXPECT_EQ(KeyTextLines(color, a4.metrics, KeyEntryOnPage(a4.device, a4.lineHeight, 0).text.width()),
             whole);
   const QFontMetricsF& metrics = pages.front().metrics;
   color.colorName = std::string(200, 'W');
@@ -96,8 +98,8 @@ TEST(PdfKey, TextLinesFitTheirBoxAndAreWholeWhenThereIsRoom) {
   ASSERT_EQ(narrow.size(), 2);
   for (const QString& line : narrow) EXPECT_LE(metrics.horizontalAdvance(line), 300.0);
   EXPECT_TRUE(narrow[0].endsWith(QChar(0x2026)));
-  EXPECT_TRUE(QStringLiteral("Harmonia Artist Acrylics").startsWith(narrow[1].chopped(1)) ||
-              narrow[1] == "Harmonia Artist Acrylics");
+  EXPECT_TRUE(QStringLiteral("  Harmonia Artist Acrylics").startsWith(narrow[1].chopped(1)) ||
+              narrow[1] == "  Harmonia Artist Acrylics");
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_TRUE(Doc().pictureEditing);
   EXPECT_EQ(Frame().TaskBar()->CurrentStage(), 1);
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Rotate", "Filter", "Size", "Reset", "Save As"}));
+            (std::vector<QString>{"Select", "Rotate", "Filter", "Size", "Reset", "Save As"}));
 
   ASSERT_TRUE(app->Dispatch(cmd::kStageSettings));
   EXPECT_FALSE(Doc().pictureEditing);
@@ -192,7 +192,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_TRUE(app->Environment().patternEditing);
   EXPECT_EQ(Frame().ToolPanel()->PageName(), "Edit pattern");
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Select Area", "Remove Spots", "Display"}));
+            (std::vector<QString>{"Select", "Select Area", "Remove Spots", "Display"}));
 
   ASSERT_TRUE(app->Dispatch(cmd::kStageFinish));
   EXPECT_FALSE(app->Environment().patternEditing);

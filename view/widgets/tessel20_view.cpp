@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -20,7 +21,7 @@ Qt::CursorShape ShapeOf(ToolCursor cursor) {
     case ToolCursor::kArrow: return Qt::ArrowCursor;
     case ToolCursor::kCross:
     case ToolCursor::kSelectRectangle:
-    case ToolCursor::kSelectEllipse:
+    case ToolCursor::kSelectEllipse:  // these two get drawn cursors of their own
     case ToolCursor::kSelectFree: return Qt::CrossCursor;
     case ToolCursor::kPen:
     case ToolCursor::kFill:
@@ -29,6 +30,26 @@ Qt::CursorShape ShapeOf(ToolCursor cursor) {
     case ToolCursor::kMove: return Qt::SizeAllCursor;
   }
   return Qt::ArrowCursor;
+}
+
+// A cross hair with a small ellipse or polygon beside it, so that the pointer
+// tells which shape the selection tool draws.
+QCursor SelectionShapeCursor(bool ellipse) {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  for (int pass = 0; pass < 2; ++pass) {
+    painter.setPen(QPen(pass == 0 ? Qt::white : Qt::black, pass == 0 ? 3 : 1));
+    painter.drawLine(8, 0, 8, 16);
+    painter.drawLine(0, 8, 16, 8);
+    if (ellipse) {
+      painter.drawEllipse(QRect(15, 18, 14, 10));
+    } else {
+      painter.drawPolyline(QPolygon({QPoint(15, 28), QPoint(19, 17), QPoint(29, 21),
+                                     QPoint(24, 29), QPoint(15, 28)}));
+    }
+  }
+  return QCursor(pixmap, 8, 8);
 }
 
 uint32_t KeyFlags(const QMouseEvent* event) {
@@ -52,6 +73,10 @@ CTessel20View::CTessel20View(QWidget* parent) : QAbstractScrollArea(parent) {
   // Every pixel is painted by Render; Qt need not clear first.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   beep_ = [] { QApplication::beep(); };
+  // The selection's dashes move along the outline ("marching ants").
+  antsTimer_.setInterval(kAntsInterval);
+  connect(&antsTimer_, &QTimer::timeout, this, &CTessel20View::MarchAnts);
+  antsTimer_.start();
 }
 
 void CTessel20View::SetSource(ViewSource* source) {
@@ -208,8 +233,29 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
   }
   DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area, preview_ ? &*preview_ : nullptr);
   if (source_->Selection() != nullptr) {
-    DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area);
+    DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area,
+                         antsPhase_, source_->Selection()->IsInverted());
   }
+  if (const RubberBand* band = source_->SelectionFeedback()) DrawRubberBand(painter, *band);
+}
+
+void CTessel20View::SelectionChanged() {
+  outlineValid_ = false;
+  viewport()->update();
+}
+
+void CTessel20View::MarchAnts() {
+  const Region* selection = source_ != nullptr ? source_->Selection() : nullptr;
+  if (Frozen() || selection == nullptr) return;
+  antsPhase_ = (antsPhase_ + 1) % kAntsPeriod;
+  // Only the outline's box is repainted: the rest of a large picture stays.
+  ImageSize picture = PictureSize();
+  BoxRect box{0, 0, picture.width, picture.height};
+  if (!selection->IsInverted()) box = Intersect(selection->Bounds(), box);
+  if (box.IsEmpty()) return;
+  WindowRect r = Mapping().ImageToWindow(
+      ImageRect{box.x, box.y, box.x + box.width, box.y + box.height});
+  viewport()->update(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)).adjusted(-2, -2, 2, 2));
 }
 
 void CTessel20View::DrawEmptyHint(QPainter& painter) {
@@ -277,6 +323,10 @@ void CTessel20View::UpdateCursor(const MouseInput& input) {
   MouseTool* tool = source_ != nullptr ? source_->CurrentTool() : nullptr;
   if ((tool != nullptr && tool->SetCursor(input, cursor)) ||
       (source_ != nullptr && source_->SelectionCursor(cursor))) {
+    if (cursor == ToolCursor::kSelectEllipse || cursor == ToolCursor::kSelectFree) {
+      viewport()->setCursor(SelectionShapeCursor(cursor == ToolCursor::kSelectEllipse));
+      return;
+    }
     viewport()->setCursor(ShapeOf(cursor));
   } else {
     viewport()->unsetCursor();
@@ -291,13 +341,7 @@ void CTessel20View::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
-  MouseTool* tool = source_->CurrentTool();
-  if (tool != nullptr && tool->LeftDown(input)) return;
-  if (MouseTool* selection = source_->ActiveSelectionTool()) {
-    capture_ = true;
-    selection->LeftDown(input);
-    return;
-  }
+  if (dispatch_.LeftDown(*source_, input)) return;
   if (!Frozen()) emit pictureClicked(input.image);
   QAbstractScrollArea::mousePressEvent(event);
 }
@@ -311,38 +355,23 @@ void CTessel20View::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
-  if (tool != nullptr && tool->LeftUp(input)) return;
-  if (!capture_) return QAbstractScrollArea::mouseReleaseEvent(event);
-  capture_ = false;
-  if (MouseTool* selection = source_->ActiveSelectionTool()) selection->LeftUp(input);
+  if (!dispatch_.LeftUp(*source_, input)) QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
 void CTessel20View::mouseMoveEvent(QMouseEvent* event) {
   if (source_ == nullptr) return QAbstractScrollArea::mouseMoveEvent(event);
   MouseInput input = InputFrom(event);
   UpdateCursor(input);
-  MouseTool* tool = source_->CurrentTool();
-  if (tool != nullptr && tool->Move(input)) return;
-  MouseTool* selection = source_->ActiveSelectionTool();
-  if (selection != nullptr && (capture_ || source_->SelectionFollowsMouse())) {
-    selection->Move(input);
-    return;
-  }
-  QAbstractScrollArea::mouseMoveEvent(event);
+  if (!dispatch_.Move(*source_, input)) QAbstractScrollArea::mouseMoveEvent(event);
 }
 
 void CTessel20View::mouseDoubleClickEvent(QMouseEvent* event) {
   if (source_ == nullptr || event->button() != Qt::LeftButton) {
     return QAbstractScrollArea::mouseDoubleClickEvent(event);
   }
-  MouseInput input = InputFrom(event);
-  MouseTool* tool = source_->CurrentTool();
-  if (tool != nullptr && tool->DoubleClick(input)) return;
-  if (MouseTool* selection = source_->ActiveSelectionTool()) {
-    selection->DoubleClick(input);
-    return;
+  if (!dispatch_.DoubleClick(*source_, InputFrom(event))) {
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
   }
-  QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
 void CTessel20View::wheelEvent(QWheelEvent* event) {

@@ -5,12 +5,14 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QTimer>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "imaging/region.h"
 #include "platform/image_drawing.h"
+#include "view/mouse_dispatch.h"
 #include "view/view_source.h"
 #include "view/view_state.h"
 
@@ -57,6 +59,13 @@ class CTessel20View : public QAbstractScrollArea {
   void SetPreviewTables(const PreviewTables* tables);
   bool Frozen() const { return !frozen_.isNull(); }
 
+  // The selection changed: its outline is rebuilt and repainted.
+  void SelectionChanged();
+  // Step of the outline's dash animation, 0 .. kAntsPeriod - 1.
+  int AntsPhase() const { return antsPhase_; }
+  static constexpr int kAntsPeriod = 8;
+  static constexpr int kAntsInterval = 120;  // milliseconds per step
+
   // Paints what the viewport would show into `target` (of the viewport's size).
   void Render(QPainter& painter, const QRect& area);
 
@@ -90,6 +99,7 @@ class CTessel20View : public QAbstractScrollArea {
   void UpdateCursor(const MouseInput& input);
   void DrawEmptyHint(QPainter& painter);
   const std::vector<OutlineSegment>& Outline(const ImageBuffer& image);
+  void MarchAnts();
 
   ViewSource* source_ = nullptr;
   PatternViewState state_;
@@ -98,7 +108,9 @@ class CTessel20View : public QAbstractScrollArea {
   std::optional<PreviewTables> preview_;
   bool standardInterface_ = false;
   bool inLayout_ = false;
-  bool capture_ = false;
+  ViewMouseDispatch dispatch_;
+  QTimer antsTimer_;
+  int antsPhase_ = 0;
   std::function<void()> beep_;
   QString emptyHint_;
   // Wheel turns smaller than one notch (touch pads) add up to one.

@@ -1,6 +1,7 @@
-#include "app/document_view_source.h"
+#include "view/document_view_source.h"
 
 #include "document/tessel_doc.h"
+#include "editing/selection_tool.h"
 
 namespace tintara {
 
@@ -28,6 +29,29 @@ ImageSize DocumentViewSource::CurrentImageSize() const {
 
 MouseTool* DocumentViewSource::CurrentTool() {
   return doc_.currentTool == kToolSelectArea ? &selectArea_ : nullptr;
+}
+
+bool DocumentViewSource::SelectionActive() const {
+  return selection_ != nullptr && selection_->Armed() && selection_->Host() != nullptr &&
+         doc_.currentTool == kToolNone;
+}
+
+MouseTool* DocumentViewSource::ActiveSelectionTool() {
+  return SelectionActive() ? &selectionInput_ : nullptr;
+}
+
+bool DocumentViewSource::SelectionFollowsMouse() const {
+  return SelectionActive() && selection_->FollowsMouse();
+}
+
+bool DocumentViewSource::SelectionCursor(ToolCursor& cursor) const {
+  if (!SelectionActive()) return false;
+  return SelectionCursorOf(selection_->Params().shape, cursor);
+}
+
+const RubberBand* DocumentViewSource::SelectionFeedback() const {
+  if (selection_ == nullptr || !selection_->Feedback().Shown()) return nullptr;
+  return &selection_->Feedback();
 }
 
 }  // namespace tintara

@@ -1,0 +1,178 @@
+#include "cli/gestures.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "editing/select_params.h"
+
+namespace tintara::cli {
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool ReadInt(std::string_view text, int32_t& value) {
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && stop == end;
+}
+
+// "X,Y"
+bool ReadPoint(std::string_view text, Point& point) {
+  size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return false;
+  return ReadInt(text.substr(0, comma), point.x) && ReadInt(text.substr(comma + 1), point.y);
+}
+
+struct Choice {
+  const char* word;
+  int32_t value;
+};
+
+bool ReadChoice(std::string_view text, std::initializer_list<Choice> choices, int32_t& value) {
+  for (const Choice& choice : choices) {
+    if (text == choice.word) {
+      value = choice.value;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ReadRange(std::string_view text, int32_t low, int32_t high, int32_t& value) {
+  int32_t read = 0;
+  if (!ReadInt(text, read) || read < low || read > high) return false;
+  value = read;
+  return true;
+}
+
+// Stores `value` under `name`; false for an unknown name or a bad value.
+bool ApplySetting(CSelectParams& params, const std::string& name, const std::string& value,
+                  std::string& error) {
+  bool ok = false;
+  if (name == "select.shape") {
+    ok = ReadChoice(value, {{"rectangle", kSelectRectangle}, {"ellipse", kSelectEllipse},
+                            {"polygon", kSelectPolygon}, {"freehand", kSelectFreehand},
+                            {"move", kSelectMove}},
+                    params.shape);
+  } else if (name == "select.mode") {
+    ok = ReadChoice(value, {{"new", kSelectModeNew}, {"add", kSelectModeAdd},
+                            {"subtract", kSelectModeSubtract}},
+                    params.combineMode);
+  } else if (name == "select.square") {
+    ok = ReadRange(value, 0, 1, params.square);
+  } else if (name == "select.size") {
+    ok = ReadRange(value, 0, 1, params.fixedSize);
+  } else if (name == "select.width") {
+    ok = ReadRange(value, 0, 999, params.fixedWidth);
+  } else if (name == "select.height") {
+    ok = ReadRange(value, 0, 999, params.fixedHeight);
+  } else {
+    error = "unknown setting '" + name + "'";
+    return false;
+  }
+  if (!ok) error = "bad value '" + value + "' for " + name;
+  return ok;
+}
+
+}  // namespace
+
+GestureWord ParseGestureWord(const std::string& word, Gesture& gesture, std::string& error) {
+  gesture = {};
+  gesture.word = word;
+  std::string_view rest = word;
+  if (StartsWith(rest, "set:")) {
+    gesture.kind = Gesture::Kind::kSet;
+    rest.remove_prefix(4);
+    size_t equals = rest.find('=');
+    if (equals == std::string_view::npos) {
+      error = "a setting is set:NAME=VALUE";
+      return GestureWord::kBad;
+    }
+    gesture.name = std::string(rest.substr(0, equals));
+    gesture.value = std::string(rest.substr(equals + 1));
+    CSelectParams scratch;
+    return ApplySetting(scratch, gesture.name, gesture.value, error) ? GestureWord::kGesture
+                                                                     : GestureWord::kBad;
+  }
+  for (bool prefixed = true; prefixed;) {
+    prefixed = false;
+    if (StartsWith(rest, "shift+")) {
+      gesture.keys |= kMouseKeyShift;
+      rest.remove_prefix(6);
+      prefixed = true;
+    } else if (StartsWith(rest, "ctrl+")) {
+      gesture.keys |= kMouseKeyControl;
+      rest.remove_prefix(5);
+      prefixed = true;
+    }
+  }
+  size_t at = rest.find('@');
+  std::string_view verb = rest.substr(0, at);
+  if (at == std::string_view::npos || (verb != "click" && verb != "dblclick" && verb != "drag")) {
+    if (gesture.keys == 0) return GestureWord::kNotGesture;
+    error = "a key prefix must come before click@, dblclick@ or drag@";
+    return GestureWord::kBad;
+  }
+  gesture.kind = verb == "click"      ? Gesture::Kind::kClick
+                 : verb == "dblclick" ? Gesture::Kind::kDoubleClick
+                                      : Gesture::Kind::kDrag;
+  std::string_view points = rest.substr(at + 1);
+  while (true) {
+    size_t slash = points.find('/');
+    Point point;
+    if (!ReadPoint(points.substr(0, slash), point)) {
+      error = "bad coordinate";
+      return GestureWord::kBad;
+    }
+    gesture.points.push_back(point);
+    if (slash == std::string_view::npos) break;
+    points.remove_prefix(slash + 1);
+  }
+  const bool drag = gesture.kind == Gesture::Kind::kDrag;
+  if (drag ? gesture.points.size() < 2 : gesture.points.size() != 1) {
+    error = drag ? "a drag needs at least two points" : "one point is expected";
+    return GestureWord::kBad;
+  }
+  return GestureWord::kGesture;
+}
+
+GesturePlayer::GesturePlayer(CliContext& context)
+    : context_(context),
+      host_([this] { return Mapping(); }, {}, {}),
+      source_(context.Doc(), &context.Selection()) {
+  context.Selection().Attach(&host_);
+}
+
+ViewMapping GesturePlayer::Mapping() const {
+  return ViewMapping(ZoomFactor{}, context_.Doc().CurrentImageSize().second, Point{0, 0});
+}
+
+MouseInput GesturePlayer::Input(Point window, uint32_t keys) const {
+  return {Mapping().WindowToImage(window), window, keys};
+}
+
+bool GesturePlayer::Play(const Gesture& gesture) {
+  if (gesture.kind == Gesture::Kind::kSet) {
+    std::string error;
+    return ApplySetting(context_.Selection().Params(), gesture.name, gesture.value, error);
+  }
+  const uint32_t held = gesture.keys | kMouseKeyLeft;
+  const Point first = gesture.points.front();
+  const Point last = gesture.points.back();
+  if (!dispatch_.LeftDown(source_, Input(first, held))) return false;
+  for (size_t i = 1; i + 1 < gesture.points.size(); ++i) {
+    dispatch_.Move(source_, Input(gesture.points[i], held));
+  }
+  dispatch_.LeftUp(source_, Input(last, gesture.keys));
+  if (gesture.kind != Gesture::Kind::kDoubleClick) return true;
+  // The second press of a double click arrives as the double click itself.
+  bool taken = dispatch_.DoubleClick(source_, Input(first, held));
+  dispatch_.LeftUp(source_, Input(first, gesture.keys));
+  return taken;
+}
+
+}  // namespace tintara::cli

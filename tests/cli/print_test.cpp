@@ -1,0 +1,171 @@
+// `print`: every page of the job as PDF, and the shopping list as CSV.
+#include <QJsonArray>
+#include <QProcess>
+#include <QRegularExpression>
+#include <cmath>
+#include <fstream>
+
+#include "tests/cli/cli_runner.h"
+
+namespace tintara {
+namespace {
+
+using test::CliResult;
+using test::CliTest;
+
+// What a poppler tool prints for the file; empty when it is missing.
+QString Poppler(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(60000)) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList CsvLines(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+}
+
+class PrintTest : public CliTest {
+ protected:
+  // The names of the working colours, in number order.
+  QStringList PaintNames(const std::string& project) {
+    QStringList names;
+    QJsonArray palette = Info(project)["params"].toObject()["workingPalette"].toArray();
+    for (const QJsonValue& color : palette) names << color.toObject()["colorName"].toString();
+    return names;
+  }
+};
+
+TEST_F(PrintTest, PatternSheetsAndKeyPagesAsPdf) {
+  std::string project = CreateProject();
+  QString projectQ = QString::fromStdString(project);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "--pages-per-side", "3", "-o",
+                 Q("nine.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("nine.pdf")), 9);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "key", "-o", Q("key.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("key.pdf")), 1);
+
+  QString text = Poppler("pdftotext", {Q("nine.pdf"), "-"});
+  if (text.isEmpty()) GTEST_SKIP() << "poppler-utils are not installed";
+  for (int page = 1; page <= 9; ++page) {
+    EXPECT_TRUE(text.contains(QStringLiteral("Page No %1 from 9").arg(page))) << page;
+  }
+  QString key = Poppler("pdftotext", {Q("key.pdf"), "-"});
+  QStringList names = PaintNames(project);
+  ASSERT_FALSE(names.isEmpty());
+  for (const QString& name : names) EXPECT_TRUE(key.contains(name)) << name.toStdString();
+  EXPECT_FALSE(key.contains("Paint for"));  // the shopping list is off by default
+  // One image a sheet at the pattern's own pixels: 310 x 206 in thirds, the
+  // last column and row taking the rest; none of them lossy.
+  QString images = Poppler("pdfimages", {"-list", Q("nine.pdf")});
+  QStringList rows = images.split('\n', Qt::SkipEmptyParts).mid(2);
+  ASSERT_EQ(rows.size(), 9) << images.toStdString();
+  EXPECT_TRUE(rows[0].contains(QRegularExpression(" 103 +68 ")));
+  EXPECT_TRUE(rows[8].contains(QRegularExpression(" 104 +70 ")));
+  EXPECT_FALSE(images.contains("jpeg"));
+}
+
+TEST_F(PrintTest, AKeyOfMoreThanThirtyTwoColoursTakesASecondPage) {
+  const QString photo = QStringLiteral(TINTARA_RESOURCES_DIR "/samples/astronaut.png");
+  ASSERT_EQ(Run({"create", photo, "-o", Q("many.mop"), "--colors", "128", "--brand",
+                 "GoldenHeavyBody"}).exitCode, 0);
+  int colors = Info(Path("many.mop"))["params"].toObject()["workingPalette"].toArray().size();
+  ASSERT_GT(colors, 32);
+  ASSERT_EQ(Run({"print", Q("many.mop"), "--what", "key", "-o", Q("key.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("key.pdf")), 2);
+}
+
+TEST_F(PrintTest, ShoppingListAsCsvFollowsTheSettings) {
+  std::string project = CreateProject();
+  QString projectQ = QString::fromStdString(project);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "shopping-list", "-o", Q("list.csv")}).exitCode, 0);
+  QStringList lines = CsvLines(Path("list.csv"));
+  ASSERT_GE(lines.size(), 3);
+  EXPECT_TRUE(lines.front().startsWith("number,name,catalogue number,brand,share %"));
+  const int used = Info(project)["usedColors"].toInt();
+  EXPECT_EQ(lines.size(), used + 2);
+  double shares = 0;
+  double paint = 0;
+  for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+    QStringList fields = lines[i].split(',');
+    ASSERT_EQ(fields.size(), 8) << lines[i].toStdString();
+    shares += fields[4].toDouble();
+    paint += fields[6].toDouble();
+    EXPECT_GE(fields[7].toInt(), 1);
+  }
+  EXPECT_NEAR(shares, 100.0, 0.1);
+  QStringList total = lines.back().split(',');
+  ASSERT_EQ(total[0], "total");
+  EXPECT_NEAR(total[6].toDouble(), paint, 0.05);
+  // The 310 x 206 pattern across an A4 sheet less 5 mm margins: 20 cm by
+  // 13.3 cm; two coats of 0.1 ml per 10 cm².
+  EXPECT_NEAR(total[5].toDouble(), 20.0 * 20.0 * 206 / 310, 0.5);
+  EXPECT_NEAR(total[6].toDouble(), total[5].toDouble() * 0.02, 0.05);
+
+  // Four coats of a thicker paint in 5 ml pots; on four sheets, four times the area.
+  std::ofstream(Path("settings.ini"), std::ios::app)
+      << "[PRINT]\nCOATS=4\nCOVERAGEUL=250\nPOTML=5\nSHOPPINGLIST=1\n";
+  ASSERT_EQ(Run({"print", projectQ, "--what", "shopping-list", "--pages-per-side", "2", "-o",
+                 Q("thick.csv")}).exitCode, 0);
+  QStringList thick = CsvLines(Path("thick.csv"));
+  ASSERT_EQ(thick.size(), lines.size());
+  EXPECT_TRUE(thick.front().endsWith("pots of 5 ml"));
+  QStringList thickTotal = thick.back().split(',');
+  EXPECT_NEAR(thickTotal[5].toDouble(), 4 * total[5].toDouble(), 2.0);
+  EXPECT_NEAR(thickTotal[6].toDouble(), thickTotal[5].toDouble() * 0.1, 0.05);
+  for (qsizetype i = 1; i + 1 < thick.size(); ++i) {
+    QStringList fields = thick[i].split(',');
+    EXPECT_EQ(fields[7].toInt(), int(std::ceil(fields[6].toDouble() / 5 - 1e-6)))
+        << thick[i].toStdString();
+  }
+
+  // Switched on, the key's page carries the list too.
+  ASSERT_EQ(Run({"print", projectQ, "--what", "key", "-o", Q("key.pdf")}).exitCode, 0);
+  QString key = Poppler("pdftotext", {Q("key.pdf"), "-"});
+  if (key.isEmpty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_TRUE(key.contains("Paint for")) << key.toStdString();
+  EXPECT_TRUE(key.contains("pots of 5 ml") || key.contains("pot of 5 ml"));
+}
+
+TEST_F(PrintTest, SheetAidsListColoursAndRepeatTheNeighboursEdges) {
+  std::string project = CreateProject();
+  QString projectQ = QString::fromStdString(project);
+  std::ofstream(Path("settings.ini"), std::ios::app)
+      << "[PRINT]\nSHEETCOLORS=1\nOVERLAPMM=10\nREGMARKS=1\n";
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "--pages-per-side", "2", "-o",
+                 Q("aids.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("aids.pdf")), 4);
+  QString text = Poppler("pdftotext", {Q("aids.pdf"), "-"});
+  if (text.isEmpty()) GTEST_SKIP() << "poppler-utils are not installed";
+  EXPECT_EQ(text.count("Colors on this sheet: "), 4) << text.toStdString();
+  // Each 155 x 103 sheet grows by the 10 mm overlap towards its two neighbours.
+  QString images = Poppler("pdfimages", {"-list", Q("aids.pdf")});
+  QStringList rows = images.split('\n', Qt::SkipEmptyParts).mid(2);
+  ASSERT_EQ(rows.size(), 4) << images.toStdString();
+  QRegularExpression size(" image +(\\d+) +(\\d+) ");
+  for (const QString& row : rows) {
+    QRegularExpressionMatch match = size.match(row);
+    ASSERT_TRUE(match.hasMatch()) << row.toStdString();
+    EXPECT_GT(match.captured(1).toInt(), 155) << row.toStdString();
+    EXPECT_LT(match.captured(1).toInt(), 200) << row.toStdString();
+    EXPECT_GT(match.captured(2).toInt(), 103) << row.toStdString();
+  }
+  // A one-sheet print has no neighbours: nothing is added to it.
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "-o", Q("one.pdf")}).exitCode, 0);
+  EXPECT_FALSE(Poppler("pdftotext", {Q("one.pdf"), "-"}).contains("Colors on this sheet"));
+  EXPECT_TRUE(Poppler("pdfimages", {"-list", Q("one.pdf")}).contains(QRegularExpression(" 310 +206 ")));
+}
+
+TEST_F(PrintTest, ShoppingListNeedsAPattern) {
+  WritePicture("photo.png", 40, 30);
+  ASSERT_EQ(Run({"run", "--picture", Q("photo.png"), "-o", Q("bare.mop")}).exitCode, 0);
+  CliResult result = Run({"print", Q("bare.mop"), "--what", "shopping-list", "-o", Q("l.csv")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(result.err.contains("no painting pattern")) << result.err.toStdString();
+  EXPECT_FALSE(QFile::exists(Q("l.csv")));
+}
+
+}  // namespace
+}  // namespace tintara
