@@ -1,5 +1,5 @@
 // A document in picture editing with the editing commands, answered from a
-// script, and pixel helpers for the picture tests.
+// script, and pixel functions for the picture tests.
 #pragma once
 
 #include <array>

@@ -1,4 +1,4 @@
-// One editing session, rotate, crop, tune and create, done in the window and
+// One series of edits, rotate, crop, tune and create, done in the window and
 // replayed by tintara-cli run with the same answers: both end with the same
 // picture and the same pattern.
 #include <QComboBox>
@@ -24,7 +24,7 @@
 namespace tintara::test {
 namespace {
 
-class EditingSessionTest : public ::testing::Test, public AppFixture {};
+class EditReplayTest : public ::testing::Test, public AppFixture {};
 
 void PressOk(QWidget* modal) {
   auto* buttons = modal->findChild<QDialogButtonBox*>();
@@ -42,9 +42,9 @@ ProjectData ReadProjectFile(const std::string& path) {
   return data;
 }
 
-TEST_F(EditingSessionTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromOneSession) {
+TEST_F(EditReplayTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromTheSameEdits) {
   ASSERT_EQ(Start(), StartResult::kRunning);
-  const std::string photo = WritePicture("session.png", 90, 60);
+  const std::string photo = WritePicture("edits.png", 90, 60);
   ASSERT_TRUE(app->LoadPictureFile(photo));
   if (!Doc().pictureEditing) Choose("&Edit", "&Start picture editing");
   ImageRef original = ImageBuffer::Copy(*Doc().workingPicture);
@@ -104,7 +104,7 @@ TEST_F(EditingSessionTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromO
   ASSERT_TRUE(answersFile.open(QIODevice::WriteOnly));
   answersFile.write(QJsonDocument(answers).toJson());
   answersFile.close();
-  const std::string out = folder.File("session.mop");
+  const std::string out = folder.File("edits.mop");
   QProcess cli;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove("QT_QPA_PLATFORM");
