@@ -48,7 +48,7 @@ BoxRect PreviewRectToPicture(const LtrbRect& dragged, int previewWidth, int prev
 
 PicturePanel::PicturePanel(CTessel20Doc& doc) : doc_(doc) { Reset(); }
 
-ImageRef PicturePanel::Make(PanelAction action, const TonePreview& preview) {
+ImageRef PicturePanel::Make(PanelAction action, const ChannelPreview& preview) {
   const ImageBuffer& picture = *picture_;
   FilterSite* site = doc_.Environment().filters;
   switch (action) {
@@ -67,13 +67,17 @@ ImageRef PicturePanel::Make(PanelAction action, const TonePreview& preview) {
       return site != nullptr ? SharpenPicture(*site, picture, nullptr) : nullptr;
     case PanelAction::kSmooth:
       return site != nullptr ? SmoothPicture(*site, picture, nullptr) : nullptr;
-    case PanelAction::kSmartTune: return SmartTune(picture, nullptr, doc_.DialogPort(), preview);
+    case PanelAction::kSmartTune: {
+      auto tone = [&preview](const ToneTable* table) {
+        if (preview) preview(table, table, table);
+      };
+      return SmartTune(picture, nullptr, doc_.DialogPort(), tone);
+    }
     case PanelAction::kPosterize: {
       auto levels = [&preview](const LevelTables* tables) {
-        // The panel shows one table for all channels; posterize gives three.
         if (!preview) return;
-        if (tables == nullptr) return preview(nullptr);
-        preview(&tables->red);
+        if (tables == nullptr) return preview(nullptr, nullptr, nullptr);
+        preview(&tables->red, &tables->green, &tables->blue);
       };
       return ReduceNumberOfColors(picture, nullptr, doc_.DialogPort(), levels);
     }
@@ -92,7 +96,7 @@ bool PicturePanel::Push(ImageRef result) {
   return true;
 }
 
-bool PicturePanel::Run(PanelAction action, const TonePreview& preview) {
+bool PicturePanel::Run(PanelAction action, const ChannelPreview& preview) {
   if (!picture_) return false;
   return Push(Make(action, preview));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "editing/picture_adjustments.h"
@@ -53,9 +54,12 @@ class PicturePanel {
   bool CanUndo() const { return undo_[0] != nullptr; }
   bool CanRedo() const { return redo_[0] != nullptr; }
 
+  // The tables (red, green, blue) a dialog previews through; null withdraws them.
+  using ChannelPreview =
+      std::function<void(const ToneTable* red, const ToneTable* green, const ToneTable* blue)>;
   // A button: true when it made a new picture (one undo step of the panel).
-  // `preview` hears the tone tables while "Smart Tune" is open.
-  bool Run(PanelAction action, const TonePreview& preview = {});
+  // `preview` hears the tables while "Smart Tune" or "Posterize" is open.
+  bool Run(PanelAction action, const ChannelPreview& preview = {});
   // "&Crop" with a rectangle in picture coordinates.
   bool Crop(const BoxRect& rectangle);
 
@@ -70,7 +74,7 @@ class PicturePanel {
   bool Close();
 
  private:
-  ImageRef Make(PanelAction action, const TonePreview& preview);
+  ImageRef Make(PanelAction action, const ChannelPreview& preview);
   bool Push(ImageRef result);
 
   CTessel20Doc& doc_;

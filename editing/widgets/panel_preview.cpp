@@ -17,11 +17,12 @@ void PanelPreview::SetPicture(const ImageRef& picture) {
   Rescale();
 }
 
-void PanelPreview::SetTable(const ToneTable* table) {
-  if (table != nullptr) {
-    table_ = *table;
+void PanelPreview::SetTables(const ToneTable* red, const ToneTable* green,
+                             const ToneTable* blue) {
+  if (red != nullptr && green != nullptr && blue != nullptr) {
+    tables_ = std::array<ToneTable, 3>{*red, *green, *blue};
   } else {
-    table_.reset();
+    tables_.reset();
   }
   ApplyTable();
 }
@@ -59,11 +60,15 @@ void PanelPreview::Rescale() {
 
 void PanelPreview::ApplyTable() {
   shown_ = scaled_;
-  if (table_ && !shown_.isNull()) {
-    const int bytes = shown_.width() * 3;
+  if (tables_ && !shown_.isNull()) {
+    const auto& [red, green, blue] = *tables_;
     for (int y = 0; y < shown_.height(); ++y) {
-      uchar* line = shown_.scanLine(y);
-      for (int i = 0; i < bytes; ++i) line[i] = (*table_)[line[i]];
+      uchar* pixel = shown_.scanLine(y);  // red, green, blue
+      for (int x = 0; x < shown_.width(); ++x, pixel += 3) {
+        pixel[0] = red[pixel[0]];
+        pixel[1] = green[pixel[1]];
+        pixel[2] = blue[pixel[2]];
+      }
     }
   }
   update();

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <array>
 #include <optional>
 
 #include "editing/tone_tables.h"
@@ -20,8 +21,8 @@ class PanelPreview : public QWidget {
   explicit PanelPreview(QWidget* parent = nullptr);
 
   void SetPicture(const ImageRef& picture);
-  // Null withdraws the table.
-  void SetTable(const ToneTable* table);
+  // Per-channel tables; null withdraws them.
+  void SetTables(const ToneTable* red, const ToneTable* green, const ToneTable* blue);
   // While on, a drag draws a rectangle and its release reports it.
   void SetCropping(bool on);
   bool Cropping() const { return cropping_; }
@@ -50,7 +51,7 @@ class PanelPreview : public QWidget {
   ImageRef picture_;
   QImage scaled_;  // the picture fitted to the widget, top row first
   QImage shown_;   // scaled_ through the table
-  std::optional<ToneTable> table_;
+  std::optional<std::array<ToneTable, 3>> tables_;  // red, green, blue
   bool cropping_ = false;
   std::optional<QPoint> dragFrom_;
   QPoint dragTo_;

@@ -97,7 +97,9 @@ QPushButton* PicturePanelDialog::AddButton(const QString& caption) {
 void PicturePanelDialog::AddAction(const QString& caption, PanelAction action) {
   connect(AddButton(caption), &QPushButton::clicked, this, [this, action] {
     // The preview is the window that shows a dialog's tables while it is open.
-    auto preview = [this](const ToneTable* table) { preview_->SetTable(table); };
+    auto preview = [this](const ToneTable* red, const ToneTable* green, const ToneTable* blue) {
+      preview_->SetTables(red, green, blue);
+    };
     if (panel_.Run(action, preview)) Show();
   });
 }

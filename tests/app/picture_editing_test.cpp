@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include "app/panel_buttons.h"
+#include "app/reduction_dialogs.h"
 #include "app/stage_panels.h"
 #include "view/widgets/tessel20_view.h"
 #include "editing/picture_transforms.h"
@@ -289,6 +291,51 @@ TEST_F(PictureEditingTest, FilterPanelCloseAsksToSaveAndCancelKeepsItOpen) {
   });
   Choose("&Edit", "Filter Ima&ge...");
   EXPECT_FALSE(SamePixels(Working(), *original));
+}
+
+// Largest red and green byte of what the panel's preview shows.
+std::pair<int, int> RedGreenPeaks(const QImage& shown) {
+  int red = 0;
+  int green = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    const uchar* pixel = shown.constScanLine(y);
+    for (int x = 0; x < shown.width(); ++x, pixel += 3) {
+      red = std::max(red, int(pixel[0]));
+      green = std::max(green, int(pixel[1]));
+    }
+  }
+  return {red, green};
+}
+
+TEST_F(PictureEditingTest, FilterPanelPreviewsPosterizePerChannelInItsOwnPreview) {
+  std::pair<int, int> before{};
+  std::pair<int, int> during{};
+  std::pair<int, int> after{};
+  PanelDialog* panel = nullptr;
+  ModalScript script({
+      [&](QWidget* modal) {
+        panel = As<PanelDialog>(modal);
+        before = RedGreenPeaks(panel->Preview()->Shown());
+        Later([modal] { Press(modal, "&Posterize..."); });
+      },
+      [&](QWidget* modal) {
+        auto* dialog = As<PosterizeDialog>(modal);
+        dialog->Red()->setValue(1);  // one level: every red byte 0
+        dialog->Green()->setValue(256);
+        during = RedGreenPeaks(panel->Preview()->Shown());
+        dialog->reject();
+        Later([&panel, &after] {
+          after = RedGreenPeaks(panel->Preview()->Shown());
+          panel->done(0);
+        });
+      },
+  });
+  Choose("&Edit", "Filter Ima&ge...");
+  EXPECT_GT(before.first, 100);
+  EXPECT_EQ(during.first, 0);
+  // 256 levels move each value up by one (the reduction's own table).
+  EXPECT_EQ(during.second, std::min(255, before.second + 1));
+  EXPECT_EQ(after, before);
 }
 
 }  // namespace
