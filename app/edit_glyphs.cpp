@@ -16,7 +16,8 @@ using namespace glyph;
 void TurnAround(QPainter& p, bool clockwise) {
   p.setPen(Stroke(2.6, kTeal));
   p.setBrush(Qt::NoBrush);
-  p.drawArc(QRectF(6, 6, 20, 20), clockwise ? 200 * 16 : -20 * 16, clockwise ? -250 * 16 : 250 * 16);
+  const int start = clockwise ? 200 * 16 : -20 * 16;
+  p.drawArc(QRectF(6, 6, 20, 20), start, clockwise ? -250 * 16 : 250 * 16);
   p.setPen(Stroke(1.0, kTeal));
   p.setBrush(kTeal);
   if (clockwise) {

@@ -46,11 +46,26 @@ void BM_Transform(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(Transform(*Photo()));
   SetMegapixels(state);
 }
-BENCHMARK(BM_Transform<FlipHorizontal>)->Name("FlipHorizontal")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Transform<FlipVertical>)->Name("FlipVertical")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Transform<FlipBoth>)->Name("FlipBoth")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Transform<RotateLeft>)->Name("RotateLeft")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Transform<RotateRight>)->Name("RotateRight")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Transform<FlipHorizontal>)
+    ->Name("FlipHorizontal")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Transform<FlipVertical>)
+    ->Name("FlipVertical")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Transform<FlipBoth>)
+    ->Name("FlipBoth")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Transform<RotateLeft>)
+    ->Name("RotateLeft")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Transform<RotateRight>)
+    ->Name("RotateRight")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_Lighter(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ChangeBrightness(*Photo(), nullptr, 1));

@@ -60,7 +60,9 @@ ToneTable AutoToneTable(const ImageBuffer& picture) {
   RunBands(height, BandCount(height, int64_t(picture.Width()) * height),
            [&](int band, int32_t first, int32_t end) {
              ByteRange range;
-             for (int32_t y = first; y < end; ++y) range = RowRange(picture.Row(y), rowBytes, range);
+             for (int32_t y = first; y < end; ++y) {
+               range = RowRange(picture.Row(y), rowBytes, range);
+             }
              bands[size_t(band)] = range;
            });
   ByteRange all;
@@ -83,7 +85,8 @@ ToneTable CurveTable(const std::array<int, 5>& p) {
   ToneTable table{};
   for (int v = 0; v < 256; ++v) {
     const int s = v / 64;
-    const int value = p[size_t(s + 1)] + ((p[size_t(s + 1)] - p[size_t(s)]) * (v - 64 * (s + 1))) / 64;
+    const int next = p[size_t(s + 1)];
+    const int value = next + ((next - p[size_t(s)]) * (v - 64 * (s + 1))) / 64;
     table[size_t(v)] = Clamp255(value);
   }
   return table;

@@ -70,7 +70,8 @@ bool KnownButton(const std::string& button, bool filters) {
   for (const char* common : {"Next >", "Close", "Undo", "Redo", "Reset"}) {
     if (button == common) return true;
   }
-  auto named = filters ? std::span<const NamedAction>(kFilter) : std::span<const NamedAction>(kAdjust);
+  auto named =
+      filters ? std::span<const NamedAction>(kFilter) : std::span<const NamedAction>(kAdjust);
   return std::any_of(named.begin(), named.end(),
                      [&](const NamedAction& n) { return button == n.caption; });
 }

@@ -256,7 +256,8 @@ TEST_F(PictureEditingTest, AdjustPanelCropsTheRectangleDraggedOverThePreview) {
   // The picture's top-left pixel stays the top-left one (row H - 1 is the top).
   const uint8_t* topLeft = Working().Row(Working().Height() - 1);
   const uint8_t* wasTopLeft = original->Row(59);
-  EXPECT_EQ(std::vector<uint8_t>(topLeft, topLeft + 3), std::vector<uint8_t>(wasTopLeft, wasTopLeft + 3));
+  EXPECT_EQ(std::vector<uint8_t>(topLeft, topLeft + 3),
+            std::vector<uint8_t>(wasTopLeft, wasTopLeft + 3));
 }
 
 TEST_F(PictureEditingTest, FilterPanelCloseAsksToSaveAndCancelKeepsItOpen) {
@@ -278,7 +279,8 @@ TEST_F(PictureEditingTest, FilterPanelCloseAsksToSaveAndCancelKeepsItOpen) {
       },
   });
   Choose("&Edit", "Filter Ima&ge...");
-  EXPECT_EQ(questions, QStringList({"Save changes made to picture?", "Save changes made to picture?"}));
+  const QString question = QStringLiteral("Save changes made to picture?");
+  EXPECT_EQ(questions, QStringList({question, question}));
   EXPECT_TRUE(SamePixels(Working(), *original));
 
   // Yes hands the lighter copy over; without changes Close asks nothing.
