@@ -32,6 +32,9 @@ enum class Place : uint8_t {
   kPatternPage,
   kFinishPage,
   kPanelTools,    // the small buttons at the end of every tool panel page
+  kRotatePopup,   // the picture-editing submenus, also inside the Edit menu
+  kFilterPopup,
+  kSizePopup,
 };
 
 // One place a command sits in. Commands of a place are listed by group, and

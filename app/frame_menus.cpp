@@ -46,7 +46,7 @@ QMenu* CMainFrame::AddMenu(const QString& title, Place place) {
 
 void CMainFrame::BuildMenus() {
   AddMenu(QStringLiteral("&File"), Place::kFileMenu);
-  AddMenu(QStringLiteral("&Edit"), Place::kEditMenu);
+  BuildPicturePopups(AddMenu(QStringLiteral("&Edit"), Place::kEditMenu));
   QMenu* view = AddMenu(QStringLiteral("&View"), Place::kViewMenu);
   view->addSeparator();
   AddCommands(view->addMenu(QStringLiteral("Work &stage")), CommandsAt(Place::kStageMenu));

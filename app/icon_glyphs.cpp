@@ -431,6 +431,7 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
   p.setRenderHint(QPainter::TextAntialiasing);
   switch (glyph) {
     case Glyph::kNone: break;
+    default: PaintEditGlyph(p, glyph); break;
     case Glyph::kStart: Flag(p); break;
     case Glyph::kPicture:
     case Glyph::kViewInitial: Photo(p, QRectF(3, 6, 26, 21)); break;

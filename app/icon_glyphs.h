@@ -57,9 +57,29 @@ enum class Glyph {
   kSelectAll,
   kSelectNone,
   kSelectInvert,
+  kRotateMenu,
+  kRotateLeft,
+  kRotateRight,
+  kFlipHorizontal,
+  kFlipVertical,
+  kFlipBoth,
+  kFilterMenu,
+  kSmartTune,
+  kLighter,
+  kDarker,
+  kMoreContrast,
+  kLessContrast,
+  kSharpen,
+  kSmooth,
+  kSizeMenu,
+  kCrop,
+  kAdjustPanel,
+  kFilterPanel,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
 void PaintGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of picture editing; false for any other glyph.
+bool PaintEditGlyph(QPainter& painter, Glyph glyph);
 
 }  // namespace tintara

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <map>
+#include <string>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,6 +72,10 @@ class CMainFrame : public QMainWindow {
   // "What view": the three images to show, at a screen position.
   void PopupViewChoice(const QPoint& globalPosition);
   void PopupContextMenu(const QPoint& globalPosition);
+  // The picture-editing submenus "Rotate", "Filters" and "Size" (null for
+  // another name), and their pop-up at the mouse position.
+  QMenu* PicturePopup(const std::string& name) const;
+  void PopupPictureMenu(const std::string& name);
 
   // While long work changes the document on another thread, nothing reads it.
   void SetBusy(bool busy) { busy_ = busy; }
@@ -91,6 +97,7 @@ class CMainFrame : public QMainWindow {
   void BuildMenus();
   void BuildToolBars();
   void BuildPopups();
+  void BuildPicturePopups(QMenu* editMenu);
   QMenu* AddMenu(const QString& title, Place place);
   void AddCommands(QWidget* target, const std::vector<CommandId>& ids);
   void UpdateStatusPanes();
@@ -106,6 +113,7 @@ class CMainFrame : public QMainWindow {
   QMenu* viewChoiceMenu_ = nullptr;
   QMenu* contextMenu_ = nullptr;
   std::vector<QMenu*> mainMenus_;
+  std::map<std::string, QMenu*> picturePopups_;
   std::function<bool()> closeGuard_;
   bool standard_ = false;
   bool graph_ = true;

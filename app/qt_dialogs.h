@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ports/dialogs.h"
+#include "ports/ui_host.h"
 
 namespace tintara {
 
@@ -13,6 +14,8 @@ class QtDialogs : public Dialogs {
  public:
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
+  // Where the refusals of entry fields are told.
+  void SetUiHost(UiHost* host) { host_ = host; }
 
   std::optional<uint32_t> ChooseBorderColor(uint32_t current, bool standardInterface) override;
   std::optional<PosterizeLevels> Posterize(
@@ -24,9 +27,18 @@ class QtDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<RotateAnswer> RotatePicture() override;
+  bool ResizePicture(ResizeForm& form) override;
+  std::optional<int> SmartTune(const std::vector<std::string>& methods,
+                               const std::function<void(int)>& changed) override;
+  std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
+  bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
 
  private:
+  void Refuse(const std::string& message);
+
   QPointer<QWidget> parent_;
+  UiHost* host_ = nullptr;
 };
 
 }  // namespace tintara

@@ -23,6 +23,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/editing_commands.h"
 #include "document/tessel_doc.h"
 #include "editing/selection_commands.h"
 #include "editing/widgets/select_region_window.h"
@@ -143,6 +144,7 @@ void CTessel20App::BuildFrame() {
   frame_ = std::make_unique<CMainFrame>(table_);
   host_.SetMainWindow(frame_.get());
   dialogs_.SetParent(frame_.get());
+  dialogs_.SetUiHost(&host_);
   imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_,
                                                PictureMemoryBudget(*settings_));
   selection_ = std::make_unique<SelectionWindowHost>(*doc_, env_.app, *settings_, frame_->View(),
@@ -218,6 +220,7 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
+  connect(&host_, &QtUiHost::popupMenuRequested, frame_.get(), &CMainFrame::PopupPictureMenu);
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::showPaletteWindowRequested, palette_.get(), &PaletteWindowHost::Show);
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
@@ -322,6 +325,7 @@ void CTessel20App::RegisterCommands() {
   RegisterDocumentCommands(table_, *doc_);
   RegisterPatternCommands(table_, *doc_);
   tintara::RegisterPictureCommands(table_, *doc_);
+  tintara::RegisterEditingCommands(table_, *doc_);
   RegisterSelectionCommands();
   ReplaceDocumentCommands();
   RegisterFileCommands();

@@ -14,6 +14,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/editing_commands.h"
 #include "editing/selection_commands.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/picture_files.h"
@@ -138,6 +139,7 @@ bool CliContext::Start() {
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);
   RegisterPictureCommands(commands_, *doc_);
+  RegisterEditingCommands(commands_, *doc_);
   selection_ = std::make_unique<SelectionTool>(*doc_, selectParams_);
   RegisterSelectionCommands(commands_, *doc_, *selection_);
   return true;

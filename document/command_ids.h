@@ -84,6 +84,29 @@ constexpr CommandId kTogglePaletteWindow = 34044;
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;
 constexpr CommandId kReduceColorsOptimized = 34501;
+// The two picture panels (numbers of our own).
+constexpr CommandId kAdjustImagePanel = 34502;
+constexpr CommandId kFilterImagePanel = 34503;
+
+// Transforms and adjustments of the picture being edited.
+constexpr CommandId kRotatePopup = 32800;
+constexpr CommandId kRotateLeft = 32801;
+constexpr CommandId kRotateRight = 32802;
+constexpr CommandId kRotateByAngle = 32803;
+constexpr CommandId kFlipHorizontal = 32804;
+constexpr CommandId kFlipVertical = 32805;
+constexpr CommandId kFlipBoth = 32806;
+constexpr CommandId kLighter = 32807;
+constexpr CommandId kDarker = 32808;
+constexpr CommandId kMoreContrast = 32809;
+constexpr CommandId kLessContrast = 32810;
+constexpr CommandId kSharpen = 32811;
+constexpr CommandId kSmooth = 32812;
+constexpr CommandId kCropToSelection = 32813;
+constexpr CommandId kResizePicture = 32814;
+constexpr CommandId kSmartTune = 32815;
+constexpr CommandId kFilterPopup = 32816;
+constexpr CommandId kSizePopup = 32817;
 
 }  // namespace cmd
 }  // namespace tintara

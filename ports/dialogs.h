@@ -16,6 +16,8 @@ namespace tintara {
 
 class ColorsEditor;
 class ColorSelector;
+class ResizeForm;
+class PicturePanel;
 
 // The logic of a dialog that lists names with "&Delete", OK and Cancel; the
 // dialog only shows the names and passes the buttons on.
@@ -39,6 +41,13 @@ struct PosterizeLevels {
   int green = 4;
   int blue = 4;
   friend bool operator==(const PosterizeLevels&, const PosterizeLevels&) = default;
+};
+
+// "Rotate picture": the angle in degrees (0..360) and its direction.
+struct RotateAnswer {
+  int angle = 0;
+  bool left = false;
+  friend bool operator==(const RotateAnswer&, const RotateAnswer&) = default;
 };
 
 class Dialogs {
@@ -84,6 +93,25 @@ class Dialogs {
   virtual bool EditColors(ColorsEditor& /*editor*/) { return false; }
   // "Select color": true when a colour was chosen (the selector holds it).
   virtual bool SelectColor(ColorSelector& /*selector*/) { return false; }
+
+  // "Rotate picture": "Angle (degrees): " and "&Right" / "&Left".
+  virtual std::optional<RotateAnswer> RotatePicture() { return std::nullopt; }
+  // "Resize": the dialog edits the form; true for OK with a size it accepts.
+  virtual bool ResizePicture(ResizeForm& /*form*/) { return false; }
+  // "Smart Tune": a position in `methods`; `changed` hears every entry chosen
+  // while the dialog is open.
+  virtual std::optional<int> SmartTune(const std::vector<std::string>& /*methods*/,
+                                       const std::function<void(int)>& /*changed*/) {
+    return std::nullopt;
+  }
+  // A colour chooser titled `caption` ("Background color for Rotate",
+  // "Background color for Crop"): red in the low byte.
+  virtual std::optional<uint32_t> ChooseBackgroundColor(const std::string& /*caption*/) {
+    return std::nullopt;
+  }
+  // "Adjust Image" (filters false) or "Filter Image": the panel's buttons act
+  // on `panel`; true when it closed with "&Next >".
+  virtual bool ShowPicturePanel(PicturePanel& /*panel*/, bool /*filters*/) { return false; }
 };
 
 }  // namespace tintara

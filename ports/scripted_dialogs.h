@@ -23,6 +23,18 @@
 //   "Select color"                 a position in the list shown (the working
 //                                  palette), or {"brand": NAME, "number": N} for
 //                                  a colour of a whole brand
+//   "Rotate picture"               {"angle": 0..360, "direction": "right"|"left"}
+//                                  (right when left out)
+//   "Resize"                       {"width": W, "height": H, "aspect": true|false},
+//                                  each 2..100000; typed in the order aspect, width,
+//                                  height, so one side alone lets the other follow
+//   "Smart Tune"                   a method's name as listed ("Auto", "Faded", ...)
+//   "Background color for Rotate", "Background color for Crop"
+//                                  [red, green, blue], each 0..255
+//   "Adjust Image", "Filter Image" a list of the buttons pressed in order, by caption
+//                                  without "&" ("Rotate Left 90", "Lighter", "Undo",
+//                                  ...), {"crop": [x, y, width, height]} for a crop;
+//                                  "Next >" or "Close" ends it (Close without them)
 #pragma once
 
 #include <optional>
@@ -49,6 +61,12 @@ class ScriptedDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<RotateAnswer> RotatePicture() override;
+  bool ResizePicture(ResizeForm& form) override;
+  std::optional<int> SmartTune(const std::vector<std::string>& methods,
+                               const std::function<void(int)>& changed) override;
+  std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
+  bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;

@@ -177,7 +177,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_TRUE(Doc().pictureEditing);
   EXPECT_EQ(Frame().TaskBar()->CurrentStage(), 1);
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Select", "Reset", "Save As"}));
+            (std::vector<QString>{"Select", "Rotate", "Filter", "Size", "Reset", "Save As"}));
 
   ASSERT_TRUE(app->Dispatch(cmd::kStageSettings));
   EXPECT_FALSE(Doc().pictureEditing);
