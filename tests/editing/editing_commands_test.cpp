@@ -48,7 +48,9 @@ TEST_F(EditingCommandsTest, SharpenAndSmoothChangeTheSelectionOnly) {
   for (int32_t y = 0; y < 30; ++y) {
     for (int32_t x = 0; x < 40; ++x) {
       bool inside = x >= 5 && x < 15 && y >= 5 && y < 13;
-      if (!inside) ASSERT_EQ(PixelAt(Working(), x, y), PixelAt(*before, x, y)) << x << "," << y;
+      if (!inside) {
+        ASSERT_EQ(PixelAt(Working(), x, y), PixelAt(*before, x, y)) << x << "," << y;
+      }
     }
   }
 }
