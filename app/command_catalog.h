@@ -32,6 +32,8 @@ enum class Place : uint8_t {
   kPatternPage,
   kFinishPage,
   kPanelTools,    // the small buttons at the end of every tool panel page
+  kPrintChoice,   // "What print": the File menu's "Print" and the pop-up
+  kPreviewChoice, // "What view" of the preview: "Print Pre&view" and the pop-up
 };
 
 // One place a command sits in. Commands of a place are listed by group, and

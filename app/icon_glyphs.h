@@ -57,6 +57,10 @@ enum class Glyph {
   kSelectAll,
   kSelectNone,
   kSelectInvert,
+  kPrint,
+  kPrintSetup,
+  kPrintPreview,
+  kSavePdf,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

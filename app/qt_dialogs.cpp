@@ -9,6 +9,8 @@
 #include "colors/widgets/pattern_size_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
 #include "colors/widgets/select_color_dialog.h"
+#include "view/widgets/how_to_print_dialog.h"
+#include "view/widgets/print_range_dialog.h"
 
 namespace tintara {
 
@@ -60,6 +62,19 @@ bool QtDialogs::EditColors(ColorsEditor& editor) {
 bool QtDialogs::SelectColor(ColorSelector& selector) {
   SelectColorDialog dialog(selector, parent_);
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PrintSetupChoice> QtDialogs::HowToPrint(const PrintSetupChoice& current,
+                                                      const std::function<void()>& printerSetup) {
+  HowToPrintDialog dialog(current, printerSetup, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+std::optional<PrintRangeChoice> QtDialogs::ChoosePrintRange(int pagesPerSide) {
+  PrintRangeDialog dialog(pagesPerSide, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 }  // namespace tintara

@@ -24,6 +24,9 @@ class QtDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
+                                             const std::function<void()>& printerSetup) override;
+  std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -23,6 +23,14 @@
 //   "Select color"                 a position in the list shown (the working
 //                                  palette), or {"brand": NAME, "number": N} for
 //                                  a colour of a whole brand
+//   "How to print"                 {"pages": 1..10 (per side), "sheetColors": bool,
+//                                   "overlapMm": 0..15, "marks": bool,
+//                                   "shoppingList": bool, "coverage": 1..100000 (µl
+//                                   per 10 cm²), "coats": 1..20, "pot": 1..100000 (ml),
+//                                   "printer": true presses "&Printer..." first}
+//                                  (a missing field keeps the dialog's value)
+//   "Print range"                  "all", or {"row": R, "column": C}, each
+//                                  1..pages per side
 #pragma once
 
 #include <optional>
@@ -49,6 +57,9 @@ class ScriptedDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
+                                             const std::function<void()>& printerSetup) override;
+  std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;
