@@ -1,6 +1,8 @@
 #include "app/print_host.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QTimer>
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -73,6 +75,21 @@ constexpr std::array<KindCommands, 4> kKindCommands = {{
     {PrintKind::kMaterialList, cmd::kPrintMaterialList, cmd::kPreviewMaterialList,
      "Print material list", "Material list preview"},
 }};
+
+void ShowAllPages(QPrintPreviewDialog& dialog) {
+  const QString overview =
+      QCoreApplication::translate("QPrintPreviewDialog", "Show overview of all pages");
+  for (QAction* action : dialog.findChildren<QAction*>()) {
+    if (action->text() == overview) {
+      action->trigger();
+      break;
+    }
+  }
+  if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) {
+    pages->setAllPagesViewMode();
+    pages->fitInView();
+  }
+}
 
 }  // namespace
 
@@ -190,8 +207,9 @@ void PrintHost::Preview(PrintKind kind) {
   preview_ = &dialog;
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
           [this, &job](QPrinter* printer) { DrawJob(*printer, job, true); });
-  // All sheets side by side, each with its page map.
-  if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) pages->setAllPagesViewMode();
+  // All sheets side by side, each with its page map; set once the dialog is
+  // up, so that the pages are fitted to its real size and its buttons agree.
+  QTimer::singleShot(0, &dialog, [&dialog] { ShowAllPages(dialog); });
   frame_.EnablePanels(false);
   dialog.exec();
   frame_.EnablePanels(true);
