@@ -15,6 +15,7 @@
 #include "colors/file_names.h"
 #include "colors/page_settings.h"
 #include "document/document_environment.h"
+#include "document/print_settings_commands.h"
 #include "document/tessel_doc.h"
 #include "platform/material_list_page.h"
 #include "platform/pdf_pages.h"
@@ -25,30 +26,6 @@ namespace tintara {
 namespace {
 
 int PagesPerSide(const AppSettings& app) { return std::clamp(app.printFit, 1, kMaxPagesPerSide); }
-
-PrintSetupChoice SetupOf(const AppSettings& app) {
-  PrintSetupChoice choice;
-  choice.pagesPerSide = PagesPerSide(app);
-  choice.sheetColors = app.printSheetColors != 0;
-  choice.overlapMm = app.printOverlapMm;
-  choice.registrationMarks = app.printMarks != 0;
-  choice.shoppingList = app.printShoppingList != 0;
-  choice.coverageMicrolitres = app.printCoverageMicrolitres;
-  choice.coats = app.printCoats;
-  choice.potMillilitres = app.printPotMillilitres;
-  return choice;
-}
-
-void StoreSetup(AppSettings& app, const PrintSetupChoice& choice) {
-  app.printFit = choice.pagesPerSide;
-  app.printSheetColors = choice.sheetColors ? 1 : 0;
-  app.printOverlapMm = choice.overlapMm;
-  app.printMarks = choice.registrationMarks ? 1 : 0;
-  app.printShoppingList = choice.shoppingList ? 1 : 0;
-  app.printCoverageMicrolitres = choice.coverageMicrolitres;
-  app.printCoats = choice.coats;
-  app.printPotMillilitres = choice.potMillilitres;
-}
 
 // A PDF printer without a file to write to cannot start a job: a machine
 // without printers offers only that one.
@@ -146,9 +123,7 @@ PrintJobContent PrintHost::ContentFor(PrintKind kind) const {
 }
 
 void PrintHost::HowToPrint() {
-  std::optional<PrintSetupChoice> chosen =
-      env_.dialogs.HowToPrint(SetupOf(env_.app), [this] { SetUpPrinter(); });
-  if (chosen) StoreSetup(env_.app, *chosen);
+  AskHowToPrint(env_, [this] { SetUpPrinter(); });
 }
 
 void PrintHost::SetUpPrinter() {
