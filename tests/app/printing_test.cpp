@@ -55,7 +55,9 @@ class PrintingTest : public ::testing::Test, public AppFixture {
     ASSERT_TRUE(app->LoadPictureFile(WritePicture("print.png", 120, 90)));
   }
   void MakePattern() {
-    if (Doc().pictureEditing != 0) ASSERT_TRUE(app->Dispatch(cmd::kFinishPictureEditing));
+    if (Doc().pictureEditing != 0) {
+      ASSERT_TRUE(app->Dispatch(cmd::kFinishPictureEditing));
+    }
     ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
     ASSERT_TRUE(Doc().patternImage);
   }
@@ -144,6 +146,31 @@ TEST_F(PrintingTest, HowToPrintSetsTheSheetsAndAidsAndTheyAreKept) {
   EXPECT_EQ(stored.value("PRINT/REGMARKS").toInt(), 1);
   EXPECT_EQ(stored.value("PRINT/OVERLAPMM").toInt(), 5);
   EXPECT_EQ(stored.value("PRINT/POTML").toInt(), 50);
+}
+
+TEST_F(PrintingTest, PrinterInHowToPrintOpensThePrinterSetUp) {
+  QString setUpClass;
+  QString setUpTitle;
+  {
+    ModalScript answers({[](QWidget* modal) {
+                           auto* dialog = qobject_cast<HowToPrintDialog*>(modal);
+                           ASSERT_NE(dialog, nullptr);
+                           dialog->Pages()->setCurrentIndex(1);
+                           // Pressed once this answer has returned: the set-up is modal too.
+                           QTimer::singleShot(0, dialog->PrinterButton(), &QPushButton::click);
+                         },
+                         [&](QWidget* modal) {
+                           setUpClass = modal->metaObject()->className();
+                           setUpTitle = modal->windowTitle();
+                           static_cast<QDialog*>(modal)->reject();
+                         },
+                         [](QWidget* modal) { PressOk(modal); }});
+    Choose(QStringLiteral("&File"), QStringLiteral("P&rint Setup..."));
+    ASSERT_EQ(answers.Answered(), 3u);
+  }
+  EXPECT_EQ(setUpClass, QStringLiteral("QPrintDialog"));
+  EXPECT_EQ(setUpTitle, QStringLiteral("Print Setup"));
+  EXPECT_EQ(Settings().printFit, 2);  // the set-up's Cancel leaves "How to print" open
 }
 
 TEST_F(PrintingTest, PrintsEverySheetOrTheOneChosenAndForgetsTheChoiceAfterwards) {
