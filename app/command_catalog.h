@@ -35,6 +35,8 @@ enum class Place : uint8_t {
   kRotatePopup,   // the picture-editing submenus, also inside the Edit menu
   kFilterPopup,
   kSizePopup,
+  kPrintChoice,   // "What print": the File menu's "Print" and the pop-up
+  kPreviewChoice, // "What view" of the preview: "Print Pre&view" and the pop-up
 };
 
 // One place a command sits in. Commands of a place are listed by group, and

@@ -75,6 +75,10 @@ enum class Glyph {
   kCrop,
   kAdjustPanel,
   kFilterPanel,
+  kPrint,
+  kPrintSetup,
+  kPrintPreview,
+  kSavePdf,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

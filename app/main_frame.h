@@ -51,6 +51,8 @@ class CMainFrame : public QMainWindow {
   QToolBar* PictureBar() const { return pictureBar_; }
   QMenu* ViewChoiceMenu() const { return viewChoiceMenu_; }
   QMenu* ContextMenu() const { return contextMenu_; }
+  QMenu* PrintChoiceMenu() const { return printChoiceMenu_; }
+  QMenu* PreviewChoiceMenu() const { return previewChoiceMenu_; }
 
   // Shows the controls of the chosen interface style.
   void ApplyInterface(const AppSettings& settings, bool pictureEditing);
@@ -76,6 +78,13 @@ class CMainFrame : public QMainWindow {
   // another name), and their pop-up at the mouse position.
   QMenu* PicturePopup(const std::string& name) const;
   void PopupPictureMenu(const std::string& name);
+  // "What print" and the preview's "What view": what to print or preview.
+  void PopupPrintChoice(const QPoint& globalPosition);
+  void PopupPreviewChoice(const QPoint& globalPosition);
+
+  // The task bar, tool panel and status bar, each as far as it is shown; off
+  // while a print preview is up.
+  void EnablePanels(bool on);
 
   // While long work changes the document on another thread, nothing reads it.
   void SetBusy(bool busy) { busy_ = busy; }
@@ -112,6 +121,8 @@ class CMainFrame : public QMainWindow {
   QToolBar* pictureBar_ = nullptr;
   QMenu* viewChoiceMenu_ = nullptr;
   QMenu* contextMenu_ = nullptr;
+  QMenu* printChoiceMenu_ = nullptr;
+  QMenu* previewChoiceMenu_ = nullptr;
   std::vector<QMenu*> mainMenus_;
   std::map<std::string, QMenu*> picturePopups_;
   std::function<bool()> closeGuard_;

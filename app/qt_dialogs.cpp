@@ -11,6 +11,8 @@
 #include "colors/widgets/select_color_dialog.h"
 #include "editing/widgets/picture_dialogs.h"
 #include "editing/widgets/picture_panel_dialog.h"
+#include "view/widgets/how_to_print_dialog.h"
+#include "view/widgets/print_range_dialog.h"
 
 namespace tintara {
 
@@ -95,6 +97,19 @@ std::optional<uint32_t> QtDialogs::ChooseBackgroundColor(const std::string& capt
 bool QtDialogs::ShowPicturePanel(PicturePanel& panel, bool filters) {
   PicturePanelDialog dialog(panel, filters, parent_);
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PrintSetupChoice> QtDialogs::HowToPrint(const PrintSetupChoice& current,
+                                                      const std::function<void()>& printerSetup) {
+  HowToPrintDialog dialog(current, printerSetup, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+std::optional<PrintRangeChoice> QtDialogs::ChoosePrintRange(int pagesPerSide) {
+  PrintRangeDialog dialog(pagesPerSide, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 }  // namespace tintara

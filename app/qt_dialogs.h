@@ -33,6 +33,9 @@ class QtDialogs : public Dialogs {
                                const std::function<void(int)>& changed) override;
   std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
   bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
+  std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
+                                             const std::function<void()>& printerSetup) override;
+  std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
 
  private:
   void Refuse(const std::string& message);

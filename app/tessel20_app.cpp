@@ -15,6 +15,7 @@
 #include "app/frame_status_bar.h"
 #include "app/main_frame.h"
 #include "app/palette_window_host.h"
+#include "app/print_host.h"
 #include "app/qt_image_files.h"
 #include "app/selection_window_host.h"
 #include "app/splash_window.h"
@@ -75,6 +76,7 @@ CTessel20App::~CTessel20App() {
   idleTimer_.stop();
   if (site_) FilterEngine::FreeSite(*site_);
   // The frame's view reads the document: it goes first.
+  print_.reset();
   frame_.reset();
 }
 
@@ -154,6 +156,8 @@ void CTessel20App::BuildFrame() {
   viewSource_ = std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool());
   frame_->View()->SetSource(viewSource_.get());
   frame_->View()->SetBeep([this] { host_.Beep(); });
+  print_ = std::make_unique<PrintHost>(*doc_, env_, *frame_);
+  connect(print_.get(), &PrintHost::jobEnded, this, &CTessel20App::AfterCommand);
   RegisterCommands();
   frame_->BuildControls();
   // Menus, bars, panel buttons, pop-ups and shortcuts all end here.
@@ -331,6 +335,7 @@ void CTessel20App::RegisterCommands() {
   RegisterFileCommands();
   RegisterInterfaceCommands();
   RegisterPictureFileCommands();
+  print_->Register(table_);
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
                    cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,

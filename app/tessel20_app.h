@@ -33,6 +33,7 @@ class CMainFrame;
 class CTessel20Doc;
 class DocumentViewSource;
 class PaletteWindowHost;
+class PrintHost;
 class SelectionWindowHost;
 class FilterSite;
 class QtImageFiles;
@@ -87,6 +88,7 @@ class CTessel20App : public QObject {
   CMainFrame* Frame() { return frame_.get(); }
   PaletteWindowHost* Palette() { return palette_.get(); }
   SelectionWindowHost* Selection() { return selection_.get(); }
+  PrintHost* Printing() { return print_.get(); }
   CommandTable& Commands() { return table_; }
   DocumentEnvironment& Environment() { return env_; }
   QtUiHost& Host() { return host_; }
@@ -176,6 +178,7 @@ class CTessel20App : public QObject {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PaletteWindowHost> palette_;
   std::unique_ptr<SelectionWindowHost> selection_;
+  std::unique_ptr<PrintHost> print_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;
   CommandTable table_;

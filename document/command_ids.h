@@ -50,6 +50,20 @@ constexpr CommandId kSaveProjectAs = 57604;
 constexpr CommandId kAbout = 57664;
 constexpr CommandId kExit = 57665;
 
+// Printing: the set-up, the two task bar pop-ups and what they offer.
+constexpr CommandId kPrintSetup = 57606;
+constexpr CommandId kPrint = 57607;
+constexpr CommandId kPrintPreview = 57609;
+constexpr CommandId kPrintInitialPicture = 34070;
+constexpr CommandId kPrintConvertedPicture = 34071;
+constexpr CommandId kPrintPaintingPattern = 34072;
+constexpr CommandId kPrintMaterialList = 34073;
+constexpr CommandId kPreviewInitialPicture = 34074;
+constexpr CommandId kPreviewConvertedPicture = 34075;
+constexpr CommandId kPreviewPaintingPattern = 34076;
+constexpr CommandId kPreviewMaterialList = 34077;
+constexpr CommandId kSaveAsPdf = 34078;
+
 // Commands of the application, the main frame and the view that carry no
 // number of their own elsewhere: the block from 34000.
 constexpr CommandId kRecentFile1 = 34000;  // .. kRecentFile1 + 3

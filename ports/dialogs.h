@@ -50,6 +50,29 @@ struct RotateAnswer {
   friend bool operator==(const RotateAnswer&, const RotateAnswer&) = default;
 };
 
+// What the "Print range" dialog answers: all sheets, or the one at `row`
+// (1 the top row of sheets) and `column` (1 the left column).
+struct PrintRangeChoice {
+  bool onePage = false;
+  int row = 1;
+  int column = 1;
+  friend bool operator==(const PrintRangeChoice&, const PrintRangeChoice&) = default;
+};
+
+// What "How to print" sets: the sheets per side of a printed picture, the
+// aids for joining sheets and the shopping list on the colour key.
+struct PrintSetupChoice {
+  int pagesPerSide = 1;  // 1..10
+  bool sheetColors = false;
+  int overlapMm = 0;  // 0..15
+  bool registrationMarks = false;
+  bool shoppingList = false;
+  int coverageMicrolitres = 100;  // per 10 cm², one coat: 1..100000
+  int coats = 2;                  // 1..20
+  int potMillilitres = 20;        // 1..100000
+  friend bool operator==(const PrintSetupChoice&, const PrintSetupChoice&) = default;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -112,6 +135,16 @@ class Dialogs {
   // "Adjust Image" (filters false) or "Filter Image": the panel's buttons act
   // on `panel`; true when it closed with "&Next >".
   virtual bool ShowPicturePanel(PicturePanel& /*panel*/, bool /*filters*/) { return false; }
+  // "How to print"; its "&Printer..." button calls `printerSetup`, which
+  // opens the printer set-up of the platform.
+  virtual std::optional<PrintSetupChoice> HowToPrint(
+      const PrintSetupChoice& /*current*/, const std::function<void()>& /*printerSetup*/) {
+    return std::nullopt;
+  }
+  // "Print range" for a picture over `pagesPerSide` × `pagesPerSide` sheets.
+  virtual std::optional<PrintRangeChoice> ChoosePrintRange(int /*pagesPerSide*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace tintara

@@ -35,6 +35,14 @@
 //                                  without "&" ("Rotate Left 90", "Lighter", "Undo",
 //                                  ...), {"crop": [x, y, width, height]} for a crop;
 //                                  "Next >" or "Close" ends it (Close without them)
+//   "How to print"                 {"pages": 1..10 (per side), "sheetColors": bool,
+//                                   "overlapMm": 0..15, "marks": bool,
+//                                   "shoppingList": bool, "coverage": 1..100000 (µl
+//                                   per 10 cm²), "coats": 1..20, "pot": 1..100000 (ml),
+//                                   "printer": true presses "&Printer..." first}
+//                                  (a missing field keeps the dialog's value)
+//   "Print range"                  "all", or {"row": R, "column": C}, each
+//                                  1..pages per side
 #pragma once
 
 #include <optional>
@@ -67,6 +75,9 @@ class ScriptedDialogs : public Dialogs {
                                const std::function<void(int)>& changed) override;
   std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
   bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
+  std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
+                                             const std::function<void()>& printerSetup) override;
+  std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;

@@ -196,7 +196,9 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
 
   ASSERT_TRUE(app->Dispatch(cmd::kStageFinish));
   EXPECT_FALSE(app->Environment().patternEditing);
-  EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()), (std::vector<QString>{"Save", "Exit"}));
+  EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
+            (std::vector<QString>{"Save", "Print", "Print Setup", "Print Preview", "Save as PDF",
+                                  "Exit"}));
   ASSERT_TRUE(app->Dispatch(cmd::kStageStart));
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
             (std::vector<QString>{"Open", "Load Picture", "Paste"}));
