@@ -1,5 +1,9 @@
 #include "imaging/image_buffer.h"
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -53,12 +57,33 @@ std::vector<PaletteEntry> GreyPalette() {
 
 void ImageBuffer::FreeDeleter::operator()(uint8_t* p) const { std::free(p); }
 
+namespace {
+
+// Large planes ask for 2 MB pages: writing a fresh picture then faults once
+// per 2 MB instead of once per 4 KB, which is most of the cost of a flip or a
+// tone change of a photo. Pages still arrive lazily, 2 MB at a time.
+void AdviseLargePages(void* raw, size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
+  if (size < 4 * kLargePage) return;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(raw) + kLargePage - 1) & ~(kLargePage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(raw) + size) & ~(kLargePage - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)raw;
+  (void)size;
+#endif
+}
+
+}  // namespace
+
 std::shared_ptr<ImageBuffer::Plane> ImageBuffer::AllocatePlane(size_t size, bool zeroed) noexcept {
   try {
     // calloc lets the kernel hand out zero pages lazily: a blank 100-megapixel
     // picture costs nothing until it is written.
     void* raw = zeroed ? std::calloc(size, 1) : std::malloc(size);
     if (raw == nullptr) return nullptr;
+    AdviseLargePages(raw, size);
     auto plane = std::make_shared<Plane>();
     plane->bytes.reset(static_cast<uint8_t*>(raw));
     plane->size = size;
