@@ -517,6 +517,17 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
       p.drawLine(QPointF(23, 10), QPointF(9, 22));
       break;
     case Glyph::kSelectInvert: SelectionFrame(p, false, true); break;
+    case Glyph::kDraw:
+    case Glyph::kPen:
+    case Glyph::kLine:
+    case Glyph::kRectangle:
+    case Glyph::kEllipse:
+    case Glyph::kPenSize:
+    case Glyph::kPenShape:
+    case Glyph::kFill:
+    case Glyph::kRecolor:
+    case Glyph::kPicker:
+    case Glyph::kInsertPicture: PaintDrawingGlyph(p, glyph); break;
   }
   p.restore();
 }

@@ -57,9 +57,22 @@ enum class Glyph {
   kSelectAll,
   kSelectNone,
   kSelectInvert,
+  kDraw,
+  kPen,
+  kLine,
+  kRectangle,
+  kEllipse,
+  kPenSize,
+  kPenShape,
+  kFill,
+  kRecolor,
+  kPicker,
+  kInsertPicture,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
 void PaintGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of the drawing tools (drawing_glyphs.cpp).
+void PaintDrawingGlyph(QPainter& painter, Glyph glyph);
 
 }  // namespace tintara

@@ -49,6 +49,8 @@ class CMainFrame : public QMainWindow {
   QToolBar* PictureBar() const { return pictureBar_; }
   QMenu* ViewChoiceMenu() const { return viewChoiceMenu_; }
   QMenu* ContextMenu() const { return contextMenu_; }
+  // The drawing pop-ups: kDrawMenu, kPenSizeMenu, kPenShapeMenu or kFillMenu.
+  QMenu* DrawingMenu(Place place) const;
 
   // Shows the controls of the chosen interface style.
   void ApplyInterface(const AppSettings& settings, bool pictureEditing);
@@ -70,6 +72,7 @@ class CMainFrame : public QMainWindow {
   // "What view": the three images to show, at a screen position.
   void PopupViewChoice(const QPoint& globalPosition);
   void PopupContextMenu(const QPoint& globalPosition);
+  void PopupDrawingMenu(Place place, const QPoint& globalPosition);
 
   // While long work changes the document on another thread, nothing reads it.
   void SetBusy(bool busy) { busy_ = busy; }
@@ -91,6 +94,7 @@ class CMainFrame : public QMainWindow {
   void BuildMenus();
   void BuildToolBars();
   void BuildPopups();
+  void BuildDrawingMenus();
   QMenu* AddMenu(const QString& title, Place place);
   void AddCommands(QWidget* target, const std::vector<CommandId>& ids);
   void UpdateStatusPanes();
@@ -105,6 +109,10 @@ class CMainFrame : public QMainWindow {
   QToolBar* pictureBar_ = nullptr;
   QMenu* viewChoiceMenu_ = nullptr;
   QMenu* contextMenu_ = nullptr;
+  QMenu* drawMenu_ = nullptr;
+  QMenu* penSizeMenu_ = nullptr;
+  QMenu* penShapeMenu_ = nullptr;
+  QMenu* fillMenu_ = nullptr;
   std::vector<QMenu*> mainMenus_;
   std::function<bool()> closeGuard_;
   bool standard_ = false;

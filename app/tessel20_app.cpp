@@ -24,6 +24,7 @@
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
 #include "document/tessel_doc.h"
+#include "editing/drawing_tool.h"
 #include "editing/selection_commands.h"
 #include "editing/widgets/select_region_window.h"
 #include "imaging/filters/filter_engine.h"
@@ -33,6 +34,7 @@
 #include "storage/memory_budget.h"
 #include "storage/project_hooks.h"
 #include "storage/recent_projects.h"
+#include "view/drawing_input.h"
 #include "view/widgets/tessel20_view.h"
 
 namespace tintara {
@@ -149,7 +151,9 @@ void CTessel20App::BuildFrame() {
                                                      frame_.get());
   connect(selection_.get(), &SelectionWindowHost::selectionChanged, this,
           &CTessel20App::AfterCommand);
-  viewSource_ = std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool());
+  AttachDrawingTool();
+  viewSource_ =
+      std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool(), drawing_.get());
   frame_->View()->SetSource(viewSource_.get());
   frame_->View()->SetBeep([this] { host_.Beep(); });
   RegisterCommands();
@@ -323,6 +327,7 @@ void CTessel20App::RegisterCommands() {
   RegisterPatternCommands(table_, *doc_);
   tintara::RegisterPictureCommands(table_, *doc_);
   RegisterSelectionCommands();
+  RegisterDrawingCommands();
   ReplaceDocumentCommands();
   RegisterFileCommands();
   RegisterInterfaceCommands();

@@ -32,6 +32,8 @@ namespace tintara {
 class CMainFrame;
 class CTessel20Doc;
 class DocumentViewSource;
+class DrawingTool;
+class MappedDrawingHost;
 class PaletteWindowHost;
 class SelectionWindowHost;
 class FilterSite;
@@ -122,6 +124,9 @@ class CTessel20App : public QObject {
   void RegisterInterfaceCommands();
   void RegisterPictureFileCommands();
   void RegisterSelectionCommands();
+  void RegisterDrawingCommands();
+  // The drawing tool draws through the pattern view.
+  void AttachDrawingTool();
   void ReplaceDocumentCommands();
   void PatternSizeCommand();
   void PaintingColorsCommand();
@@ -176,6 +181,8 @@ class CTessel20App : public QObject {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PaletteWindowHost> palette_;
   std::unique_ptr<SelectionWindowHost> selection_;
+  std::unique_ptr<DrawingTool> drawing_;
+  std::unique_ptr<MappedDrawingHost> drawingHost_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;
   CommandTable table_;

@@ -14,6 +14,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/drawing_commands.h"
 #include "editing/selection_commands.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/picture_files.h"
@@ -140,6 +141,16 @@ bool CliContext::Start() {
   RegisterPictureCommands(commands_, *doc_);
   selection_ = std::make_unique<SelectionTool>(*doc_, selectParams_);
   RegisterSelectionCommands(commands_, *doc_, *selection_);
+  drawing_ = std::make_unique<DrawingTool>(*doc_);
+  RegisterDrawingCommands(commands_, *doc_, *selection_, [this](bool& keepProportions) {
+    std::optional<InsertedPictureChoice> choice = dialogs_.ChooseInsertedPicture();
+    if (!choice) return ImageRef();
+    keepProportions = choice->keepProportions;
+    PictureLoad load = LoadPictureFile(QString::fromStdString(choice->path),
+                                       PictureMemoryBudget(overlay_));
+    if (!load.image) ui_.Message(load.error, MessageIcon::kError);
+    return load.image;
+  });
   return true;
 }
 

@@ -14,6 +14,7 @@
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
+#include "editing/drawing_tool.h"
 #include "editing/select_params.h"
 #include "editing/selection_tool.h"
 #include "imaging/filters/filter_site.h"
@@ -60,6 +61,7 @@ class CliContext {
   CommandTable& Commands() { return commands_; }
   // The selection tool and its settings, which gestures drive.
   SelectionTool& Selection() { return *selection_; }
+  DrawingTool& Drawing() { return *drawing_; }
 
   // "Load picture from disk": the picture becomes the new project's initial
   // picture. Each of these reports its own error and returns false.
@@ -95,6 +97,7 @@ class CliContext {
   std::unique_ptr<CTessel20Doc> doc_;
   CSelectParams selectParams_;
   std::unique_ptr<SelectionTool> selection_;
+  std::unique_ptr<DrawingTool> drawing_;
   CommandTable commands_;
 };
 

@@ -41,6 +41,13 @@ struct PosterizeLevels {
   friend bool operator==(const PosterizeLevels&, const PosterizeLevels&) = default;
 };
 
+// The picture file chosen to insert into the selection, and whether Ctrl was
+// held to keep its proportions.
+struct InsertedPictureChoice {
+  std::string path;
+  bool keepProportions = false;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -84,6 +91,8 @@ class Dialogs {
   virtual bool EditColors(ColorsEditor& /*editor*/) { return false; }
   // "Select color": true when a colour was chosen (the selector holds it).
   virtual bool SelectColor(ColorSelector& /*selector*/) { return false; }
+  // "Insert picture from file": the picture file chooser.
+  virtual std::optional<InsertedPictureChoice> ChooseInsertedPicture() { return std::nullopt; }
 };
 
 }  // namespace tintara

@@ -23,6 +23,8 @@
 //   "Select color"                 a position in the list shown (the working
 //                                  palette), or {"brand": NAME, "number": N} for
 //                                  a colour of a whole brand
+//   "Insert picture from file"     a picture file's path, or {"file": PATH, "ctrl": true}
+//                                  to keep the picture's proportions
 #pragma once
 
 #include <optional>
@@ -49,6 +51,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<InsertedPictureChoice> ChooseInsertedPicture() override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;

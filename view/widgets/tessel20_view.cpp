@@ -237,6 +237,7 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
                          antsPhase_, source_->Selection()->IsInverted());
   }
   if (const RubberBand* band = source_->SelectionFeedback()) DrawRubberBand(painter, *band);
+  if (const RubberBand* band = source_->DrawingFeedback()) DrawRubberBand(painter, *band);
 }
 
 void CTessel20View::SelectionChanged() {
