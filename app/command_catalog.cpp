@@ -157,6 +157,8 @@ std::vector<CommandEntry> MakeCatalog() {
        {{P::kPatternMenu, 5}, {P::kPatternPage, 3, "Pick Color"}}},
       {cmd::kPickColorInfo, "Pick &information about color", nullptr, nullptr, Glyph::kInfo,
        {{P::kPatternMenu, 5}, {P::kPatternPage, 3, "Color Info"}}},
+      {cmd::kAddText, "Add &text...", nullptr, nullptr, Glyph::kAddText,
+       {{P::kPatternMenu, 5}, {P::kPatternPage, 3, "Add Text"}}},
       {cmd::kInsertPicture, "I&nsert picture from file...", nullptr, nullptr,
        Glyph::kInsertPicture, {{P::kPatternMenu, 5}, {P::kPatternPage, 3, "Insert Picture"}}},
 

@@ -86,6 +86,17 @@ void PaintDrawingGlyph(QPainter& p, Glyph glyph) {
       Photo(p, QRectF(8, 8, 22, 18));
       ArrowInto(p, QPointF(2, 2), QPointF(12, 12), kBlue);
       break;
+    case Glyph::kAddText: {
+      QFont font = p.font();
+      font.setBold(true);
+      font.setPixelSize(24);
+      p.setFont(font);
+      p.setPen(kTerracotta);
+      p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("A"));
+      p.setPen(Stroke(1.6, kInk));
+      p.drawLine(QPointF(4, 29), QPointF(28, 29));
+      break;
+    }
     default: break;
   }
   p.restore();

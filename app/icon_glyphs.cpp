@@ -527,7 +527,8 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kFill:
     case Glyph::kRecolor:
     case Glyph::kPicker:
-    case Glyph::kInsertPicture: PaintDrawingGlyph(p, glyph); break;
+    case Glyph::kInsertPicture:
+    case Glyph::kAddText: PaintDrawingGlyph(p, glyph); break;
   }
   p.restore();
 }

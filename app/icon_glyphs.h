@@ -68,6 +68,7 @@ enum class Glyph {
   kRecolor,
   kPicker,
   kInsertPicture,
+  kAddText,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

@@ -24,6 +24,7 @@ class QtDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<std::string> AddText(TextFont& font) override;
 
  private:
   QPointer<QWidget> parent_;

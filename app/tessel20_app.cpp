@@ -67,6 +67,7 @@ CTessel20App::CTessel20App(AppOptions options)
   programFolder_ = program.absolutePath();
   env_.programFolder = ProgramFolderOf(program.absoluteFilePath().toStdString());
   env_.printer = &printer_;
+  env_.textRasterizer = &textRasterizer_;
   clock_.start();
   idleTimer_.setInterval(kIdleCheckMilliseconds);
   connect(&idleTimer_, &QTimer::timeout, this, &CTessel20App::CheckAutoSave);

@@ -19,6 +19,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_printer_info.h"
 #include "app/qt_ui_host.h"
+#include "platform/qt_text_rasterizer.h"
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "imaging/image_buffer.h"
@@ -175,6 +176,7 @@ class CTessel20App : public QObject {
   QtUiHost host_;
   QtDialogs dialogs_;
   QtPrinterInfo printer_;
+  QtTextRasterizer textRasterizer_;
   DocumentEnvironment env_;
   std::unique_ptr<FilterSite> site_;
   std::unique_ptr<CTessel20Doc> doc_;

@@ -129,6 +129,7 @@ bool CliContext::Start() {
     return false;
   }
   environment_.filters = filters_.get();
+  environment_.textRasterizer = &textRasterizer_;
   std::string error;
   std::optional<CTesselParams> params = CTesselParams::Create(overlay_, programFolder_, &error);
   if (!params) {

@@ -19,6 +19,7 @@
 #include "editing/selection_tool.h"
 #include "imaging/filters/filter_site.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_text_rasterizer.h"
 #include "ports/scripted_dialogs.h"
 #include "storage/project_file.h"
 
@@ -98,6 +99,7 @@ class CliContext {
   CSelectParams selectParams_;
   std::unique_ptr<SelectionTool> selection_;
   std::unique_ptr<DrawingTool> drawing_;
+  QtTextRasterizer textRasterizer_;
   CommandTable commands_;
 };
 

@@ -10,6 +10,7 @@
 #include "editing/pattern_edits.h"
 #include "editing/pen_geometry.h"
 #include "editing/selection_tool.h"
+#include "editing/text_placement.h"
 #include "ports/ui_host.h"
 
 namespace tintara {
@@ -89,6 +90,12 @@ void RegisterDrawingCommands(CommandTable& table, CTessel20Doc& doc, SelectionTo
                       !doc.pictureEditing;
              },
              {}});
+  table.Add({cmd::kAddText, "Add text",
+             [&doc, &selection] {
+               if (!StartTextPlacement(doc)) return;
+               selection.SetArmed(false);
+             },
+             [&doc] { return DrawingAllowed(doc); }, {}});
   table.Add({cmd::kInsertPicture,
              "Insert picture from file. Press CTRL key to keep picture proportions.",
              [&doc, insertedPicture] {

@@ -8,6 +8,7 @@
 #include "editing/pattern_canvas.h"
 #include "editing/pattern_edits.h"
 #include "editing/pen_geometry.h"
+#include "editing/text_placement.h"
 #include "ports/ui_host.h"
 
 namespace tintara {
@@ -86,7 +87,31 @@ void DrawingTool::Repaint(const BoxRect& area, int32_t margin) {
                            area.height + 2 * margin});
 }
 
+bool DrawingTool::PlacingText() const { return doc_.drawing.textWaiting && doc_.drawing.textMask; }
+
+bool DrawingTool::TextButtonDown(Point pixel) {
+  if (!doc_.drawing.textPositioned) {
+    PlaceTextAt(doc_, pixel);
+    Repaint(PlacedTextBox(doc_), 1);
+    return true;
+  }
+  const BoxRect box = PlacedTextBox(doc_);
+  movingText_ = pixel.x >= box.x && pixel.x < box.x + box.width && pixel.y >= box.y &&
+                pixel.y < box.y + box.height;
+  doc_.drawing.textDragStart = pixel;
+  return true;
+}
+
+bool DrawingTool::DoubleClick(Point) {
+  if (!PlacingText() || !doc_.drawing.textPositioned) return false;
+  movingText_ = false;
+  CommitPlacedText(doc_);
+  if (host_ != nullptr) host_->ToolChanged();
+  return true;
+}
+
 bool DrawingTool::ButtonDown(Point window) {
+  if (PlacingText() && host_ != nullptr) return TextButtonDown(PixelAt(window));
   const int32_t tool = doc_.currentTool;
   if (!IsDrawingTool(tool) || host_ == nullptr) return false;
   doc_.drawing.buttonDown = doc_.drawing.currentEnd = window;
@@ -129,6 +154,16 @@ void DrawingTool::PenTo(Point pixel) {
 }
 
 bool DrawingTool::MouseMove(Point window, bool leftHeld, bool shift) {
+  if (PlacingText() && host_ != nullptr) {
+    if (!movingText_ || !leftHeld) return false;
+    const Point pixel = PixelAt(window);
+    const BoxRect before = PlacedTextBox(doc_);
+    doc_.drawing.textPosition.x += pixel.x - doc_.drawing.textDragStart.x;
+    doc_.drawing.textPosition.y += pixel.y - doc_.drawing.textDragStart.y;
+    doc_.drawing.textDragStart = pixel;
+    Repaint(Unite(before, PlacedTextBox(doc_)), 1);
+    return true;
+  }
   const int32_t tool = doc_.currentTool;
   if (!IsDrawingTool(tool) || host_ == nullptr) return false;
   if (tool == kToolPen) {
@@ -194,6 +229,10 @@ void DrawingTool::Pick(Point pixel) {
 }
 
 bool DrawingTool::ButtonUp(Point window, bool shift) {
+  if (PlacingText() && host_ != nullptr) {
+    movingText_ = false;
+    return true;
+  }
   const int32_t tool = doc_.currentTool;
   if (!IsDrawingTool(tool) || host_ == nullptr) return false;
   if (IsPicker(tool)) {

@@ -34,6 +34,10 @@ class DrawingTool {
   bool ButtonDown(Point window);
   bool MouseMove(Point window, bool leftHeld, bool shift);
   bool ButtonUp(Point window, bool shift);
+  // Paints text waiting at its place; false when there is none.
+  bool DoubleClick(Point window);
+  // Text is waiting to be placed: the mouse belongs to the placement.
+  bool PlacingText() const;
 
   const RubberBand& Feedback() const { return feedback_; }
   bool Stroking() const { return stroking_; }
@@ -48,10 +52,12 @@ class DrawingTool {
   void Pick(Point pixel);
   void Repaint(const BoxRect& area, int32_t margin);
   void Finish(int32_t nextTool);
+  bool TextButtonDown(Point pixel);
 
   CTessel20Doc& doc_;
   DrawingHost* host_ = nullptr;
   bool stroking_ = false;
+  bool movingText_ = false;
   Point lastPixel_{0, 0};
   BoxRect stroke_;
   RubberBand feedback_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "colors/page_settings.h"
+#include "document/drawing_tool_state.h"
 
 namespace tintara {
 
@@ -91,6 +92,9 @@ class Dialogs {
   virtual bool EditColors(ColorsEditor& /*editor*/) { return false; }
   // "Select color": true when a colour was chosen (the selector holds it).
   virtual bool SelectColor(ColorSelector& /*selector*/) { return false; }
+  // "Add text": the text typed (nothing for Cancel). A font chosen with
+  // "Select &Font" replaces `font` at once, whatever the outcome.
+  virtual std::optional<std::string> AddText(TextFont& /*font*/) { return std::nullopt; }
   // "Insert picture from file": the picture file chooser.
   virtual std::optional<InsertedPictureChoice> ChooseInsertedPicture() { return std::nullopt; }
 };

@@ -5,8 +5,28 @@ namespace tintara {
 namespace {
 
 constexpr char kInsertPicture[] = "Insert picture from file";
+constexpr char kAddText[] = "Add text";
 
 }  // namespace
+
+std::optional<std::string> ScriptedDialogs::AddText(TextFont& font) {
+  std::optional<ScriptValue> answer = Take(kAddText);
+  if (!answer) return std::nullopt;
+  if (std::optional<std::string> text = answer->AsString()) return text;
+  const ScriptValue* text = answer->Find("text");
+  std::optional<std::string> typed = text != nullptr ? text->AsString() : std::nullopt;
+  const ScriptValue* family = answer->Find("font");
+  const ScriptValue* size = answer->Find("size");
+  std::optional<std::string> familyName = family != nullptr ? family->AsString() : std::nullopt;
+  std::optional<int> points = size != nullptr ? ScriptInt(*size, 1, 1638) : std::nullopt;
+  if (!typed || (family != nullptr && !familyName) || (size != nullptr && !points)) {
+    Refuse(kAddText, "expected a text or {\"text\": TEXT, \"font\": FAMILY, \"size\": 1..1638}");
+    return std::nullopt;
+  }
+  if (familyName) font.family = *familyName;
+  if (points) font.pointSize = *points;
+  return typed;
+}
 
 std::optional<InsertedPictureChoice> ScriptedDialogs::ChooseInsertedPicture() {
   std::optional<ScriptValue> answer = Take(kInsertPicture);

@@ -3,6 +3,7 @@
 #include "document/tessel_doc.h"
 #include "editing/drawing_tool.h"
 #include "editing/selection_tool.h"
+#include "editing/text_placement.h"
 
 namespace tintara {
 
@@ -32,7 +33,15 @@ bool DrawingMouseInput::Move(const MouseInput& input) {
                                               (input.keys & kMouseKeyShift) != 0);
 }
 
+bool DrawingMouseInput::DoubleClick(const MouseInput& input) {
+  return tool_ != nullptr && tool_->DoubleClick(input.window);
+}
+
 bool DrawingMouseInput::SetCursor(const MouseInput&, ToolCursor& cursor) {
+  if (tool_ != nullptr && tool_->PlacingText()) {
+    cursor = ToolCursor::kText;
+    return true;
+  }
   switch (doc_.currentTool) {
     case kToolPen: cursor = ToolCursor::kPen; return true;
     case kToolLine: cursor = ToolCursor::kCross; return true;
@@ -56,7 +65,8 @@ ImageSize DocumentViewSource::CurrentImageSize() const {
 
 MouseTool* DocumentViewSource::CurrentTool() {
   if (doc_.currentTool == kToolSelectArea) return &selectArea_;
-  if (drawing_ != nullptr && drawing_->Host() != nullptr && IsDrawingTool(doc_.currentTool)) {
+  if (drawing_ != nullptr && drawing_->Host() != nullptr &&
+      (IsDrawingTool(doc_.currentTool) || drawing_->PlacingText())) {
     return &drawingInput_;
   }
   return nullptr;
@@ -83,6 +93,11 @@ bool DocumentViewSource::SelectionCursor(ToolCursor& cursor) const {
 const RubberBand* DocumentViewSource::SelectionFeedback() const {
   if (selection_ == nullptr || !selection_->Feedback().Shown()) return nullptr;
   return &selection_->Feedback();
+}
+
+const ImageBuffer* DocumentViewSource::PlacedText(BoxRect& box) const {
+  box = PlacedTextBox(doc_);
+  return box.IsEmpty() ? nullptr : doc_.drawing.textMask.get();
 }
 
 const RubberBand* DocumentViewSource::DrawingFeedback() const {

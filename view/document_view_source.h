@@ -18,6 +18,7 @@ class DrawingMouseInput : public MouseTool {
   bool LeftDown(const MouseInput& input) override;
   bool LeftUp(const MouseInput& input) override;
   bool Move(const MouseInput& input) override;
+  bool DoubleClick(const MouseInput& input) override;
   bool SetCursor(const MouseInput& input, ToolCursor& cursor) override;
 
  private:
@@ -58,6 +59,7 @@ class DocumentViewSource : public ViewSource {
   bool SelectionCursor(ToolCursor& cursor) const override;
   const RubberBand* SelectionFeedback() const override;
   const RubberBand* DrawingFeedback() const override;
+  const ImageBuffer* PlacedText(BoxRect& box) const override;
 
  private:
   // "Select..." was chosen, no drawing tool has taken over since, and the tool

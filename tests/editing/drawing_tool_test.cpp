@@ -312,5 +312,15 @@ TEST_F(DrawingToolTest, InsertWithCtrlCentresThePictureAtItsProportions) {
   EXPECT_EQ(ProportionalTarget({0, 0, 50, 100}, 200, 200), (BoxRect{0, 25, 50, 50}));
 }
 
+TEST_F(DrawingToolTest, DoubleClickWithoutPendingTextDoesNothing) {
+  MakePlainPattern();
+  const int depth = UndoDepth();
+  EXPECT_FALSE(tool.DoubleClick({30, 30}));
+  doc->currentTool = kToolPen;
+  EXPECT_FALSE(tool.DoubleClick({30, 30}));
+  EXPECT_EQ(UndoDepth(), depth);
+  EXPECT_EQ(Count(0), 0);
+}
+
 }  // namespace
 }  // namespace tintara::test
