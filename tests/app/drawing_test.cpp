@@ -1,7 +1,12 @@
 // Drawing on the pattern as the user does: tools chosen from the Pattern
 // menu's "Draw" and "Fill" submenus, strokes and drags with the mouse on the
 // real view, Undo from the Edit menu, the status bar's colour after a pick.
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+
 #include "app/command_actions.h"
+#include "editing/widgets/add_text_dialog.h"
 #include "app/frame_status_bar.h"
 #include "app/panel_buttons.h"
 #include "app/stage_panels.h"
@@ -135,6 +140,74 @@ TEST_F(DrawingTest, PickingAColourUpdatesTheStatusBarAndReturnsToThePen) {
   EXPECT_TRUE(Frame().Status()->CurrentColorText().contains(
       QString::fromStdString(paint.colorName)))
       << Frame().Status()->CurrentColorText().toStdString() << " / " << paint.colorName;
+}
+
+TEST_F(DrawingTest, TextTypedInTheDialogIsPlacedByClickAndPaintedByDoubleClick) {
+  Begin();
+  Doc().params.currentColor = 1;
+  Key(Qt::Key_A);
+  Choose("&Pattern", "&Selection");
+  Key(Qt::Key_R);
+  Doc().params.currentColor = 0;
+
+  // Cancel after choosing a font: the font is kept all the same.
+  {
+    ModalAnswer answer([](QWidget* modal) {
+      auto* dialog = qobject_cast<AddTextDialog*>(modal);
+      ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+      EXPECT_EQ(dialog->windowTitle(), "Add text");
+      dialog->SetFontChooser([](QFont& font) {
+        font = QFont(QStringLiteral("Liberation Serif"), 30);
+        return true;
+      });
+      QTest::mouseClick(dialog->FontButton(), Qt::LeftButton);
+      EXPECT_EQ(dialog->Field()->font().pointSize(), 30);
+      dialog->reject();
+    });
+    Choose("&Pattern", "Add &text...");
+  }
+  EXPECT_EQ(Doc().drawing.textFont.family, "Liberation Serif");
+  EXPECT_EQ(Doc().drawing.textFont.pointSize, 30);
+  EXPECT_FALSE(Doc().drawing.textWaiting);
+
+  {
+    ModalAnswer answer([](QWidget* modal) {
+      auto* dialog = qobject_cast<AddTextDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      QTest::keyClicks(dialog->Field(), QStringLiteral("TW"));
+      dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    Choose("&Pattern", "Add &text...");
+  }
+  ASSERT_TRUE(Doc().drawing.textWaiting);
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, At(40, 100));
+  ASSERT_TRUE(Doc().drawing.textPositioned);
+  EXPECT_EQ(Count(0), 0);  // only shown, through the hatch
+  QImage shown = Viewport()->grab().toImage();
+  int hatched = 0;
+  for (int x = 40; x < 80; ++x) {
+    const QPoint p = At(x, 100);
+    hatched += shown.pixelColor(p) == Qt::black || shown.pixelColor(p) == Qt::white;
+  }
+  EXPECT_GT(hatched, 2);
+
+  // Dragged 20 pixels right, then painted.
+  QTest::mousePress(Viewport(), Qt::LeftButton, {}, At(45, 100));
+  MoveHeld(At(65, 100));
+  Release(At(65, 100));
+  QTest::mouseDClick(Viewport(), Qt::LeftButton, {}, At(65, 100));
+  EXPECT_FALSE(Doc().drawing.textWaiting);
+  int leftmost = 1000;
+  for (int y = 70; y < 130; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      if (Paint(x, y) == 0) leftmost = std::min(leftmost, x);
+    }
+  }
+  EXPECT_GE(leftmost, 60);
+  EXPECT_LT(leftmost, 66);
+  EXPECT_GT(Count(0), 100);
+  Choose("&Edit", "&Undo");
+  EXPECT_EQ(Count(0), 0);
 }
 
 }  // namespace
