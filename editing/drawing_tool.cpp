@@ -126,7 +126,7 @@ bool DrawingTool::ButtonDown(Point window) {
   lastPixel_ = pixel;
   stroke_ = {pixel.x, pixel.y, 1, 1};
   if (std::optional<PatternCanvas> canvas = PatternCanvas::Open(doc_)) {
-    canvas->Dab(pixel, doc_.params.penWidth, doc_.params.penShape);
+    PenDab(*canvas, pixel);
     const BoxRect touched = canvas->Touched();
     if (!touched.IsEmpty()) {
       RenderTouched(doc_, touched, 1, true);
@@ -136,15 +136,18 @@ bool DrawingTool::ButtonDown(Point window) {
   return true;
 }
 
+void DrawingTool::PenDab(PatternCanvas& canvas, Point pixel) const {
+  // The pen paints only from points on the picture, even near its edge.
+  if (canvas.Inside(pixel.x, pixel.y)) canvas.Dab(pixel, doc_.params.penWidth, doc_.params.penShape);
+}
+
 void DrawingTool::PenTo(Point pixel) {
   std::optional<PatternCanvas> canvas = PatternCanvas::Open(doc_);
   if (!canvas) return;
-  const int32_t width = doc_.params.penWidth;
-  const int32_t shape = doc_.params.penShape;
   // A fast mouse skips pixels between events: the points in between are
   // joined by a line of dabs, so the stroke has no gaps.
-  ForEachLinePoint(lastPixel_, pixel, [&](Point p) { canvas->Dab(p, width, shape); });
-  canvas->Dab(pixel, width, shape);
+  ForEachLinePoint(lastPixel_, pixel, [&](Point p) { PenDab(*canvas, p); });
+  PenDab(*canvas, pixel);
   lastPixel_ = pixel;
   stroke_ = Unite(stroke_, {pixel.x, pixel.y, 1, 1});
   const BoxRect touched = canvas->Touched();

@@ -13,6 +13,7 @@
 namespace tintara {
 
 class CTessel20Doc;
+class PatternCanvas;
 
 // True for the tools this class serves.
 bool IsDrawingTool(int32_t tool);
@@ -48,6 +49,7 @@ class DrawingTool {
   void ShowFeedback(RubberBand band);
   RubberBand ShapeBand(Point end) const;
   void PenTo(Point pixel);
+  void PenDab(PatternCanvas& canvas, Point pixel) const;
   void PaintShape(Point from, Point to);
   void Pick(Point pixel);
   void Repaint(const BoxRect& area, int32_t margin);

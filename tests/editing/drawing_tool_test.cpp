@@ -113,6 +113,13 @@ TEST_F(DrawingToolTest, PenDabsPaintBothImagesAsOneUndoStep) {
   EXPECT_EQ(Paint(200, 98), 1);
   EXPECT_EQ(Paint(202, 100), 1);
 
+  // Points off the picture paint nothing, not even the dab's part inside.
+  Click({Width() + 1, 100});
+  Click({-1, 50});
+  EXPECT_EQ(Count(0), 1 + 9 + 16);
+
+  doc->Undo();
+  doc->Undo();
   doc->Undo();
   EXPECT_EQ(Count(0), 10);
   doc->Undo();
