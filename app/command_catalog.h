@@ -36,6 +36,11 @@ enum class Place : uint8_t {
   kPenSizeMenu,   // the "Pen size" pop-up, inside "Draw" as "Pen Width"
   kPenShapeMenu,  // the "Pen shape" pop-up, inside "Draw" as "Pen Shape"
   kFillMenu,      // the "Fill" pop-up, also inside the Pattern menu
+  kRotatePopup,   // the picture-editing submenus, also inside the Edit menu
+  kFilterPopup,
+  kSizePopup,
+  kPrintChoice,   // "What print": the File menu's "Print" and the pop-up
+  kPreviewChoice, // "What view" of the preview: "Print Pre&view" and the pop-up
 };
 
 // One place a command sits in. Commands of a place are listed by group, and

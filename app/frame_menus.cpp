@@ -45,8 +45,21 @@ QMenu* CMainFrame::AddMenu(const QString& title, Place place) {
 }
 
 void CMainFrame::BuildMenus() {
-  AddMenu(QStringLiteral("&File"), Place::kFileMenu);
-  AddMenu(QStringLiteral("&Edit"), Place::kEditMenu);
+  QMenu* file = AddMenu(QStringLiteral("&File"), Place::kFileMenu);
+  // "Print" and "Print Preview" follow "Print Setup" as submenus.
+  QMenu* print = new QMenu(QStringLiteral("&Print"), file);
+  AddCommands(print, CommandsAt(Place::kPrintChoice));
+  QMenu* preview = new QMenu(QStringLiteral("Print Pre&view"), file);
+  AddCommands(preview, CommandsAt(Place::kPreviewChoice));
+  QAction* before = actions_->Action(cmd::kSaveAsPdf);
+  if (before != nullptr && file->actions().contains(before)) {
+    file->insertMenu(before, print);
+    file->insertMenu(before, preview);
+  } else {
+    file->addMenu(print);
+    file->addMenu(preview);
+  }
+  BuildPicturePopups(AddMenu(QStringLiteral("&Edit"), Place::kEditMenu));
   QMenu* view = AddMenu(QStringLiteral("&View"), Place::kViewMenu);
   view->addSeparator();
   AddCommands(view->addMenu(QStringLiteral("Work &stage")), CommandsAt(Place::kStageMenu));
@@ -116,12 +129,29 @@ void CMainFrame::BuildPopups() {
   viewChoiceMenu_ = new QMenu(QStringLiteral("What view"), this);
   AddCommands(viewChoiceMenu_, CommandsAt(Place::kViewChoice));
   connect(viewChoiceMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+  printChoiceMenu_ = new QMenu(QStringLiteral("What print"), this);
+  printChoiceMenu_->setObjectName(QStringLiteral("printChoiceMenu"));
+  AddCommands(printChoiceMenu_, CommandsAt(Place::kPrintChoice));
+  previewChoiceMenu_ = new QMenu(QStringLiteral("What view"), this);
+  previewChoiceMenu_->setObjectName(QStringLiteral("previewChoiceMenu"));
+  AddCommands(previewChoiceMenu_, CommandsAt(Place::kPreviewChoice));
+  for (QMenu* menu : {printChoiceMenu_, previewChoiceMenu_}) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+  }
   contextMenu_ = new QMenu(QStringLiteral("Context Menu"), this);
   connect(contextMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
 }
 
 void CMainFrame::PopupViewChoice(const QPoint& globalPosition) {
   viewChoiceMenu_->popup(globalPosition);
+}
+
+void CMainFrame::PopupPrintChoice(const QPoint& globalPosition) {
+  printChoiceMenu_->popup(globalPosition);
+}
+
+void CMainFrame::PopupPreviewChoice(const QPoint& globalPosition) {
+  previewChoiceMenu_->popup(globalPosition);
 }
 
 void CMainFrame::PopupContextMenu(const QPoint& globalPosition) {

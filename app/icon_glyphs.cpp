@@ -431,13 +431,42 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
   p.setRenderHint(QPainter::TextAntialiasing);
   switch (glyph) {
     case Glyph::kNone: break;
+    default: PaintEditGlyph(p, glyph); break;
     case Glyph::kStart: Flag(p); break;
     case Glyph::kPicture:
     case Glyph::kViewInitial: Photo(p, QRectF(3, 6, 26, 21)); break;
     case Glyph::kSettings: Sliders(p); break;
     case Glyph::kPattern:
     case Glyph::kViewPattern: NumberedAreas(p, QRectF(3, 3, 26, 26), true); break;
-    case Glyph::kFinish: Printer(p); break;
+    case Glyph::kFinish:
+    case Glyph::kPrint: Printer(p); break;
+    case Glyph::kPrintSetup:
+      Printer(p);
+      Gear(p, QPointF(24, 24), 7);
+      break;
+    case Glyph::kPrintPreview:
+      Page(p, QRectF(3, 2, 20, 26));
+      p.save();
+      p.translate(9, 9);
+      p.scale(0.72, 0.72);
+      Magnifier(p, ' ');
+      p.restore();
+      break;
+    case Glyph::kSavePdf:
+      Page(p, QRectF(5, 2, 20, 26));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kTerracotta);
+      p.drawRoundedRect(QRectF(2, 15, 20, 9), 1.5, 1.5);
+      {
+        QFont font = p.font();
+        font.setPixelSize(7);
+        font.setBold(true);
+        p.setFont(font);
+      }
+      p.setPen(QPen(Qt::white, 1.6));
+      p.drawText(QRectF(2, 15, 20, 9), Qt::AlignCenter, QStringLiteral("PDF"));
+      DiskBadge(p);
+      break;
     case Glyph::kNew:
       Page(p, QRectF(6, 3, 20, 26));
       p.setPen(Stroke(2.6, kTeal));

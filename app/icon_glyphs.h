@@ -69,11 +69,35 @@ enum class Glyph {
   kPicker,
   kInsertPicture,
   kAddText,
+  kRotateMenu,
+  kRotateLeft,
+  kRotateRight,
+  kFlipHorizontal,
+  kFlipVertical,
+  kFlipBoth,
+  kFilterMenu,
+  kSmartTune,
+  kLighter,
+  kDarker,
+  kMoreContrast,
+  kLessContrast,
+  kSharpen,
+  kSmooth,
+  kSizeMenu,
+  kCrop,
+  kAdjustPanel,
+  kFilterPanel,
+  kPrint,
+  kPrintSetup,
+  kPrintPreview,
+  kSavePdf,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
 void PaintGlyph(QPainter& painter, Glyph glyph);
 // The pictograms of the drawing tools (drawing_glyphs.cpp).
 void PaintDrawingGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of picture editing; false for any other glyph.
+bool PaintEditGlyph(QPainter& painter, Glyph glyph);
 
 }  // namespace tintara

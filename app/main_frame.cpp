@@ -88,6 +88,13 @@ void CMainFrame::ApplyInterface(const AppSettings& settings, bool pictureEditing
   update();
 }
 
+void CMainFrame::EnablePanels(bool on) {
+  for (QWidget* panel : {static_cast<QWidget*>(taskBar_), static_cast<QWidget*>(toolPanel_),
+                         static_cast<QWidget*>(status_)}) {
+    if (panel != nullptr && panel->isVisible()) panel->setEnabled(on);
+  }
+}
+
 void CMainFrame::SetPictureEditing(bool on) {
   pictureEditing_ = on;
   if (standard_) pictureBar_->setVisible(on);

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <map>
+#include <string>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +53,8 @@ class CMainFrame : public QMainWindow {
   QMenu* ContextMenu() const { return contextMenu_; }
   // The drawing pop-ups: kDrawMenu, kPenSizeMenu, kPenShapeMenu or kFillMenu.
   QMenu* DrawingMenu(Place place) const;
+  QMenu* PrintChoiceMenu() const { return printChoiceMenu_; }
+  QMenu* PreviewChoiceMenu() const { return previewChoiceMenu_; }
 
   // Shows the controls of the chosen interface style.
   void ApplyInterface(const AppSettings& settings, bool pictureEditing);
@@ -73,6 +77,17 @@ class CMainFrame : public QMainWindow {
   void PopupViewChoice(const QPoint& globalPosition);
   void PopupContextMenu(const QPoint& globalPosition);
   void PopupDrawingMenu(Place place, const QPoint& globalPosition);
+  // The picture-editing submenus "Rotate", "Filters" and "Size" (null for
+  // another name), and their pop-up at the mouse position.
+  QMenu* PicturePopup(const std::string& name) const;
+  void PopupPictureMenu(const std::string& name);
+  // "What print" and the preview's "What view": what to print or preview.
+  void PopupPrintChoice(const QPoint& globalPosition);
+  void PopupPreviewChoice(const QPoint& globalPosition);
+
+  // The task bar, tool panel and status bar, each as far as it is shown; off
+  // while a print preview is up.
+  void EnablePanels(bool on);
 
   // While long work changes the document on another thread, nothing reads it.
   void SetBusy(bool busy) { busy_ = busy; }
@@ -95,6 +110,7 @@ class CMainFrame : public QMainWindow {
   void BuildToolBars();
   void BuildPopups();
   void BuildDrawingMenus();
+  void BuildPicturePopups(QMenu* editMenu);
   QMenu* AddMenu(const QString& title, Place place);
   void AddCommands(QWidget* target, const std::vector<CommandId>& ids);
   void UpdateStatusPanes();
@@ -113,7 +129,10 @@ class CMainFrame : public QMainWindow {
   QMenu* penSizeMenu_ = nullptr;
   QMenu* penShapeMenu_ = nullptr;
   QMenu* fillMenu_ = nullptr;
+  QMenu* printChoiceMenu_ = nullptr;
+  QMenu* previewChoiceMenu_ = nullptr;
   std::vector<QMenu*> mainMenus_;
+  std::map<std::string, QMenu*> picturePopups_;
   std::function<bool()> closeGuard_;
   bool standard_ = false;
   bool graph_ = true;

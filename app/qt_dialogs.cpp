@@ -10,6 +10,10 @@
 #include "colors/widgets/pattern_type_dialog.h"
 #include "editing/widgets/add_text_dialog.h"
 #include "colors/widgets/select_color_dialog.h"
+#include "editing/widgets/picture_dialogs.h"
+#include "editing/widgets/picture_panel_dialog.h"
+#include "view/widgets/how_to_print_dialog.h"
+#include "view/widgets/print_range_dialog.h"
 
 namespace tintara {
 
@@ -67,6 +71,52 @@ bool QtDialogs::EditColors(ColorsEditor& editor) {
 bool QtDialogs::SelectColor(ColorSelector& selector) {
   SelectColorDialog dialog(selector, parent_);
   return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::Refuse(const std::string& message) {
+  if (host_ != nullptr) host_->Message(message, MessageIcon::kWarning);
+}
+
+std::optional<RotateAnswer> QtDialogs::RotatePicture() {
+  RotatePictureDialog dialog([this](const std::string& m) { Refuse(m); }, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
+}
+
+bool QtDialogs::ResizePicture(ResizeForm& form) {
+  ResizeDialog dialog(form, [this](const std::string& m) { Refuse(m); }, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<int> QtDialogs::SmartTune(const std::vector<std::string>& methods,
+                                        const std::function<void(int)>& changed) {
+  SmartTuneDialog dialog(methods, changed, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Method();
+}
+
+std::optional<uint32_t> QtDialogs::ChooseBackgroundColor(const std::string& caption) {
+  QColor chosen = QColorDialog::getColor(Qt::black, parent_, QString::fromStdString(caption));
+  if (!chosen.isValid()) return std::nullopt;
+  return PackColor(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
+}
+
+bool QtDialogs::ShowPicturePanel(PicturePanel& panel, bool filters) {
+  PicturePanelDialog dialog(panel, filters, parent_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PrintSetupChoice> QtDialogs::HowToPrint(const PrintSetupChoice& current,
+                                                      const std::function<void()>& printerSetup) {
+  HowToPrintDialog dialog(current, printerSetup, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+std::optional<PrintRangeChoice> QtDialogs::ChoosePrintRange(int pagesPerSide) {
+  PrintRangeDialog dialog(pagesPerSide, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 }  // namespace tintara

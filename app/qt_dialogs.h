@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ports/dialogs.h"
+#include "ports/ui_host.h"
 
 namespace tintara {
 
@@ -13,6 +14,8 @@ class QtDialogs : public Dialogs {
  public:
   explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
   void SetParent(QWidget* parent) { parent_ = parent; }
+  // Where the refusals of entry fields are told.
+  void SetUiHost(UiHost* host) { host_ = host; }
 
   std::optional<uint32_t> ChooseBorderColor(uint32_t current, bool standardInterface) override;
   std::optional<PosterizeLevels> Posterize(
@@ -25,9 +28,21 @@ class QtDialogs : public Dialogs {
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
   std::optional<std::string> AddText(TextFont& font) override;
+  std::optional<RotateAnswer> RotatePicture() override;
+  bool ResizePicture(ResizeForm& form) override;
+  std::optional<int> SmartTune(const std::vector<std::string>& methods,
+                               const std::function<void(int)>& changed) override;
+  std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
+  bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
+  std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
+                                             const std::function<void()>& printerSetup) override;
+  std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
 
  private:
+  void Refuse(const std::string& message);
+
   QPointer<QWidget> parent_;
+  UiHost* host_ = nullptr;
 };
 
 }  // namespace tintara

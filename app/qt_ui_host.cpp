@@ -184,6 +184,10 @@ void QtUiHost::SetScrollSizes(int width, int height) {
   Notify([this, width, height] { emit scrollSizesChanged(width, height); });
 }
 
+void QtUiHost::PopupMenu(const std::string& name) {
+  Notify([this, name] { emit popupMenuRequested(name); });
+}
+
 void QtUiHost::PreviewColorTables(const uint8_t* red, const uint8_t* green, const uint8_t* blue) {
   // Shown at once: the dialog that previews is open on this thread.
   if (red == nullptr || green == nullptr || blue == nullptr) {

@@ -15,6 +15,7 @@
 #include "app/frame_status_bar.h"
 #include "app/main_frame.h"
 #include "app/palette_window_host.h"
+#include "app/print_host.h"
 #include "app/qt_image_files.h"
 #include "app/selection_window_host.h"
 #include "app/splash_window.h"
@@ -23,6 +24,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/editing_commands.h"
 #include "document/tessel_doc.h"
 #include "editing/drawing_tool.h"
 #include "editing/selection_commands.h"
@@ -77,6 +79,7 @@ CTessel20App::~CTessel20App() {
   idleTimer_.stop();
   if (site_) FilterEngine::FreeSite(*site_);
   // The frame's view reads the document: it goes first.
+  print_.reset();
   frame_.reset();
 }
 
@@ -146,6 +149,7 @@ void CTessel20App::BuildFrame() {
   frame_ = std::make_unique<CMainFrame>(table_);
   host_.SetMainWindow(frame_.get());
   dialogs_.SetParent(frame_.get());
+  dialogs_.SetUiHost(&host_);
   imageFiles_ = std::make_unique<QtImageFiles>(frame_.get(), *convertIni_, host_,
                                                PictureMemoryBudget(*settings_));
   selection_ = std::make_unique<SelectionWindowHost>(*doc_, env_.app, *settings_, frame_->View(),
@@ -157,6 +161,8 @@ void CTessel20App::BuildFrame() {
       std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool(), drawing_.get());
   frame_->View()->SetSource(viewSource_.get());
   frame_->View()->SetBeep([this] { host_.Beep(); });
+  print_ = std::make_unique<PrintHost>(*doc_, env_, *frame_);
+  connect(print_.get(), &PrintHost::jobEnded, this, &CTessel20App::AfterCommand);
   RegisterCommands();
   frame_->BuildControls();
   // Menus, bars, panel buttons, pop-ups and shortcuts all end here.
@@ -223,6 +229,7 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
+  connect(&host_, &QtUiHost::popupMenuRequested, frame_.get(), &CMainFrame::PopupPictureMenu);
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::showPaletteWindowRequested, palette_.get(), &PaletteWindowHost::Show);
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
@@ -327,12 +334,14 @@ void CTessel20App::RegisterCommands() {
   RegisterDocumentCommands(table_, *doc_);
   RegisterPatternCommands(table_, *doc_);
   tintara::RegisterPictureCommands(table_, *doc_);
+  tintara::RegisterEditingCommands(table_, *doc_);
   RegisterSelectionCommands();
   RegisterDrawingCommands();
   ReplaceDocumentCommands();
   RegisterFileCommands();
   RegisterInterfaceCommands();
   RegisterPictureFileCommands();
+  print_->Register(table_);
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
                    cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,

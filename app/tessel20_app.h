@@ -36,6 +36,7 @@ class DocumentViewSource;
 class DrawingTool;
 class MappedDrawingHost;
 class PaletteWindowHost;
+class PrintHost;
 class SelectionWindowHost;
 class FilterSite;
 class QtImageFiles;
@@ -90,6 +91,7 @@ class CTessel20App : public QObject {
   CMainFrame* Frame() { return frame_.get(); }
   PaletteWindowHost* Palette() { return palette_.get(); }
   SelectionWindowHost* Selection() { return selection_.get(); }
+  PrintHost* Printing() { return print_.get(); }
   CommandTable& Commands() { return table_; }
   DocumentEnvironment& Environment() { return env_; }
   QtUiHost& Host() { return host_; }
@@ -185,6 +187,7 @@ class CTessel20App : public QObject {
   std::unique_ptr<SelectionWindowHost> selection_;
   std::unique_ptr<DrawingTool> drawing_;
   std::unique_ptr<MappedDrawingHost> drawingHost_;
+  std::unique_ptr<PrintHost> print_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;
   CommandTable table_;

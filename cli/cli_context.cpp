@@ -15,6 +15,7 @@
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
 #include "editing/drawing_commands.h"
+#include "editing/editing_commands.h"
 #include "editing/selection_commands.h"
 #include "imaging/filters/filter_engine.h"
 #include "platform/picture_files.h"
@@ -140,6 +141,7 @@ bool CliContext::Start() {
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);
   RegisterPictureCommands(commands_, *doc_);
+  RegisterEditingCommands(commands_, *doc_);
   selection_ = std::make_unique<SelectionTool>(*doc_, selectParams_);
   RegisterSelectionCommands(commands_, *doc_, *selection_);
   drawing_ = std::make_unique<DrawingTool>(*doc_);

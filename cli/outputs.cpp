@@ -27,14 +27,7 @@ bool WritePng(const ImageBuffer* image, const std::string& path, const std::stri
 }
 
 PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide) {
-  PdfPageSetup setup;
-  setup.paperSize = app.page.paperSize;
-  setup.landscape = app.page.orientation == 1;
-  setup.pagesPerSide = pagesPerSide;
-  setup.shoppingList = app.printShoppingList != 0;
-  setup.coverage = {app.printCoverageMicrolitres, app.printCoats, app.printPotMillilitres};
-  setup.sheetAids = {app.printSheetColors != 0, app.printOverlapMm, app.printMarks != 0};
-  return setup;
+  return PdfPageSetupOf(app, pagesPerSide);
 }
 
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,

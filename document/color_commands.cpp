@@ -74,8 +74,10 @@ bool CTessel20Doc::ApplyPaintingColors(CTesselParams edited) {
       return false;
     }
   }
-  params.SaveToSettings(env_.settings);
   FollowNewPalette(oldPalette, editedByHand);
+  // A pattern that could not follow has rolled back to the old paints: the
+  // settings keep what the document holds.
+  params.SaveToSettings(env_.settings);
   Ui().RefreshPaletteWindow(true);
   Ui().RefreshPanels();
   UpdateAllViews();

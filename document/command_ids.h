@@ -69,6 +69,20 @@ constexpr CommandId kSaveProjectAs = 57604;
 constexpr CommandId kAbout = 57664;
 constexpr CommandId kExit = 57665;
 
+// Printing: the set-up, the two task bar pop-ups and what they offer.
+constexpr CommandId kPrintSetup = 57606;
+constexpr CommandId kPrint = 57607;
+constexpr CommandId kPrintPreview = 57609;
+constexpr CommandId kPrintInitialPicture = 34070;
+constexpr CommandId kPrintConvertedPicture = 34071;
+constexpr CommandId kPrintPaintingPattern = 34072;
+constexpr CommandId kPrintMaterialList = 34073;
+constexpr CommandId kPreviewInitialPicture = 34074;
+constexpr CommandId kPreviewConvertedPicture = 34075;
+constexpr CommandId kPreviewPaintingPattern = 34076;
+constexpr CommandId kPreviewMaterialList = 34077;
+constexpr CommandId kSaveAsPdf = 34078;
+
 // Commands of the application, the main frame and the view that carry no
 // number of their own elsewhere: the block from 34000.
 constexpr CommandId kRecentFile1 = 34000;  // .. kRecentFile1 + 3
@@ -103,6 +117,29 @@ constexpr CommandId kTogglePaletteWindow = 34044;
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;
 constexpr CommandId kReduceColorsOptimized = 34501;
+// The two picture panels (numbers of our own).
+constexpr CommandId kAdjustImagePanel = 34502;
+constexpr CommandId kFilterImagePanel = 34503;
+
+// Transforms and adjustments of the picture being edited.
+constexpr CommandId kRotatePopup = 32800;
+constexpr CommandId kRotateLeft = 32801;
+constexpr CommandId kRotateRight = 32802;
+constexpr CommandId kRotateByAngle = 32803;
+constexpr CommandId kFlipHorizontal = 32804;
+constexpr CommandId kFlipVertical = 32805;
+constexpr CommandId kFlipBoth = 32806;
+constexpr CommandId kLighter = 32807;
+constexpr CommandId kDarker = 32808;
+constexpr CommandId kMoreContrast = 32809;
+constexpr CommandId kLessContrast = 32810;
+constexpr CommandId kSharpen = 32811;
+constexpr CommandId kSmooth = 32812;
+constexpr CommandId kCropToSelection = 32813;
+constexpr CommandId kResizePicture = 32814;
+constexpr CommandId kSmartTune = 32815;
+constexpr CommandId kFilterPopup = 32816;
+constexpr CommandId kSizePopup = 32817;
 
 }  // namespace cmd
 }  // namespace tintara

@@ -2,6 +2,7 @@
 
 #include "document/command_table.h"
 #include "document/document_environment.h"
+#include "document/print_settings_commands.h"
 #include "document/tessel_doc.h"
 #include "pattern/render_pattern.h"
 #include "pattern/same_color_area.h"
@@ -78,6 +79,7 @@ void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc) {
              [&doc] { return !doc.pictureEditing; }, {}});
   RegisterPatternSettingsCommands(table, doc);
   RegisterColorCommands(table, doc);
+  RegisterPrintSettingsCommands(table, doc);
 }
 
 }  // namespace tintara

@@ -15,6 +15,7 @@
 #include "colors/tessel_params.h"
 #include "document/document_snapshot.h"
 #include "document/drawing_tool_state.h"
+#include "document/print_job.h"
 #include "imaging/image_buffer.h"
 #include "imaging/region.h"
 
@@ -74,6 +75,8 @@ class CTessel20Doc {
   // pattern instead of making it again (undo brings back a pattern made again).
   bool patternEditedByHand = false;
   bool navigatorWindowShown = false;
+  // The print job under way: its pages and the one sheet chosen for it.
+  PrintJobState printJob;
 
   // The platform document's own state.
   std::string title = "Untitled";

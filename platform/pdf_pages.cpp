@@ -65,10 +65,27 @@ PrintSurface PdfSurfaceOf(const PdfPageSetup& setup) {
   return PrintSurfaceOf(writer);
 }
 
+PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide) {
+  PdfPageSetup setup;
+  setup.paperSize = app.page.paperSize;
+  setup.landscape = app.page.orientation == 1;
+  setup.pagesPerSide = pagesPerSide;
+  setup.shoppingList = app.printShoppingList != 0;
+  setup.coverage = {app.printCoverageMicrolitres, app.printCoats, app.printPotMillilitres};
+  setup.sheetAids = {app.printSheetColors != 0, app.printOverlapMm, app.printMarks != 0};
+  return setup;
+}
+
 std::string WritePrintPdf(const PrintJobContent& job, const PdfPageSetup& setup,
                           const std::string& path) {
-  const int pages = PrintPageCount(job);
-  if (pages <= 0) return "there is nothing to print";
+  return WritePrintPdf(std::span<const PrintJobContent>(&job, 1), setup, path);
+}
+
+std::string WritePrintPdf(std::span<const PrintJobContent> jobs, const PdfPageSetup& setup,
+                          const std::string& path) {
+  int total = 0;
+  for (const PrintJobContent& job : jobs) total += PrintPageCount(job);
+  if (total <= 0) return "there is nothing to print";
   PdfTarget target(path, setup);
   if (target.Writer() == nullptr) return target.Error();
   QPainter painter(target.Writer());
@@ -77,9 +94,14 @@ std::string WritePrintPdf(const PrintJobContent& job, const PdfPageSetup& setup,
   painter.setRenderHint(QPainter::LosslessImageRendering);
   const PrintSurface surface = PrintSurfaceOf(*target.Writer());
   bool pagesOk = true;
-  for (int page = 1; page <= pages; ++page) {
-    if (page > 1 && !target.Writer()->newPage()) pagesOk = false;
-    DrawPrintPage(painter, job, surface, page);
+  bool first = true;
+  for (const PrintJobContent& job : jobs) {
+    const int pages = PrintPageCount(job);
+    for (int page = 1; page <= pages; ++page) {
+      if (!first && !target.Writer()->newPage()) pagesOk = false;
+      first = false;
+      DrawPrintPage(painter, job, surface, page);
+    }
   }
   return target.Commit(painter, pagesOk);
 }

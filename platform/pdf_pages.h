@@ -5,12 +5,14 @@
 #pragma once
 
 #include <QPdfWriter>
+#include <span>
 #include <string>
 
 #include "colors/tessel_params.h"
 #include "imaging/image_buffer.h"
 #include "platform/material_list_page.h"
 #include "platform/print_pages.h"
+#include "storage/app_settings.h"
 
 namespace tintara {
 
@@ -22,6 +24,10 @@ struct PdfPageSetup {
   PaintCoverage coverage;
   SheetAids sheetAids;
 };
+
+// The setup the settings give: the paper of the page settings and the
+// "How to print" choices, over `pagesPerSide` sheets.
+PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide);
 
 // Dots per inch of the PDF device and the margin a printer cannot print on.
 constexpr int kPdfDpi = 600;
@@ -35,6 +41,9 @@ PrintSurface PdfSurfaceOf(const PdfPageSetup& setup);
 
 // "" on success, else the reason. The file is written whole or not at all.
 std::string WritePrintPdf(const PrintJobContent& job, const PdfPageSetup& setup,
+                          const std::string& path);
+// Several jobs, one after the other, in one document.
+std::string WritePrintPdf(std::span<const PrintJobContent> jobs, const PdfPageSetup& setup,
                           const std::string& path);
 
 // The picture over the setup's pages per side; the index image, when it is

@@ -17,6 +17,8 @@ namespace tintara {
 
 class ColorsEditor;
 class ColorSelector;
+class ResizeForm;
+class PicturePanel;
 
 // The logic of a dialog that lists names with "&Delete", OK and Cancel; the
 // dialog only shows the names and passes the buttons on.
@@ -47,6 +49,36 @@ struct PosterizeLevels {
 struct InsertedPictureChoice {
   std::string path;
   bool keepProportions = false;
+};
+
+// "Rotate picture": the angle in degrees (0..360) and its direction.
+struct RotateAnswer {
+  int angle = 0;
+  bool left = false;
+  friend bool operator==(const RotateAnswer&, const RotateAnswer&) = default;
+};
+
+// What the "Print range" dialog answers: all sheets, or the one at `row`
+// (1 the top row of sheets) and `column` (1 the left column).
+struct PrintRangeChoice {
+  bool onePage = false;
+  int row = 1;
+  int column = 1;
+  friend bool operator==(const PrintRangeChoice&, const PrintRangeChoice&) = default;
+};
+
+// What "How to print" sets: the sheets per side of a printed picture, the
+// aids for joining sheets and the shopping list on the colour key.
+struct PrintSetupChoice {
+  int pagesPerSide = 1;  // 1..10
+  bool sheetColors = false;
+  int overlapMm = 0;  // 0..15
+  bool registrationMarks = false;
+  bool shoppingList = false;
+  int coverageMicrolitres = 100;  // per 10 cm², one coat: 1..100000
+  int coats = 2;                  // 1..20
+  int potMillilitres = 20;        // 1..100000
+  friend bool operator==(const PrintSetupChoice&, const PrintSetupChoice&) = default;
 };
 
 class Dialogs {
@@ -97,6 +129,35 @@ class Dialogs {
   virtual std::optional<std::string> AddText(TextFont& /*font*/) { return std::nullopt; }
   // "Insert picture from file": the picture file chooser.
   virtual std::optional<InsertedPictureChoice> ChooseInsertedPicture() { return std::nullopt; }
+
+  // "Rotate picture": "Angle (degrees): " and "&Right" / "&Left".
+  virtual std::optional<RotateAnswer> RotatePicture() { return std::nullopt; }
+  // "Resize": the dialog edits the form; true for OK with a size it accepts.
+  virtual bool ResizePicture(ResizeForm& /*form*/) { return false; }
+  // "Smart Tune": a position in `methods`; `changed` hears every entry chosen
+  // while the dialog is open.
+  virtual std::optional<int> SmartTune(const std::vector<std::string>& /*methods*/,
+                                       const std::function<void(int)>& /*changed*/) {
+    return std::nullopt;
+  }
+  // A colour chooser titled `caption` ("Background color for Rotate",
+  // "Background color for Crop"): red in the low byte.
+  virtual std::optional<uint32_t> ChooseBackgroundColor(const std::string& /*caption*/) {
+    return std::nullopt;
+  }
+  // "Adjust Image" (filters false) or "Filter Image": the panel's buttons act
+  // on `panel`; true when it closed with "&Next >".
+  virtual bool ShowPicturePanel(PicturePanel& /*panel*/, bool /*filters*/) { return false; }
+  // "How to print"; its "&Printer..." button calls `printerSetup`, which
+  // opens the printer set-up of the platform.
+  virtual std::optional<PrintSetupChoice> HowToPrint(
+      const PrintSetupChoice& /*current*/, const std::function<void()>& /*printerSetup*/) {
+    return std::nullopt;
+  }
+  // "Print range" for a picture over `pagesPerSide` × `pagesPerSide` sheets.
+  virtual std::optional<PrintRangeChoice> ChoosePrintRange(int /*pagesPerSide*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace tintara

@@ -27,6 +27,26 @@
 //                                  (a font or size given is chosen with "Select &Font")
 //   "Insert picture from file"     a picture file's path, or {"file": PATH, "ctrl": true}
 //                                  to keep the picture's proportions
+//   "Rotate picture"               {"angle": 0..360, "direction": "right"|"left"}
+//                                  (right when left out)
+//   "Resize"                       {"width": W, "height": H, "aspect": true|false},
+//                                  each 2..100000; typed in the order aspect, width,
+//                                  height, so one side alone lets the other follow
+//   "Smart Tune"                   a method's name as listed ("Auto", "Faded", ...)
+//   "Background color for Rotate", "Background color for Crop"
+//                                  [red, green, blue], each 0..255
+//   "Adjust Image", "Filter Image" a list of the buttons pressed in order, by caption
+//                                  without "&" ("Rotate Left 90", "Lighter", "Undo",
+//                                  ...), {"crop": [x, y, width, height]} for a crop;
+//                                  "Next >" or "Close" ends it (Close without them)
+//   "How to print"                 {"pages": 1..10 (per side), "sheetColors": bool,
+//                                   "overlapMm": 0..15, "marks": bool,
+//                                   "shoppingList": bool, "coverage": 1..100000 (µl
+//                                   per 10 cm²), "coats": 1..20, "pot": 1..100000 (ml),
+//                                   "printer": true presses "&Printer..." first}
+//                                  (a missing field keeps the dialog's value)
+//   "Print range"                  "all", or {"row": R, "column": C}, each
+//                                  1..pages per side
 #pragma once
 
 #include <optional>
@@ -55,6 +75,15 @@ class ScriptedDialogs : public Dialogs {
   bool SelectColor(ColorSelector& selector) override;
   std::optional<std::string> AddText(TextFont& font) override;
   std::optional<InsertedPictureChoice> ChooseInsertedPicture() override;
+  std::optional<RotateAnswer> RotatePicture() override;
+  bool ResizePicture(ResizeForm& form) override;
+  std::optional<int> SmartTune(const std::vector<std::string>& methods,
+                               const std::function<void(int)>& changed) override;
+  std::optional<uint32_t> ChooseBackgroundColor(const std::string& caption) override;
+  bool ShowPicturePanel(PicturePanel& panel, bool filters) override;
+  std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
+                                             const std::function<void()>& printerSetup) override;
+  std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;

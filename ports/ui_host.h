@@ -74,6 +74,10 @@ class UiHost {
   virtual void PreviewColorTables(const uint8_t* /*red*/, const uint8_t* /*green*/,
                                   const uint8_t* /*blue*/) {}
 
+  // Pops up a picture-editing submenu ("Rotate", "Filters", "Size") at the
+  // mouse position.
+  virtual void PopupMenu(const std::string& /*name*/) {}
+
   // Convenience for a plain message with an OK button.
   int Message(const std::string& text, MessageIcon icon = MessageIcon::kNone);
 };

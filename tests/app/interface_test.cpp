@@ -177,7 +177,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_TRUE(Doc().pictureEditing);
   EXPECT_EQ(Frame().TaskBar()->CurrentStage(), 1);
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Select", "Reset", "Save As"}));
+            (std::vector<QString>{"Select", "Rotate", "Filter", "Size", "Reset", "Save As"}));
 
   ASSERT_TRUE(app->Dispatch(cmd::kStageSettings));
   EXPECT_FALSE(Doc().pictureEditing);
@@ -198,7 +198,9 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
 
   ASSERT_TRUE(app->Dispatch(cmd::kStageFinish));
   EXPECT_FALSE(app->Environment().patternEditing);
-  EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()), (std::vector<QString>{"Save", "Exit"}));
+  EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
+            (std::vector<QString>{"Save", "Print", "Print Setup", "Print Preview", "Save as PDF",
+                                  "Exit"}));
   ASSERT_TRUE(app->Dispatch(cmd::kStageStart));
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
             (std::vector<QString>{"Open", "Load Picture", "Paste"}));

@@ -69,7 +69,10 @@ class WidgetWalkTest : public ::testing::Test, public AppFixture {
                    bar->windowTitle() + " bar");
       }
     }
-    for (QMenu* popup : {Frame().ViewChoiceMenu()}) WalkMenu(popup, popup->title());
+    for (QMenu* popup : {Frame().ViewChoiceMenu(), Frame().PrintChoiceMenu(),
+                         Frame().PreviewChoiceMenu()}) {
+      WalkMenu(popup, popup->title());
+    }
   }
 
   void Click(CMyButton* button, const QString& where) {

@@ -167,5 +167,29 @@ TEST_F(PrintTest, ShoppingListNeedsAPattern) {
   EXPECT_FALSE(QFile::exists(Q("l.csv")));
 }
 
+TEST_F(PrintTest, PrintSetupFromAnswersSetsTheSheetsThatPrintUses) {
+  std::string project = CreateProject();
+  std::ofstream(Path("answers.json"))
+      << R"({"How to print": [{"pages": 2, "sheetColors": true, "pot": 50}]})";
+  CliResult result = Run({"run", QString::fromStdString(project), "-o", Q("same.mop"), "--answers",
+                          Q("answers.json"), "Print setup", "--save-settings"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  EXPECT_NE(SettingsText().find("FIT=2"), std::string::npos) << SettingsText();
+  EXPECT_NE(SettingsText().find("POTML=50"), std::string::npos) << SettingsText();
+  // The next print takes its sheets from there.
+  ASSERT_EQ(Run({"print", QString::fromStdString(project), "--what", "pattern", "-o",
+                 Q("sheets.pdf")}).exitCode, 0);
+  QString text = Poppler("pdftotext", {Q("sheets.pdf"), "-"});
+  EXPECT_TRUE(text.contains("Page No 4 from 4")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Colors on this sheet:"));
+
+  // An answer the dialog would refuse stops the run and names the dialog.
+  std::ofstream(Path("bad.json")) << R"({"How to print": [{"pages": 11}]})";
+  result = Run({"run", QString::fromStdString(project), "-o", Q("bad.mop"), "--answers",
+                Q("bad.json"), "Print setup"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(result.err.contains("How to print")) << result.err.toStdString();
+}
+
 }  // namespace
 }  // namespace tintara

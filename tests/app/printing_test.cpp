@@ -1,0 +1,335 @@
+// Printing as the user does it: "How to print", the print commands from the
+// File menu with "Print range", the preview, and the Finish page with "Save
+// as PDF". The printer is a PDF printer writing a file, so the pages can be
+// read back with the poppler tools.
+#include <QDialogButtonBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <filesystem>
+
+#include "app/panel_buttons.h"
+#include "app/print_host.h"
+#include "app/stage_panels.h"
+#include "tests/app/app_fixture.h"
+#include "view/widgets/how_to_print_dialog.h"
+#include "view/widgets/print_range_dialog.h"
+
+namespace tintara::test {
+namespace {
+
+QString Poppler(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(60000)) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const std::string& path) {
+  QString info = Poppler(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
+  for (const QString& line : info.split('\n')) {
+    if (line.startsWith(QStringLiteral("Pages:"))) return line.mid(6).trimmed().toInt();
+  }
+  return -1;
+}
+
+QString PdfText(const std::string& path) {
+  return Poppler(QStringLiteral("pdftotext"), {QString::fromStdString(path), QStringLiteral("-")});
+}
+
+void PressOk(QWidget* dialog) {
+  auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  buttons->button(QDialogButtonBox::Ok)->click();
+}
+
+class PrintingTest : public ::testing::Test, public AppFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Start(), StartResult::kRunning);
+    ASSERT_TRUE(app->LoadPictureFile(WritePicture("print.png", 120, 90)));
+  }
+  void MakePattern() {
+    if (Doc().pictureEditing != 0) {
+      ASSERT_TRUE(app->Dispatch(cmd::kFinishPictureEditing));
+    }
+    ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
+    ASSERT_TRUE(Doc().patternImage);
+  }
+  std::string PrintToFile(const std::string& name) {
+    std::string path = folder.File(name);
+    QPrinter& printer = app->Printing()->Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    return path;
+  }
+  // An item of the File menu's "Print" or "Print Preview" submenu.
+  QAction* FileSubmenuItem(const QString& submenu, const QString& text) {
+    QAction* sub = MenuItem(QStringLiteral("&File"), submenu);
+    if (sub == nullptr || sub->menu() == nullptr) return nullptr;
+    return FindItem(sub->menu(), text);
+  }
+  void ChooseFromFile(const QString& submenu, const QString& text) {
+    QAction* item = FileSubmenuItem(submenu, text);
+    ASSERT_NE(item, nullptr) << text.toStdString();
+    Frame().UpdateActions();
+    ASSERT_TRUE(item->isEnabled()) << text.toStdString();
+    item->trigger();
+  }
+  AppSettings& Settings() { return app->Environment().app; }
+};
+
+TEST_F(PrintingTest, EachKindIsEnabledByTheImageItPrints) {
+  Frame().UpdateActions();
+  const QString print = QStringLiteral("&Print");
+  const QString preview = QStringLiteral("Print Pre&view");
+  EXPECT_TRUE(FileSubmenuItem(print, QStringLiteral("&Initial picture"))->isEnabled());
+  EXPECT_FALSE(FileSubmenuItem(print, QStringLiteral("&Converted picture"))->isEnabled());
+  EXPECT_FALSE(FileSubmenuItem(print, QStringLiteral("&Painting pattern"))->isEnabled());
+  EXPECT_FALSE(FileSubmenuItem(preview, QStringLiteral("Color &Key"))->isEnabled());
+  EXPECT_FALSE(MenuItem(QStringLiteral("&File"), QStringLiteral("Save as P&DF..."))->isEnabled());
+  EXPECT_TRUE(MenuItem(QStringLiteral("&File"), QStringLiteral("P&rint Setup..."))->isEnabled());
+  MakePattern();
+  Frame().UpdateActions();
+  EXPECT_TRUE(FileSubmenuItem(print, QStringLiteral("&Painting pattern"))->isEnabled());
+  EXPECT_TRUE(FileSubmenuItem(preview, QStringLiteral("Color &Key"))->isEnabled());
+  EXPECT_TRUE(MenuItem(QStringLiteral("&File"), QStringLiteral("Save as P&DF..."))->isEnabled());
+}
+
+TEST_F(PrintingTest, HowToPrintSetsTheSheetsAndAidsAndTheyAreKept) {
+  bool aidsOffForOnePage = false;
+  {
+    ModalAnswer answer([&](QWidget* modal) {
+      auto* dialog = qobject_cast<HowToPrintDialog*>(modal);
+      ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+      EXPECT_EQ(dialog->windowTitle(), QStringLiteral("How to print"));
+      EXPECT_EQ(dialog->Pages()->count(), 10);
+      EXPECT_EQ(dialog->Pages()->itemText(2), QStringLiteral("3x3 (9 pages)"));
+      aidsOffForOnePage = !dialog->Marks()->isEnabled() && !dialog->Coats()->isEnabled();
+      dialog->Pages()->setCurrentIndex(2);
+      dialog->Marks()->setChecked(true);
+      dialog->Overlap()->setValue(5);
+      dialog->ShoppingList()->setChecked(true);
+      EXPECT_TRUE(dialog->Coats()->isEnabled());
+      dialog->Pot()->setValue(50);
+      PressOk(dialog);
+    });
+    Choose(QStringLiteral("&File"), QStringLiteral("P&rint Setup..."));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  EXPECT_TRUE(aidsOffForOnePage);
+  EXPECT_EQ(Settings().printFit, 3);
+  EXPECT_EQ(Settings().printMarks, 1);
+  EXPECT_EQ(Settings().printOverlapMm, 5);
+  EXPECT_EQ(Settings().printShoppingList, 1);
+  EXPECT_EQ(Settings().printPotMillilitres, 50);
+  {
+    // Cancel changes nothing.
+    ModalAnswer answer([](QWidget* modal) {
+      auto* dialog = qobject_cast<HowToPrintDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->Pages()->currentIndex(), 2);  // opens with the stored choice
+      dialog->Pages()->setCurrentIndex(0);
+      dialog->reject();
+    });
+    Choose(QStringLiteral("&File"), QStringLiteral("P&rint Setup..."));
+  }
+  EXPECT_EQ(Settings().printFit, 3);
+  app->Exit();
+  QSettings stored(Ini(), QSettings::IniFormat);
+  EXPECT_EQ(stored.value("PRINT/FIT").toInt(), 3);
+  EXPECT_EQ(stored.value("PRINT/REGMARKS").toInt(), 1);
+  EXPECT_EQ(stored.value("PRINT/OVERLAPMM").toInt(), 5);
+  EXPECT_EQ(stored.value("PRINT/POTML").toInt(), 50);
+}
+
+TEST_F(PrintingTest, PrinterInHowToPrintOpensThePrinterSetUp) {
+  QString setUpClass;
+  QString setUpTitle;
+  {
+    ModalScript answers({[](QWidget* modal) {
+                           auto* dialog = qobject_cast<HowToPrintDialog*>(modal);
+                           ASSERT_NE(dialog, nullptr);
+                           dialog->Pages()->setCurrentIndex(1);
+                           // Pressed once this answer has returned: the set-up is modal too.
+                           QTimer::singleShot(0, dialog->PrinterButton(), &QPushButton::click);
+                         },
+                         [&](QWidget* modal) {
+                           setUpClass = modal->metaObject()->className();
+                           setUpTitle = modal->windowTitle();
+                           static_cast<QDialog*>(modal)->reject();
+                         },
+                         [](QWidget* modal) { PressOk(modal); }});
+    Choose(QStringLiteral("&File"), QStringLiteral("P&rint Setup..."));
+    ASSERT_EQ(answers.Answered(), 3u);
+  }
+  EXPECT_EQ(setUpClass, QStringLiteral("QPrintDialog"));
+  EXPECT_EQ(setUpTitle, QStringLiteral("Print Setup"));
+  EXPECT_EQ(Settings().printFit, 2);  // the set-up's Cancel leaves "How to print" open
+}
+
+TEST_F(PrintingTest, PrintsEverySheetOrTheOneChosenAndForgetsTheChoiceAfterwards) {
+  MakePattern();
+  Settings().printFit = 2;
+  const std::string all = PrintToFile("all.pdf");
+  {
+    ModalAnswer answer([](QWidget* modal) {
+      auto* dialog = qobject_cast<PrintRangeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+      EXPECT_EQ(dialog->All()->text(), QStringLiteral("&All 4 pages"));
+      EXPECT_TRUE(dialog->All()->isChecked());
+      EXPECT_FALSE(dialog->Row()->isVisible());
+      PressOk(dialog);
+    });
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Painting pattern"));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  ASSERT_TRUE(std::filesystem::exists(all));
+  EXPECT_EQ(PdfPages(all), 4);
+  QString text = PdfText(all);
+  for (int page = 1; page <= 4; ++page) {
+    EXPECT_TRUE(text.contains(QStringLiteral("Page No %1 from 4").arg(page))) << page;
+  }
+
+  const std::string one = PrintToFile("one.pdf");
+  {
+    ModalAnswer answer([this](QWidget* modal) {
+      auto* dialog = qobject_cast<PrintRangeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      dialog->OnePage()->click();
+      EXPECT_TRUE(dialog->Row()->isVisible());
+      EXPECT_EQ(dialog->Column()->maximum(), 2);
+      dialog->Row()->setValue(1);
+      dialog->Column()->setValue(2);
+      PressOk(dialog);
+    });
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Painting pattern"));
+  }
+  EXPECT_EQ(PdfPages(one), 1);
+  // Row 1, column 2 of 2 x 2 is the top-right sheet.
+  EXPECT_TRUE(PdfText(one).contains(QStringLiteral("Page No 4 from 4")));
+  EXPECT_FALSE(Doc().printJob.onePage);
+  EXPECT_EQ(Doc().printJob.onePageRow, 1);
+  EXPECT_EQ(Doc().printJob.onePageColumn, 1);
+
+  // Cancel abandons the job: nothing is printed.
+  const std::string none = PrintToFile("none.pdf");
+  {
+    ModalAnswer answer([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Initial picture"));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  EXPECT_FALSE(std::filesystem::exists(none));
+}
+
+TEST_F(PrintingTest, TheColorKeyPrintsWithoutAskingAndNamesThePaints) {
+  MakePattern();
+  Settings().printFit = 3;
+  const std::string key = PrintToFile("key.pdf");
+  {
+    ModalAnswer unexpected([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("Color &Key"));
+    EXPECT_EQ(unexpected.Answered(), 0u);
+  }
+  EXPECT_EQ(PdfPages(key), 1);
+  QString text = PdfText(key);
+  ASSERT_FALSE(Doc().params.workingPalette.empty());
+  EXPECT_TRUE(text.contains(QString::fromStdString(Doc().params.workingPalette[0].colorName)));
+  EXPECT_TRUE(text.contains(QString::fromStdString(Doc().params.workingPalette.back().colorName)));
+}
+
+TEST_F(PrintingTest, APrinterThatCannotStartSaysSoAndStillEndsTheJob) {
+  Settings().printFit = 3;
+  QPrinter& printer = app->Printing()->Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString());
+  QString message;
+  {
+    ModalScript answers({[](QWidget* modal) {
+                           auto* range = qobject_cast<PrintRangeDialog*>(modal);
+                           ASSERT_NE(range, nullptr);
+                           range->OnePage()->click();
+                           range->Row()->setValue(2);
+                           PressOk(range);
+                         },
+                         [&](QWidget* modal) {
+                           message = MessageText(modal);
+                           PressMessageButton(modal, kResultOk);
+                         }});
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Initial picture"));
+    ASSERT_EQ(answers.Answered(), 2u);
+  }
+  EXPECT_EQ(message, QString::fromUtf8(kCannotStartPrintJob));
+  EXPECT_FALSE(Doc().printJob.onePage);
+  EXPECT_EQ(Doc().printJob.onePageRow, 1);
+}
+
+TEST_F(PrintingTest, ThePreviewShowsEverySheetSideBySideWithThePanelsOff) {
+  MakePattern();
+  Settings().printFit = 3;
+  ASSERT_TRUE(Frame().TaskBar()->isVisible());
+  int pages = 0;
+  bool allPages = false;
+  bool panelsOff = false;
+  {
+    ModalAnswer answer([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+      ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+      auto* widget = dialog->findChild<QPrintPreviewWidget*>();
+      ASSERT_NE(widget, nullptr);
+      pages = widget->pageCount();
+      allPages = widget->viewMode() == QPrintPreviewWidget::AllPagesView;
+      panelsOff = !Frame().TaskBar()->isEnabled() && !Frame().ToolPanel()->isEnabled();
+      dialog->reject();
+    });
+    ChooseFromFile(QStringLiteral("Print Pre&view"), QStringLiteral("&Painting pattern"));
+    ASSERT_EQ(answer.Answered(), 1u);  // no "Print range" for a preview
+  }
+  EXPECT_EQ(pages, 9);
+  EXPECT_TRUE(allPages);
+  EXPECT_TRUE(panelsOff);
+  EXPECT_TRUE(Frame().TaskBar()->isEnabled());
+  EXPECT_TRUE(Frame().ToolPanel()->isEnabled());
+}
+
+TEST_F(PrintingTest, TheFinishPageOffersPrintingAndSavesPatternAndKeyAsOnePdf) {
+  MakePattern();
+  Settings().printFit = 2;
+  Frame().ToolPanel()->SetAnimation(false);
+  ASSERT_TRUE(app->Dispatch(cmd::kStageFinish));
+  QStringList captions;
+  CMyButton* savePdf = nullptr;
+  CMyButton* print = nullptr;
+  for (CMyButton* button : Frame().ToolPanel()->Buttons()) {
+    captions << button->Caption();
+    if (button->Caption() == QStringLiteral("Save as PDF")) savePdf = button;
+    if (button->Caption() == QStringLiteral("Print")) print = button;
+  }
+  EXPECT_EQ(captions, (QStringList{"Save", "Print", "Print Setup", "Print Preview", "Save as PDF",
+                                   "Exit"}));
+  ASSERT_NE(print, nullptr);
+  QTest::mouseClick(print, Qt::LeftButton);
+  EXPECT_TRUE(Frame().PrintChoiceMenu()->isVisible());
+  Frame().PrintChoiceMenu()->hide();
+
+  ASSERT_NE(savePdf, nullptr);
+  const std::string path = folder.File("pattern and key.pdf");
+  {
+    ModalAnswer answer([&](QWidget* modal) { ChooseFile(modal, path); });
+    QTest::mouseClick(savePdf, Qt::LeftButton);
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  ASSERT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(PdfPages(path), 5);  // four sheets of the pattern and the key
+  QString text = PdfText(path);
+  EXPECT_TRUE(text.contains(QStringLiteral("Page No 4 from 4")));
+  EXPECT_TRUE(text.contains(QString::fromStdString(Doc().params.workingPalette[0].colorName)));
+}
+
+}  // namespace
+}  // namespace tintara::test
