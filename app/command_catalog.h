@@ -32,6 +32,10 @@ enum class Place : uint8_t {
   kPatternPage,
   kFinishPage,
   kPanelTools,    // the small buttons at the end of every tool panel page
+  kDrawMenu,      // the "Draw" pop-up, also inside the Pattern menu
+  kPenSizeMenu,   // the "Pen size" pop-up, inside "Draw" as "Pen Width"
+  kPenShapeMenu,  // the "Pen shape" pop-up, inside "Draw" as "Pen Shape"
+  kFillMenu,      // the "Fill" pop-up, also inside the Pattern menu
   kRotatePopup,   // the picture-editing submenus, also inside the Edit menu
   kFilterPopup,
   kSizePopup,

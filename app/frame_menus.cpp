@@ -63,11 +63,45 @@ void CMainFrame::BuildMenus() {
   QMenu* view = AddMenu(QStringLiteral("&View"), Place::kViewMenu);
   view->addSeparator();
   AddCommands(view->addMenu(QStringLiteral("Work &stage")), CommandsAt(Place::kStageMenu));
-  AddMenu(QStringLiteral("&Pattern"), Place::kPatternMenu);
+  BuildDrawingMenus();
+  QMenu* pattern = AddMenu(QStringLiteral("&Pattern"), Place::kPatternMenu);
+  pattern->addSeparator();
+  pattern->addMenu(drawMenu_);
+  pattern->addMenu(fillMenu_);
   QMenu* options = AddMenu(QStringLiteral("&Options"), Place::kOptionsMenu);
   options->addSeparator();
   AddCommands(options->addMenu(QStringLiteral("&Interface")), CommandsAt(Place::kInterfaceMenu));
   AddMenu(QStringLiteral("&Help"), Place::kHelpMenu);
+}
+
+void CMainFrame::BuildDrawingMenus() {
+  auto make = [this](const QString& title, Place place) {
+    auto* menu = new QMenu(title, this);
+    AddCommands(menu, CommandsAt(place));
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
+    return menu;
+  };
+  penSizeMenu_ = make(QStringLiteral("Pen &Width"), Place::kPenSizeMenu);
+  penShapeMenu_ = make(QStringLiteral("Pen S&hape"), Place::kPenShapeMenu);
+  drawMenu_ = make(QStringLiteral("&Draw"), Place::kDrawMenu);
+  drawMenu_->addSeparator();
+  drawMenu_->addMenu(penSizeMenu_);
+  drawMenu_->addMenu(penShapeMenu_);
+  fillMenu_ = make(QStringLiteral("&Fill"), Place::kFillMenu);
+}
+
+QMenu* CMainFrame::DrawingMenu(Place place) const {
+  switch (place) {
+    case Place::kDrawMenu: return drawMenu_;
+    case Place::kPenSizeMenu: return penSizeMenu_;
+    case Place::kPenShapeMenu: return penShapeMenu_;
+    case Place::kFillMenu: return fillMenu_;
+    default: return nullptr;
+  }
+}
+
+void CMainFrame::PopupDrawingMenu(Place place, const QPoint& globalPosition) {
+  if (QMenu* menu = DrawingMenu(place)) menu->popup(globalPosition);
 }
 
 void CMainFrame::BuildToolBars() {

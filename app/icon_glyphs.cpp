@@ -546,6 +546,18 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
       p.drawLine(QPointF(23, 10), QPointF(9, 22));
       break;
     case Glyph::kSelectInvert: SelectionFrame(p, false, true); break;
+    case Glyph::kDraw:
+    case Glyph::kPen:
+    case Glyph::kLine:
+    case Glyph::kRectangle:
+    case Glyph::kEllipse:
+    case Glyph::kPenSize:
+    case Glyph::kPenShape:
+    case Glyph::kFill:
+    case Glyph::kRecolor:
+    case Glyph::kPicker:
+    case Glyph::kInsertPicture:
+    case Glyph::kAddText: PaintDrawingGlyph(p, glyph); break;
   }
   p.restore();
 }

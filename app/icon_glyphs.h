@@ -57,6 +57,18 @@ enum class Glyph {
   kSelectAll,
   kSelectNone,
   kSelectInvert,
+  kDraw,
+  kPen,
+  kLine,
+  kRectangle,
+  kEllipse,
+  kPenSize,
+  kPenShape,
+  kFill,
+  kRecolor,
+  kPicker,
+  kInsertPicture,
+  kAddText,
   kRotateMenu,
   kRotateLeft,
   kRotateRight,
@@ -83,6 +95,8 @@ enum class Glyph {
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
 void PaintGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of the drawing tools (drawing_glyphs.cpp).
+void PaintDrawingGlyph(QPainter& painter, Glyph glyph);
 // The pictograms of picture editing; false for any other glyph.
 bool PaintEditGlyph(QPainter& painter, Glyph glyph);
 

@@ -51,6 +51,8 @@ class CMainFrame : public QMainWindow {
   QToolBar* PictureBar() const { return pictureBar_; }
   QMenu* ViewChoiceMenu() const { return viewChoiceMenu_; }
   QMenu* ContextMenu() const { return contextMenu_; }
+  // The drawing pop-ups: kDrawMenu, kPenSizeMenu, kPenShapeMenu or kFillMenu.
+  QMenu* DrawingMenu(Place place) const;
   QMenu* PrintChoiceMenu() const { return printChoiceMenu_; }
   QMenu* PreviewChoiceMenu() const { return previewChoiceMenu_; }
 
@@ -74,6 +76,7 @@ class CMainFrame : public QMainWindow {
   // "What view": the three images to show, at a screen position.
   void PopupViewChoice(const QPoint& globalPosition);
   void PopupContextMenu(const QPoint& globalPosition);
+  void PopupDrawingMenu(Place place, const QPoint& globalPosition);
   // The picture-editing submenus "Rotate", "Filters" and "Size" (null for
   // another name), and their pop-up at the mouse position.
   QMenu* PicturePopup(const std::string& name) const;
@@ -106,6 +109,7 @@ class CMainFrame : public QMainWindow {
   void BuildMenus();
   void BuildToolBars();
   void BuildPopups();
+  void BuildDrawingMenus();
   void BuildPicturePopups(QMenu* editMenu);
   QMenu* AddMenu(const QString& title, Place place);
   void AddCommands(QWidget* target, const std::vector<CommandId>& ids);
@@ -121,6 +125,10 @@ class CMainFrame : public QMainWindow {
   QToolBar* pictureBar_ = nullptr;
   QMenu* viewChoiceMenu_ = nullptr;
   QMenu* contextMenu_ = nullptr;
+  QMenu* drawMenu_ = nullptr;
+  QMenu* penSizeMenu_ = nullptr;
+  QMenu* penShapeMenu_ = nullptr;
+  QMenu* fillMenu_ = nullptr;
   QMenu* printChoiceMenu_ = nullptr;
   QMenu* previewChoiceMenu_ = nullptr;
   std::vector<QMenu*> mainMenus_;

@@ -8,6 +8,7 @@
 #include "colors/widgets/colors_dialog.h"
 #include "colors/widgets/pattern_size_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
+#include "editing/widgets/add_text_dialog.h"
 #include "colors/widgets/select_color_dialog.h"
 #include "editing/widgets/picture_dialogs.h"
 #include "editing/widgets/picture_panel_dialog.h"
@@ -35,6 +36,12 @@ std::optional<PosterizeLevels> QtDialogs::Posterize(
   PosterizeDialog dialog(initial, changed, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Levels();
+}
+
+std::optional<std::string> QtDialogs::AddText(TextFont& font) {
+  AddTextDialog dialog(font, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Text().toStdString();
 }
 
 std::optional<int> QtDialogs::ReduceColors(int initial) {

@@ -27,6 +27,7 @@ class QtDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<std::string> AddText(TextFont& font) override;
   std::optional<RotateAnswer> RotatePicture() override;
   bool ResizePicture(ResizeForm& form) override;
   std::optional<int> SmartTune(const std::vector<std::string>& methods,

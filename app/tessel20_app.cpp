@@ -26,6 +26,7 @@
 #include "document/picture_commands.h"
 #include "editing/editing_commands.h"
 #include "document/tessel_doc.h"
+#include "editing/drawing_tool.h"
 #include "editing/selection_commands.h"
 #include "editing/widgets/select_region_window.h"
 #include "imaging/filters/filter_engine.h"
@@ -35,6 +36,7 @@
 #include "storage/memory_budget.h"
 #include "storage/project_hooks.h"
 #include "storage/recent_projects.h"
+#include "view/drawing_input.h"
 #include "view/widgets/tessel20_view.h"
 
 namespace tintara {
@@ -67,6 +69,7 @@ CTessel20App::CTessel20App(AppOptions options)
   programFolder_ = program.absolutePath();
   env_.programFolder = ProgramFolderOf(program.absoluteFilePath().toStdString());
   env_.printer = &printer_;
+  env_.textRasterizer = &textRasterizer_;
   clock_.start();
   idleTimer_.setInterval(kIdleCheckMilliseconds);
   connect(&idleTimer_, &QTimer::timeout, this, &CTessel20App::CheckAutoSave);
@@ -153,7 +156,9 @@ void CTessel20App::BuildFrame() {
                                                      frame_.get());
   connect(selection_.get(), &SelectionWindowHost::selectionChanged, this,
           &CTessel20App::AfterCommand);
-  viewSource_ = std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool());
+  AttachDrawingTool();
+  viewSource_ =
+      std::make_unique<DocumentViewSource>(*doc_, &selection_->Tool(), drawing_.get());
   frame_->View()->SetSource(viewSource_.get());
   frame_->View()->SetBeep([this] { host_.Beep(); });
   print_ = std::make_unique<PrintHost>(*doc_, env_, *frame_);
@@ -331,6 +336,7 @@ void CTessel20App::RegisterCommands() {
   tintara::RegisterPictureCommands(table_, *doc_);
   tintara::RegisterEditingCommands(table_, *doc_);
   RegisterSelectionCommands();
+  RegisterDrawingCommands();
   ReplaceDocumentCommands();
   RegisterFileCommands();
   RegisterInterfaceCommands();

@@ -19,6 +19,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_printer_info.h"
 #include "app/qt_ui_host.h"
+#include "platform/qt_text_rasterizer.h"
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "imaging/image_buffer.h"
@@ -32,6 +33,8 @@ namespace tintara {
 class CMainFrame;
 class CTessel20Doc;
 class DocumentViewSource;
+class DrawingTool;
+class MappedDrawingHost;
 class PaletteWindowHost;
 class PrintHost;
 class SelectionWindowHost;
@@ -124,6 +127,9 @@ class CTessel20App : public QObject {
   void RegisterInterfaceCommands();
   void RegisterPictureFileCommands();
   void RegisterSelectionCommands();
+  void RegisterDrawingCommands();
+  // The drawing tool draws through the pattern view.
+  void AttachDrawingTool();
   void ReplaceDocumentCommands();
   void PatternSizeCommand();
   void PaintingColorsCommand();
@@ -172,12 +178,15 @@ class CTessel20App : public QObject {
   QtUiHost host_;
   QtDialogs dialogs_;
   QtPrinterInfo printer_;
+  QtTextRasterizer textRasterizer_;
   DocumentEnvironment env_;
   std::unique_ptr<FilterSite> site_;
   std::unique_ptr<CTessel20Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PaletteWindowHost> palette_;
   std::unique_ptr<SelectionWindowHost> selection_;
+  std::unique_ptr<DrawingTool> drawing_;
+  std::unique_ptr<MappedDrawingHost> drawingHost_;
   std::unique_ptr<PrintHost> print_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;

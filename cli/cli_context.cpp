@@ -14,6 +14,7 @@
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
 #include "document/picture_commands.h"
+#include "editing/drawing_commands.h"
 #include "editing/editing_commands.h"
 #include "editing/selection_commands.h"
 #include "imaging/filters/filter_engine.h"
@@ -129,6 +130,7 @@ bool CliContext::Start() {
     return false;
   }
   environment_.filters = filters_.get();
+  environment_.textRasterizer = &textRasterizer_;
   std::string error;
   std::optional<CTesselParams> params = CTesselParams::Create(overlay_, programFolder_, &error);
   if (!params) {
@@ -142,6 +144,16 @@ bool CliContext::Start() {
   RegisterEditingCommands(commands_, *doc_);
   selection_ = std::make_unique<SelectionTool>(*doc_, selectParams_);
   RegisterSelectionCommands(commands_, *doc_, *selection_);
+  drawing_ = std::make_unique<DrawingTool>(*doc_);
+  RegisterDrawingCommands(commands_, *doc_, *selection_, [this](bool& keepProportions) {
+    std::optional<InsertedPictureChoice> choice = dialogs_.ChooseInsertedPicture();
+    if (!choice) return ImageRef();
+    keepProportions = choice->keepProportions;
+    PictureLoad load = LoadPictureFile(QString::fromStdString(choice->path),
+                                       PictureMemoryBudget(overlay_));
+    if (!load.image) ui_.Message(load.error, MessageIcon::kError);
+    return load.image;
+  });
   return true;
 }
 

@@ -14,10 +14,12 @@
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
+#include "editing/drawing_tool.h"
 #include "editing/select_params.h"
 #include "editing/selection_tool.h"
 #include "imaging/filters/filter_site.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_text_rasterizer.h"
 #include "ports/scripted_dialogs.h"
 #include "storage/project_file.h"
 
@@ -60,6 +62,7 @@ class CliContext {
   CommandTable& Commands() { return commands_; }
   // The selection tool and its settings, which gestures drive.
   SelectionTool& Selection() { return *selection_; }
+  DrawingTool& Drawing() { return *drawing_; }
 
   // "Load picture from disk": the picture becomes the new project's initial
   // picture. Each of these reports its own error and returns false.
@@ -95,6 +98,8 @@ class CliContext {
   std::unique_ptr<CTessel20Doc> doc_;
   CSelectParams selectParams_;
   std::unique_ptr<SelectionTool> selection_;
+  std::unique_ptr<DrawingTool> drawing_;
+  QtTextRasterizer textRasterizer_;
   CommandTable commands_;
 };
 

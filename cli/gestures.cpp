@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "colors/tessel_params.h"
+#include "editing/pen_geometry.h"
 #include "editing/select_params.h"
 
 namespace tintara::cli {
@@ -49,11 +51,31 @@ bool ReadRange(std::string_view text, int32_t low, int32_t high, int32_t& value)
   return true;
 }
 
+// The pen's width in pixels, a power of two 1..128, as its step.
+bool ReadPenWidth(std::string_view text, int32_t& step) {
+  int32_t pixels = 0;
+  if (!ReadRange(text, 1, 128, pixels)) return false;
+  for (int32_t s = 0; s < kPenWidthSteps; ++s) {
+    if (PenSide(s) == pixels) {
+      step = s;
+      return true;
+    }
+  }
+  return false;
+}
+
 // Stores `value` under `name`; false for an unknown name or a bad value.
-bool ApplySetting(CSelectParams& params, const std::string& name, const std::string& value,
-                  std::string& error) {
+// `paletteSize` bounds the painting colour.
+bool ApplySetting(CSelectParams& params, CTesselParams& pattern, int32_t paletteSize,
+                  const std::string& name, const std::string& value, std::string& error) {
   bool ok = false;
-  if (name == "select.shape") {
+  if (name == "pen.width") {
+    ok = ReadPenWidth(value, pattern.penWidth);
+  } else if (name == "pen.shape") {
+    ok = ReadChoice(value, {{"round", kPenRound}, {"square", kPenSquare}}, pattern.penShape);
+  } else if (name == "color") {
+    ok = ReadRange(value, 0, paletteSize - 1, pattern.currentColor);
+  } else if (name == "select.shape") {
     ok = ReadChoice(value, {{"rectangle", kSelectRectangle}, {"ellipse", kSelectEllipse},
                             {"polygon", kSelectPolygon}, {"freehand", kSelectFreehand},
                             {"move", kSelectMove}},
@@ -95,8 +117,11 @@ GestureWord ParseGestureWord(const std::string& word, Gesture& gesture, std::str
     gesture.name = std::string(rest.substr(0, equals));
     gesture.value = std::string(rest.substr(equals + 1));
     CSelectParams scratch;
-    return ApplySetting(scratch, gesture.name, gesture.value, error) ? GestureWord::kGesture
-                                                                     : GestureWord::kBad;
+    CTesselParams pattern;
+    // The palette is known only when the word is played.
+    return ApplySetting(scratch, pattern, 256, gesture.name, gesture.value, error)
+               ? GestureWord::kGesture
+               : GestureWord::kBad;
   }
   for (bool prefixed = true; prefixed;) {
     prefixed = false;
@@ -143,8 +168,10 @@ GestureWord ParseGestureWord(const std::string& word, Gesture& gesture, std::str
 GesturePlayer::GesturePlayer(CliContext& context)
     : context_(context),
       host_([this] { return Mapping(); }, {}, {}),
-      source_(context.Doc(), &context.Selection()) {
+      drawingHost_([this] { return Mapping(); }, {}),
+      source_(context.Doc(), &context.Selection(), &context.Drawing()) {
   context.Selection().Attach(&host_);
+  context.Drawing().Attach(&drawingHost_);
 }
 
 ViewMapping GesturePlayer::Mapping() const {
@@ -158,7 +185,15 @@ MouseInput GesturePlayer::Input(Point window, uint32_t keys) const {
 bool GesturePlayer::Play(const Gesture& gesture) {
   if (gesture.kind == Gesture::Kind::kSet) {
     std::string error;
-    return ApplySetting(context_.Selection().Params(), gesture.name, gesture.value, error);
+    CTesselParams& pattern = context_.Doc().params;
+    if (!ApplySetting(context_.Selection().Params(), pattern,
+                      int32_t(pattern.workingPalette.size()), gesture.name, gesture.value,
+                      error)) {
+      return false;
+    }
+    // The brand position and saved settings follow the colour as in the palette window.
+    if (gesture.name == "color") context_.Doc().SetCurrentColor(pattern.currentColor);
+    return true;
   }
   const uint32_t held = gesture.keys | kMouseKeyLeft;
   const Point first = gesture.points.front();

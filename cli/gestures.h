@@ -11,6 +11,7 @@
 #include "cli/cli_context.h"
 #include "imaging/region.h"
 #include "view/document_view_source.h"
+#include "view/drawing_input.h"
 #include "view/mouse_dispatch.h"
 #include "view/selection_input.h"
 
@@ -45,6 +46,7 @@ class GesturePlayer {
 
   CliContext& context_;
   MappedSelectionHost host_;
+  MappedDrawingHost drawingHost_;
   DocumentViewSource source_;
   ViewMouseDispatch dispatch_;
 };

@@ -111,6 +111,9 @@ int RunRun(Words words) {
     if (step.command != nullptr) {
       if (!RunOne(*context, *step.command)) return kExitError;
     } else if (!player.Play(step.gesture)) {
+      if (step.gesture.kind == Gesture::Kind::kSet) {
+        return ReportUsage("run: '" + step.gesture.word + "' is out of range for the project");
+      }
       return ReportUsage("run: no tool takes '" + step.gesture.word +
                          "' (run 32773 first for the selection tool)");
     }

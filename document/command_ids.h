@@ -42,6 +42,25 @@ constexpr CommandId kSelectAll = 32781;
 constexpr CommandId kSelectNone = 32782;
 constexpr CommandId kSelectInvert = 32783;
 
+// Drawing on the pattern by hand.
+constexpr CommandId kPenTool = 32840;
+constexpr CommandId kLineTool = 32841;
+constexpr CommandId kRectangleTool = 32842;
+constexpr CommandId kEllipseTool = 32843;
+constexpr CommandId kPenWidth1 = 32870;  // .. kPenWidth1 + 7: 1 .. 128 pixels
+constexpr CommandId kRoundPen = 32880;
+constexpr CommandId kSquarePen = 32881;
+constexpr CommandId kPenSizeMenu = 33091;
+constexpr CommandId kPenShapeMenu = 33092;
+constexpr CommandId kDrawMenu = 32830;
+constexpr CommandId kFillMenu = 32832;
+constexpr CommandId kFillSelection = 32887;
+constexpr CommandId kRecolorPicked = 32888;
+constexpr CommandId kPickColor = 32849;
+constexpr CommandId kPickColorInfo = 32850;
+constexpr CommandId kAddText = 32828;
+constexpr CommandId kInsertPicture = 32829;
+
 // Files and the application.
 constexpr CommandId kNewProject = 57600;
 constexpr CommandId kOpenProject = 57601;

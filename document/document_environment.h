@@ -18,6 +18,7 @@ class SettingsStore;
 class PrinterInfo;
 class FilterSite;
 class CTessel20Doc;
+class TextRasterizer;
 
 struct DocumentEnvironment {
   DocumentEnvironment(UiHost& uiHost, Dialogs& dialogPort, SettingsStore& settingsStore)
@@ -36,6 +37,8 @@ struct DocumentEnvironment {
 
   FilterSite* filters = nullptr;
   const PrinterInfo* printer = nullptr;
+  // Draws the text placed on the pattern; null where no fonts are available.
+  TextRasterizer* textRasterizer = nullptr;
 
   bool StandardInterface() const { return app.winInterface.value_or(0) == 1; }
   bool GraphicalToolbars() const { return app.graph != 0; }

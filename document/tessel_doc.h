@@ -30,7 +30,17 @@ enum : int32_t { kViewInitial = 0, kViewConverted = 1, kViewPattern = 2 };
 // Where the initial picture came from.
 enum : int32_t { kOriginFile = 0, kOriginClipboard = 1, kOriginDevice = 2 };
 // Tools of the mouse.
-enum : int32_t { kToolNone = 0, kToolSelectArea = 12 };
+enum : int32_t {
+  kToolNone = 0,
+  kToolPen = 1,
+  kToolLine = 2,
+  kToolRectangle = 3,
+  kToolEllipse = 4,
+  kToolPickColor = 5,
+  kToolColorInfo = 6,
+  kToolRecolor = 8,
+  kToolSelectArea = 12
+};
 
 constexpr int kStackDepth = 10;
 

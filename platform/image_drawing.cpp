@@ -237,4 +237,21 @@ void DrawRubberBand(QPainter& painter, const RubberBand& band) {
   painter.restore();
 }
 
+void DrawTextPreview(QPainter& painter, const ImageBuffer& mask, const QRect& target) {
+  const int width = mask.Width();
+  const int height = mask.Height();
+  QImage hatch(width, height, QImage::Format_ARGB32);
+  if (hatch.isNull() || target.isEmpty()) return;
+  hatch.fill(Qt::transparent);
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* bytes = mask.Row(height - 1 - y);
+    auto* line = reinterpret_cast<QRgb*>(hatch.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      // Diagonal stripes show on light and dark paints alike.
+      if (bytes[x] != 0) line[x] = (x + y) % 4 < 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    }
+  }
+  painter.drawImage(target, hatch);
+}
+
 }  // namespace tintara

@@ -39,6 +39,10 @@ struct PreviewTables {
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
                      Point scroll, const QRect& clip, const PreviewTables* tables = nullptr);
 
+// Text waiting to be placed: the mask's pixels (row 0 at the bottom) as a
+// black-and-white hatch over the picture, scaled into `target` (window pixels).
+void DrawTextPreview(QPainter& painter, const ImageBuffer& mask, const QRect& target);
+
 // The window rectangle the whole picture covers.
 QRect PictureWindowRect(const ImageSize& picture, const ZoomFactor& zoom, Point scroll);
 

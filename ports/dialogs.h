@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "colors/page_settings.h"
+#include "document/drawing_tool_state.h"
 
 namespace tintara {
 
@@ -41,6 +42,13 @@ struct PosterizeLevels {
   int green = 4;
   int blue = 4;
   friend bool operator==(const PosterizeLevels&, const PosterizeLevels&) = default;
+};
+
+// The picture file chosen to insert into the selection, and whether Ctrl was
+// held to keep its proportions.
+struct InsertedPictureChoice {
+  std::string path;
+  bool keepProportions = false;
 };
 
 // "Rotate picture": the angle in degrees (0..360) and its direction.
@@ -116,6 +124,11 @@ class Dialogs {
   virtual bool EditColors(ColorsEditor& /*editor*/) { return false; }
   // "Select color": true when a colour was chosen (the selector holds it).
   virtual bool SelectColor(ColorSelector& /*selector*/) { return false; }
+  // "Add text": the text typed (nothing for Cancel). A font chosen with
+  // "Select &Font" replaces `font` at once, whatever the outcome.
+  virtual std::optional<std::string> AddText(TextFont& /*font*/) { return std::nullopt; }
+  // "Insert picture from file": the picture file chooser.
+  virtual std::optional<InsertedPictureChoice> ChooseInsertedPicture() { return std::nullopt; }
 
   // "Rotate picture": "Angle (degrees): " and "&Right" / "&Left".
   virtual std::optional<RotateAnswer> RotatePicture() { return std::nullopt; }

@@ -23,6 +23,10 @@
 //   "Select color"                 a position in the list shown (the working
 //                                  palette), or {"brand": NAME, "number": N} for
 //                                  a colour of a whole brand
+//   "Add text"                     the text, or {"text": TEXT, "font": FAMILY, "size": POINTS}
+//                                  (a font or size given is chosen with "Select &Font")
+//   "Insert picture from file"     a picture file's path, or {"file": PATH, "ctrl": true}
+//                                  to keep the picture's proportions
 //   "Rotate picture"               {"angle": 0..360, "direction": "right"|"left"}
 //                                  (right when left out)
 //   "Resize"                       {"width": W, "height": H, "aspect": true|false},
@@ -69,6 +73,8 @@ class ScriptedDialogs : public Dialogs {
   std::optional<int> ChoosePatternType(int listPosition) override;
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
+  std::optional<std::string> AddText(TextFont& font) override;
+  std::optional<InsertedPictureChoice> ChooseInsertedPicture() override;
   std::optional<RotateAnswer> RotatePicture() override;
   bool ResizePicture(ResizeForm& form) override;
   std::optional<int> SmartTune(const std::vector<std::string>& methods,

@@ -1,7 +1,9 @@
 #include "view/document_view_source.h"
 
 #include "document/tessel_doc.h"
+#include "editing/drawing_tool.h"
 #include "editing/selection_tool.h"
+#include "editing/text_placement.h"
 
 namespace tintara {
 
@@ -18,6 +20,40 @@ bool SelectAreaTool::SetCursor(const MouseInput&, ToolCursor& cursor) {
   return true;
 }
 
+bool DrawingMouseInput::LeftDown(const MouseInput& input) {
+  return tool_ != nullptr && tool_->ButtonDown(input.window);
+}
+
+bool DrawingMouseInput::LeftUp(const MouseInput& input) {
+  return tool_ != nullptr && tool_->ButtonUp(input.window, (input.keys & kMouseKeyShift) != 0);
+}
+
+bool DrawingMouseInput::Move(const MouseInput& input) {
+  return tool_ != nullptr && tool_->MouseMove(input.window, (input.keys & kMouseKeyLeft) != 0,
+                                              (input.keys & kMouseKeyShift) != 0);
+}
+
+bool DrawingMouseInput::DoubleClick(const MouseInput& input) {
+  return tool_ != nullptr && tool_->DoubleClick(input.window);
+}
+
+bool DrawingMouseInput::SetCursor(const MouseInput&, ToolCursor& cursor) {
+  if (tool_ != nullptr && tool_->PlacingText()) {
+    cursor = ToolCursor::kText;
+    return true;
+  }
+  switch (doc_.currentTool) {
+    case kToolPen: cursor = ToolCursor::kPen; return true;
+    case kToolLine: cursor = ToolCursor::kCross; return true;
+    case kToolRectangle: cursor = ToolCursor::kSelectRectangle; return true;
+    case kToolEllipse: cursor = ToolCursor::kSelectEllipse; return true;
+    case kToolPickColor:
+    case kToolColorInfo: cursor = ToolCursor::kPicker; return true;
+    case kToolRecolor: cursor = ToolCursor::kFill; return true;
+    default: return false;
+  }
+}
+
 const ImageBuffer* DocumentViewSource::DisplayedImage() const { return doc_.ShownImage(); }
 
 const Region* DocumentViewSource::Selection() const { return doc_.selection.get(); }
@@ -28,7 +64,12 @@ ImageSize DocumentViewSource::CurrentImageSize() const {
 }
 
 MouseTool* DocumentViewSource::CurrentTool() {
-  return doc_.currentTool == kToolSelectArea ? &selectArea_ : nullptr;
+  if (doc_.currentTool == kToolSelectArea) return &selectArea_;
+  if (drawing_ != nullptr && drawing_->Host() != nullptr &&
+      (IsDrawingTool(doc_.currentTool) || drawing_->PlacingText())) {
+    return &drawingInput_;
+  }
+  return nullptr;
 }
 
 bool DocumentViewSource::SelectionActive() const {
@@ -52,6 +93,16 @@ bool DocumentViewSource::SelectionCursor(ToolCursor& cursor) const {
 const RubberBand* DocumentViewSource::SelectionFeedback() const {
   if (selection_ == nullptr || !selection_->Feedback().Shown()) return nullptr;
   return &selection_->Feedback();
+}
+
+const ImageBuffer* DocumentViewSource::PlacedText(BoxRect& box) const {
+  box = PlacedTextBox(doc_);
+  return box.IsEmpty() ? nullptr : doc_.drawing.textMask.get();
+}
+
+const RubberBand* DocumentViewSource::DrawingFeedback() const {
+  if (drawing_ == nullptr || !drawing_->Feedback().Shown()) return nullptr;
+  return &drawing_->Feedback();
 }
 
 }  // namespace tintara

@@ -8,7 +8,23 @@
 namespace tintara {
 
 class CTessel20Doc;
+class DrawingTool;
 class SelectionTool;
+
+// Passes the view's left-button events to the drawing tools.
+class DrawingMouseInput : public MouseTool {
+ public:
+  DrawingMouseInput(CTessel20Doc& doc, DrawingTool* tool) : doc_(doc), tool_(tool) {}
+  bool LeftDown(const MouseInput& input) override;
+  bool LeftUp(const MouseInput& input) override;
+  bool Move(const MouseInput& input) override;
+  bool DoubleClick(const MouseInput& input) override;
+  bool SetCursor(const MouseInput& input, ToolCursor& cursor) override;
+
+ private:
+  CTessel20Doc& doc_;
+  DrawingTool* tool_;
+};
 
 // The area-selection tool: a left click selects the area of one paint colour
 // under the pointer.
@@ -24,9 +40,15 @@ class SelectAreaTool : public MouseTool {
 
 class DocumentViewSource : public ViewSource {
  public:
-  // `selection`: the application's selection tool, if it has one.
-  explicit DocumentViewSource(CTessel20Doc& doc, SelectionTool* selection = nullptr)
-      : doc_(doc), selectArea_(doc), selection_(selection), selectionInput_(selection) {}
+  // `selection`, `drawing`: the application's tools, if it has them.
+  explicit DocumentViewSource(CTessel20Doc& doc, SelectionTool* selection = nullptr,
+                              DrawingTool* drawing = nullptr)
+      : doc_(doc),
+        selectArea_(doc),
+        selection_(selection),
+        selectionInput_(selection),
+        drawing_(drawing),
+        drawingInput_(doc, drawing) {}
 
   const ImageBuffer* DisplayedImage() const override;
   const Region* Selection() const override;
@@ -36,6 +58,8 @@ class DocumentViewSource : public ViewSource {
   bool SelectionFollowsMouse() const override;
   bool SelectionCursor(ToolCursor& cursor) const override;
   const RubberBand* SelectionFeedback() const override;
+  const RubberBand* DrawingFeedback() const override;
+  const ImageBuffer* PlacedText(BoxRect& box) const override;
 
  private:
   // "Select..." was chosen, no drawing tool has taken over since, and the tool
@@ -46,6 +70,8 @@ class DocumentViewSource : public ViewSource {
   SelectAreaTool selectArea_;
   SelectionTool* selection_;
   SelectionMouseInput selectionInput_;
+  DrawingTool* drawing_;
+  DrawingMouseInput drawingInput_;
 };
 
 }  // namespace tintara

@@ -75,6 +75,11 @@ class ViewSource {
   virtual bool SelectionCursor(ToolCursor& /*cursor*/) const { return false; }
   // The shape the selection tool is drawing, in window coordinates, or null.
   virtual const RubberBand* SelectionFeedback() const { return nullptr; }
+  // The line or shape a drawing tool is dragging, in window coordinates, or null.
+  virtual const RubberBand* DrawingFeedback() const { return nullptr; }
+  // Text placed but not yet painted: its mask (row 0 at the bottom), and in
+  // `box` its place in picture rows and columns; null when there is none.
+  virtual const ImageBuffer* PlacedText(BoxRect& /*box*/) const { return nullptr; }
   // The visible part moved or changed scale (the navigator follows it).
   virtual void VisiblePartMoved() {}
 };

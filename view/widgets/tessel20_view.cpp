@@ -237,6 +237,14 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
                          antsPhase_, source_->Selection()->IsInverted());
   }
   if (const RubberBand* band = source_->SelectionFeedback()) DrawRubberBand(painter, *band);
+  if (const RubberBand* band = source_->DrawingFeedback()) DrawRubberBand(painter, *band);
+  BoxRect textBox;
+  if (const ImageBuffer* mask = source_->PlacedText(textBox)) {
+    WindowRect r = state_.Mapping(image->Height())
+                       .ImageToWindow(ImageRect{textBox.x, textBox.y, textBox.x + textBox.width,
+                                                textBox.y + textBox.height});
+    DrawTextPreview(painter, *mask, QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+  }
 }
 
 void CTessel20View::SelectionChanged() {
