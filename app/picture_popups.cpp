@@ -11,14 +11,14 @@ namespace tintara {
 
 namespace {
 
-struct PopupSpec {
+struct PopupEntry {
   const char* name;
   const char* title;  // inside the Edit menu
   Place place;
   bool rightAligned;
 };
 
-constexpr PopupSpec kPopups[] = {
+constexpr PopupEntry kPopups[] = {
     {"Rotate", "&Rotate", Place::kRotatePopup, false},
     {"Filters", "F&ilters", Place::kFilterPopup, true},
     {"Size", "Si&ze", Place::kSizePopup, true},
@@ -28,17 +28,17 @@ constexpr PopupSpec kPopups[] = {
 
 void CMainFrame::BuildPicturePopups(QMenu* editMenu) {
   editMenu->addSeparator();
-  for (const PopupSpec& spec : kPopups) {
-    auto* menu = new QMenu(QString::fromUtf8(spec.title), this);
-    menu->setObjectName(QString::fromUtf8(spec.name));
+  for (const PopupEntry& popup : kPopups) {
+    auto* menu = new QMenu(QString::fromUtf8(popup.title), this);
+    menu->setObjectName(QString::fromUtf8(popup.name));
     int group = -1;
-    for (const PanelButton& button : PanelButtonsAt(spec.place)) {
+    for (const PanelButton& button : PanelButtonsAt(popup.place)) {
       QAction* command = actions_->Action(button.id);
       if (command == nullptr) continue;
       const CommandEntry* entry = FindCommandEntry(button.id);
       int spotGroup = 0;
       for (const Spot& spot : entry->spots) {
-        if (spot.place == spec.place) spotGroup = spot.group;
+        if (spot.place == popup.place) spotGroup = spot.group;
       }
       if (group >= 0 && spotGroup != group) menu->addSeparator();
       group = spotGroup;
@@ -50,7 +50,7 @@ void CMainFrame::BuildPicturePopups(QMenu* editMenu) {
     }
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
     editMenu->addMenu(menu);
-    picturePopups_[spec.name] = menu;
+    picturePopups_[popup.name] = menu;
   }
 }
 
@@ -63,8 +63,8 @@ void CMainFrame::PopupPictureMenu(const std::string& name) {
   QMenu* menu = PicturePopup(name);
   if (menu == nullptr) return;
   QPoint at = QCursor::pos();
-  for (const PopupSpec& spec : kPopups) {
-    if (spec.name == name && spec.rightAligned) at.rx() -= menu->sizeHint().width();
+  for (const PopupEntry& popup : kPopups) {
+    if (popup.name == name && popup.rightAligned) at.rx() -= menu->sizeHint().width();
   }
   menu->popup(at);
 }
