@@ -4,6 +4,7 @@
 // of the window), and the release that draws the stroke's part with numbers.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_project.h"
 #include "bench/offscreen_main.h"
 
 #include <QImage>
@@ -12,15 +13,9 @@
 #include <memory>
 #include <vector>
 
-#include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "editing/drawing_tool.h"
-#include "imaging/filters/filter_engine.h"
-#include "imaging/filters/filter_site.h"
 #include "platform/image_drawing.h"
-#include "platform/qt_settings_store.h"
-#include "ports/dialogs.h"
-#include "ports/scripted_ui_host.h"
 #include "tests/support/synthetic_images.h"
 #include "view/drawing_input.h"
 
@@ -31,30 +26,10 @@ constexpr int kStrokePoints = 200;
 constexpr int kWindowWidth = 1600;
 constexpr int kWindowHeight = 1000;
 
-std::string ProgramFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
-}
-
 // A project with an A4 600 dpi pattern of 32 colours, and a window that
 // repaints what the pen touched.
-struct Drawing {
-  Drawing()
-      : settings(QString::fromStdString("/tmp/tintara-bench-pen.ini")),
-        engine(QString::fromStdString("/tmp/tintara-bench-pen-engine.ini")),
-        env(ui, dialogs, settings),
-        site(ui, engine, env.progress),
-        window(kWindowWidth, kWindowHeight, QImage::Format_RGB32) {
-    FilterEngine::InitSite(site);
-    env.filters = &site;
-    env.programFolder = ProgramFolder();
-    env.app.page.useDefaultPrinter = 0;
-    env.app.page.paperSize = 3;        // A4
-    env.app.page.printResolution = 2;  // 600 dpi
-    env.app.showColorsPalette = 0;
-    env.app.showNavigator = 0;
-    auto params = CTesselParams::Create(settings, env.programFolder);
-    params->neededNumColors = 32;
-    doc = std::make_unique<CTessel20Doc>(env, std::move(*params));
+struct Drawing : BenchProject {
+  Drawing() : BenchProject("pen"), window(kWindowWidth, kWindowHeight, QImage::Format_RGB32) {
     doc->ReplaceWithPicture(test::MakePhoto(2480, 3508, 3), kOriginFile, "", true);
     doc->CreatePattern();
     doc->viewMode = kViewPattern;
@@ -85,13 +60,6 @@ struct Drawing {
     return points;
   }
 
-  QtSettingsStore settings;
-  QtSettingsStore engine;
-  ScriptedUiHost ui;
-  Dialogs dialogs;
-  DocumentEnvironment env;
-  FilterSite site;
-  std::unique_ptr<CTessel20Doc> doc;
   QImage window;
   Point scroll{0, 300};
   std::unique_ptr<MappedDrawingHost> host;

@@ -11,23 +11,13 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_project.h"
 #include "document/command_table.h"
 #include "document/document_commands.h"
-#include "document/document_environment.h"
-#include "document/tessel_doc.h"
-#include "imaging/filters/filter_engine.h"
-#include "imaging/filters/filter_site.h"
-#include "platform/qt_settings_store.h"
-#include "ports/dialogs.h"
-#include "ports/scripted_ui_host.h"
 #include "tests/support/synthetic_images.h"
 
 namespace tintara {
 namespace {
-
-std::string ProgramFolder() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
-}
 
 // A size line of /proc/self/status ("VmHWM:", "VmRSS:") in bytes.
 int64_t StatusBytes(const std::string& key) {
@@ -43,31 +33,8 @@ int64_t PeakResident() { return StatusBytes("VmHWM:"); }
 int64_t CurrentResident() { return StatusBytes("VmRSS:"); }
 void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-struct Project {
-  Project()
-      : settings(QString::fromStdString("/tmp/tintara-bench-settings.ini")),
-        engine(QString::fromStdString("/tmp/tintara-bench-engine.ini")),
-        env(ui, dialogs, settings),
-        site(ui, engine, env.progress) {
-    FilterEngine::InitSite(site);
-    env.filters = &site;
-    env.programFolder = ProgramFolder();
-    env.app.page.useDefaultPrinter = 0;
-    env.app.page.paperSize = 3;        // A4
-    env.app.page.printResolution = 2;  // 600 dpi
-    env.app.showColorsPalette = 0;
-    env.app.showNavigator = 0;
-    auto params = CTesselParams::Create(settings, env.programFolder);
-    params->neededNumColors = 32;
-    doc = std::make_unique<CTessel20Doc>(env, std::move(*params));
-  }
-  QtSettingsStore settings;
-  QtSettingsStore engine;
-  ScriptedUiHost ui;
-  Dialogs dialogs;
-  DocumentEnvironment env;
-  FilterSite site;
-  std::unique_ptr<CTessel20Doc> doc;
+struct Project : BenchProject {
+  Project() : BenchProject("pipeline") {}
 };
 
 void CreatePattern(benchmark::State& state) {
