@@ -7,13 +7,12 @@
 #include <cstdint>
 
 #include "imaging/image_buffer.h"
+#include "editing/editing_messages.h"
 #include "imaging/region.h"
 
 namespace tintara {
 
 class CTessel20Doc;
-
-inline constexpr const char* kSelectRegionFirst = "Please select a region first!  ";
 
 // Tools that draw need the pattern shown and picture editing off.
 bool DrawingAllowed(const CTessel20Doc& doc);

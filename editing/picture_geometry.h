@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "editing/editing_messages.h"
 #include "imaging/filters/filter_site.h"
 #include "imaging/image_buffer.h"
 #include "imaging/region.h"
@@ -15,7 +16,6 @@ class Dialogs;
 class UiHost;
 struct PictureSize;
 
-inline constexpr char kSelectRegionFirst[] = "Please select a region first!  ";
 inline constexpr char kCropBackgroundCaption[] = "Background color for Crop";
 inline constexpr char kRotateBackgroundCaption[] = "Background color for Rotate";
 
