@@ -30,4 +30,11 @@ int FindBrandByPath(const std::vector<BrandListEntry>& brands, const std::string
   return -1;
 }
 
+int FindBrandByName(const std::vector<BrandListEntry>& brands, const std::string& name) {
+  for (size_t i = 0; i < brands.size(); ++i) {
+    if (EqualsIgnoreCase(brands[i].brandName, name)) return int(i);
+  }
+  return -1;
+}
+
 }  // namespace tintara

@@ -23,5 +23,7 @@ std::vector<BrandListEntry> ListBrands(const std::string& programFolder);
 // Position in `brands` of the entry whose path equals `path` without regard
 // to case, or -1.
 int FindBrandByPath(const std::vector<BrandListEntry>& brands, const std::string& path);
+// Position in `brands` of the brand named `name` without regard to case, or -1.
+int FindBrandByName(const std::vector<BrandListEntry>& brands, const std::string& name);
 
 }  // namespace tintara

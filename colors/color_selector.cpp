@@ -49,10 +49,7 @@ void ColorSelector::ShowBrand(int index) {
 }
 
 int ColorSelector::FindBrandByName(const std::string& name) const {
-  for (size_t i = 0; i < brands_.size(); ++i) {
-    if (EqualsIgnoreCase(brands_[i].brandName, name)) return int(i);
-  }
-  return -1;
+  return tintara::FindBrandByName(brands_, name);
 }
 
 const std::vector<CFlossColor>& ColorSelector::Shown() const {

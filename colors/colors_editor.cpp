@@ -63,10 +63,7 @@ void ColorsEditor::SelectBrand(int index) {
 }
 
 int ColorsEditor::FindBrandByName(const std::string& name) const {
-  for (size_t i = 0; i < brands_.size(); ++i) {
-    if (EqualsIgnoreCase(brands_[i].brandName, name)) return int(i);
-  }
-  return -1;
+  return tintara::FindBrandByName(brands_, name);
 }
 
 bool ColorsEditor::BuildForPicture() {

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <span>
 
 #include "editing/select_window_rules.h"
 
@@ -128,22 +129,20 @@ void SelectRegionWindow::Build() {
                           {"+", "Add to the selection", kSelectModeAdd, kGlyphAdd},
                           {"-", "Subtract from the selection", kSelectModeSubtract,
                            kGlyphSubtract}};
-  auto* shapeRow = new QHBoxLayout;
-  for (const Choice& choice : shapes) {
-    QToolButton* button = PictureButton(choice.caption, choice.tip, choice.glyph);
-    button->setCheckable(true);
-    button->setChecked(params_.shape == choice.value);
-    shapes_.addButton(button, choice.value);
-    shapeRow->addWidget(button);
-  }
-  auto* modeRow = new QHBoxLayout;
-  for (const Choice& choice : modes) {
-    QToolButton* button = PictureButton(choice.caption, choice.tip, choice.glyph);
-    button->setCheckable(true);
-    button->setChecked(params_.combineMode == choice.value);
-    modes_.addButton(button, choice.value);
-    modeRow->addWidget(button);
-  }
+  // One row of picture buttons per radio group, the current value checked.
+  auto addRow = [this](std::span<const Choice> choices, QButtonGroup& group, int current) {
+    auto* row = new QHBoxLayout;
+    for (const Choice& choice : choices) {
+      QToolButton* button = PictureButton(choice.caption, choice.tip, choice.glyph);
+      button->setCheckable(true);
+      button->setChecked(current == choice.value);
+      group.addButton(button, choice.value);
+      row->addWidget(button);
+    }
+    return row;
+  };
+  QHBoxLayout* shapeRow = addRow(shapes, shapes_, params_.shape);
+  QHBoxLayout* modeRow = addRow(modes, modes_, params_.combineMode);
   modeRow->addStretch();
   remove_ = PictureButton(QStringLiteral("N"), QStringLiteral("Remove the selection"),
                           kGlyphRemove);

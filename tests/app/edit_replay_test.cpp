@@ -20,6 +20,7 @@
 #include "editing/widgets/picture_panel_dialog.h"
 #include "storage/project_file.h"
 #include "tests/app/app_fixture.h"
+#include "tests/support/project_reading.h"
 
 namespace tintara::test {
 namespace {
@@ -30,16 +31,6 @@ void PressOk(QWidget* modal) {
   auto* buttons = modal->findChild<QDialogButtonBox*>();
   ASSERT_NE(buttons, nullptr);
   QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-}
-
-ProjectData ReadProjectFile(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-  QByteArray bytes = file.readAll();
-  ProjectData data;
-  EXPECT_TRUE(ReadProject({reinterpret_cast<const uint8_t*>(bytes.data()), size_t(bytes.size())},
-                          ProgramFolder().string() + "/", data));
-  return data;
 }
 
 TEST_F(EditReplayTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromTheSameEdits) {
@@ -117,7 +108,7 @@ TEST_F(EditReplayTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromTheSa
   ASSERT_TRUE(cli.waitForFinished(120000));
   ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
 
-  ProjectData replayed = ReadProjectFile(out);
+  ProjectData replayed = ReadProjectAt(out);
   ASSERT_TRUE(replayed.initialPicture && replayed.patternImage);
   EXPECT_TRUE(SamePixels(*replayed.initialPicture, *Doc().initialPicture));
   EXPECT_TRUE(SamePixels(*replayed.convertedPicture, *Doc().convertedPicture));

@@ -15,6 +15,7 @@
 
 #include "platform/picture_files.h"
 #include "storage/project_file.h"
+#include "tests/support/project_reading.h"
 #include "tests/support/synthetic_images.h"
 #include "tests/support/temp_dir.h"
 
@@ -97,15 +98,7 @@ class CliTest : public ::testing::Test {
   }
 
   // The project as the program reads it.
-  ProjectData Read(const std::string& project) {
-    QFile file(QString::fromStdString(project));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QByteArray bytes = file.readAll();
-    ProjectData data;
-    EXPECT_TRUE(ReadProject({reinterpret_cast<const uint8_t*>(bytes.data()), size_t(bytes.size())},
-                            ProgramFolder().string() + "/", data));
-    return data;
-  }
+  ProjectData Read(const std::string& project) { return ReadProjectAt(project); }
 
   std::string SettingsText() const {
     std::ifstream in(Path("settings.ini"));
