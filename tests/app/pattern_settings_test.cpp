@@ -1,6 +1,8 @@
 // "Size of painting pattern" and "Type of color identification" from the
 // guided Settings page and the Pattern menu, with their dialogs answered.
+#include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QLabel>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QMenu>
@@ -14,6 +16,8 @@
 #include "app/panel_buttons.h"
 #include "app/stage_panels.h"
 #include "colors/tessel_params.h"
+#include "colors/widgets/border_color_dialog.h"
+#include "colors/widgets/color_list_control.h"
 #include "colors/widgets/pattern_size_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
 #include "storage/app_settings.h"
@@ -147,6 +151,25 @@ TEST_F(PatternSettingsTest, AnUnchangedSizeLeavesThePatternAlone) {
   PatternMenuItem("Si&ze of painting pattern...")->trigger();
   ASSERT_EQ(answer.Answered(), 1u);
   EXPECT_EQ(Doc().patternImage.get(), pattern);
+}
+
+TEST_F(PatternSettingsTest, TheGuidedBordersButtonOffersTheGridAndAClickSetsTheColour) {
+  QString info;
+  ModalAnswer answer([&](QWidget* modal) {
+    auto* dialog = qobject_cast<BorderColorDialog*>(modal);
+    ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+    // The default grey 0x808080 is not on the grid: the nearest, 153 in each channel.
+    info = dialog->InfoLine()->text();
+    // Cell 5: red 0, green 0, blue 255.
+    QRect cell = dialog->List()->CellRect(5);
+    ASSERT_FALSE(cell.isEmpty());
+    QTest::mouseClick(dialog->List()->SwatchView()->viewport(), Qt::LeftButton, {}, cell.center());
+  });
+  ClickSetting("Borders color");
+  ASSERT_EQ(answer.Answered(), 1u);
+  EXPECT_EQ(info, "Red: 153, Green: 153, Blue: 153");
+  EXPECT_EQ(Doc().params.borderColor, 0xFF0000u);  // blue in the third byte
+  EXPECT_EQ(app->Settings().ReadInt("SETTINGS", "BORDERCOLOR", -1), 0xFF0000);
 }
 
 }  // namespace
