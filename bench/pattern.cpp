@@ -1,4 +1,4 @@
-// Drawing the painting pattern of one A4 page at 600 dots per inch, whole and
+// Drawing the painting pattern of one A4 page at 150 dots per inch, whole and
 // after a small edit.
 #include <benchmark/benchmark.h>
 
