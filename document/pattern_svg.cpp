@@ -1,11 +1,15 @@
 #include "document/pattern_svg.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
+#include "colors/page_settings.h"
 #include "document/area_paint.h"
+#include "document/tessel_doc.h"
+#include "storage/app_settings.h"
 #include "pattern/number_glyphs.h"
 #include "storage/replacing_file.h"
 
@@ -177,10 +181,32 @@ std::optional<SvgStyle> SvgStyleNamed(std::string_view name) {
   return std::nullopt;
 }
 
-void SetPageFromResolution(PatternSvgInput& input, int dotsPerInch) {
-  if (input.indexImage == nullptr || dotsPerInch <= 0) return;
-  input.widthMm = input.indexImage->Width() * 25.4 / dotsPerInch;
-  input.heightMm = input.indexImage->Height() * 25.4 / dotsPerInch;
+void SetPageFromPaper(PatternSvgInput& input, double paperWidthMm, double paperHeightMm,
+                      int pagesPerSide, double marginMm) {
+  if (input.indexImage == nullptr || input.indexImage->Width() <= 0 ||
+      input.indexImage->Height() <= 0) {
+    return;
+  }
+  const double width = std::max(paperWidthMm - 2 * marginMm, 1.0) * std::max(pagesPerSide, 1);
+  const double height = std::max(paperHeightMm - 2 * marginMm, 1.0) * std::max(pagesPerSide, 1);
+  const double w = input.indexImage->Width(), h = input.indexImage->Height();
+  const double scale = std::min(width / w, height / h);
+  input.widthMm = w * scale;
+  input.heightMm = h * scale;
+}
+
+PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& app,
+                                  SvgStyle style) {
+  PatternSvgInput input{doc.indexImage.get(), &doc.params.workingPalette, doc.params.borderColor,
+                        0, 0, style};
+  const auto& papers = PaperSizes();
+  const int index = app.page.paperSize >= 0 && app.page.paperSize < int(papers.size())
+                        ? app.page.paperSize : 3;
+  double across = papers[size_t(index)].shortSide * 25.4;
+  double down = papers[size_t(index)].longSide * 25.4;
+  if (app.page.orientation == 1) std::swap(across, down);
+  SetPageFromPaper(input, across, down, app.page.pageCount + 1, kSheetMarginMm);
+  return input;
 }
 
 NumberText NumberTextOf(const NumberPlace& place) {

@@ -34,8 +34,21 @@ struct PatternSvgInput {
   SvgStyle style = SvgStyle::kOutline;
 };
 
-// The page the pattern is printed on at `dotsPerInch`: its pixels as millimetres.
-void SetPageFromResolution(PatternSvgInput& input, int dotsPerInch);
+// The size the pattern is printed at: fitted, in its own proportions, into
+// the printable part of `pagesPerSide` × `pagesPerSide` sheets of the paper
+// (each `marginMm` short of the sheet's edges all round).
+void SetPageFromPaper(PatternSvgInput& input, double paperWidthMm, double paperHeightMm,
+                      int pagesPerSide, double marginMm);
+
+class CTessel20Doc;
+struct AppSettings;
+
+// The margin printers keep from the sheet's edges, as the printed pages have it.
+constexpr double kSheetMarginMm = 5.0;
+
+// The document's pattern on the paper and sheets of the page settings.
+PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& app,
+                                  SvgStyle style);
 
 // The drawing from outlines and number places made of the same index image.
 std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,

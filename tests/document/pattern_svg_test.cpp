@@ -169,12 +169,18 @@ TEST(PatternSvg, AreasAreTitledWithTheirPaintAndNumbersAreText) {
   ImageRef index = Sample();
   const std::vector<CFlossColor> palette = Paints(5);
   PatternSvgInput input{index.get(), &palette, 0x808080, 0, 0, SvgStyle::kFilled};
-  SetPageFromResolution(input, 600);
+  SetPageFromPaper(input, 210, 297, 1, 5);
   const std::vector<NumberPlace> places = WholePatternNumberPlaces(*index);
   ASSERT_FALSE(places.empty());
   const std::string svg = PatternSvg(input, TraceOutlines(*index), places);
   ParsedSvg parsed = Parse(svg, index->Width(), index->Height(), FillsOf(palette));
-  EXPECT_EQ(parsed.widthAttr, "4.106mm");  // 97 pixels at 600 dots per inch
+  // 97 × 71 pixels fill the 200 mm across of A4's printable part.
+  EXPECT_EQ(parsed.widthAttr, "200mm");
+  EXPECT_NE(svg.find("height=\"146.392mm\""), std::string::npos);
+  // Over 2 × 2 landscape sheets the height limits: 2 × 200 mm high.
+  SetPageFromPaper(input, 297, 210, 2, 5);
+  EXPECT_DOUBLE_EQ(input.heightMm, 400);
+  EXPECT_DOUBLE_EQ(input.widthMm, 400.0 * 97 / 71);
   ASSERT_EQ(parsed.titles.size(), parsed.outlines.areas.size());
   for (size_t a = 0; a < parsed.titles.size(); ++a) {
     const int v = parsed.outlines.areas[a].value;
