@@ -36,6 +36,15 @@ class SvgText {
     if (n > 1 && buffer[n - 1] == '.') --n;
     out_.append(buffer, size_t(n));
   }
+  // A length given in half units: "3", "-3.5".
+  void AddHalves(int64_t halves) {
+    if (halves < 0) {
+      out_ += '-';
+      halves = -halves;
+    }
+    Add(halves / 2);
+    if (halves % 2 != 0) out_ += ".5";
+  }
   void AddEscaped(std::string_view text) {
     for (char c : text) {
       switch (c) {
@@ -90,8 +99,9 @@ void AddAreaPath(SvgText& svg, const PatternOutlines& outlines, const OutlineAre
 
 // Every border edge once: of the two rings that run along an edge, the one
 // going up or right draws it. The printed pattern inks the pixel to the right
-// of a colour change and the one above it, so the strokes, one pixel wide,
-// are moved half a pixel that way.
+// of a colour change and the one above it, so a stroke one pixel wide runs
+// half a pixel to that side of its edge and covers exactly those pixels.
+// Positions are counted in half pixels.
 void AddBorderStrokes(SvgText& svg, const PatternOutlines& outlines, Flip flip) {
   int64_t penX = 0, penY = 0;
   for (size_t r = 0; r < outlines.RingCount(); ++r) {
@@ -101,19 +111,23 @@ void AddBorderStrokes(SvgText& svg, const PatternOutlines& outlines, Flip flip) 
       const bool up = a.x == b.x && b.y > a.y;
       const bool right = a.y == b.y && b.x > a.x;
       if (!up && !right) continue;
+      const int64_t x = 2 * int64_t(a.x) + (up ? 1 : 0);
+      const int64_t y = 2 * flip.Y(a.y) - (right ? 1 : 0);
       svg.Add("m");
-      svg.Add(int64_t(a.x) - penX);
+      svg.AddHalves(x - penX);
       svg.Add(" ");
-      svg.Add(flip.Y(a.y) - penY);
+      svg.AddHalves(y - penY);
       if (up) {
         svg.Add("v");
         svg.Add(-(int64_t(b.y) - a.y));
+        penX = x;
+        penY = y - 2 * (int64_t(b.y) - a.y);
       } else {
         svg.Add("h");
         svg.Add(int64_t(b.x) - a.x);
+        penX = x + 2 * (int64_t(b.x) - a.x);
+        penY = y;
       }
-      penX = b.x;
-      penY = flip.Y(b.y);
     }
   }
 }
@@ -250,7 +264,7 @@ std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outl
   svg.Add("<g fill=\"none\" stroke=\"");
   svg.AddColor(ink.red, ink.green, ink.blue);
   svg.Add("\" stroke-width=\"1\" stroke-linecap=\"butt\">\n");
-  svg.Add("<path transform=\"translate(0.5 -0.5)\" d=\"");
+  svg.Add("<path d=\"");
   AddBorderStrokes(svg, outlines, flip);
   svg.Add("\"/>\n");
   // The frame: the outermost pixels all round.

@@ -56,8 +56,9 @@ void FillAreas(QPainter& painter, const SheetMapping& map, const PatternOutlines
   }
 }
 
-// As in the SVG: each border edge once, one pattern pixel wide, on the pixels
-// the printed pattern inks.
+// As in the SVG: each border edge once, one pattern pixel wide, over the
+// pixels the printed pattern inks: right of a vertical edge, above a
+// horizontal one.
 void DrawBorders(QPainter& painter, const SheetMapping& map, const PatternOutlines& outlines,
                  const QColor& ink) {
   QPainterPath path;
@@ -69,8 +70,9 @@ void DrawBorders(QPainter& painter, const SheetMapping& map, const PatternOutlin
       const bool up = a.x == b.x && b.y > a.y;
       const bool right = a.y == b.y && b.x > a.x;
       if (!up && !right) continue;
-      path.moveTo(map.Map(a.x + 0.5, a.y + 0.5));
-      path.lineTo(map.Map(b.x + 0.5, b.y + 0.5));
+      const double dx = up ? 0.5 : 0, dy = right ? 0.5 : 0;
+      path.moveTo(map.Map(a.x + dx, a.y + dy));
+      path.lineTo(map.Map(b.x + dx, b.y + dy));
     }
   }
   const double w = outlines.width, h = outlines.height;
