@@ -81,6 +81,29 @@ BENCHMARK(TraceAndWriteSvg)
     ->UseRealTime()
     ->Iterations(2);
 
+// Far busier than the pipeline makes: the photo's noise cut straight into 27
+// colours, so that the file size has an upper bound to show.
+void TraceAndWriteSvgOfNoise(benchmark::State& state) {
+  ImageRef photo = test::MakePhoto(1240, 1753, 7);
+  ImageRef index = test::MakeIndex(1240, 1753, [&](int x, int y) {
+    const uint8_t* p = photo->Row(y) + 3 * x;
+    return (p[2] / 86) * 9 + (p[1] / 86) * 3 + p[0] / 86;
+  });
+  std::vector<CFlossColor> palette(27);
+  PatternSvgInput input{index.get(), &palette, 0x808080, 200, 287, SvgStyle::kOutline};
+  size_t bytes = 0, areas = 0;
+  for (auto _ : state) {
+    PatternOutlines outlines = TraceOutlines(*index);
+    std::string svg = PatternSvg(input, outlines, WholePatternNumberPlaces(*index));
+    bytes = svg.size();
+    areas = outlines.areas.size();
+    benchmark::DoNotOptimize(svg.data());
+  }
+  state.counters["areas"] = double(areas);
+  state.counters["svgMB"] = double(bytes) / 1e6;
+}
+BENCHMARK(TraceAndWriteSvgOfNoise)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void TraceOnly(benchmark::State& state) {
   const ImageBuffer& index = PatternIndex(2000, 2828, 1);
   for (auto _ : state) {
