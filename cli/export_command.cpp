@@ -15,7 +15,8 @@ int RunExport(Words words) {
              {"--pattern", true},
              {"--index", true},
              {"--svg", true},
-             {"--svg-style", true}},
+             {"--svg-style", true},
+             {"--svg-smooth", false}},
       parsed, common);
   if (status >= 0) return status;
   if (parsed.positional.size() != 1) return ReportUsage("export: give exactly one PROJECT.mop");
@@ -50,8 +51,13 @@ int RunExport(Words words) {
     std::optional<std::string> path = parsed.Value(output.option);
     if (path && !WritePng(output.image, *path, output.what)) return kExitError;
   }
+  if (parsed.Has("--svg-smooth") && !parsed.Has("--svg")) {
+    return ReportUsage("export: --svg-smooth needs --svg");
+  }
   if (auto path = parsed.Value("--svg")) {
-    if (!WriteSvg(doc, context->Environment().app, *style, *path)) return kExitError;
+    if (!WriteSvg(doc, context->Environment().app, *style, parsed.Has("--svg-smooth"), *path)) {
+      return kExitError;
+    }
   }
   return kExitOk;
 }

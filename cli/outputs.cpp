@@ -67,13 +67,15 @@ bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
   return false;
 }
 
-bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style,
+bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
               const std::string& path) {
   if (!doc.convertedPicture || !doc.indexImage) {
     ReportError("the project has no painting pattern");
     return false;
   }
-  std::string error = WritePatternSvgFile(PatternSvgInputOf(doc, app, style), path);
+  PatternSvgInput input = PatternSvgInputOf(doc, app, style);
+  input.smooth = smooth;
+  std::string error = WritePatternSvgFile(input, path);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

@@ -29,7 +29,7 @@ bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
                        const std::string& path);
 
 // The pattern as an SVG drawing on the page of the page settings; needs a pattern.
-bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style,
+bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
               const std::string& path);
 // The pattern's sheets drawn as outlines and text; needs a pattern.
 bool WriteVectorPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);

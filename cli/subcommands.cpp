@@ -23,10 +23,10 @@ const Subcommand kSubcommands[] = {
     {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},
     {"export",
      "export PROJECT.mop [--initial F] [--converted F] [--pattern F] [--index F]\n"
-     "      [--svg F.svg [--svg-style outline|filled]]\n"
+     "      [--svg F.svg [--svg-style outline|filled] [--svg-smooth]]\n"
      "    Writes the project's pictures as lossless PNG files, and the pattern as an\n"
      "    SVG drawing: white areas to paint on (outline, the default) or each area\n"
-     "    in its paint (filled).",
+     "    in its paint (filled); --svg-smooth softens the staircases of the outlines.",
      RunExport},
     {"retype",
      "retype PROJECT.mop --type numbers|patterns|borders -o OUT.mop\n"

@@ -74,26 +74,61 @@ struct Flip {
   int64_t Y(int32_t y) const { return int64_t(height) - y; }
 };
 
-// Each ring as a move to its first corner, then alternating h and v steps;
-// the closing step is the z.
+// Each ring as a move to its first corner, then steps: h and v along the
+// pixel edges, l for the slopes of smoothed outlines; the closing step is
+// the z. Positions are counted in half pixels.
 void AddAreaPath(SvgText& svg, const PatternOutlines& outlines, const OutlineArea& area,
                  Flip flip) {
+  const int64_t k = 2 / outlines.unitsPerPixel;  // half pixels per unit
+  const int64_t top = 2 * int64_t(flip.height);
   for (uint32_t r = area.firstRing; r < area.firstRing + area.ringCount; ++r) {
     auto ring = outlines.Ring(r);
     svg.Add("M");
-    svg.Add(int64_t(ring[0].x));
+    svg.AddHalves(k * ring[0].x);
     svg.Add(" ");
-    svg.Add(flip.Y(ring[0].y));
+    svg.AddHalves(top - k * ring[0].y);
     for (size_t i = 1; i < ring.size(); ++i) {
-      if (ring[i].x != ring[i - 1].x) {
+      const int64_t dx = k * (int64_t(ring[i].x) - ring[i - 1].x);
+      const int64_t dy = -k * (int64_t(ring[i].y) - ring[i - 1].y);
+      if (dy == 0) {
         svg.Add("h");
-        svg.Add(int64_t(ring[i].x) - ring[i - 1].x);
-      } else {
+        svg.AddHalves(dx);
+      } else if (dx == 0) {
         svg.Add("v");
-        svg.Add(-(int64_t(ring[i].y) - ring[i - 1].y));
+        svg.AddHalves(dy);
+      } else {
+        svg.Add("l");
+        svg.AddHalves(dx);
+        svg.Add(" ");
+        svg.AddHalves(dy);
       }
     }
     svg.Add("z");
+  }
+}
+
+// Smoothed outlines: each stretch between two areas once (the ring walking
+// it rightwards, or upwards when it is vertical), centred on the outline.
+void AddSmoothBorderStrokes(SvgText& svg, const PatternOutlines& outlines, Flip flip) {
+  const int64_t top = 2 * int64_t(flip.height);
+  int64_t penX = 0, penY = 0;
+  for (size_t r = 0; r < outlines.RingCount(); ++r) {
+    auto ring = outlines.Ring(r);
+    for (size_t i = 0; i < ring.size(); ++i) {
+      const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
+      if (!(b.x > a.x || (b.x == a.x && b.y > a.y))) continue;
+      const int64_t x = a.x, y = top - a.y;
+      svg.Add("m");
+      svg.AddHalves(x - penX);
+      svg.Add(" ");
+      svg.AddHalves(y - penY);
+      svg.Add("l");
+      svg.AddHalves(int64_t(b.x) - a.x);
+      svg.Add(" ");
+      svg.AddHalves(-(int64_t(b.y) - a.y));
+      penX = b.x;
+      penY = top - b.y;
+    }
   }
 }
 
@@ -265,7 +300,11 @@ std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outl
   svg.AddColor(ink.red, ink.green, ink.blue);
   svg.Add("\" stroke-width=\"1\" stroke-linecap=\"butt\">\n");
   svg.Add("<path d=\"");
-  AddBorderStrokes(svg, outlines, flip);
+  if (outlines.unitsPerPixel == 2) {
+    AddSmoothBorderStrokes(svg, outlines, flip);
+  } else {
+    AddBorderStrokes(svg, outlines, flip);
+  }
   svg.Add("\"/>\n");
   // The frame: the outermost pixels all round.
   svg.Add("<rect x=\"0.5\" y=\"0.5\" width=\"");
@@ -290,6 +329,7 @@ std::string WritePatternSvgFile(const PatternSvgInput& input, const std::string&
   std::string text;
   try {
     PatternOutlines outlines = TraceOutlines(*input.indexImage);
+    if (input.smooth) outlines = SmoothOutlines(outlines, *input.indexImage);
     text = PatternSvg(input, outlines, WholePatternNumberPlaces(*input.indexImage));
   } catch (const std::bad_alloc&) {
     return "there is not enough memory";

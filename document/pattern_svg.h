@@ -32,6 +32,9 @@ struct PatternSvgInput {
   double widthMm = 0;
   double heightMm = 0;
   SvgStyle style = SvgStyle::kOutline;
+  // Staircases softened into slopes; the borders are then drawn centred on
+  // the outline instead of over the printed pattern's border pixels.
+  bool smooth = false;
 };
 
 // The size the pattern is printed at: fitted, in its own proportions, into
@@ -50,7 +53,8 @@ constexpr double kSheetMarginMm = 5.0;
 PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& app,
                                   SvgStyle style);
 
-// The drawing from outlines and number places made of the same index image.
+// The drawing from outlines (traced, or smoothed in half pixels) and number
+// places made of the same index image.
 std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
                        const std::vector<NumberPlace>& numbers);
 

@@ -199,4 +199,62 @@ PatternOutlines TraceOutlines(const ImageBuffer& indexImage) {
   return out;
 }
 
+namespace {
+
+// A corner between exactly two areas, one pixel against the other three,
+// all inside the picture.
+bool IsPlainCorner(const ImageBuffer& index, int32_t x, int32_t y) {
+  if (x <= 0 || y <= 0 || x >= index.Width() || y >= index.Height()) return false;
+  const uint8_t around[4] = {index.Row(y - 1)[x - 1], index.Row(y - 1)[x], index.Row(y)[x - 1],
+                             index.Row(y)[x]};
+  int same = 0;
+  for (int i = 1; i < 4; ++i) same += around[i] == around[0];
+  // One of four differs: either around[0] is alone (same == 0 and the other
+  // three agree) or exactly one of the others differs (same == 2).
+  if (same == 2) return true;
+  return same == 0 && around[1] == around[2] && around[2] == around[3];
+}
+
+}  // namespace
+
+PatternOutlines SmoothOutlines(const PatternOutlines& outlines, const ImageBuffer& indexImage) {
+  PatternOutlines out;
+  out.width = outlines.width;
+  out.height = outlines.height;
+  out.unitsPerPixel = 2;
+  out.areas = outlines.areas;
+  if (outlines.unitsPerPixel != 1 || indexImage.Width() != outlines.width ||
+      indexImage.Height() != outlines.height) {
+    return out;
+  }
+  out.points.reserve(outlines.points.size() * 2);
+  out.ringStarts.reserve(outlines.ringStarts.size());
+  for (size_t r = 0; r < outlines.RingCount(); ++r) {
+    out.ringStarts.push_back(uint32_t(out.points.size()));
+    auto ring = outlines.Ring(r);
+    const size_t n = ring.size();
+    auto push = [&](int32_t x, int32_t y) {
+      const size_t first = out.ringStarts.back();
+      if (out.points.size() > first && out.points.back() == OutlinePoint{x, y}) return;
+      out.points.push_back({x, y});
+    };
+    for (size_t i = 0; i < n; ++i) {
+      const OutlinePoint before = ring[(i + n - 1) % n], p = ring[i], after = ring[(i + 1) % n];
+      if (!IsPlainCorner(indexImage, p.x, p.y)) {
+        push(2 * p.x, 2 * p.y);
+        continue;
+      }
+      // Half a pixel back along the edge coming in, half a pixel on along the one going out.
+      auto sign = [](int32_t d) { return (d > 0) - (d < 0); };
+      push(2 * p.x + sign(before.x - p.x), 2 * p.y + sign(before.y - p.y));
+      push(2 * p.x + sign(after.x - p.x), 2 * p.y + sign(after.y - p.y));
+    }
+    // Two cuts meeting in the middle of a one-pixel edge close on the same point.
+    const size_t first = out.ringStarts.back();
+    if (out.points.size() - first > 1 && out.points.back() == out.points[first]) out.points.pop_back();
+  }
+  out.ringStarts.push_back(uint32_t(out.points.size()));
+  return out;
+}
+
 }  // namespace tintara

@@ -33,6 +33,8 @@ struct OutlineArea {
 struct PatternOutlines {
   int32_t width = 0;
   int32_t height = 0;
+  // Points are in pixels, or in half pixels once smoothed.
+  int32_t unitsPerPixel = 1;
   std::vector<OutlinePoint> points;
   std::vector<uint32_t> ringStarts;  // ring r: points[ringStarts[r] .. ringStarts[r + 1])
   std::vector<OutlineArea> areas;    // in the order their lowest, leftmost pixel is met
@@ -45,5 +47,14 @@ struct PatternOutlines {
 
 // Empty outlines for an image that is not one byte per pixel or is empty.
 PatternOutlines TraceOutlines(const ImageBuffer& indexImage);
+
+// The staircases softened: every corner where exactly two areas meet, one
+// pixel against three, is cut half a pixel along both its edges, so a
+// staircase becomes a slope through the edges' middles. Corners where three
+// or more areas meet, where two pixels of an area touch diagonally, or on the
+// picture's frame stay, so neighbours still share their outline exactly and
+// no edge moves by more than half a pixel; every pixel's centre stays inside
+// its own area. Points come out in half pixels.
+PatternOutlines SmoothOutlines(const PatternOutlines& outlines, const ImageBuffer& indexImage);
 
 }  // namespace tintara

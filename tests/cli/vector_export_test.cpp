@@ -72,6 +72,12 @@ TEST_F(VectorExportTest, ExportSvgWritesTheOutlineSheetUnlessFilledIsAsked) {
   for (auto m = groupFill.globalMatch(filled); m.hasNext();) filledFills << m.next().captured(1);
   EXPECT_EQ(sheetFills, QSet<QString>{QStringLiteral("#ffffff")});
   EXPECT_GT(filledFills.size(), 5);
+  // Smoothed, the same areas get slopes.
+  ASSERT_EQ(Run({"export", Q("coffee.mop"), "--svg", Q("smooth.svg"), "--svg-smooth"}).exitCode, 0);
+  const QString smooth = ReadText(Path("smooth.svg"));
+  EXPECT_EQ(smooth.count(QStringLiteral("<path d=\"M")), paths);
+  EXPECT_FALSE(sheet.contains(QRegularExpression(QStringLiteral("<path d=\"M[^\"]*l"))));
+  EXPECT_TRUE(smooth.contains(QRegularExpression(QStringLiteral("<path d=\"M[^\"]*l"))));
   // The page of the settings: A4 across, less 5 mm each side.
   EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<svg [^>]*width=\"200mm\""))));
 }
@@ -82,6 +88,7 @@ TEST_F(VectorExportTest, ExportSvgRefusesWhatItCannotDo) {
   EXPECT_EQ(style.exitCode, 2);
   EXPECT_TRUE(style.err.contains("outline|filled")) << style.err.toStdString();
   EXPECT_EQ(Run({"export", Q("coffee.mop"), "--svg-style", "filled"}).exitCode, 2);
+  EXPECT_EQ(Run({"export", Q("coffee.mop"), "--svg-smooth"}).exitCode, 2);
   CliResult folder = Run({"export", Q("coffee.mop"), "--svg", Q("missing/a.svg")});
   EXPECT_EQ(folder.exitCode, 1);
   EXPECT_EQ(folder.ErrorLines().size(), 1);

@@ -217,3 +217,90 @@ TEST(OutlineTracer, OnlyOneBytePixelsAreTraced) {
 
 }  // namespace
 }  // namespace tintara
+
+namespace tintara {
+namespace {
+
+// The smoothed outline keeps each pixel centre on its own side, moves no
+// point more than half a pixel from a corner of the traced outline, and
+// leaves every stretch between two areas in both their outlines, once each way.
+void ExpectSmoothedFaithful(const ImageBuffer& index) {
+  const PatternOutlines traced = TraceOutlines(index);
+  const PatternOutlines smooth = SmoothOutlines(traced, index);
+  ASSERT_EQ(smooth.unitsPerPixel, 2);
+  ASSERT_EQ(smooth.RingCount(), traced.RingCount());
+  ASSERT_EQ(test::CompareFilled(smooth, index), "");
+  std::map<std::tuple<int, int, int, int>, int> segments;
+  for (size_t r = 0; r < smooth.RingCount(); ++r) {
+    auto ring = smooth.Ring(r);
+    auto corners = traced.Ring(r);
+    for (size_t i = 0; i < ring.size(); ++i) {
+      const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
+      ASSERT_FALSE(a == b);
+      // Straight runs split into half-pixel steps; cuts are single diagonal steps.
+      const int dx = (b.x > a.x) - (b.x < a.x), dy = (b.y > a.y) - (b.y < a.y);
+      ASSERT_TRUE(dx == 0 || dy == 0 || (std::abs(b.x - a.x) == 1 && std::abs(b.y - a.y) == 1));
+      for (OutlinePoint p = a; !(p == b); p.x += dx, p.y += dy) {
+        ++segments[{p.x, p.y, p.x + dx, p.y + dy}];
+      }
+      bool near = false;
+      for (const OutlinePoint& c : corners) {
+        near = near || (std::abs(2 * c.x - a.x) + std::abs(2 * c.y - a.y) <= 1);
+      }
+      EXPECT_TRUE(near) << "point " << a.x << "," << a.y << " (half pixels) strays";
+    }
+  }
+  const int w2 = 2 * index.Width(), h2 = 2 * index.Height();
+  for (const auto& [s, count] : segments) {
+    auto [ax, ay, bx, by] = s;
+    const bool onFrame = (ax == bx && (ax == 0 || ax == w2)) || (ay == by && (ay == 0 || ay == h2));
+    EXPECT_EQ(count, 1);
+    if (!onFrame) {
+      auto back = segments.find({bx, by, ax, ay});
+      EXPECT_TRUE(back != segments.end() && back->second == 1)
+          << "segment " << ax << "," << ay << " - " << bx << "," << by << " has no neighbour";
+    }
+  }
+}
+
+TEST(SmoothedOutlines, StaircasesBecomeSlopesThatNeighboursShare) {
+  // A diagonal split: one staircase between two areas.
+  ImageRef stairs = test::MakeIndex(12, 12, [](int x, int y) { return x > y ? 1 : 0; });
+  const PatternOutlines smooth = SmoothOutlines(TraceOutlines(*stairs), *stairs);
+  bool diagonal = false;
+  for (size_t r = 0; r < smooth.RingCount(); ++r) {
+    auto ring = smooth.Ring(r);
+    for (size_t i = 0; i < ring.size(); ++i) {
+      const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
+      diagonal = diagonal || (a.x != b.x && a.y != b.y);
+    }
+  }
+  EXPECT_TRUE(diagonal);
+  ExpectSmoothedFaithful(*stairs);
+}
+
+TEST(SmoothedOutlines, JunctionsSaddlesAndTheFrameStayPut) {
+  ImageRef board = test::MakeIndex(6, 6, [](int x, int y) { return (x + y) % 2; });
+  const PatternOutlines traced = TraceOutlines(*board);
+  const PatternOutlines smooth = SmoothOutlines(traced, *board);
+  // Every corner of a checkerboard is a saddle or on the frame: nothing is cut.
+  ASSERT_EQ(smooth.points.size(), traced.points.size());
+  for (size_t i = 0; i < traced.points.size(); ++i) {
+    EXPECT_EQ(smooth.points[i], (OutlinePoint{2 * traced.points[i].x, 2 * traced.points[i].y}));
+  }
+  ImageRef three = test::MakeIndex(9, 9, [](int x, int y) { return x < 4 ? 0 : (y < 4 ? 1 : 2); });
+  ExpectSmoothedFaithful(*three);
+}
+
+TEST(SmoothedOutlines, PhotoLikeAreasStayFaithful) {
+  std::mt19937 random(11);
+  ImageRef noise = test::MakeIndex(37, 23, [&](int, int) { return int(random() % 3); });
+  ExpectSmoothedFaithful(*noise);
+  ImageRef blobs = test::MakeIndex(160, 120, [](int x, int y) {
+    return ((x * x / 97 + y * y / 53 + (x * y) / 71) / 9) % 6;
+  });
+  ExpectSmoothedFaithful(*blobs);
+}
+
+}  // namespace
+}  // namespace tintara

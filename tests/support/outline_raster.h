@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,31 +19,37 @@ struct FilledOutlines {
 };
 
 // Each pixel centre (x + 0.5, y + 0.5) is inside an area when a ray to the
-// right crosses its rings' vertical edges an odd number of times.
+// right crosses its rings an odd number of times.
 inline FilledOutlines FillEvenOdd(const PatternOutlines& outlines) {
   const int32_t width = outlines.width, height = outlines.height;
+  const double unit = outlines.unitsPerPixel;
   FilledOutlines filled{std::vector<int>(size_t(width) * size_t(height), -1),
                         std::vector<int>(size_t(width) * size_t(height), 0)};
-  std::vector<std::vector<int32_t>> crossings(static_cast<size_t>(height));
+  std::vector<std::vector<double>> crossings(static_cast<size_t>(height));
   for (const OutlineArea& area : outlines.areas) {
     int32_t low = height, high = 0;
     for (uint32_t r = area.firstRing; r < area.firstRing + area.ringCount; ++r) {
       auto ring = outlines.Ring(r);
       for (size_t i = 0; i < ring.size(); ++i) {
         const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
-        if (a.x != b.x) continue;
-        for (int32_t y = std::min(a.y, b.y); y < std::max(a.y, b.y); ++y) {
-          crossings[size_t(y)].push_back(a.x);
+        const auto top = std::min(int32_t(std::max(a.y, b.y) / unit) + 1, height);
+        for (int32_t y = std::max(int32_t(std::min(a.y, b.y) / unit) - 1, 0); y < top; ++y) {
+          const double centre = (y + 0.5) * unit;
+          if ((a.y <= centre) == (b.y <= centre)) continue;
+          const double x = a.x + (centre - a.y) * (b.x - a.x) / double(b.y - a.y);
+          crossings[size_t(y)].push_back(x / unit);
+          low = std::min(low, y);
+          high = std::max(high, y + 1);
         }
-        low = std::min({low, a.y, b.y});
-        high = std::max({high, a.y, b.y});
       }
     }
     for (int32_t y = low; y < high; ++y) {
-      std::vector<int32_t>& row = crossings[size_t(y)];
+      std::vector<double>& row = crossings[size_t(y)];
       std::sort(row.begin(), row.end());
       for (size_t i = 0; i + 1 < row.size(); i += 2) {
-        for (int32_t x = row[i]; x < row[i + 1]; ++x) {
+        const auto first = int32_t(std::ceil(row[i] - 0.5));
+        const auto end = int32_t(std::ceil(row[i + 1] - 0.5));
+        for (int32_t x = first; x < end; ++x) {
           size_t p = size_t(y) * size_t(width) + size_t(x);
           filled.value[p] = area.value;
           ++filled.coverage[p];
