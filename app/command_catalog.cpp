@@ -53,6 +53,8 @@ std::vector<CommandEntry> MakeCatalog() {
        Glyph::kPrintPreview, {{P::kStandardBar, 5}, {P::kFinishPage, 0, "Print Preview"}}},
       {cmd::kSaveAsPdf, "Save as P&DF...", nullptr, nullptr, Glyph::kSavePdf,
        {{P::kFileMenu, 3}, {P::kFinishPage, 0, "Save as PDF"}}},
+      {cmd::kSavePatternSvg, "Save pattern as S&VG...", nullptr, nullptr, Glyph::kSaveSvg,
+       {{P::kFileMenu, 3}, {P::kFinishPage, 0, "Save as SVG"}}},
       {cmd::kPrintInitialPicture, "&Initial picture", nullptr, nullptr, Glyph::kNone,
        {{P::kPrintChoice, 0}}},
       {cmd::kPrintConvertedPicture, "&Converted picture", nullptr, nullptr, Glyph::kNone,

@@ -453,6 +453,7 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
       p.restore();
       break;
     case Glyph::kSavePdf:
+    case Glyph::kSaveSvg:
       Page(p, QRectF(5, 2, 20, 26));
       p.setPen(Qt::NoPen);
       p.setBrush(kTerracotta);
@@ -464,7 +465,8 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
         p.setFont(font);
       }
       p.setPen(QPen(Qt::white, 1.6));
-      p.drawText(QRectF(2, 15, 20, 9), Qt::AlignCenter, QStringLiteral("PDF"));
+      p.drawText(QRectF(2, 15, 20, 9), Qt::AlignCenter,
+                 glyph == Glyph::kSavePdf ? QStringLiteral("PDF") : QStringLiteral("SVG"));
       DiskBadge(p);
       break;
     case Glyph::kNew:

@@ -91,6 +91,7 @@ enum class Glyph {
   kPrintSetup,
   kPrintPreview,
   kSavePdf,
+  kSaveSvg,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.

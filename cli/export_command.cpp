@@ -1,4 +1,5 @@
-// export PROJECT.mop: the project's pictures as lossless PNG files.
+// export PROJECT.mop: the project's pictures as lossless PNG files, the
+// pattern as an SVG drawing.
 #include "cli/outputs.h"
 #include "cli/subcommands.h"
 
@@ -9,13 +10,26 @@ int RunExport(Words words) {
   ParsedArgs parsed;
   CommonOptions common;
   int status = ParseSubcommand(
-      self, words, {{"--initial", true}, {"--converted", true}, {"--pattern", true}, {"--index", true}},
+      self, words, {{"--initial", true},
+             {"--converted", true},
+             {"--pattern", true},
+             {"--index", true},
+             {"--svg", true},
+             {"--svg-style", true},
+             {"--svg-smooth", false}},
       parsed, common);
   if (status >= 0) return status;
   if (parsed.positional.size() != 1) return ReportUsage("export: give exactly one PROJECT.mop");
   if (!parsed.Has("--initial") && !parsed.Has("--converted") && !parsed.Has("--pattern") &&
-      !parsed.Has("--index")) {
-    return ReportUsage("export: name at least one of --initial, --converted, --pattern, --index");
+      !parsed.Has("--index") && !parsed.Has("--svg")) {
+    return ReportUsage(
+        "export: name at least one of --initial, --converted, --pattern, --index, --svg");
+  }
+  std::optional<SvgStyle> style = SvgStyle::kOutline;
+  if (auto name = parsed.Value("--svg-style")) {
+    if (!parsed.Has("--svg")) return ReportUsage("export: --svg-style needs --svg");
+    style = SvgStyleNamed(*name);
+    if (!style) return ReportUsage("export: --svg-style outline|filled, not " + *name);
   }
   std::unique_ptr<CliContext> context = CliContext::Create(common);
   if (!context || !context->Start() || !context->ReadProjectFile(parsed.positional[0])) {
@@ -36,6 +50,14 @@ int RunExport(Words words) {
   for (const Output& output : outputs) {
     std::optional<std::string> path = parsed.Value(output.option);
     if (path && !WritePng(output.image, *path, output.what)) return kExitError;
+  }
+  if (parsed.Has("--svg-smooth") && !parsed.Has("--svg")) {
+    return ReportUsage("export: --svg-smooth needs --svg");
+  }
+  if (auto path = parsed.Value("--svg")) {
+    if (!WriteSvg(doc, context->Environment().app, *style, parsed.Has("--svg-smooth"), *path)) {
+      return kExitError;
+    }
   }
   return kExitOk;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/failure_reasons.h"
+#include "platform/vector_pdf.h"
 #include "storage/png_writer.h"
 
 namespace tintara::cli {
@@ -61,6 +62,31 @@ bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
     return false;
   }
   std::string error = WriteShoppingListCsv(doc.params, *doc.indexImage, setup, path);
+  if (error.empty()) return true;
+  ReportWriteFailure(path, error);
+  return false;
+}
+
+bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
+              const std::string& path) {
+  if (!doc.convertedPicture || !doc.indexImage) {
+    ReportError("the project has no painting pattern");
+    return false;
+  }
+  PatternSvgInput input = PatternSvgInputOf(doc, app, style);
+  input.smooth = smooth;
+  std::string error = WritePatternSvgFile(input, path);
+  if (error.empty()) return true;
+  ReportWriteFailure(path, error);
+  return false;
+}
+
+bool WriteVectorPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path) {
+  if (!doc.convertedPicture || !doc.indexImage) {
+    ReportError("the project has no painting pattern");
+    return false;
+  }
+  std::string error = WriteVectorPatternPdf(*doc.indexImage, doc.params, setup, path);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

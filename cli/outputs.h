@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "document/pattern_svg.h"
 #include "document/tessel_doc.h"
 #include "platform/pdf_pages.h"
 #include "storage/app_settings.h"
@@ -26,5 +27,11 @@ bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std
 // The paint to buy for the document's pattern, as CSV; needs a pattern.
 bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
                        const std::string& path);
+
+// The pattern as an SVG drawing on the page of the page settings; needs a pattern.
+bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
+              const std::string& path);
+// The pattern's sheets drawn as outlines and text; needs a pattern.
+bool WriteVectorPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);
 
 }  // namespace tintara::cli

@@ -15,7 +15,10 @@ int RunPrint(Words words) {
   ParsedArgs parsed;
   CommonOptions common;
   int status = ParseSubcommand(
-      self, words, {{"--what", true}, {"--pages-per-side", true}, {"--output", true, "-o"}},
+      self, words, {{"--what", true},
+             {"--pages-per-side", true},
+             {"--vector", false},
+             {"--output", true, "-o"}},
       parsed, common);
   if (status >= 0) return status;
   if (parsed.positional.size() != 1) return ReportUsage("print: give exactly one PROJECT.mop");
@@ -33,6 +36,8 @@ int RunPrint(Words words) {
     }
     pagesPerSide = pages;
   }
+  const bool vector = parsed.Has("--vector");
+  if (vector && *kind != "pattern") return ReportUsage("print: --vector draws only --what pattern");
   std::optional<std::string> output = parsed.Value("--output");
   if (!output) return ReportUsage("print: -o OUT.pdf is required");
 
@@ -48,7 +53,12 @@ int RunPrint(Words words) {
   switch (kind - kinds.begin()) {
     case 0: ok = WritePicturePages(doc.initialPicture.get(), PageSetupOf(app, n), *output, "initial picture"); break;
     case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture", doc.indexImage.get()); break;
-    case 2: ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern", doc.indexImage.get()); break;
+    case 2:
+      if (vector) {
+        ok = WriteVectorPages(doc, PageSetupOf(app, n), *output);
+        break;
+      }
+      ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern", doc.indexImage.get()); break;
     case 3: ok = WriteKeyPages(doc, PageSetupOf(app, n), *output); break;
     default: ok = WriteShoppingList(doc, PageSetupOf(app, n), *output); break;
   }

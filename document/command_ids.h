@@ -141,5 +141,8 @@ constexpr CommandId kSmartTune = 32815;
 constexpr CommandId kFilterPopup = 32816;
 constexpr CommandId kSizePopup = 32817;
 
+// The pattern as a vector drawing (numbers of our own).
+constexpr CommandId kSavePatternSvg = 34140;
+
 }  // namespace cmd
 }  // namespace tintara

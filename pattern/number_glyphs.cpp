@@ -56,25 +56,30 @@ constexpr NumberGlyph Compose(int number) {
   NumberGlyph glyph;
   if (number < 10) {
     Stamp(glyph, kWideDigits[number], 6);  // columns 6..10, centred on 8
-  } else {
+  } else if (number < 100) {
     Stamp(glyph, kNarrowDigits[number / 10], kGlyphInkFirstColumn);
     Stamp(glyph, kNarrowDigits[number % 10], kGlyphInkLastColumn - 3);
+  } else {
+    // Three digits of the same height keep their gap of one column: 1..14.
+    Stamp(glyph, kNarrowDigits[number / 100], 1);
+    Stamp(glyph, kNarrowDigits[number / 10 % 10], 6);
+    Stamp(glyph, kNarrowDigits[number % 10], 11);
   }
   return glyph;
 }
 
-constexpr std::array<NumberGlyph, kGlyphCount> ComposeAll() {
-  std::array<NumberGlyph, kGlyphCount> glyphs{};
-  for (int n = 1; n <= kGlyphCount; ++n) glyphs[size_t(n - 1)] = Compose(n);
+constexpr std::array<NumberGlyph, kLastGlyphNumber> ComposeAll() {
+  std::array<NumberGlyph, kLastGlyphNumber> glyphs{};
+  for (int n = 1; n <= kLastGlyphNumber; ++n) glyphs[size_t(n - 1)] = Compose(n);
   return glyphs;
 }
 
-constexpr std::array<NumberGlyph, kGlyphCount> kGlyphs = ComposeAll();
+constexpr std::array<NumberGlyph, kLastGlyphNumber> kGlyphs = ComposeAll();
 
 }  // namespace
 
 const NumberGlyph* GlyphForNumber(int number) {
-  if (number < 1 || number > kGlyphCount) return nullptr;
+  if (number < 1 || number > kLastGlyphNumber) return nullptr;
   return &kGlyphs[size_t(number - 1)];
 }
 

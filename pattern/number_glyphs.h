@@ -1,5 +1,7 @@
 // The colour numbers written into the areas of a numbered pattern: one
-// 16 × 16 glyph per number 1..35, ink within rows 4..10 and columns 4..12.
+// 16 × 16 glyph per number 1..35, ink within rows 4..10 and columns 4..12;
+// larger palettes go on with the same digits, three-digit numbers spreading
+// to columns 1..14.
 #pragma once
 
 #include <array>
@@ -9,8 +11,9 @@
 namespace tintara {
 
 constexpr int kGlyphSize = 16;
-constexpr int kGlyphCount = 35;  // numbers 1..35
-// The ink box every glyph keeps to, inclusive.
+constexpr int kGlyphCount = 35;  // numbers 1..35, the set drawn for up to 35 colours
+constexpr int kLastGlyphNumber = 256;  // a working palette holds at most 256 colours
+// The ink box every glyph of 1..99 keeps to, inclusive.
 constexpr int kGlyphInkFirstRow = 4;
 constexpr int kGlyphInkLastRow = 10;
 constexpr int kGlyphInkFirstColumn = 4;
@@ -25,7 +28,7 @@ struct NumberGlyph {
   }
 };
 
-// Null for numbers outside 1..35: such a colour gets no number.
+// Null for numbers outside 1..256: such a colour gets no number.
 const NumberGlyph* GlyphForNumber(int number);
 
 }  // namespace tintara

@@ -92,8 +92,8 @@ void StampGlyph(const PixelRows& pattern, int number, int32_t gx, int32_t gy) {
   }
 }
 
-RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
-                          const LtrbRect& area) {
+RenderStatus FindNumberPlaces(const ImageBuffer& indexImage, const LtrbRect& area,
+                              const std::function<void(const NumberPlace&)>& place) {
   const int32_t gw = (area.right - area.left) / kCell;
   const int32_t gh = (area.bottom - area.top) / kCell;
   if (gw <= 0 || gh <= 0) return RenderStatus::kDone;  // nothing sampled
@@ -109,8 +109,8 @@ RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& patter
   }
   if (!finder || !distances.Allocate(gw)) return RenderStatus::kOutOfMemory;
 
-  const int32_t width = pattern.Width();
-  const int32_t height = pattern.Height();
+  const int32_t width = indexImage.Width();
+  const int32_t height = indexImage.Height();
   int32_t count = 0;
   for (int32_t j = 0; j < gh; ++j) {
     for (int32_t i = 0; i < gw; ++i) {
@@ -127,10 +127,31 @@ RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& patter
       const int32_t py = area.top + kCell * cell->r;
       const int32_t gx = std::max(0, std::min(width - kCell, px - kCell));
       const int32_t gy = std::max(0, std::min(height - kCell, py - kCell));
-      StampGlyph(pattern, indexImage.Row(py)[px] + 1, gx, gy);
+      place(NumberPlace{indexImage.Row(py)[px] + 1, gx, gy});
     }
   }
   return RenderStatus::kDone;
+}
+
+std::vector<NumberPlace> WholePatternNumberPlaces(const ImageBuffer& indexImage) {
+  std::vector<NumberPlace> places;
+  const LtrbRect whole{0, 0, indexImage.Width(), indexImage.Height()};
+  try {
+    if (FindNumberPlaces(indexImage, whole,
+                         [&](const NumberPlace& p) { places.push_back(p); }) ==
+        RenderStatus::kDone) {
+      return places;
+    }
+  } catch (const std::bad_alloc&) {
+  }
+  return {};
+}
+
+RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
+                          const LtrbRect& area) {
+  return FindNumberPlaces(indexImage, area, [&](const NumberPlace& p) {
+    StampGlyph(pattern, p.number, p.gx, p.gy);
+  });
 }
 
 }  // namespace tintara

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "colors/page_settings.h"
-#include "platform/replacing_file_device.h"
 
 namespace tintara {
 
@@ -21,30 +20,6 @@ QPageSize PageSizeOf(int paperSize) {
                    QString::fromLatin1(paper.text), QPageSize::FuzzyMatch);
 }
 
-// The writer on a file that replaces the target only when complete.
-class PdfTarget {
- public:
-  PdfTarget(const std::string& path, const PdfPageSetup& setup) : file_(path) {
-    if (!file_.isOpen()) return;
-    writer_ = std::make_unique<QPdfWriter>(&file_);
-    ConfigurePdfWriter(*writer_, setup);
-  }
-  QPdfWriter* Writer() { return writer_.get(); }
-  std::string Error() const { return file_.Error(); }
-  // Ends the painting and commits the file; "" on success. A page that could
-  // not be started or a write that failed leaves no file behind.
-  std::string Commit(QPainter& painter, bool pagesOk) {
-    bool ended = painter.end();
-    writer_.reset();
-    if (file_.Failed()) return file_.Error();
-    if (!ended || !pagesOk) return "the PDF could not be completed";
-    return file_.Commit();
-  }
-
- private:
-  ReplacingFileDevice file_;
-  std::unique_ptr<QPdfWriter> writer_;
-};
 
 }  // namespace
 

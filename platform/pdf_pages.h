@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPdfWriter>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "imaging/image_buffer.h"
 #include "platform/material_list_page.h"
 #include "platform/print_pages.h"
+#include "platform/replacing_file_device.h"
 #include "storage/app_settings.h"
 
 namespace tintara {
@@ -35,6 +37,31 @@ constexpr double kPdfPrintingOffsetMm = 5.0;
 
 // Paper, orientation, resolution and margins of the setup.
 void ConfigurePdfWriter(QPdfWriter& writer, const PdfPageSetup& setup);
+
+// The writer on a file that replaces the target only when complete.
+class PdfTarget {
+ public:
+  PdfTarget(const std::string& path, const PdfPageSetup& setup) : file_(path) {
+    if (!file_.isOpen()) return;
+    writer_ = std::make_unique<QPdfWriter>(&file_);
+    ConfigurePdfWriter(*writer_, setup);
+  }
+  QPdfWriter* Writer() { return writer_.get(); }
+  std::string Error() const { return file_.Error(); }
+  // Ends the painting and commits the file; "" on success. A page that could
+  // not be started or a write that failed leaves no file behind.
+  std::string Commit(QPainter& painter, bool pagesOk) {
+    bool ended = painter.end();
+    writer_.reset();
+    if (file_.Failed()) return file_.Error();
+    if (!ended || !pagesOk) return "the PDF could not be completed";
+    return file_.Commit();
+  }
+
+ private:
+  ReplacingFileDevice file_;
+  std::unique_ptr<QPdfWriter> writer_;
+};
 
 // The PDF device's printable area, as the pages will see it.
 PrintSurface PdfSurfaceOf(const PdfPageSetup& setup);

@@ -182,6 +182,11 @@ int PrintPageCount(const PrintJobContent& job) {
   return job.picture != nullptr ? n * n : 0;
 }
 
+void DrawPageHeader(QPainter& painter, const PrintSurface& surface, int page, int pagesPerSide,
+                    const QString& colors) {
+  DrawHeader(painter, surface, page, std::max(pagesPerSide, 1), colors);
+}
+
 QFont PrintPageFont() {
   QFont font(QStringLiteral("Arial"));
   font.setPointSizeF(8);

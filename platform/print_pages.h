@@ -57,6 +57,11 @@ QFont PrintPageFont();
 bool DrawPrintPage(QPainter& painter, const PrintJobContent& job, const PrintSurface& surface,
                    int page);
 
+// "Page No p from n²" and, on a grid, the map of sheets with page `page`
+// marked, with `colors` (may be empty) beside them, on a white plate.
+void DrawPageHeader(QPainter& painter, const PrintSurface& surface, int page, int pagesPerSide,
+                    const QString& colors);
+
 // Rows `first`..`first + count - 1` of the bitmap, counted from its top, as a
 // top-down QImage of the bitmap's width (4-bit rows widened to 8 bits). Null
 // when the memory cannot be had.

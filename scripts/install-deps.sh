@@ -9,6 +9,7 @@ packages=(
   libxkbcommon-dev zlib1g-dev libsane-dev sane-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-liberation
+  chromium
 )
 
 missing=()

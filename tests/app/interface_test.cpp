@@ -200,7 +200,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_FALSE(app->Environment().patternEditing);
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
             (std::vector<QString>{"Save", "Print", "Print Setup", "Print Preview", "Save as PDF",
-                                  "Exit"}));
+                                  "Save as SVG", "Exit"}));
   ASSERT_TRUE(app->Dispatch(cmd::kStageStart));
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
             (std::vector<QString>{"Open", "Load Picture", "Paste"}));

@@ -311,7 +311,7 @@ TEST_F(PrintingTest, TheFinishPageOffersPrintingAndSavesPatternAndKeyAsOnePdf) {
     if (button->Caption() == QStringLiteral("Print")) print = button;
   }
   EXPECT_EQ(captions, (QStringList{"Save", "Print", "Print Setup", "Print Preview", "Save as PDF",
-                                   "Exit"}));
+                                   "Save as SVG", "Exit"}));
   ASSERT_NE(print, nullptr);
   QTest::mouseClick(print, Qt::LeftButton);
   EXPECT_TRUE(Frame().PrintChoiceMenu()->isVisible());
@@ -329,6 +329,77 @@ TEST_F(PrintingTest, TheFinishPageOffersPrintingAndSavesPatternAndKeyAsOnePdf) {
   QString text = PdfText(path);
   EXPECT_TRUE(text.contains(QStringLiteral("Page No 4 from 4")));
   EXPECT_TRUE(text.contains(QString::fromStdString(Doc().params.workingPalette[0].colorName)));
+}
+
+// The file type chosen in the dialog picks the style: the outline sheet has
+// white areas, the filled one each area in its paint.
+TEST_F(PrintingTest, SaveAsSvgFromTheFinishPageAndTheFileMenuInBothStyles) {
+  MakePattern();
+  Frame().ToolPanel()->SetAnimation(false);
+  ASSERT_TRUE(app->Dispatch(cmd::kStageFinish));
+  CMyButton* saveSvg = nullptr;
+  for (CMyButton* button : Frame().ToolPanel()->Buttons()) {
+    if (button->Caption() == QStringLiteral("Save as SVG")) saveSvg = button;
+  }
+  ASSERT_NE(saveSvg, nullptr);
+  auto read = [](const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  };
+  const std::string outline = folder.File("sheet.svg");
+  {
+    ModalAnswer answer([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Save pattern as SVG"));
+      ChooseFile(modal, outline);
+    });
+    QTest::mouseClick(saveSvg, Qt::LeftButton);
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  const QString sheet = read(outline);
+  ASSERT_TRUE(sheet.startsWith(QStringLiteral("<?xml")));
+  const auto& paint = Doc().params.workingPalette[Doc().indexImage->Row(0)[0]];
+  const QString firstPaint = QStringLiteral("#%1%2%3")
+                                 .arg(paint.red, 2, 16, QLatin1Char('0'))
+                                 .arg(paint.green, 2, 16, QLatin1Char('0'))
+                                 .arg(paint.blue, 2, 16, QLatin1Char('0'));
+  EXPECT_TRUE(sheet.contains(QStringLiteral("<g fill=\"#ffffff\">")));
+  EXPECT_FALSE(sheet.contains(QStringLiteral("<g fill=\"") + firstPaint + QStringLiteral("\">")));
+  EXPECT_TRUE(sheet.contains(QStringLiteral("<title>Color ")));
+  EXPECT_EQ(Settings().patternsFolder, folder.Path().string());
+
+  ASSERT_TRUE(app->Dispatch(cmd::kStandardInterface));
+  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Save pattern as S&VG..."));
+  ASSERT_NE(item, nullptr);
+  Frame().UpdateActions();
+  ASSERT_TRUE(item->isEnabled());
+  const std::string filled = folder.File("preview");  // the extension is added
+  {
+    ModalAnswer answer([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      ASSERT_EQ(dialog->nameFilters().size(), 2);
+      dialog->selectNameFilter(dialog->nameFilters()[1]);
+      ChooseFile(modal, filled);
+    });
+    item->trigger();
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  const QString preview = read(filled + ".svg");
+  EXPECT_TRUE(preview.contains(QStringLiteral("<g fill=\"") + firstPaint + QStringLiteral("\">")))
+      << firstPaint.toStdString();
+}
+
+TEST_F(PrintingTest, SaveAsSvgWaitsForAPattern) {
+  ASSERT_TRUE(app->Dispatch(cmd::kStandardInterface));
+  Frame().UpdateActions();
+  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Save pattern as S&VG..."));
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isEnabled());
+  MakePattern();
+  Frame().UpdateActions();
+  EXPECT_TRUE(item->isEnabled());
 }
 
 }  // namespace

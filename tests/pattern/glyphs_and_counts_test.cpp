@@ -38,7 +38,7 @@ TEST(NumberGlyphs, ThirtyFiveDistinctGlyphsInkOnlyInsideTheirBox) {
   }
   EXPECT_EQ(distinct.size(), size_t(kGlyphCount));
   EXPECT_EQ(GlyphForNumber(0), nullptr);
-  EXPECT_EQ(GlyphForNumber(36), nullptr);
+  EXPECT_EQ(GlyphForNumber(kLastGlyphNumber + 1), nullptr);
 }
 
 TEST(NumberGlyphs, EasilyConfusedDigitsDifferClearly) {

@@ -84,10 +84,13 @@ TEST(NumberPlacement, GlyphsStayInsideThePicture) {
   ExpectNumbers(*edge, {{1, 16, 24}, {2, 48, 24}});
 }
 
-TEST(NumberPlacement, ColoursBeyondThirtyFiveHaveNoNumber) {
+TEST(NumberPlacement, ColoursBeyondThirtyFiveAreNumberedByTheSameRule) {
   ImageRef index = MakeIndex(32, 32, [](int x, int) { return x < 16 ? 35 : 34; });
-  // Grid 4 × 4; colour 34 owns cells 2..3: centred cell 3 (1 | 0), last row.
-  ExpectNumbers(*index, {{35, 16, 16}});
+  // Grid 4 × 4; colour 35 owns cells 0..1 and colour 34 cells 2..3: centred
+  // cells 1 and 3 (1 | 0), last row.
+  ExpectNumbers(*index, {{36, 0, 16}, {35, 16, 16}});
+  // Beyond the 256 positions a palette can hold there is nothing to number.
+  EXPECT_EQ(GlyphForNumber(257), nullptr);
 }
 
 TEST(NumberPlacement, DigitsReadUprightWhenRowZeroIsShownAtTheBottom) {

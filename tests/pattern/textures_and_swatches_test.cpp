@@ -73,7 +73,8 @@ TEST(Swatches, GlyphSwatchIsDarkInkOnLightGroundAtHalfSizeCentred) {
   }
   auto shifted = DrawGlyphSwatch({0, 0, 16, 16}, 27, 10);
   EXPECT_EQ(shifted->image->Row(0)[0], 9);  // 255 + 10 wraps
-  EXPECT_FALSE(DrawGlyphSwatch({0, 0, 16, 16}, 36, 0));
+  EXPECT_TRUE(DrawGlyphSwatch({0, 0, 16, 16}, 36, 0));  // the key numbers every colour
+  EXPECT_FALSE(DrawGlyphSwatch({0, 0, 16, 16}, 257, 0));
 }
 
 TEST(Swatches, KeyShowsTilesOnTexturedPatternsAndTonesOtherwise) {

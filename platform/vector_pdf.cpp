@@ -1,0 +1,167 @@
+#include "platform/vector_pdf.h"
+
+#include <QPainterPath>
+#include <algorithm>
+#include <new>
+
+#include "colors/page_settings.h"
+#include "pattern/number_glyphs.h"
+#include "view/print_layout.h"
+
+namespace tintara {
+
+namespace {
+
+// Pattern pixels (y counting up) to device pixels of the fitted tile.
+struct SheetMapping {
+  TileRect tile;
+  DeviceRect fit;
+  double scale = 1;
+  QPointF Map(double x, double y) const {
+    return {fit.x + (x - tile.left) * scale, fit.y + (tile.y1 - y) * scale};
+  }
+};
+
+bool RingMeetsTile(std::span<const OutlinePoint> ring, const TileRect& tile) {
+  int32_t left = ring[0].x, right = left, low = ring[0].y, high = low;
+  for (const OutlinePoint& p : ring) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    low = std::min(low, p.y);
+    high = std::max(high, p.y);
+  }
+  return left < tile.right && right > tile.left && low < tile.y1 && high > tile.y0;
+}
+
+void FillAreas(QPainter& painter, const SheetMapping& map, const PatternOutlines& outlines,
+               const CTesselParams& params, SvgStyle style) {
+  painter.setPen(Qt::NoPen);
+  for (const OutlineArea& area : outlines.areas) {
+    // An area lies on the sheet when its outer ring does.
+    if (!RingMeetsTile(outlines.Ring(area.firstRing), map.tile)) continue;
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (uint32_t r = area.firstRing; r < area.firstRing + area.ringCount; ++r) {
+      auto ring = outlines.Ring(r);
+      path.moveTo(map.Map(ring[0].x, ring[0].y));
+      for (size_t i = 1; i < ring.size(); ++i) path.lineTo(map.Map(ring[i].x, ring[i].y));
+      path.closeSubpath();
+    }
+    QColor fill = Qt::white;
+    if (style == SvgStyle::kFilled && area.value < params.workingPalette.size()) {
+      const CFlossColor& paint = params.workingPalette[area.value];
+      fill = QColor(paint.red, paint.green, paint.blue);
+    }
+    painter.fillPath(path, fill);
+  }
+}
+
+// As in the SVG: each border edge once, one pattern pixel wide, over the
+// pixels the printed pattern inks: right of a vertical edge, above a
+// horizontal one.
+void DrawBorders(QPainter& painter, const SheetMapping& map, const PatternOutlines& outlines,
+                 const QColor& ink) {
+  QPainterPath path;
+  for (size_t r = 0; r < outlines.RingCount(); ++r) {
+    auto ring = outlines.Ring(r);
+    if (!RingMeetsTile(ring, map.tile)) continue;
+    for (size_t i = 0; i < ring.size(); ++i) {
+      const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
+      const bool up = a.x == b.x && b.y > a.y;
+      const bool right = a.y == b.y && b.x > a.x;
+      if (!up && !right) continue;
+      const double dx = up ? 0.5 : 0, dy = right ? 0.5 : 0;
+      path.moveTo(map.Map(a.x + dx, a.y + dy));
+      path.lineTo(map.Map(b.x + dx, b.y + dy));
+    }
+  }
+  const double w = outlines.width, h = outlines.height;
+  // The frame around the whole pattern, where this sheet has it.
+  path.addPolygon(QPolygonF({map.Map(0.5, 0.5), map.Map(w - 0.5, 0.5), map.Map(w - 0.5, h - 0.5),
+                             map.Map(0.5, h - 0.5), map.Map(0.5, 0.5)}));
+  QPen pen(ink, map.scale, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  painter.strokePath(path, pen);
+}
+
+void DrawNumbers(QPainter& painter, const SheetMapping& map, const std::vector<NumberPlace>& numbers,
+                 const QColor& ink) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(1000);
+  // Sized so that the digits stand as high as the glyphs' digits.
+  const double digits = QFontMetricsF(font).tightBoundingRect(QStringLiteral("0123456789")).height();
+  const double height = (kGlyphInkLastRow - kGlyphInkFirstRow + 1) * map.scale;
+  font.setPixelSize(std::max(1, int(1000 * height / std::max(digits, 1.0) + 0.5)));
+  painter.setFont(font);
+  painter.setPen(ink);
+  const QFontMetricsF metrics(font);
+  for (const NumberPlace& place : numbers) {
+    const NumberText text = NumberTextOf(place);
+    if (text.centreX < map.tile.left || text.centreX >= map.tile.right ||
+        text.baselineY < map.tile.y0 || text.baselineY >= map.tile.y1) {
+      continue;
+    }
+    const QString digitsText = QString::number(place.number);
+    const QPointF at = map.Map(text.centreX, text.baselineY);
+    painter.drawText(QPointF(at.x() - metrics.horizontalAdvance(digitsText) / 2, at.y()),
+                     digitsText);
+  }
+}
+
+}  // namespace
+
+void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const ImageBuffer& indexImage,
+                     const PatternOutlines& outlines, const std::vector<NumberPlace>& numbers,
+                     const CTesselParams& params, int pagesPerSide, int page, SvgStyle style) {
+  const int n = std::clamp(pagesPerSide, 1, kMaxPagesPerSide);
+  SheetMapping map;
+  map.tile = PrintTileRect(indexImage.Width(), indexImage.Height(), n, page);
+  map.fit = FitCentred(map.tile.Width(), map.tile.Height(), surface.metrics.width,
+                       surface.metrics.height);
+  if (map.tile.Width() <= 0 || map.tile.Height() <= 0 || map.fit.width <= 0) return;
+  map.scale = double(map.fit.width) / map.tile.Width();
+  const Rgb ink = UnpackColor(params.borderColor);
+  const QColor inkColor(ink.red, ink.green, ink.blue);
+  painter.save();
+  painter.setClipRect(QRectF(map.fit.x, map.fit.y, map.fit.width, map.fit.height));
+  FillAreas(painter, map, outlines, params, style);
+  DrawBorders(painter, map, outlines, inkColor);
+  DrawNumbers(painter, map, numbers, inkColor);
+  painter.restore();
+  painter.save();
+  painter.setFont(PrintPageFont());
+  painter.setPen(QPen(Qt::black, 0));
+  DrawPageHeader(painter, surface, page, n, {});
+  painter.restore();
+}
+
+std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselParams& params,
+                                  const PdfPageSetup& setup, const std::string& path,
+                                  SvgStyle style) {
+  const int n = std::clamp(setup.pagesPerSide, 1, kMaxPagesPerSide);
+  if (BitsPerPixel(indexImage.Kind()) != 8) return "the project has no painting pattern";
+  if (indexImage.Width() < n || indexImage.Height() < n) {
+    return "the picture is too small for that many pages";
+  }
+  PatternOutlines outlines;
+  std::vector<NumberPlace> numbers;
+  try {
+    outlines = TraceOutlines(indexImage);
+    numbers = WholePatternNumberPlaces(indexImage);
+  } catch (const std::bad_alloc&) {
+    return "there is not enough memory";
+  }
+  PdfTarget target(path, setup);
+  if (target.Writer() == nullptr) return target.Error();
+  QPainter painter(target.Writer());
+  if (!painter.isActive()) return "the PDF cannot be started";
+  const PrintSurface surface = PrintSurfaceOf(*target.Writer());
+  bool pagesOk = true;
+  for (int page = 1; page <= n * n; ++page) {
+    if (page > 1 && !target.Writer()->newPage()) pagesOk = false;
+    DrawVectorSheet(painter, surface, indexImage, outlines, numbers, params, n, page, style);
+  }
+  return target.Commit(painter, pagesOk);
+}
+
+}  // namespace tintara
