@@ -92,25 +92,20 @@ void StampGlyph(const PixelRows& pattern, int number, int32_t gx, int32_t gy) {
   }
 }
 
-RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
-                          const LtrbRect& area) {
+std::vector<NumberPlacement> PlanGridNumbers(const ImageBuffer& indexImage, const LtrbRect& area) {
+  std::vector<NumberPlacement> placed;
   const int32_t gw = (area.right - area.left) / kCell;
   const int32_t gh = (area.bottom - area.top) / kCell;
-  if (gw <= 0 || gh <= 0) return RenderStatus::kDone;  // nothing sampled
+  if (gw <= 0 || gh <= 0) return placed;  // nothing sampled
   ImageRef grid = SampleGrid(indexImage, area, gw, gh);
-  if (!grid) return RenderStatus::kOutOfMemory;
-  std::vector<int32_t> owners;
+  if (!grid) throw std::bad_alloc();
+  std::vector<int32_t> owners(size_t(gw) * size_t(gh), 0);
   Distances distances;
   std::unique_ptr<AreaFinder> finder = AreaFinder::Create(*grid);
-  try {
-    owners.assign(size_t(gw) * size_t(gh), 0);
-  } catch (const std::bad_alloc&) {
-    return RenderStatus::kOutOfMemory;
-  }
-  if (!finder || !distances.Allocate(gw)) return RenderStatus::kOutOfMemory;
+  if (!finder || !distances.Allocate(gw)) throw std::bad_alloc();
 
-  const int32_t width = pattern.Width();
-  const int32_t height = pattern.Height();
+  const int32_t width = indexImage.Width();
+  const int32_t height = indexImage.Height();
   int32_t count = 0;
   for (int32_t j = 0; j < gh; ++j) {
     for (int32_t i = 0; i < gw; ++i) {
@@ -127,8 +122,32 @@ RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& patter
       const int32_t py = area.top + kCell * cell->r;
       const int32_t gx = std::max(0, std::min(width - kCell, px - kCell));
       const int32_t gy = std::max(0, std::min(height - kCell, py - kCell));
-      StampGlyph(pattern, indexImage.Row(py)[px] + 1, gx, gy);
+      placed.push_back({indexImage.Row(py)[px] + 1, gx, gy, px, py});
     }
+  }
+  return placed;
+}
+
+RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
+                          const LtrbRect& area) {
+  try {
+    for (const NumberPlacement& p : PlanGridNumbers(indexImage, area)) {
+      StampGlyph(pattern, p.number, p.gx, p.gy);
+    }
+  } catch (const std::bad_alloc&) {
+    return RenderStatus::kOutOfMemory;
+  }
+  return RenderStatus::kDone;
+}
+
+RenderStatus PlaceFittingNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
+                                 const LtrbRect& area, int32_t* unnumbered) {
+  try {
+    FittedNumbers fitted = PlanFittingNumbers(indexImage, area);
+    for (const NumberPlacement& p : fitted.placed) StampGlyph(pattern, p.number, p.gx, p.gy);
+    if (unnumbered != nullptr) *unnumbered = fitted.unnumbered;
+  } catch (const std::bad_alloc&) {
+    return RenderStatus::kOutOfMemory;
   }
   return RenderStatus::kDone;
 }

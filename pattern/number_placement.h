@@ -1,6 +1,8 @@
 // Writing the colour number of each area once, at its most interior place.
 #pragma once
 
+#include <vector>
+
 #include "imaging/image_buffer.h"
 #include "imaging/region.h"
 #include "pattern/render_pattern.h"
@@ -12,6 +14,42 @@ namespace tintara {
 // when the grid or its tables cannot be allocated.
 RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
                           const LtrbRect& area);
+
+// Stamps the numbers that fit (see PlanFittingNumbers); `unnumbered` (may be
+// null) receives the count of areas left without one.
+RenderStatus PlaceFittingNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
+                                 const LtrbRect& area, int32_t* unnumbered);
+
+// One number to be written: the glyph of `number` with its corner at (gx, gy),
+// for the area holding pixel (px, py).
+struct NumberPlacement {
+  int number = 0;
+  int32_t gx = 0;
+  int32_t gy = 0;
+  int32_t px = 0;
+  int32_t py = 0;
+};
+
+// Where the numbers of the areas met on the 8-pixel grid of `area` go, in the
+// order they are found. Throws std::bad_alloc when memory runs out.
+std::vector<NumberPlacement> PlanGridNumbers(const ImageBuffer& indexImage, const LtrbRect& area);
+
+struct FittedNumbers {
+  std::vector<NumberPlacement> placed;
+  int32_t areas = 0;       // areas inside the rectangle
+  int32_t unnumbered = 0;  // of those, the ones no number fits in
+};
+
+// Numbers that fit: each area of `area` gets its number where the glyph's ink
+// box, grown by one pixel, lies wholly on the area's inner pixels (none of
+// them border or frame) and the rectangle, at the point farthest from any
+// other pixel, later rows and then later columns winning ties. An area where
+// no such place exists gets no number. Boxes of two areas never overlap.
+// Throws std::bad_alloc when memory runs out.
+FittedNumbers PlanFittingNumbers(const ImageBuffer& indexImage, const LtrbRect& area);
+
+// The rectangle of a placed glyph's ink, right and bottom exclusive.
+LtrbRect GlyphInkBox(const NumberPlacement& placement);
 
 // Stamps the glyph of `number` with its corner at (gx, gy): ink pixels become
 // 32, background pixels and pixels outside the pattern are left alone.

@@ -53,6 +53,8 @@ void AppSettings::ReadStartup(const SettingsStore& store,
   autoSave = ReadSetting(store, Setting::kAutoSave);
   colorCorrectionPercent = ReadSetting(store, Setting::kColorCorrectionPercent);
   listView = ReadSetting(store, Setting::kColorsSelectionListView);
+  mergeSmallAreas = ReadSetting(store, Setting::kMergeSmallAreas);
+  minAreaDiameter = ReadSetting(store, Setting::kMinAreaDiameter);
   page = ReadPageSettings(store);
 }
 
@@ -111,6 +113,8 @@ void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kShowNavigator, showNavigator);
   WriteSetting(store, Setting::kColorCorrectionPercent, colorCorrectionPercent);
   WriteSetting(store, Setting::kColorsSelectionListView, listView);
+  WriteSetting(store, Setting::kMergeSmallAreas, mergeSmallAreas);
+  WriteSetting(store, Setting::kMinAreaDiameter, minAreaDiameter);
   WritePageSettings(store, page);
   WriteSettingText(store, Setting::kPathsProjects, projectsFolder);
   WriteSettingText(store, Setting::kPathsImages, imagesFolder);
