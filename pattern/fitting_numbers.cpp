@@ -1,6 +1,7 @@
 // Numbers that fit inside their areas: the glyph's ink box with a pixel to
 // spare on every side, at the area's most interior point.
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 #include "pattern/area_geometry.h"
@@ -86,14 +87,27 @@ FittedNumbers PlanFittingNumbers(const ImageBuffer& indexImage, const LtrbRect& 
                sums[size_t(y1) * stride + size_t(x0)] + sums[size_t(y0) * stride + size_t(x0)] ==
            0;
   };
-  std::vector<int32_t> best(size_t(areas.count), -1);
+  // Best place per area: centred in its row's run of inner pixels first (the
+  // grid rule's condition), then farthest inside; later pixels win ties.
+  std::vector<int64_t> best(size_t(areas.count), -1);
   std::vector<int32_t> where(size_t(areas.count), -1);
   for (int32_t y = kHalfHeight; y < h - kHalfHeight; ++y) {
-    for (int32_t x = kHalfWidth; x < w - kHalfWidth; ++x) {
+    const uint8_t* row = outer.data() + size_t(y) * size_t(w);
+    int32_t runStart = 0, runEnd = 0;
+    for (int32_t x = 0; x < w - kHalfWidth; ++x) {
+      if (row[x]) continue;
+      if (x == 0 || row[x - 1]) {
+        runStart = runEnd = x;
+        while (runEnd < w && !row[runEnd]) ++runEnd;
+      }
+      if (x < kHalfWidth) continue;
       const size_t i = size_t(y) * size_t(w) + size_t(x);
-      // Inner pixels only: a box of inner pixels around one never crosses a border.
-      if (outer[i] || squared[i] < best[size_t(areas.label[i])] || !fits(x, y)) continue;
-      best[size_t(areas.label[i])] = squared[i];
+      const bool centred = std::abs((x - runStart) - (runEnd - 1 - x)) < 2;
+      const int64_t score = (int64_t(centred) << 32) | squared[i];
+      int64_t& known = best[size_t(areas.label[i])];
+      // A box of inner pixels around an inner pixel never crosses a border.
+      if (score < known || !fits(x, y)) continue;
+      known = score;
       where[size_t(areas.label[i])] = int32_t(i);
     }
   }

@@ -43,7 +43,8 @@ struct FittedNumbers {
 // Numbers that fit: each area of `area` gets its number where the glyph's ink
 // box, grown by one pixel, lies wholly on the area's inner pixels (none of
 // them border or frame) and the rectangle, at the point farthest from any
-// other pixel, later rows and then later columns winning ties. An area where
+// other pixel (among the points centred in their row's run of inner pixels,
+// when any fits), later rows and then later columns winning ties. An area where
 // no such place exists gets no number. Boxes of two areas never overlap.
 // Throws std::bad_alloc when memory runs out.
 FittedNumbers PlanFittingNumbers(const ImageBuffer& indexImage, const LtrbRect& area);
