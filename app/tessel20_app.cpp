@@ -347,7 +347,7 @@ void CTessel20App::RegisterCommands() {
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
                    cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,
-                   cmd::kRemoveSmallAreas};
+                   cmd::kRemoveSmallAreas, cmd::kMergeSmallAreas};
 }
 
 void CTessel20App::RegisterSelectionCommands() {

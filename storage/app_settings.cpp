@@ -53,8 +53,6 @@ void AppSettings::ReadStartup(const SettingsStore& store,
   autoSave = ReadSetting(store, Setting::kAutoSave);
   colorCorrectionPercent = ReadSetting(store, Setting::kColorCorrectionPercent);
   listView = ReadSetting(store, Setting::kColorsSelectionListView);
-  mergeSmallAreas = ReadSetting(store, Setting::kMergeSmallAreas);
-  minAreaDiameter = ReadSetting(store, Setting::kMinAreaDiameter);
   page = ReadPageSettings(store);
 }
 
@@ -79,6 +77,8 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   printMarks = ReadSetting(store, Setting::kPrintMarks);
   showColorsPalette = ReadSetting(store, Setting::kShowColorsPalette);
   showNavigator = ReadSetting(store, Setting::kShowNavigator);
+  mergeSmallAreas = ReadSetting(store, Setting::kMergeSmallAreas);
+  minAreaDiameter = ReadSetting(store, Setting::kMinAreaDiameter);
 }
 
 void AppSettings::ReadAll(const SettingsStore& store, const std::string& defaultProjectsFolder) {
