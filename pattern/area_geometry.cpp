@@ -37,6 +37,50 @@ LtrbRect Clamped(const LtrbRect& rect, int32_t width, int32_t height) {
   return r;
 }
 
+template <typename T>
+void EnvelopeRows(const int32_t* column, int32_t* result, int32_t width, int32_t first,
+                  int32_t end) {
+  const size_t w = size_t(width);
+  std::vector<int32_t> s(w), t(w);
+  std::vector<T> gg(w);
+  for (int32_t y = first; y < end; ++y) {
+    const int32_t* g = column + size_t(y) * w;
+    int32_t* out = result + size_t(y) * w;
+    T* g2 = gg.data();
+    for (int32_t x = 0; x < width; ++x) g2[x] = T(g[x]) * g[x];
+    int32_t* sp = s.data();
+    int32_t* tp = t.data();
+    int32_t q = 0;
+    sp[0] = 0;
+    tp[0] = 0;
+    for (int32_t u = 1; u < width; ++u) {
+      const T gu = g2[u];
+      while (q >= 0) {
+        const T a = tp[q] - sp[q], b = tp[q] - u;
+        if (a * a + g2[sp[q]] <= b * b + gu) break;
+        --q;
+      }
+      if (q < 0) {
+        q = 0;
+        sp[0] = u;
+      } else {
+        const T i = sp[q];
+        const T next = 1 + (T(u) * u - i * i + gu - g2[sp[q]]) / (2 * (T(u) - i));
+        if (next < width) {
+          ++q;
+          sp[q] = u;
+          tp[q] = int32_t(next);
+        }
+      }
+    }
+    for (int32_t u = width - 1; u >= 0; --u) {
+      const T d = u - sp[q];
+      out[u] = int32_t(std::min<T>(d * d + g2[sp[q]], std::numeric_limits<int32_t>::max()));
+      if (u == tp[q]) --q;
+    }
+  }
+}
+
 }  // namespace
 
 AreaLabels LabelAreas(const ImageBuffer& index, const LtrbRect& rect) {
@@ -111,39 +155,15 @@ std::vector<int32_t> SquaredDistances(const std::vector<uint8_t>& seed, int32_t 
       for (int32_t x = a; x < b; ++x) g[x] = std::min(g[x], g[x + int32_t(w)] + 1);
     }
   });
-  // Each row: the lower envelope of the parabolas the column distances span.
+  // Each row: the lower envelope of the parabolas the column distances span,
+  // in 32 bits whenever every term fits (any pattern under about 15000 pixels
+  // a side), else in 64.
+  const bool narrow = int64_t(far) * far + int64_t(width) * width < (int64_t(1) << 31);
   ParallelRows(height, int64_t(width) * height, [&](int32_t first, int32_t end) {
-    std::vector<int32_t> s(w), t(w);
-    for (int32_t y = first; y < end; ++y) {
-      const int32_t* g = column.data() + size_t(y) * w;
-      int32_t* out = result.data() + size_t(y) * w;
-      auto f = [g](int64_t x, int32_t i) { return (x - i) * (x - i) + int64_t(g[i]) * g[i]; };
-      auto sep = [g](int32_t i, int32_t u) {
-        return (int64_t(u) * u - int64_t(i) * i + int64_t(g[u]) * g[u] - int64_t(g[i]) * g[i]) /
-               (2 * int64_t(u - i));
-      };
-      int32_t q = 0;
-      s[0] = 0;
-      t[0] = 0;
-      for (int32_t u = 1; u < width; ++u) {
-        while (q >= 0 && f(t[size_t(q)], s[size_t(q)]) > f(t[size_t(q)], u)) --q;
-        if (q < 0) {
-          q = 0;
-          s[0] = u;
-        } else {
-          int64_t next = 1 + sep(s[size_t(q)], u);
-          if (next < width) {
-            ++q;
-            s[size_t(q)] = u;
-            t[size_t(q)] = int32_t(next);
-          }
-        }
-      }
-      for (int32_t u = width - 1; u >= 0; --u) {
-        int64_t d = f(u, s[size_t(q)]);
-        out[u] = int32_t(std::min<int64_t>(d, std::numeric_limits<int32_t>::max()));
-        if (u == t[size_t(q)]) --q;
-      }
+    if (narrow) {
+      EnvelopeRows<int32_t>(column.data(), result.data(), width, first, end);
+    } else {
+      EnvelopeRows<int64_t>(column.data(), result.data(), width, first, end);
     }
   });
   return result;
