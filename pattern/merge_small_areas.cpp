@@ -198,6 +198,12 @@ void Merger::Remeasure(int32_t area) {
   const int32_t h = box.bottom - box.top;
   const int32_t imageW = areas_.width;
   const int32_t imageH = areas_.height;
+  std::vector<int32_t>& list = neighbours_[size_t(area)];
+  std::sort(list.begin(), list.end());
+  list.erase(std::unique(list.begin(), list.end()), list.end());
+  // No disc is wider than the area's box: a box narrower than the minimum
+  // needs no measuring, the area stays small.
+  if (w < minDiameter_ || h < minDiameter_) return;
   std::vector<uint8_t> inside(size_t(w) * size_t(h));
   for (int32_t y = 0; y < h; ++y) {
     const int32_t* row = areas_.label.data() + size_t(box.top + y) * size_t(imageW) + box.left;
@@ -222,9 +228,6 @@ void Merger::Remeasure(int32_t area) {
     if (inside[i]) largest = std::max(largest, squared[i]);
   }
   diameter_[size_t(area)] = InscribedDiameter(largest);
-  std::vector<int32_t>& list = neighbours_[size_t(area)];
-  std::sort(list.begin(), list.end());
-  list.erase(std::unique(list.begin(), list.end()), list.end());
 }
 
 void Merger::WriteBack(ImageBuffer& index) {
