@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "imaging/parallel_rows.h"
 #include "pattern/area_geometry.h"
 #include "pattern/number_glyphs.h"
 #include "pattern/number_placement.h"
@@ -88,27 +89,52 @@ FittedNumbers PlanFittingNumbers(const ImageBuffer& indexImage, const LtrbRect& 
            0;
   };
   // Best place per area: centred in its row's run of inner pixels first (the
-  // grid rule's condition), then farthest inside; later pixels win ties.
+  // grid rule's condition), then farthest inside; later pixels win ties. Bands
+  // of rows search on every core and are combined in row order.
+  struct Best {
+    std::vector<int64_t> score;
+    std::vector<int32_t> where;
+  };
+  const int32_t firstRow = kHalfHeight;
+  const int32_t rows = std::max(0, h - 2 * kHalfHeight);
+  const int bands = BandCount(rows, int64_t(w) * rows);
+  // Allocated here: nothing may throw on another thread.
+  std::vector<Best> found(static_cast<size_t>(bands));
+  for (Best& band : found) {
+    band.score.assign(size_t(areas.count), -1);
+    band.where.assign(size_t(areas.count), -1);
+  }
+  RunBands(rows, bands, [&](int band, int32_t a, int32_t b) {
+    Best& mine = found[size_t(band)];
+    for (int32_t y = firstRow + a; y < firstRow + b; ++y) {
+      const uint8_t* row = outer.data() + size_t(y) * size_t(w);
+      int32_t runStart = 0, runEnd = 0;
+      for (int32_t x = 0; x < w - kHalfWidth; ++x) {
+        if (row[x]) continue;
+        if (x == 0 || row[x - 1]) {
+          runStart = runEnd = x;
+          while (runEnd < w && !row[runEnd]) ++runEnd;
+        }
+        if (x < kHalfWidth) continue;
+        const size_t i = size_t(y) * size_t(w) + size_t(x);
+        const bool centred = std::abs((x - runStart) - (runEnd - 1 - x)) < 2;
+        const int64_t score = (int64_t(centred) << 32) | squared[i];
+        int64_t& known = mine.score[size_t(areas.label[i])];
+        // A box of inner pixels around an inner pixel never crosses a border.
+        if (score < known || !fits(x, y)) continue;
+        known = score;
+        mine.where[size_t(areas.label[i])] = int32_t(i);
+      }
+    }
+  });
   std::vector<int64_t> best(size_t(areas.count), -1);
   std::vector<int32_t> where(size_t(areas.count), -1);
-  for (int32_t y = kHalfHeight; y < h - kHalfHeight; ++y) {
-    const uint8_t* row = outer.data() + size_t(y) * size_t(w);
-    int32_t runStart = 0, runEnd = 0;
-    for (int32_t x = 0; x < w - kHalfWidth; ++x) {
-      if (row[x]) continue;
-      if (x == 0 || row[x - 1]) {
-        runStart = runEnd = x;
-        while (runEnd < w && !row[runEnd]) ++runEnd;
+  for (const Best& band : found) {
+    for (size_t a = 0; a < size_t(areas.count); ++a) {
+      if (band.where[a] >= 0 && band.score[a] >= best[a]) {
+        best[a] = band.score[a];
+        where[a] = band.where[a];
       }
-      if (x < kHalfWidth) continue;
-      const size_t i = size_t(y) * size_t(w) + size_t(x);
-      const bool centred = std::abs((x - runStart) - (runEnd - 1 - x)) < 2;
-      const int64_t score = (int64_t(centred) << 32) | squared[i];
-      int64_t& known = best[size_t(areas.label[i])];
-      // A box of inner pixels around an inner pixel never crosses a border.
-      if (score < known || !fits(x, y)) continue;
-      known = score;
-      where[size_t(areas.label[i])] = int32_t(i);
     }
   }
   for (int32_t a = 0; a < areas.count; ++a) {

@@ -65,6 +65,21 @@ TEST(FittingNumbers, OneColourGetsItsNumberAtTheMostInteriorPoint) {
   EXPECT_EQ(test::Differences(*plain, *numbered), expected);
 }
 
+TEST(FittingNumbers, ALargePictureSearchedInBandsKeepsTheLaterOfEqualPlaces) {
+  // Large enough to be searched on several cores: the two most interior rows
+  // (149 and 150) tie and the later one must win wherever the bands split.
+  ImageRef index = MakeIndex(1000, 300, [](int32_t x, int32_t y) {
+    return x < 40 && y < 40 ? 2 : 7;
+  });
+  FittedNumbers fitted = PlanFittingNumbers(*index, {0, 0, 1000, 300});
+  ASSERT_EQ(fitted.placed.size(), 2u);
+  EXPECT_EQ(fitted.unnumbered, 0);
+  const NumberPlacement& field = fitted.placed[1];
+  EXPECT_EQ(field.number, 8);
+  EXPECT_EQ(field.py, 150);
+  ExpectNumbersFit(*index, fitted);
+}
+
 TEST(FittingNumbers, AnAreaTooSmallForItsNumberGetsNoneAndIsCounted) {
   // A 10 × 10 block: its inner part (9 × 9) cannot hold an 11 × 9 box.
   ImageRef index = MakeIndex(80, 60, [](int32_t x, int32_t y) {
