@@ -38,8 +38,6 @@ std::set<int> Values(const ImageBuffer& index) {
 ImageRef Blobs(int32_t width, int32_t height, uint32_t seed) {
   std::mt19937 random(seed);
   ImageRef index = MakeIndex(width, height, [](int32_t, int32_t) { return 0; });
-  uint8_t* bits = index->WritableRows().value().Row(0);
-  (void)bits;
   for (int n = 0; n < 400; ++n) {
     const int32_t size = 1 + int32_t(random() % 14);
     const int32_t x0 = int32_t(random() % uint32_t(width));
