@@ -188,6 +188,10 @@ std::vector<CommandEntry> MakeCatalog() {
        {{P::kPatternMenu, 2}, {P::kPatternPage, 0, "Select Area"}}},
       {cmd::kRemoveSmallAreas, "&Remove small areas", nullptr, nullptr, Glyph::kRemoveSpots,
        {{P::kPatternMenu, 2}, {P::kPatternPage, 0, "Remove Spots"}}},
+      {cmd::kMergeSmallAreas, "&Merge areas too small to paint", nullptr, nullptr,
+       Glyph::kMergeAreas, {{P::kPatternMenu, 2}, {P::kPatternPage, 0, "Merge Small"}}},
+      {cmd::kToggleMergeWhenCreating, "Merge small areas when &creating the pattern", nullptr,
+       nullptr, Glyph::kNone, {{P::kPatternMenu, 2}}},
 
       // Drawing on the pattern by hand.
       {cmd::kDrawMenu, "&Draw over pattern", nullptr, nullptr, Glyph::kDraw,

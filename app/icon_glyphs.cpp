@@ -171,6 +171,19 @@ void Spots(QPainter& p) {
   p.restore();
 }
 
+// A small area flowing into the larger one beside it.
+void MergeAreas(QPainter& p) {
+  Outline(p, kTeal);
+  p.drawRoundedRect(QRectF(3, 5, 18, 22), 2, 2);
+  Outline(p, kOchre);
+  p.drawEllipse(QPointF(25, 10), 3.2, 3.2);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(kRed, 2.0, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(23, 15), QPointF(16, 21));
+  p.drawLine(QPointF(16, 21), QPointF(16, 17));
+  p.drawLine(QPointF(16, 21), QPointF(20, 21));
+}
+
 void Swatches(QPainter& p) {
   const QColor colours[] = {kTerracotta, kTeal, kOchre};
   Outline(p, kPaper);
@@ -509,6 +522,7 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
       Pointer(p, QPointF(17, 14));
       break;
     case Glyph::kRemoveSpots: Spots(p); break;
+    case Glyph::kMergeAreas: MergeAreas(p); break;
     case Glyph::kUndo: TurnArrow(p, false); break;
     case Glyph::kRedo: TurnArrow(p, true); break;
     case Glyph::kZoomIn: Magnifier(p, '+'); break;

@@ -30,6 +30,7 @@ enum class Glyph {
   kDisplay,
   kSelectArea,
   kRemoveSpots,
+  kMergeAreas,
   kUndo,
   kRedo,
   kZoomIn,

@@ -11,7 +11,7 @@ void QtPrinterInfo::Refresh() {
   if (info.isNull()) return;
   QPrinter printer(info, QPrinter::HighResolution);
   QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
-  if (paint.width() > 0 && paint.height() > 0) printable_ = PrintableDots{paint.width(), paint.height()};
+  if (paint.width() > 0 && paint.height() > 0) printable_ = PrintableDots{paint.width(), paint.height(), printer.resolution()};
 }
 
 }  // namespace tintara

@@ -165,6 +165,11 @@ void QtUiHost::ProgressEnd(const ProgressCounters& counters) {
   Post([this] { CloseProgressWindow(); });
 }
 
+void QtUiHost::StatusNote(const std::string& text) {
+  QString note = QString::fromStdString(text);
+  Notify([this, note] { emit statusNoteRequested(note); });
+}
+
 void QtUiHost::UpdateViews() { Notify([this] { emit updateViewsRequested(); }); }
 void QtUiHost::FitViews() { Notify([this] { emit fitViewsRequested(); }); }
 void QtUiHost::RefreshNavigator() { Notify([this] { emit refreshNavigatorRequested(); }); }

@@ -230,6 +230,8 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
   connect(&host_, &QtUiHost::popupMenuRequested, frame_.get(), &CMainFrame::PopupPictureMenu);
+  connect(&host_, &QtUiHost::statusNoteRequested, this,
+          [this](const QString& text) { frame_->statusBar()->showMessage(text); });
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::showPaletteWindowRequested, palette_.get(), &PaletteWindowHost::Show);
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
@@ -345,7 +347,7 @@ void CTessel20App::RegisterCommands() {
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,
                    cmd::kViewPaintingPattern, cmd::kViewAsColorBlocks, cmd::kStagePattern,
-                   cmd::kRemoveSmallAreas};
+                   cmd::kRemoveSmallAreas, cmd::kMergeSmallAreas};
 }
 
 void CTessel20App::RegisterSelectionCommands() {

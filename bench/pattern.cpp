@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "colors/color_difference.h"
 #include "pattern/area_shares.h"
+#include "pattern/merge_small_areas.h"
 #include "pattern/render_pattern.h"
 #include "pattern/same_color_area.h"
 #include "tests/support/synthetic_images.h"
@@ -89,6 +91,37 @@ void RenderBusy(benchmark::State& state) {
                                                benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(RenderBusy)->Unit(benchmark::kMillisecond);
+
+// The whole pattern with numbers only where they fit.
+void RenderFitting(benchmark::State& state) {
+  ImageRef pattern = NewPattern();
+  PatternRenderInput input{state.range(0) ? &BusyAreas() : &Areas(), 5, 0x808080, 27, true};
+  for (auto _ : state) {
+    RenderStatus status = RenderPattern(input, *pattern, WholePattern(*pattern), nullptr);
+    benchmark::DoNotOptimize(status);
+  }
+  state.counters["Mpx/s"] = benchmark::Counter(double(kWidth) * kHeight / 1e6,
+                                               benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(RenderFitting)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Merging every area narrower than 2.5 mm at 600 dpi (14.8 pattern pixels).
+void MergeSmall(benchmark::State& state) {
+  std::vector<Lab> paints;
+  for (int k = 0; k < 32; ++k) {
+    paints.push_back(SrgbToLab({uint8_t(k * 8), uint8_t(255 - k * 7), uint8_t((k * 53) % 256)}));
+  }
+  const ImageBuffer& source = state.range(0) ? BusyAreas() : Areas();
+  int32_t merged = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ImageRef index = ImageBuffer::Copy(source);
+    state.ResumeTiming();
+    merged = MergeSmallAreas(*index, paints, 2.5 / (25.4 * 4 / 600)).mergedAreas;
+  }
+  state.counters["merged"] = merged;
+}
+BENCHMARK(MergeSmall)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void RenderEdit(benchmark::State& state) {
   ImageRef pattern = NewPattern();

@@ -37,13 +37,14 @@ struct Project : BenchProject {
   Project() : BenchProject("pipeline") {}
 };
 
-void CreatePattern(benchmark::State& state) {
+void RunCreatePattern(benchmark::State& state, int merge) {
   const int32_t width = int32_t(state.range(0));
   const int32_t height = int32_t(state.range(1));
   const int pagesPerSide = int(state.range(2));
   ImageRef photo = test::MakePhoto(width, height, 3);
   Project project;
   project.env.app.page.pageCount = pagesPerSide - 1;
+  project.env.app.mergeSmallAreas = merge;
   project.doc->ReplaceWithPicture(photo, kOriginFile, "", true);
   int64_t peakRise = 0;
   int32_t patternWidth = 0, patternHeight = 0;
@@ -74,6 +75,20 @@ void CreatePattern(benchmark::State& state) {
   state.counters["patternW"] = patternWidth;
   state.counters["patternH"] = patternHeight;
 }
+
+void CreatePattern(benchmark::State& state) { RunCreatePattern(state, 0); }
+
+// The same with areas too small to paint merged and numbers that fit, against
+// the plain pipeline at the same size (third argument: 0 off, 1 on).
+void CreatePatternMerging(benchmark::State& state) { RunCreatePattern(state, int(state.range(3))); }
+BENCHMARK(CreatePatternMerging)
+    ->Args({6000, 4000, 1, 0})
+    ->Args({6000, 4000, 1, 1})
+    ->ArgNames({"w", "h", "pages", "merge"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+
 BENCHMARK(CreatePattern)
     ->Args({1224, 816, 1})
     ->Args({3000, 2000, 1})

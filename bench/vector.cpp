@@ -51,7 +51,7 @@ void TraceAndWriteSvg(benchmark::State& state) {
   size_t bytes = 0, areas = 0, numbers = 0;
   for (auto _ : state) {
     PatternOutlines outlines = TraceOutlines(index);
-    std::vector<NumberPlace> places = WholePatternNumberPlaces(index);
+    std::vector<NumberPlacement> places = WholePatternNumberPlaces(index);
     std::string svg = PatternSvg(input, outlines, places);
     bytes = svg.size();
     areas = outlines.areas.size();

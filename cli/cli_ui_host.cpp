@@ -42,6 +42,13 @@ bool CliUiHost::ProgressStep(const ProgressCounters& counters, int current, int 
   return cancel;
 }
 
+void CliUiHost::StatusNote(const std::string& text) {
+  ScriptedUiHost::StatusNote(text);
+  FinishLine();
+  std::fprintf(stream_, "%s\n", text.c_str());
+  std::fflush(stream_);
+}
+
 void CliUiHost::Draw(int percent) {
   if (quiet_) return;
   if (!terminal_) {

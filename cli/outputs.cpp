@@ -81,12 +81,14 @@ bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, b
   return false;
 }
 
-bool WriteVectorPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path) {
+bool WriteVectorPages(const CTessel20Doc& doc, const AppSettings& app, const PdfPageSetup& setup,
+                      const std::string& path) {
   if (!doc.convertedPicture || !doc.indexImage) {
     ReportError("the project has no painting pattern");
     return false;
   }
-  std::string error = WriteVectorPatternPdf(*doc.indexImage, doc.params, setup, path);
+  std::string error = WriteVectorPatternPdf(*doc.indexImage, doc.params, setup, path,
+                                            app.mergeSmallAreas != 0);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

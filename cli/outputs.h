@@ -31,7 +31,9 @@ bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
 // The pattern as an SVG drawing on the page of the page settings; needs a pattern.
 bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
               const std::string& path);
-// The pattern's sheets drawn as outlines and text; needs a pattern.
-bool WriteVectorPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);
+// The pattern's sheets drawn as outlines and text; needs a pattern. Numbers
+// follow the raster's rule: where they fit when small areas are merged.
+bool WriteVectorPages(const CTessel20Doc& doc, const AppSettings& app, const PdfPageSetup& setup,
+                      const std::string& path);
 
 }  // namespace tintara::cli

@@ -55,7 +55,7 @@ int RunPrint(Words words) {
     case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture", doc.indexImage.get()); break;
     case 2:
       if (vector) {
-        ok = WriteVectorPages(doc, PageSetupOf(app, n), *output);
+        ok = WriteVectorPages(doc, app, PageSetupOf(app, n), *output);
         break;
       }
       ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern", doc.indexImage.get()); break;

@@ -2,6 +2,8 @@
 #include <QFileInfo>
 #include <array>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 
 #include "cli/option_values.h"
 #include "cli/subcommands.h"
@@ -61,7 +63,7 @@ std::vector<OptionDef> PatternSettingOptions() {
   return {{"--colors", true},  {"--brand", true},     {"--type", true},
           {"--pages", true},   {"--paper", true},     {"--dpi", true},
           {"--landscape", false}, {"--percent", true}, {"--border-color", true},
-          {"--default-printer", false}};
+          {"--default-printer", false}, {"--min-area-mm", true}};
 }
 
 bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
@@ -111,6 +113,16 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     auto color = ParseHexColor(*text);
     if (!color) return Bad("--border-color", *text, "a colour RRGGBB");
     Override(store, Setting::kBorderColor, int(*color));
+  }
+  if (auto text = parsed.Value("--min-area-mm")) {
+    // Tenths of a millimetre, as the setting keeps it.
+    char* end = nullptr;
+    const double mm = std::strtod(text->c_str(), &end);
+    if (text->empty() || end != text->c_str() + text->size() || !(mm >= 0.1 && mm <= 100.0)) {
+      return Bad("--min-area-mm", *text, "a width in millimetres from 0.1 to 100");
+    }
+    Override(store, Setting::kMergeSmallAreas, 1);
+    Override(store, Setting::kMinAreaDiameter, int(std::lround(mm * 10)));
   }
   if (auto text = parsed.Value("--brand")) {
     auto brand = ResolveBrand(*text, context.ProgramFolder());

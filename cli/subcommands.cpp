@@ -18,6 +18,8 @@ const Subcommand kSubcommands[] = {
      "    --pages N (pages per side, 1..10)  --paper letter|legal|executive|a4|a5\n"
      "    --dpi 150|300|600|1200|2400|4800  --landscape  --percent P\n"
      "    --border-color RRGGBB  --default-printer\n"
+     "    --min-area-mm D  merge areas narrower than D mm once printed into the\n"
+     "                     closest neighbouring paint; numbers only where they fit\n"
      "    Each option overrides its setting for this run only.",
      RunCreate},
     {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},

@@ -114,6 +114,10 @@ constexpr CommandId kPaintingColors = 34042;
 constexpr CommandId kCurrentPaintColor = 34043;
 constexpr CommandId kTogglePaletteWindow = 34044;
 
+// Areas too small to paint (numbers of our own).
+constexpr CommandId kMergeSmallAreas = 34100;
+constexpr CommandId kToggleMergeWhenCreating = 34101;
+
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;
 constexpr CommandId kReduceColorsOptimized = 34501;

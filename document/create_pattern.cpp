@@ -36,6 +36,12 @@ std::string SquareParameters(int n) {
 
 }  // namespace
 
+std::string UnnumberedAreasText(int32_t count) {
+  if (count == 0) return "Every area has its number.";
+  if (count == 1) return "1 area is too small for its number.";
+  return std::to_string(count) + " areas are too small for their numbers.";
+}
+
 bool CTessel20Doc::PatternFitsBudget(int64_t width, int64_t height) {
   // The picture, its working copy, then the converted picture, index and
   // pattern at the pattern's size (3 + 1 + 1 bytes a cell).
@@ -225,6 +231,20 @@ int CTessel20Doc::RemoveSmallAreas() {
     RollBackToLastSnapshot();
     return 0;
   }
+  // Merged after the smoothing, so that the smoothing cannot split them again.
+  if (env_.app.mergeSmallAreas != 0 && !MergeSmallAreasInIndex()) {
+    RollBackToLastSnapshot();
+    return 0;
+  }
+  if (!PaintConvertedFromIndex()) return 0;
+  return RenderPatternRect(0, 0, convertedPicture->Width(), convertedPicture->Height(), false)
+             ? 1
+             : 0;
+}
+
+int CTessel20Doc::PaintConvertedFromIndex() {
+  if (!convertedPicture || !indexImage) return 0;
+  ProgressCounters& counters = env_.progress;
   ++counters.stepNumber;
   StepProgress progress(Ui(), counters);
   ImageBuffer& picture = *convertedPicture;
@@ -253,7 +273,7 @@ int CTessel20Doc::RemoveSmallAreas() {
       rgb[2] = paint.red;
     }
   }
-  return RenderPatternRect(0, 0, picture.Width(), height, false) ? 1 : 0;
+  return 1;
 }
 
 bool CTessel20Doc::RenderPatternRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
@@ -264,9 +284,19 @@ bool CTessel20Doc::RenderPatternRect(int32_t left, int32_t top, int32_t right, i
   input.patternType = params.patternType;
   input.borderColor = params.borderColor;
   input.paletteLength = int32_t(params.workingPalette.size());
+  int32_t unnumbered = 0;
+  input.fitNumbers = env_.app.mergeSmallAreas != 0;
+  input.unnumberedAreas = &unnumbered;
   StepProgress progress(Ui(), env_.progress);
   RenderStatus status =
       RenderPattern(input, *patternImage, {left, top, right, bottom, noNumbers}, &progress);
+  const bool whole = left <= 0 && top <= 0 && right >= patternImage->Width() &&
+                     bottom >= patternImage->Height();
+  if (status == RenderStatus::kDone && whole && !noNumbers &&
+      params.patternType == kPatternNumbers) {
+    unnumberedAreas = input.fitNumbers ? unnumbered : -1;
+    if (input.fitNumbers) Ui().StatusNote(UnnumberedAreasText(unnumbered));
+  }
   if (status == RenderStatus::kDone) return true;
   RollBackToLastSnapshot();
   return false;

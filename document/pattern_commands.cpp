@@ -69,6 +69,12 @@ void RegisterPatternCommands(CommandTable& table, CTessel20Doc& doc) {
   table.Add({cmd::kRemoveSmallAreas, "Remove small areas from painting pattern",
              [&doc] { doc.RemoveSmallAreasCommand(); },
              [&doc] { return doc.convertedPicture != nullptr; }, {}});
+  table.Add({cmd::kMergeSmallAreas, "Merge areas too small to paint",
+             [&doc] { doc.MergeSmallAreasCommand(); },
+             [&doc] { return doc.convertedPicture != nullptr && !doc.pictureEditing; }, {}});
+  table.Add({cmd::kToggleMergeWhenCreating, "Merge small areas when creating the pattern",
+             [&doc] { doc.ToggleMergeWhenCreating(); }, {},
+             [&doc] { return doc.MergesWhenCreating(); }});
   table.Add({cmd::kSelectOneArea, "Select one area", [&doc] { doc.ToggleSelectOneArea(); },
              [&doc] {
                return !doc.pictureEditing && doc.viewMode != kViewInitial &&

@@ -203,13 +203,13 @@ void AddAreas(SvgText& svg, const PatternSvgInput& input, const PatternOutlines&
   }
 }
 
-void AddNumbers(SvgText& svg, const std::vector<NumberPlace>& numbers, Flip flip) {
+void AddNumbers(SvgText& svg, const std::vector<NumberPlacement>& numbers, Flip flip) {
   if (numbers.empty()) return;
   const double height = kGlyphInkLastRow - kGlyphInkFirstRow + 1;
   svg.Add("<g font-family=\"Liberation Sans, Arial, Helvetica, sans-serif\" font-size=\"");
   svg.Add(height / kDigitHeightPerEm);
   svg.Add("\" text-anchor=\"middle\" stroke=\"none\">\n");
-  for (const NumberPlace& place : numbers) {
+  for (const NumberPlacement& place : numbers) {
     const NumberText text = NumberTextOf(place);
     svg.Add("<text x=\"");
     svg.Add(text.centreX);
@@ -248,6 +248,7 @@ PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& ap
                                   SvgStyle style) {
   PatternSvgInput input{doc.indexImage.get(), &doc.params.workingPalette, doc.params.borderColor,
                         0, 0, style};
+  input.fitNumbers = app.mergeSmallAreas != 0;
   const auto& papers = PaperSizes();
   const int index = app.page.paperSize >= 0 && app.page.paperSize < int(papers.size())
                         ? app.page.paperSize : 3;
@@ -258,7 +259,7 @@ PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& ap
   return input;
 }
 
-NumberText NumberTextOf(const NumberPlace& place) {
+NumberText NumberTextOf(const NumberPlacement& place) {
   const NumberGlyph* glyph = GlyphForNumber(place.number);
   int first = kGlyphSize, last = -1;
   if (glyph != nullptr) {
@@ -276,7 +277,7 @@ NumberText NumberTextOf(const NumberPlace& place) {
 }
 
 std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
-                       const std::vector<NumberPlace>& numbers) {
+                       const std::vector<NumberPlacement>& numbers) {
   const Flip flip{outlines.height};
   SvgText svg;
   svg.Reserve(outlines.points.size() * 5 + outlines.areas.size() * 80 + 4096);
@@ -330,7 +331,7 @@ std::string WritePatternSvgFile(const PatternSvgInput& input, const std::string&
   try {
     PatternOutlines outlines = TraceOutlines(*input.indexImage);
     if (input.smooth) outlines = SmoothOutlines(outlines, *input.indexImage);
-    text = PatternSvg(input, outlines, WholePatternNumberPlaces(*input.indexImage));
+    text = PatternSvg(input, outlines, WholePatternNumberPlaces(*input.indexImage, input.fitNumbers));
   } catch (const std::bad_alloc&) {
     return "there is not enough memory";
   }

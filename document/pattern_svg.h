@@ -35,6 +35,9 @@ struct PatternSvgInput {
   // Staircases softened into slopes; the borders are then drawn centred on
   // the outline instead of over the printed pattern's border pixels.
   bool smooth = false;
+  // Numbers only where they fit inside their area, as the raster draws them
+  // when small areas are merged.
+  bool fitNumbers = false;
 };
 
 // The size the pattern is printed at: fitted, in its own proportions, into
@@ -56,7 +59,7 @@ PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& ap
 // The drawing from outlines (traced, or smoothed in half pixels) and number
 // places made of the same index image.
 std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
-                       const std::vector<NumberPlace>& numbers);
+                       const std::vector<NumberPlacement>& numbers);
 
 // Traces, places the numbers and writes the file through a temporary file
 // renamed over the target. "" on success, else the reason.
@@ -70,6 +73,6 @@ struct NumberText {
   double baselineY = 0;
   double height = 0;
 };
-NumberText NumberTextOf(const NumberPlace& place);
+NumberText NumberTextOf(const NumberPlacement& place);
 
 }  // namespace tintara

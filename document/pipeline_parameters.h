@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "colors/page_settings.h"
 #include "imaging/image_buffer.h"
@@ -15,6 +16,9 @@ int CleanupStrength(const ImageBuffer& picture);
 // Counted steps of "Create drawing pattern" for a pattern type, plus one when
 // the picture is resized.
 int PipelineStepTotal(int32_t patternType, bool resizes);
+
+// The status note after a whole pattern was numbered where numbers fit.
+std::string UnnumberedAreasText(int32_t count);
 
 struct CellSize {
   int64_t width = 0;

@@ -137,6 +137,9 @@ class CTessel20Doc {
   // Median-smooths the index image, recolours and redraws the pattern.
   // 1 done, 0 failed or cancelled (rolled back).
   int RemoveSmallAreas();
+  // Every pixel of the converted picture becomes the paint its index names.
+  // 1 done, 0 cancelled or failed (rolled back).
+  int PaintConvertedFromIndex();
   // Redraws the pattern over a rectangle; false when cancelled or failed (rolled back).
   bool RenderPatternRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
                          bool noNumbers);
@@ -157,6 +160,22 @@ class CTessel20Doc {
 
   // Pattern clean-up and area commands.
   void RemoveSmallAreasCommand();
+  // "Merge areas too small to paint": one undo step; the converted picture
+  // follows the index image.
+  void MergeSmallAreasCommand();
+  // Every area narrower than the minimum printed width of the settings takes
+  // the closest neighbouring paint in the index image. False when memory ran
+  // out (the index image is then unchanged).
+  bool MergeSmallAreasInIndex();
+  // The option of "Create drawing pattern" that merges such areas and places
+  // numbers only where they fit; kept in the settings at once.
+  void ToggleMergeWhenCreating();
+  bool MergesWhenCreating() const;
+  // Printed size of one pattern pixel at the page settings' resolution.
+  double PatternPixelMillimetres() const;
+  // Areas left without a number by the last whole redraw that fitted numbers;
+  // -1 when the last whole redraw used the grid rule.
+  int32_t unnumberedAreas = -1;
   void ToggleSelectOneArea();
   void SelectAreaAt(int32_t x, int32_t y);
   void ChooseBorderColor();

@@ -92,22 +92,17 @@ void StampGlyph(const PixelRows& pattern, int number, int32_t gx, int32_t gy) {
   }
 }
 
-RenderStatus FindNumberPlaces(const ImageBuffer& indexImage, const LtrbRect& area,
-                              const std::function<void(const NumberPlace&)>& place) {
+std::vector<NumberPlacement> PlanGridNumbers(const ImageBuffer& indexImage, const LtrbRect& area) {
+  std::vector<NumberPlacement> placed;
   const int32_t gw = (area.right - area.left) / kCell;
   const int32_t gh = (area.bottom - area.top) / kCell;
-  if (gw <= 0 || gh <= 0) return RenderStatus::kDone;  // nothing sampled
+  if (gw <= 0 || gh <= 0) return placed;  // nothing sampled
   ImageRef grid = SampleGrid(indexImage, area, gw, gh);
-  if (!grid) return RenderStatus::kOutOfMemory;
-  std::vector<int32_t> owners;
+  if (!grid) throw std::bad_alloc();
+  std::vector<int32_t> owners(size_t(gw) * size_t(gh), 0);
   Distances distances;
   std::unique_ptr<AreaFinder> finder = AreaFinder::Create(*grid);
-  try {
-    owners.assign(size_t(gw) * size_t(gh), 0);
-  } catch (const std::bad_alloc&) {
-    return RenderStatus::kOutOfMemory;
-  }
-  if (!finder || !distances.Allocate(gw)) return RenderStatus::kOutOfMemory;
+  if (!finder || !distances.Allocate(gw)) throw std::bad_alloc();
 
   const int32_t width = indexImage.Width();
   const int32_t height = indexImage.Height();
@@ -127,31 +122,41 @@ RenderStatus FindNumberPlaces(const ImageBuffer& indexImage, const LtrbRect& are
       const int32_t py = area.top + kCell * cell->r;
       const int32_t gx = std::max(0, std::min(width - kCell, px - kCell));
       const int32_t gy = std::max(0, std::min(height - kCell, py - kCell));
-      place(NumberPlace{indexImage.Row(py)[px] + 1, gx, gy});
+      placed.push_back({indexImage.Row(py)[px] + 1, gx, gy, px, py});
     }
   }
-  return RenderStatus::kDone;
-}
-
-std::vector<NumberPlace> WholePatternNumberPlaces(const ImageBuffer& indexImage) {
-  std::vector<NumberPlace> places;
-  const LtrbRect whole{0, 0, indexImage.Width(), indexImage.Height()};
-  try {
-    if (FindNumberPlaces(indexImage, whole,
-                         [&](const NumberPlace& p) { places.push_back(p); }) ==
-        RenderStatus::kDone) {
-      return places;
-    }
-  } catch (const std::bad_alloc&) {
-  }
-  return {};
+  return placed;
 }
 
 RenderStatus PlaceNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
                           const LtrbRect& area) {
-  return FindNumberPlaces(indexImage, area, [&](const NumberPlace& p) {
-    StampGlyph(pattern, p.number, p.gx, p.gy);
-  });
+  try {
+    for (const NumberPlacement& p : PlanGridNumbers(indexImage, area)) {
+      StampGlyph(pattern, p.number, p.gx, p.gy);
+    }
+  } catch (const std::bad_alloc&) {
+    return RenderStatus::kOutOfMemory;
+  }
+  return RenderStatus::kDone;
+}
+
+std::vector<NumberPlacement> WholePatternNumberPlaces(const ImageBuffer& indexImage,
+                                                      bool fitNumbers) {
+  const LtrbRect whole{0, 0, indexImage.Width(), indexImage.Height()};
+  if (fitNumbers) return PlanFittingNumbers(indexImage, whole).placed;
+  return PlanGridNumbers(indexImage, whole);
+}
+
+RenderStatus PlaceFittingNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,
+                                 const LtrbRect& area, int32_t* unnumbered) {
+  try {
+    FittedNumbers fitted = PlanFittingNumbers(indexImage, area);
+    for (const NumberPlacement& p : fitted.placed) StampGlyph(pattern, p.number, p.gx, p.gy);
+    if (unnumbered != nullptr) *unnumbered = fitted.unnumbered;
+  } catch (const std::bad_alloc&) {
+    return RenderStatus::kOutOfMemory;
+  }
+  return RenderStatus::kDone;
 }
 
 }  // namespace tintara

@@ -152,7 +152,9 @@ RenderStatus RenderPattern(const PatternRenderInput& input, ImageBuffer& pattern
     status = DrawBorders(input, *rows, area, progress);
   }
   if (status == RenderStatus::kDone && type == kPatternNumbers && !rect.noNumbers) {
-    status = PlaceNumbers(*input.indexImage, *rows, area);
+    status = input.fitNumbers
+                 ? PlaceFittingNumbers(*input.indexImage, *rows, area, input.unnumberedAreas)
+                 : PlaceNumbers(*input.indexImage, *rows, area);
   }
   if (status != RenderStatus::kDone) return status;
   DrawFrame(*rows);

@@ -37,6 +37,10 @@ struct PatternRenderInput {
   int32_t patternType = kPatternNumbers;
   uint32_t borderColor = 0x808080;  // red in the low byte
   int32_t paletteLength = 0;        // colours in the working palette
+  // Numbers only where they fit wholly inside their area (PlanFittingNumbers).
+  bool fitNumbers = false;
+  // When not null and numbers are fitted: the areas left without a number.
+  int32_t* unnumberedAreas = nullptr;
 };
 
 // Redraws `patternImage` (one byte per pixel, the index image's size) inside

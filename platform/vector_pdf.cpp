@@ -83,7 +83,7 @@ void DrawBorders(QPainter& painter, const SheetMapping& map, const PatternOutlin
   painter.strokePath(path, pen);
 }
 
-void DrawNumbers(QPainter& painter, const SheetMapping& map, const std::vector<NumberPlace>& numbers,
+void DrawNumbers(QPainter& painter, const SheetMapping& map, const std::vector<NumberPlacement>& numbers,
                  const QColor& ink) {
   QFont font(QStringLiteral("Liberation Sans"));
   font.setStyleHint(QFont::SansSerif);
@@ -95,7 +95,7 @@ void DrawNumbers(QPainter& painter, const SheetMapping& map, const std::vector<N
   painter.setFont(font);
   painter.setPen(ink);
   const QFontMetricsF metrics(font);
-  for (const NumberPlace& place : numbers) {
+  for (const NumberPlacement& place : numbers) {
     const NumberText text = NumberTextOf(place);
     if (text.centreX < map.tile.left || text.centreX >= map.tile.right ||
         text.baselineY < map.tile.y0 || text.baselineY >= map.tile.y1) {
@@ -111,7 +111,7 @@ void DrawNumbers(QPainter& painter, const SheetMapping& map, const std::vector<N
 }  // namespace
 
 void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const ImageBuffer& indexImage,
-                     const PatternOutlines& outlines, const std::vector<NumberPlace>& numbers,
+                     const PatternOutlines& outlines, const std::vector<NumberPlacement>& numbers,
                      const CTesselParams& params, int pagesPerSide, int page, SvgStyle style) {
   const int n = std::clamp(pagesPerSide, 1, kMaxPagesPerSide);
   SheetMapping map;
@@ -137,17 +137,17 @@ void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const Image
 
 std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselParams& params,
                                   const PdfPageSetup& setup, const std::string& path,
-                                  SvgStyle style) {
+                                  bool fitNumbers, SvgStyle style) {
   const int n = std::clamp(setup.pagesPerSide, 1, kMaxPagesPerSide);
   if (BitsPerPixel(indexImage.Kind()) != 8) return "the project has no painting pattern";
   if (indexImage.Width() < n || indexImage.Height() < n) {
     return "the picture is too small for that many pages";
   }
   PatternOutlines outlines;
-  std::vector<NumberPlace> numbers;
+  std::vector<NumberPlacement> numbers;
   try {
     outlines = TraceOutlines(indexImage);
-    numbers = WholePatternNumberPlaces(indexImage);
+    numbers = WholePatternNumberPlaces(indexImage, fitNumbers);
   } catch (const std::bad_alloc&) {
     return "there is not enough memory";
   }

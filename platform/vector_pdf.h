@@ -18,7 +18,7 @@ namespace tintara {
 // One sheet: tile `page` (1-based) of the grid fitted on the surface, with
 // its header. `outlines` and `numbers` belong to the whole index image.
 void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const ImageBuffer& indexImage,
-                     const PatternOutlines& outlines, const std::vector<NumberPlace>& numbers,
+                     const PatternOutlines& outlines, const std::vector<NumberPlacement>& numbers,
                      const CTesselParams& params, int pagesPerSide, int page,
                      SvgStyle style = SvgStyle::kOutline);
 
@@ -26,6 +26,6 @@ void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const Image
 // or not at all.
 std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselParams& params,
                                   const PdfPageSetup& setup, const std::string& path,
-                                  SvgStyle style = SvgStyle::kOutline);
+                                  bool fitNumbers, SvgStyle style = SvgStyle::kOutline);
 
 }  // namespace tintara

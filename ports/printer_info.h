@@ -8,6 +8,7 @@ namespace tintara {
 struct PrintableDots {
   int width = 0;   // device dots across the printable area
   int height = 0;
+  int dotsPerInch = 0;  // 0: not known
 };
 
 class PrinterInfo {

@@ -78,6 +78,9 @@ class UiHost {
   // mouse position.
   virtual void PopupMenu(const std::string& /*name*/) {}
 
+  // A short note on what a command did, for the status bar (never a question).
+  virtual void StatusNote(const std::string& /*text*/) {}
+
   // Convenience for a plain message with an OK button.
   int Message(const std::string& text, MessageIcon icon = MessageIcon::kNone);
 };

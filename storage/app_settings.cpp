@@ -77,6 +77,8 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   printMarks = ReadSetting(store, Setting::kPrintMarks);
   showColorsPalette = ReadSetting(store, Setting::kShowColorsPalette);
   showNavigator = ReadSetting(store, Setting::kShowNavigator);
+  mergeSmallAreas = ReadSetting(store, Setting::kMergeSmallAreas);
+  minAreaDiameter = ReadSetting(store, Setting::kMinAreaDiameter);
 }
 
 void AppSettings::ReadAll(const SettingsStore& store, const std::string& defaultProjectsFolder) {
@@ -111,6 +113,8 @@ void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kShowNavigator, showNavigator);
   WriteSetting(store, Setting::kColorCorrectionPercent, colorCorrectionPercent);
   WriteSetting(store, Setting::kColorsSelectionListView, listView);
+  WriteSetting(store, Setting::kMergeSmallAreas, mergeSmallAreas);
+  WriteSetting(store, Setting::kMinAreaDiameter, minAreaDiameter);
   WritePageSettings(store, page);
   WriteSettingText(store, Setting::kPathsProjects, projectsFolder);
   WriteSettingText(store, Setting::kPathsImages, imagesFolder);

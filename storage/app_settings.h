@@ -26,6 +26,10 @@ struct AppSettings {
   int autoSave = 0;
   int colorCorrectionPercent = 100;
   int listView = 1;
+  // Pattern creation merges areas narrower than minAreaDiameter tenths of a
+  // millimetre once printed, and numbers go only where they fit.
+  int mergeSmallAreas = 0;
+  int minAreaDiameter = 25;
   PatternPageSettings page;
   // Read once the main window exists.
   int selectorPosX = 10;

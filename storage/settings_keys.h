@@ -73,6 +73,8 @@ enum class Setting : int {
   kRecentFile,           // the shell's own list: key "File%d", numbered from 1
   kConvertOpenDir,       // in "CONVERT.INI"
   kConvertSaveDir,       // in "CONVERT.INI"
+  kMergeSmallAreas,      // 1: pattern creation merges areas too small to paint
+  kMinAreaDiameter,      // their smallest printed width, in tenths of a millimetre
   kCount,
 };
 
@@ -173,6 +175,8 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kRecentFile, "Recent File List", "File%d", kText, kFixed, 0, 0, 0, ""},
     {kConvertOpenDir, "Settings", "OpenDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
     {kConvertSaveDir, "Settings", "SaveDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
+    {kMergeSmallAreas, "SETTINGS", "MERGESMALLAREAS", kInt, kFixed, 0, 0, 1, ""},
+    {kMinAreaDiameter, "SETTINGS", "MINAREADIAMETER", kInt, kFixed, 25, 1, 1000, ""},
 }};
 
 constexpr bool EveryDefaultInRange() {

@@ -192,7 +192,7 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_TRUE(app->Environment().patternEditing);
   EXPECT_EQ(Frame().ToolPanel()->PageName(), "Edit pattern");
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Select", "Select Area", "Remove Spots", "Display", "Draw",
+            (std::vector<QString>{"Select", "Select Area", "Remove Spots", "Merge Small", "Display", "Draw",
                                   "Fill", "Pen Size", "Pen Shape", "Pick Color", "Add Text",
                                   "Insert Picture"}));
 

@@ -112,13 +112,13 @@ TEST_F(VectorExportTest, VectorPdfHasAPagePerSheetAndSearchableNumbers) {
       Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), Q("sheets.pdf"), QStringLiteral("-")})
           .split(QLatin1Char('\f'));
   ASSERT_GE(pages.size(), 4);
-  const std::vector<NumberPlace> places = WholePatternNumberPlaces(*data.indexImage);
+  const std::vector<NumberPlacement> places = WholePatternNumberPlaces(*data.indexImage);
   const int32_t w = data.indexImage->Width(), h = data.indexImage->Height();
   int beyond35 = 0;
   for (int page = 1; page <= 4; ++page) {
     const TileRect tile = PrintTileRect(w, h, 2, page);
     QString expected;
-    for (const NumberPlace& place : places) {
+    for (const NumberPlacement& place : places) {
       const NumberText text = NumberTextOf(place);
       if (text.centreX >= tile.left && text.centreX < tile.right && text.baselineY >= tile.y0 &&
           text.baselineY < tile.y1) {
@@ -169,7 +169,7 @@ TEST_F(VectorExportTest, ChromiumShowsTheFilledDrawingAsThePatternsPixels) {
   shot = shot.convertToFormat(QImage::Format_RGB32);
 
   std::vector<bool> numberBox(size_t(w) * size_t(h));
-  for (const NumberPlace& place : WholePatternNumberPlaces(*data.indexImage)) {
+  for (const NumberPlacement& place : WholePatternNumberPlaces(*data.indexImage)) {
     for (int y = place.gy; y < place.gy + kGlyphSize; ++y) {
       for (int x = place.gx; x < place.gx + kGlyphSize; ++x) {
         if (x >= 0 && y >= 0 && x < w && y < h) numberBox[size_t(y) * size_t(w) + size_t(x)] = true;

@@ -208,7 +208,7 @@ TEST(PatternSvg, AreasAreTitledWithTheirPaintAndNumbersAreText) {
   const std::vector<CFlossColor> palette = Paints(5);
   PatternSvgInput input{index.get(), &palette, 0x808080, 0, 0, SvgStyle::kFilled};
   SetPageFromPaper(input, 210, 297, 1, 5);
-  const std::vector<NumberPlace> places = WholePatternNumberPlaces(*index);
+  const std::vector<NumberPlacement> places = WholePatternNumberPlaces(*index);
   ASSERT_FALSE(places.empty());
   const std::string svg = PatternSvg(input, TraceOutlines(*index), places);
   ParsedSvg parsed = Parse(svg, index->Width(), index->Height(), FillsOf(palette));

@@ -90,10 +90,10 @@ TEST(LargePaletteNumbers, EveryNumberUpTo256HasItsOwnGlyphOfTheSameDigits) {
 // every square gets its number, those above 35 included, inside itself.
 TEST(LargePaletteNumbers, A48ColourPatternNumbersEveryArea) {
   ImageRef index = test::MakeIndex(8 * 24, 6 * 24, [](int x, int y) { return y / 24 * 8 + x / 24; });
-  std::vector<NumberPlace> places = WholePatternNumberPlaces(*index);
+  std::vector<NumberPlacement> places = WholePatternNumberPlaces(*index);
   ASSERT_EQ(places.size(), 48u);
   std::set<int> numbers;
-  for (const NumberPlace& place : places) {
+  for (const NumberPlacement& place : places) {
     numbers.insert(place.number);
     // The sample sits 8 pixels right of and above the glyph's corner.
     const int32_t px = place.gx + 8, py = place.gy + 8;
@@ -105,10 +105,10 @@ TEST(LargePaletteNumbers, A48ColourPatternNumbersEveryArea) {
   ImageRef plain = test::RenderWhole(*index, kPatternNumbers, true);
   ImageRef numbered = test::RenderWhole(*index, kPatternNumbers);
   std::vector<test::Stamp> stamps;
-  for (const NumberPlace& place : places) stamps.push_back({place.number, place.gx, place.gy});
+  for (const NumberPlacement& place : places) stamps.push_back({place.number, place.gx, place.gy});
   EXPECT_EQ(test::Differences(*plain, *numbered), test::StampedPixels(*plain, stamps));
   int glyphsAbove35 = 0;
-  for (const NumberPlace& place : places) glyphsAbove35 += place.number > 35;
+  for (const NumberPlacement& place : places) glyphsAbove35 += place.number > 35;
   EXPECT_EQ(glyphsAbove35, 13);
 }
 

@@ -1,0 +1,76 @@
+// "Merge areas too small to paint" and the printed size it measures with.
+#include <algorithm>
+#include <new>
+
+#include "colors/color_difference.h"
+#include "colors/page_settings.h"
+#include "document/document_environment.h"
+#include "document/tessel_doc.h"
+#include "pattern/merge_small_areas.h"
+#include "pattern/render_pattern.h"
+#include "ports/printer_info.h"
+#include "ports/step_progress.h"
+#include "ports/ui_host.h"
+#include "storage/settings_keys.h"
+
+namespace tintara {
+
+namespace {
+
+// A default printer that does not say its resolution is taken at 600 dpi.
+constexpr int kAssumedPrinterDpi = 600;
+
+}  // namespace
+
+double CTessel20Doc::PatternPixelMillimetres() const {
+  const PatternPageSettings& page = env_.app.page;
+  int dpi = DotsPerInchOf(page.printResolution);
+  if (page.useDefaultPrinter == 1 && env_.printer != nullptr) {
+    if (std::optional<PrintableDots> printable = env_.printer->DefaultPrinterPrintable()) {
+      dpi = printable->dotsPerInch > 0 ? printable->dotsPerInch : kAssumedPrinterDpi;
+    }
+  }
+  return 25.4 * std::max(1, params.dotsPerCell) / dpi;
+}
+
+void CTessel20Doc::ToggleMergeWhenCreating() {
+  env_.app.mergeSmallAreas = env_.app.mergeSmallAreas != 0 ? 0 : 1;
+  WriteSetting(env_.settings, Setting::kMergeSmallAreas, env_.app.mergeSmallAreas);
+}
+
+bool CTessel20Doc::MergesWhenCreating() const { return env_.app.mergeSmallAreas != 0; }
+
+bool CTessel20Doc::MergeSmallAreasInIndex() {
+  if (!indexImage) return false;
+  std::vector<Lab> paints;
+  for (const CFlossColor& paint : params.workingPalette) paints.push_back(SrgbToLab(paint.AsRgb()));
+  const double minDiameter =
+      env_.app.minAreaDiameter / 10.0 / PatternPixelMillimetres();
+  try {
+    MergeSmallAreas(*indexImage, paints, minDiameter);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+void CTessel20Doc::MergeSmallAreasCommand() {
+  WaitCursor wait(Ui());
+  PushUndoSnapshot();
+  {
+    CountedOperation counted(Ui(), env_.progress, 1 + RenderStepCount(params.patternType));
+    if (!MergeSmallAreasInIndex()) {
+      RollBackToLastSnapshot();
+      Ui().Message("There is not enough memory to merge the areas.", MessageIcon::kError);
+      return;
+    }
+    if (!PaintConvertedFromIndex()) return;
+    if (!RenderPatternRect(0, 0, convertedPicture->Width(), convertedPicture->Height(), false)) {
+      return;
+    }
+  }
+  if (viewMode != kViewInitial) UpdateAllViews();
+  RefreshNavigator();
+}
+
+}  // namespace tintara

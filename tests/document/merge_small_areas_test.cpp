@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "colors/color_difference.h"
+#include "document/pipeline_parameters.h"
+#include "platform/picture_files.h"
+#include "pattern/number_placement.h"
+#include "pattern/pattern_quality.h"
+#include "storage/settings_keys.h"
+#include "tests/document/document_fixture.h"
+#include "tests/pattern/pattern_fixtures.h"
+
+namespace tintara::test {
+namespace {
+
+class MergeSmallAreasTest : public ::testing::Test, public DocumentFixture {
+ protected:
+  void LoadSample(const char* name) {
+    PictureLoad load = LoadPictureFile(
+        QString::fromStdString((ResourcesFolder() / "samples" / name).string()));
+    ASSERT_TRUE(load.image) << load.error;
+    doc->ReplaceWithPicture(load.image, kOriginFile, name, false);
+  }
+  // Every converted pixel is the paint its index names.
+  void ExpectConvertedFollowsIndex() {
+    const ImageBuffer& converted = *doc->convertedPicture;
+    for (int32_t y = 0; y < converted.Height(); ++y) {
+      const uint8_t* rgb = converted.Row(y);
+      const uint8_t* index = doc->indexImage->Row(y);
+      for (int32_t x = 0; x < converted.Width(); ++x) {
+        const CFlossColor& paint = doc->params.workingPalette[index[x]];
+        ASSERT_EQ(rgb[3 * x + 2], paint.red) << x << "," << y;
+        ASSERT_EQ(rgb[3 * x + 1], paint.green);
+        ASSERT_EQ(rgb[3 * x], paint.blue);
+      }
+    }
+  }
+  ImageRef CopyOf(const ImageRef& image) { return CopyOrNull(image); }
+};
+
+TEST_F(MergeSmallAreasTest, ThePrintedSizeOfAPixelFollowsTheResolution) {
+  // The fixture's custom printer: 150 dpi, 4 dots per cell.
+  EXPECT_NEAR(doc->PatternPixelMillimetres(), 25.4 * 4 / 150, 1e-12);
+  env.app.page.printResolution = 2;
+  EXPECT_NEAR(doc->PatternPixelMillimetres(), 25.4 * 4 / 600, 1e-12);
+}
+
+TEST_F(MergeSmallAreasTest, WithTheOptionOnEverySamplePatternIsPaintableAndItsNumbersFit) {
+  env.app.mergeSmallAreas = 1;
+  env.app.minAreaDiameter = 25;
+  for (const char* name : {"astronaut.png", "chelsea.png", "coffee.png", "rocket.jpg"}) {
+    SCOPED_TRACE(name);
+    if (doc->convertedPicture) answers.Add("Save changes to " + doc->title + "?", "No");
+    LoadSample(name);
+    ui.statusNotes.clear();
+    ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+    ASSERT_TRUE(doc->HasPattern());
+    const double mm = doc->PatternPixelMillimetres();
+    PatternQuality quality = MeasurePatternQuality(*doc->indexImage, true, mm);
+    EXPECT_GE(quality.smallestDiameterMm, 2.5);
+    EXPECT_EQ(quality.overlappingBoxes, 0);
+    EXPECT_EQ(doc->unnumberedAreas, quality.areas - quality.numberedAreas);
+    ASSERT_EQ(ui.statusNotes.size(), 1u);
+    EXPECT_EQ(ui.statusNotes[0], UnnumberedAreasText(doc->unnumberedAreas));
+    ExpectConvertedFollowsIndex();
+    // The pattern shows exactly the fitted numbers on the bordered areas.
+    const ImageBuffer& index = *doc->indexImage;
+    ImageRef plain = RenderWhole(index, kPatternNumbers, true);
+    std::vector<Stamp> stamps;
+    for (const NumberPlacement& p : PlanFittingNumbers(index, {0, 0, index.Width(), index.Height()}).placed) {
+      stamps.push_back({p.number, p.gx, p.gy});
+    }
+    EXPECT_EQ(Differences(*plain, *doc->patternImage), StampedPixels(*plain, stamps));
+  }
+}
+
+TEST_F(MergeSmallAreasTest, WithTheOptionOffThePatternIsMadeAsBefore) {
+  LoadSample("coffee.png");
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  EXPECT_EQ(doc->unnumberedAreas, -1);
+  EXPECT_TRUE(ui.statusNotes.empty());
+  // Specks the median filter leaves stay, and the numbers follow the grid rule.
+  EXPECT_LT(SmallestAreaDiameter(*doc->indexImage) * doc->PatternPixelMillimetres(), 2.5);
+  ImageRef grid = RenderWhole(*doc->indexImage, kPatternNumbers);
+  EXPECT_TRUE(SamePixels(*grid, *doc->patternImage));
+}
+
+TEST_F(MergeSmallAreasTest, TheCommandMergesAsOneUndoStepAndThePictureFollows) {
+  LoadSample("chelsea.png");
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  ImageRef indexBefore = CopyOf(doc->indexImage);
+  ImageRef convertedBefore = CopyOf(doc->convertedPicture);
+  ImageRef patternBefore = CopyOf(doc->patternImage);
+  ASSERT_TRUE(commands.IsEnabled(cmd::kMergeSmallAreas));
+  ASSERT_TRUE(commands.Run(cmd::kMergeSmallAreas));
+  EXPECT_FALSE(SamePixels(*indexBefore, *doc->indexImage));
+  EXPECT_GE(SmallestAreaDiameter(*doc->indexImage) * doc->PatternPixelMillimetres(), 2.5);
+  ExpectConvertedFollowsIndex();
+  ASSERT_TRUE(commands.Run(cmd::kUndo));
+  EXPECT_TRUE(SamePixels(*indexBefore, *doc->indexImage));
+  EXPECT_TRUE(SamePixels(*convertedBefore, *doc->convertedPicture));
+  EXPECT_TRUE(SamePixels(*patternBefore, *doc->patternImage));
+}
+
+TEST_F(MergeSmallAreasTest, TheOptionIsKeptInTheSettingsAtOnce) {
+  EXPECT_FALSE(commands.IsChecked(cmd::kToggleMergeWhenCreating));
+  ASSERT_TRUE(commands.Run(cmd::kToggleMergeWhenCreating));
+  EXPECT_TRUE(commands.IsChecked(cmd::kToggleMergeWhenCreating));
+  EXPECT_EQ(ReadSetting(settings, Setting::kMergeSmallAreas), 1);
+  ASSERT_TRUE(commands.Run(cmd::kToggleMergeWhenCreating));
+  EXPECT_EQ(ReadSetting(settings, Setting::kMergeSmallAreas), 0);
+  EXPECT_EQ(ReadSetting(settings, Setting::kMinAreaDiameter), 25);
+}
+
+}  // namespace
+}  // namespace tintara::test
