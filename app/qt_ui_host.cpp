@@ -184,6 +184,11 @@ void QtUiHost::SetScrollSizes(int width, int height) {
   Notify([this, width, height] { emit scrollSizesChanged(width, height); });
 }
 
+void QtUiHost::StatusNote(const std::string& text) {
+  const QString note = QString::fromStdString(text);
+  Notify([this, note] { emit statusNoteRequested(note); });
+}
+
 void QtUiHost::PopupMenu(const std::string& name) {
   Notify([this, name] { emit popupMenuRequested(name); });
 }

@@ -52,6 +52,7 @@ class QtUiHost : public QObject, public UiHost {
   void SetScrollSizes(int width, int height) override;
   void PreviewColorTables(const uint8_t* red, const uint8_t* green, const uint8_t* blue) override;
   void PopupMenu(const std::string& name) override;
+  void StatusNote(const std::string& text) override;
 
   // The progress window while it is up, else null (user-interface thread only).
   ProgressWindow* Progress() const { return progress_; }
@@ -72,6 +73,8 @@ class QtUiHost : public QObject, public UiHost {
   // Tables to show the picture through while a dialog previews; null withdraws them.
   void previewTablesChanged(const PreviewTables* tables);
   void beeped();
+  // A remark for the status bar.
+  void statusNoteRequested(const QString& text);
   // A picture-editing submenu is to pop up at the mouse position.
   void popupMenuRequested(const std::string& name);
   // Long work is about to start on a worker thread, or has ended.

@@ -227,6 +227,10 @@ void CTessel20App::ConnectNotices() {
     view->FitToWindow();
   });
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
+  connect(&host_, &QtUiHost::statusNoteRequested, this, [this](const QString& note) {
+    ForgetPaintMessage();
+    frame_->Status()->showMessage(note);
+  });
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
   connect(&host_, &QtUiHost::popupMenuRequested, frame_.get(), &CMainFrame::PopupPictureMenu);

@@ -25,6 +25,13 @@ void CliUiHost::StartOperation(std::string what) {
   if (!what_.empty()) Draw(0);
 }
 
+void CliUiHost::StatusNote(const std::string& text) {
+  ScriptedUiHost::StatusNote(text);
+  FinishLine();
+  std::fprintf(stream_, "%s\n", text.c_str());
+  std::fflush(stream_);
+}
+
 void CliUiHost::ShowPercent(int percent) { Draw(std::clamp(percent, 0, 100)); }
 
 void CliUiHost::FinishOperation() {

@@ -48,7 +48,7 @@ int RunPrint(Words words) {
   switch (kind - kinds.begin()) {
     case 0: ok = WritePicturePages(doc.initialPicture.get(), PageSetupOf(app, n), *output, "initial picture"); break;
     case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture", doc.indexImage.get()); break;
-    case 2: ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern", doc.indexImage.get()); break;
+    case 2: ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n, doc.patternImage.get()), *output, "painting pattern", doc.indexImage.get()); break;
     case 3: ok = WriteKeyPages(doc, PageSetupOf(app, n), *output); break;
     default: ok = WriteShoppingList(doc, PageSetupOf(app, n), *output); break;
   }

@@ -18,6 +18,8 @@ const Subcommand kSubcommands[] = {
      "    --pages N (pages per side, 1..10)  --paper letter|legal|executive|a4|a5\n"
      "    --dpi 150|300|600|1200|2400|4800  --landscape  --percent P\n"
      "    --border-color RRGGBB  --default-printer\n"
+     "    --orientation portrait|landscape|auto  (auto: the page turned to suit the picture)\n"
+     "    --match classic|closest  (closest: the paints that look most like the picture)\n"
      "    Each option overrides its setting for this run only.",
      RunCreate},
     {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},

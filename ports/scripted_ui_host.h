@@ -38,12 +38,14 @@ class ScriptedUiHost : public UiHost {
   void ShowPaletteWindow(bool on) override { paletteWindowShown = on; }
   void RefreshPaletteWindow(bool fullReload) override;
   void SetWorkStage(int stage) override { workStages.push_back(stage); }
+  void StatusNote(const std::string& text) override { statusNotes.push_back(text); }
   void StageEntered(int stage) override { stagesEntered.push_back(stage); }
   void PictureEditingChanged(bool on) override { pictureEditingBar = on; }
   void SetScrollSizes(int width, int height) override;
 
   // What the core did, in order.
   std::vector<MessageRequest> messages;
+  std::vector<std::string> statusNotes;
   std::vector<int> workStages;
   std::vector<int> stagesEntered;
   std::vector<int> progressPercents;

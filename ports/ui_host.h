@@ -78,6 +78,10 @@ class UiHost {
   // mouse position.
   virtual void PopupMenu(const std::string& /*name*/) {}
 
+  // A one-line remark that needs no answer: the status bar in the program,
+  // a line on standard error in the command-line tool.
+  virtual void StatusNote(const std::string& /*text*/) {}
+
   // Convenience for a plain message with an OK button.
   int Message(const std::string& text, MessageIcon icon = MessageIcon::kNone);
 };

@@ -73,6 +73,8 @@ enum class Setting : int {
   kRecentFile,           // the shell's own list: key "File%d", numbered from 1
   kConvertOpenDir,       // in "CONVERT.INI"
   kConvertSaveDir,       // in "CONVERT.INI"
+  kColorMatch,           // 0 the picture's colours as paints, 1 the paints closest to it
+  kAutoOrientation,      // 1: the page turns to suit the picture
   kCount,
 };
 
@@ -173,6 +175,8 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kRecentFile, "Recent File List", "File%d", kText, kFixed, 0, 0, 0, ""},
     {kConvertOpenDir, "Settings", "OpenDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
     {kConvertSaveDir, "Settings", "SaveDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
+    {kColorMatch, "SETTINGS", "COLORMATCH", kInt, kFixed, 0, 0, 1, ""},
+    {kAutoOrientation, "SETTINGS", "AUTOORIENT", kInt, kFixed, 0, 0, 1, ""},
 }};
 
 constexpr bool EveryDefaultInRange() {
