@@ -124,6 +124,55 @@ bool ApplyBestSwap(std::span<const WeightedLab> cells, const DifferenceTable& ta
   return true;
 }
 
+// Number of ways to choose `count` of `total`, or `limit` + 1 once it passes `limit`.
+uint64_t Subsets(size_t total, size_t count, uint64_t limit) {
+  uint64_t ways = 1;
+  for (size_t i = 0; i < count; ++i) {
+    ways = ways * (total - i) / (i + 1);
+    if (ways > limit) return limit + 1;
+  }
+  return ways;
+}
+
+double TableCost(std::span<const WeightedLab> cells, const DifferenceTable& table,
+                 const std::vector<int>& chosen) {
+  double total = 0;
+  for (size_t c = 0; c < cells.size(); ++c) {
+    const float* row = table.Row(c);
+    float best = row[chosen[0]];
+    for (size_t s = 1; s < chosen.size(); ++s) best = std::min(best, row[chosen[s]]);
+    total += cells[c].weight * best;
+  }
+  return total;
+}
+
+// Every set of `count` paints, in lexicographic order; the first least wins.
+std::vector<int> EverySubset(std::span<const WeightedLab> cells, const DifferenceTable& table,
+                             int count) {
+  const int total = int(table.paintCount);
+  std::vector<int> current(static_cast<size_t>(count));
+  std::iota(current.begin(), current.end(), 0);
+  std::vector<int> best = current;
+  double bestCost = TableCost(cells, table, current);
+  while (true) {
+    int i = count - 1;
+    while (i >= 0 && current[size_t(i)] == total - count + i) --i;
+    if (i < 0) break;
+    ++current[size_t(i)];
+    for (int j = i + 1; j < count; ++j) current[size_t(j)] = current[size_t(j - 1)] + 1;
+    const double cost = TableCost(cells, table, current);
+    if (cost < bestCost) {
+      bestCost = cost;
+      best = current;
+    }
+  }
+  return best;
+}
+
+// Sets of paints few enough to try them all: a small brand or very few or
+// very many paints asked for.
+constexpr uint64_t kMostSubsetsTried = 4096;
+
 }  // namespace
 
 std::vector<WeightedLab> PictureLabCells(const ImageBuffer& picture, int percent) {
@@ -155,6 +204,18 @@ double ChoiceCost(std::span<const WeightedLab> cells, std::span<const Lab> paint
 }
 
 std::vector<int> ChooseClosestPaints(std::span<const WeightedLab> cells,
+                                     std::span<const Lab> paints, int count) {
+  if (count > 0 && size_t(count) < paints.size() && !cells.empty() &&
+      Subsets(paints.size(), size_t(count), kMostSubsetsTried) <= kMostSubsetsTried) {
+    const DifferenceTable table(cells, paints);
+    // Fewer may do as well: what the greedy start would stop at is the least worth asking.
+    const size_t enough = GreedyStart(cells, table, count).size();
+    if (enough == size_t(count)) return EverySubset(cells, table, count);
+  }
+  return ChoosePaintsBySwaps(cells, paints, count);
+}
+
+std::vector<int> ChoosePaintsBySwaps(std::span<const WeightedLab> cells,
                                      std::span<const Lab> paints, int count) {
   std::vector<int> chosen;
   if (count <= 0 || paints.empty()) return chosen;

@@ -29,6 +29,12 @@ double ChoiceCost(std::span<const WeightedLab> cells, std::span<const Lab> paint
 // (each step adds the paint that lowers the cost most, and stops early when
 // none lowers it) improved by swapping one chosen paint for one other while
 // any swap lowers the cost. Every paint when `count` reaches their number.
+std::vector<int> ChoosePaintsBySwaps(std::span<const WeightedLab> cells,
+                                     std::span<const Lab> paints, int count);
+
+// The same choice, except that when the sets of `count` paints are few (a
+// few thousand) every one is tried and the least costly taken, since swaps
+// alone can settle on a set a little worse than the best.
 std::vector<int> ChooseClosestPaints(std::span<const WeightedLab> cells,
                                      std::span<const Lab> paints, int count);
 
