@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include "app/frame_status_bar.h"
+#include "app/panel_buttons.h"
+#include "app/stage_panels.h"
 #include "colors/reduction/working_palette.h"
 #include "colors/widgets/colors_dialog.h"
 #include "colors/widgets/pattern_size_dialog.h"
@@ -27,8 +29,12 @@ class PaintChoiceTest : public ::testing::Test, public AppFixture {
     ASSERT_EQ(Start(), StartResult::kRunning);
     ASSERT_TRUE(app->LoadPictureFile(path));
   }
+  // The guided "Pattern" stage makes the pattern, as a user would reach it.
   void MakePattern() {
-    Choose("&Pattern", "&Create drawing pattern");
+    Frame().ToolPanel()->SetAnimation(false);
+    for (CMyButton* button : Frame().TaskBar()->Buttons()) {
+      if (button->Caption() == "Pattern") QTest::mouseClick(button, Qt::LeftButton);
+    }
     ASSERT_TRUE(Doc().HasPattern());
   }
   std::vector<std::string> PaintNames() const {
