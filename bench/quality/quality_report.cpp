@@ -65,10 +65,13 @@ std::vector<std::string> SamplePhotos() {
 }
 
 int Report(const std::vector<std::string>& photos) {
-  BenchProject project("quality");
-  std::optional<BrandPalette> brand = BrandPalette::Load(project.doc->params.brandFile);
+  std::optional<BrandPalette> brand;
+  {
+    BenchProject project("quality");
+    brand = BrandPalette::Load(project.doc->params.brandFile);
+  }
   if (!brand) {
-    std::fprintf(stderr, "no brand palette in %s\n", project.env.programFolder.c_str());
+    std::fprintf(stderr, "no brand palette beside the program\n");
     return 1;
   }
   std::printf("brand: %s (%d paints); one A4 sheet at 600 dpi, 4 dots a cell\n",
@@ -86,7 +89,13 @@ int Report(const std::vector<std::string>& photos) {
       std::fprintf(stderr, "%s\n", load.error.c_str());
       return 1;
     }
+    // A project of its own for each photo, as a new project would start.
+    BenchProject project("quality");
     project.doc->ReplaceWithPicture(load.image, kOriginFile, path, true);
+    if (project.doc->initialPicture != load.image) {
+      std::fprintf(stderr, "%s: the photo did not become the project's picture\n", path.c_str());
+      return 1;
+    }
     const std::string name = std::filesystem::path(path).filename().string();
     for (int colors : {16, 24, 32}) {
       const Made classic = MakePattern(project, load.image, colors, PaintChoice::kClassic);
