@@ -92,6 +92,7 @@ std::optional<double> MeanDifferenceToNearest(const ImageBuffer& picture,
       paints.empty()) {
     return std::nullopt;
   }
+  const NearestPaintByLook byLook(paints);
   std::unordered_map<uint32_t, double> nearest;
   double total = 0;
   for (int32_t y = 0; y < picture.Height(); ++y) {
@@ -101,7 +102,7 @@ std::optional<double> MeanDifferenceToNearest(const ImageBuffer& picture,
       auto [it, added] = nearest.try_emplace(KeyOf(color));
       if (added) {
         const Lab lab = SrgbToLab(color);
-        it->second = DeltaE2000(lab, paints[size_t(NearestByLook(paints, lab))]);
+        it->second = DeltaE2000(lab, paints[size_t(byLook.Nearest(lab))]);
       }
       total += it->second;
     }

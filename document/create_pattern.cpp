@@ -191,7 +191,9 @@ int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int
   if (PaintChoice(env_.app.colorMatch) == PaintChoice::kClosest) {
     std::vector<Lab> paints;
     for (const CFlossColor& paint : params.workingPalette) paints.push_back(SrgbToLab(paint.AsRgb()));
-    return MapRows(left, top, right, bottom, [&] { return LabPaintMatcher(paints, env_.app.colorCorrectionPercent); });
+    const NearestPaintByLook nearest(paints);
+    return MapRows(left, top, right, bottom,
+                   [&] { return LabPaintMatcher(nearest, env_.app.colorCorrectionPercent); });
   }
   std::vector<Rgb> colors;
   for (const CFlossColor& paint : params.workingPalette) colors.push_back(paint.AsRgb());

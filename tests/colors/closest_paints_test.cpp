@@ -102,7 +102,8 @@ TEST(ClosestPaintsTest, MatcherTakesThePaintThatLooksNearest) {
   const Rgb paints[] = {{128, 128, 128}, {60, 90, 200}};
   const std::vector<Lab> labs = Labs(paints);
   const Rgb color{100, 110, 170};
-  LabPaintMatcher matcher(labs, 100);
+  const NearestPaintByLook nearest(labs);
+  LabPaintMatcher matcher(nearest, 100);
   const int position = matcher.Match(color);
   EXPECT_EQ(position, NearestByLook(labs, SrgbToLab(color)));
   const double toChosen = DeltaE2000(SrgbToLab(color), labs[size_t(position)]);
@@ -112,6 +113,31 @@ TEST(ClosestPaintsTest, MatcherTakesThePaintThatLooksNearest) {
   // Ties go to the lower position.
   const Lab twice[] = {labs[1], labs[1]};
   EXPECT_EQ(NearestByLook(twice, labs[1]), 0);
+}
+
+TEST(ClosestPaintsTest, TheLightnessWalkFindsWhatComparingEveryPaintFinds) {
+  // Thirty-two paints spread over the colour cube, two of them alike, and
+  // colours all over it: the quick search must give the plain one's answer.
+  std::vector<Rgb> spread;
+  const uint8_t levels[] = {30, 110, 190, 250};
+  for (int i = 0; i < 64; i += 2) spread.push_back({levels[i / 16], levels[(i / 4) % 4], levels[i % 4]});
+  spread.push_back(spread[5]);
+  const std::vector<Lab> paints = Labs(spread);
+  const NearestPaintByLook quick(paints);
+  int compared = 0;
+  for (int r = 0; r < 256; r += 9) {
+    for (int g = 0; g < 256; g += 9) {
+      for (int b = 0; b < 256; b += 9) {
+        const Lab color = SrgbToLab({uint8_t(r), uint8_t(g), uint8_t(b)});
+        ASSERT_EQ(quick.Nearest(color), NearestByLook(paints, color)) << r << "," << g << "," << b;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 29 * 29 * 29);
+  // The copy of paint 5 never wins over it.
+  EXPECT_EQ(quick.Nearest(paints[5]), 5);
+  EXPECT_EQ(NearestPaintByLook({}).Nearest(paints[0]), -1);
 }
 
 TEST(ClosestPaintsTest, PictureCellsCountEveryPixelAtItsMeanColour) {
