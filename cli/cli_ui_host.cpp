@@ -27,8 +27,9 @@ void CliUiHost::StartOperation(std::string what) {
 
 void CliUiHost::StatusNote(const std::string& text) {
   ScriptedUiHost::StatusNote(text);
+  if (quiet_) return;
   FinishLine();
-  std::fprintf(stream_, "%s\n", text.c_str());
+  std::fprintf(stream_, "note: %s\n", text.c_str());
   std::fflush(stream_);
 }
 

@@ -18,7 +18,7 @@ class CliUiHost : public ScriptedUiHost {
   CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet);
 
   bool ProgressStep(const ProgressCounters& counters, int current, int total) override;
-  // One line on the stream, even when progress is quiet.
+  // One line "note: TEXT" on the stream, unless it is quiet.
   void StatusNote(const std::string& text) override;
 
   // The text of the newest error or warning shown since `from` (an index
