@@ -4,7 +4,8 @@
 // paints closest to the picture. Per photo and count it prints the mean
 // CIEDE2000 difference between the photo (averaged over each pattern pixel's
 // area) and the converted picture for both, the floor (every pixel its own
-// nearest of all the brand's paints), and the time each pattern took.
+// nearest of all the brand's paints), the time each pattern took and the
+// time the closest paints took to choose.
 //
 //   quality_report [PHOTO...]   (default: the program's sample photos)
 #include <QCoreApplication>
@@ -51,6 +52,15 @@ Made MakePattern(BenchProject& project, const ImageRef& photo, int colors, Paint
   return made;
 }
 
+// Milliseconds the closest paints take to choose, on their own.
+double ChoosingTime(const BenchProject& project, const ImageBuffer& photo, int colors) {
+  CTesselParams params = project.doc->params;
+  const auto start = std::chrono::steady_clock::now();
+  BuildClosestPalette(params, colors, photo, 100);
+  const auto end = std::chrono::steady_clock::now();
+  return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
 double Floor(const ImageBuffer& photo, const ImageBuffer& converted, const BrandPalette& brand) {
   std::vector<Lab> paints;
   for (int i = 0; i < brand.Count(); ++i) paints.push_back(SrgbToLab(brand.ColorAt(i)->AsRgb()));
@@ -78,9 +88,9 @@ int Report(const std::vector<std::string>& photos) {
               brand->BrandName().c_str(), brand->Count());
   // The area and number columns are filled by the pattern measures once they
   // exist; until then they are printed empty.
-  std::printf("%-14s %6s %9s %9s %7s %7s %10s %10s | %8s %9s %8s\n", "photo", "colors",
-              "classic", "closest", "change", "floor", "classic ms", "closest ms", "min disc",
-              "numbered", "overlaps");
+  std::printf("%-14s %6s %9s %9s %7s %7s %10s %10s %9s | %8s %9s %8s\n", "photo", "colors",
+              "classic", "closest", "change", "floor", "classic ms", "closest ms", "choose ms",
+              "min disc", "numbered", "overlaps");
   double classicSum = 0, closestSum = 0;
   int rows = 0;
   for (const std::string& path : photos) {
@@ -106,9 +116,10 @@ int Report(const std::vector<std::string>& photos) {
       }
       const double floor = Floor(*load.image, *project.doc->convertedPicture, *brand);
       const double change = 100.0 * (closest.difference - classic.difference) / classic.difference;
-      std::printf("%-14s %6d %9.2f %9.2f %6.1f%% %7.2f %10.0f %10.0f | %8s %9s %8s\n",
+      const double choosing = ChoosingTime(project, *load.image, colors);
+      std::printf("%-14s %6d %9.2f %9.2f %6.1f%% %7.2f %10.0f %10.0f %9.0f | %8s %9s %8s\n",
                   name.c_str(), colors, classic.difference, closest.difference, change, floor,
-                  classic.milliseconds, closest.milliseconds, "-", "-", "-");
+                  classic.milliseconds, closest.milliseconds, choosing, "-", "-", "-");
       if (classic.paints < colors || closest.paints < colors) {
         std::printf("%-14s %6s paints made: classic %d, closest %d\n", "", "", classic.paints,
                     closest.paints);

@@ -31,28 +31,36 @@ class NearestPaintByLook {
   std::vector<double> lightness_;  // of byLightness_, for the search
 };
 
-// One per thread; the paints may be shared between them.
+// One per thread; the paints may be shared between them. Colours are
+// matched in cells of 4 × 4 × 4 values, each by the colour at its middle:
+// a pattern pixel's neighbours are that close anyway after the picture was
+// smoothed and scaled, and the few million pixels then need only some tens
+// of thousands of comparisons.
 class LabPaintMatcher {
  public:
   LabPaintMatcher(const NearestPaintByLook& nearest, int percent)
-      : nearest_(nearest), correct_(percent), cache_(size_t{1} << kCacheBits, 0) {}
+      : nearest_(nearest), correct_(percent), cells_(size_t{1} << 18, kUnknown) {}
 
   int Match(Rgb color) {
-    const uint32_t key = (uint32_t(color.red) << 16) | (uint32_t(color.green) << 8) | color.blue;
-    uint64_t& slot = cache_[(key * 0x9E3779B1u) >> (32 - kCacheBits)];
-    // A slot holds (key + 1) << 8 | position, so an empty slot matches no key.
-    if ((slot >> 8) == uint64_t(key) + 1) return int(slot & 0xFF);
-    const int position = nearest_.Nearest(SrgbToLab(correct_.Uncached(color)));
-    if (position >= 0) slot = ((uint64_t(key) + 1) << 8) | uint64_t(position);
-    return position;
+    const uint32_t cell =
+        (uint32_t(color.red >> 2) << 12) | (uint32_t(color.green >> 2) << 6) | (color.blue >> 2);
+    uint16_t& slot = cells_[cell];
+    if (slot == kUnknown) {
+      const Rgb middle{uint8_t((color.red & ~3) | 2), uint8_t((color.green & ~3) | 2),
+                       uint8_t((color.blue & ~3) | 2)};
+      const int position = nearest_.Nearest(SrgbToLab(correct_.Uncached(middle)));
+      if (position < 0) return position;
+      slot = uint16_t(position);
+    }
+    return slot;
   }
 
  private:
-  static constexpr int kCacheBits = 16;
+  static constexpr uint16_t kUnknown = 0xFFFF;
 
   const NearestPaintByLook& nearest_;
   const LightnessCorrector correct_;
-  std::vector<uint64_t> cache_;
+  std::vector<uint16_t> cells_;
 };
 
 }  // namespace tintara

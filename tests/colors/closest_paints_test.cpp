@@ -106,6 +106,8 @@ TEST(ClosestPaintsTest, MatcherTakesThePaintThatLooksNearest) {
   LabPaintMatcher matcher(nearest, 100);
   const int position = matcher.Match(color);
   EXPECT_EQ(position, NearestByLook(labs, SrgbToLab(color)));
+  // Colours of one 4 × 4 × 4 cell are matched as its middle is.
+  EXPECT_EQ(matcher.Match({103, 108, 169}), position);
   const double toChosen = DeltaE2000(SrgbToLab(color), labs[size_t(position)]);
   const double toOther = DeltaE2000(SrgbToLab(color), labs[size_t(1 - position)]);
   EXPECT_LT(toChosen, toOther);
