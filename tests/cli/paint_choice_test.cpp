@@ -10,6 +10,7 @@ namespace tintara::test {
 namespace {
 
 const QString kCat = QStringLiteral(TINTARA_RESOURCES_DIR "/samples/chelsea.png");
+const QString kAstronaut = QStringLiteral(TINTARA_RESOURCES_DIR "/samples/astronaut.png");
 
 // Width and height in points of the first page, from pdfinfo.
 QSizeF FirstPageSize(const QString& pdf) {
@@ -34,8 +35,8 @@ class PaintChoiceTest : public CliTest {
 
 TEST_F(PaintChoiceTest, ClosestLooksMoreLikeThePhotoThanClassic) {
   for (const char* match : {"classic", "closest"}) {
-    CliResult result = Run({"create", kCat, "-o", Q(std::string(match) + ".mop"), "--colors",
-                            "24", "--match", match});
+    CliResult result = Run({"create", kAstronaut, "-o", Q(std::string(match) + ".mop"),
+                            "--colors", "24", "--match", match});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
   }
   const double classic = MeanOf("classic.mop");
@@ -45,7 +46,7 @@ TEST_F(PaintChoiceTest, ClosestLooksMoreLikeThePhotoThanClassic) {
   // Both asked for 24 colours of the brand and got them.
   EXPECT_EQ(Info(Path("closest.mop"))["params"].toObject()["workingPalette"].toArray().size(), 24);
 
-  CliResult bad = Run({"create", kCat, "-o", Q("x.mop"), "--match", "nearest"});
+  CliResult bad = Run({"create", kAstronaut, "-o", Q("x.mop"), "--match", "nearest"});
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_TRUE(bad.err.contains("--match")) << bad.err.toStdString();
 }
