@@ -1,5 +1,6 @@
 // `create --match`, `--orientation` and the note about fewer paints than asked.
 #include <QColor>
+#include <fstream>
 #include <QJsonArray>
 #include <QProcess>
 #include <QRegularExpression>
@@ -118,6 +119,28 @@ TEST_F(PaintChoiceTest, FewerPaintsThanAskedAreNamedOnOneLine) {
   result = Run({"create", kCat, "-o", Q("cat.mop"), "--colors", "8", "--match", "closest"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_TRUE(result.NoteLines().isEmpty()) << result.err.toStdString();
+}
+
+TEST_F(PaintChoiceTest, ScriptedAnswersTurnThePageAndChooseTheClosestPaints) {
+  WritePicture("wide.png", 300, 100);
+  ASSERT_EQ(Run({"create", Q("wide.png"), "-o", Q("wide.mop")}).exitCode, 0);
+  std::ofstream(Path("answers.json"))
+      << R"({"Size of Painting Pattern": [{"turn": true}], "Colors": [{"match": "closest"}]})";
+  CliResult result = Run({"run", Q("wide.mop"), "-o", Q("turned.mop"), "--answers",
+                          Q("answers.json"), "--save-settings", "Size of painting pattern",
+                          "Painting Colors"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  EXPECT_EQ(Info(Path("turned.mop"))["convertedPicture"].toObject()["width"].toInt(), 438);
+  // Both choices are kept when the run is told to keep settings.
+  const std::string settings = SettingsText();
+  EXPECT_NE(settings.find("AUTOORIENT=1"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("COLORMATCH=1"), std::string::npos) << settings;
+
+  std::ofstream(Path("bad.json")) << R"({"Colors": [{"match": "nearest"}]})";
+  result = Run({"run", Q("wide.mop"), "-o", Q("x.mop"), "--answers", Q("bad.json"),
+                "Painting Colors"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(result.err.contains("match")) << result.err.toStdString();
 }
 
 }  // namespace
