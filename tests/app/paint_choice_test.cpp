@@ -4,9 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QTest>
 
 #include "app/frame_status_bar.h"
+#include "app/picture_info_dialog.h"
+#include "colors/color_fidelity.h"
 #include "app/panel_buttons.h"
 #include "app/stage_panels.h"
 #include "colors/reduction/working_palette.h"
@@ -142,6 +145,27 @@ TEST_F(PaintChoiceTest, FewerPaintsThanAskedAreNotedInTheStatusBar) {
   ASSERT_LT(made, 8u);
   EXPECT_EQ(Frame().Status()->currentMessage().toStdString(),
             std::to_string(made) + " different paints instead of the 8 colors asked for.");
+}
+
+TEST_F(PaintChoiceTest, PatternInformationGivesTheMeanDifferenceToThePhoto) {
+  StartWithPicture(WritePicture("photo.png", 160, 120));
+  MakePattern();
+  const std::optional<double> expected =
+      ConversionDifference(*Doc().initialPicture, *Doc().convertedPicture);
+  ASSERT_TRUE(expected.has_value());
+  ASSERT_GT(*expected, 0.0);
+  QString shown;
+  ModalAnswer read([&](QWidget* modal) {
+    auto* dialog = qobject_cast<PatternInfoDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* field = dialog->findChild<QLabel*>("meanDifference");
+    ASSERT_NE(field, nullptr);
+    shown = field->text();
+    dialog->accept();
+  });
+  Choose("&File", "Picture/pattern i&nformation...");
+  ASSERT_EQ(read.Answered(), 1u);
+  EXPECT_EQ(shown, QString::number(*expected, 'f', 2));
 }
 
 }  // namespace
