@@ -61,6 +61,18 @@ double ChoosingTime(const BenchProject& project, const ImageBuffer& photo, int c
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+// The pattern's own measures: the smallest area's inscribed disc in
+// millimetres, the share of areas that carry a number, and the number boxes
+// that overlap. They are measured on the closest pattern; until the pattern
+// measures exist they print as "-".
+struct PatternColumns {
+  std::string smallestDisc = "-";
+  std::string numbered = "-";
+  std::string overlaps = "-";
+};
+
+PatternColumns MeasurePattern(const CTessel20Doc& /*doc*/) { return {}; }
+
 double Floor(const ImageBuffer& photo, const ImageBuffer& converted, const BrandPalette& brand) {
   std::vector<Lab> paints;
   for (int i = 0; i < brand.Count(); ++i) paints.push_back(SrgbToLab(brand.ColorAt(i)->AsRgb()));
@@ -86,8 +98,6 @@ int Report(const std::vector<std::string>& photos) {
   }
   std::printf("brand: %s (%d paints); one A4 sheet at 600 dpi, 4 dots a cell\n",
               brand->BrandName().c_str(), brand->Count());
-  // The area and number columns are filled by the pattern measures once they
-  // exist; until then they are printed empty.
   std::printf("%-14s %6s %9s %9s %7s %7s %10s %10s %9s | %8s %9s %8s\n", "photo", "colors",
               "classic", "closest", "change", "floor", "classic ms", "closest ms", "choose ms",
               "min disc", "numbered", "overlaps");
@@ -116,10 +126,13 @@ int Report(const std::vector<std::string>& photos) {
       }
       const double floor = Floor(*load.image, *project.doc->convertedPicture, *brand);
       const double change = 100.0 * (closest.difference - classic.difference) / classic.difference;
+      const PatternColumns measures = MeasurePattern(*project.doc);
       const double choosing = ChoosingTime(project, *load.image, colors);
       std::printf("%-14s %6d %9.2f %9.2f %6.1f%% %7.2f %10.0f %10.0f %9.0f | %8s %9s %8s\n",
                   name.c_str(), colors, classic.difference, closest.difference, change, floor,
-                  classic.milliseconds, closest.milliseconds, choosing, "-", "-", "-");
+                  classic.milliseconds, closest.milliseconds, choosing,
+                  measures.smallestDisc.c_str(), measures.numbered.c_str(),
+                  measures.overlaps.c_str());
       if (classic.paints < colors || closest.paints < colors) {
         std::printf("%-14s %6s paints made: classic %d, closest %d\n", "", "", classic.paints,
                     closest.paints);
