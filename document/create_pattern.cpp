@@ -105,9 +105,10 @@ void CTessel20Doc::CreatePattern() {
   ProgressCounters& counters = env_.progress;
 
   // The placeholder colours of a new record are never paints, whatever the flag says.
+  int asked = 0;  // colours asked for when the paints are chosen here
   if (!params.paletteReady || IsPlaceholderPalette(params.workingPalette)) {
     params.paletteReady = 0;
-    const int asked = std::clamp(params.neededNumColors, 2, 256);
+    asked = std::clamp(params.neededNumColors, 2, 256);
     BuildPaletteForPicture(PaintChoice(env_.app.colorMatch), params, asked, *initialPicture,
                            env_.app.colorCorrectionPercent);
     if (!params.paletteReady) {
@@ -115,7 +116,6 @@ void CTessel20Doc::CreatePattern() {
       return;
     }
     Ui().RefreshPaletteWindow(true);
-    NoteFewerPaints(asked);
   }
   // Nothing to match against: the pattern would be all colour 0.
   if (params.workingPalette.empty()) {
@@ -177,6 +177,8 @@ void CTessel20Doc::CreatePattern() {
   UpdateAllViews();
   if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);
   if (env_.AutoNavigator()) ShowNavigator(true);
+  // Said once the pattern stands: a cancelled one leaves nothing to remark on.
+  if (asked > 0) NoteFewerPaints(asked);
 }
 
 void CTessel20Doc::NoteFewerPaints(int asked) {
