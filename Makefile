@@ -10,7 +10,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 CMAKE_CONFIGURE = cmake -S . -G Ninja -Wno-dev \
   $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-.PHONY: deps configure build test test-asan bench fuzz run clean
+.PHONY: deps configure build test test-asan bench quality fuzz run clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +35,13 @@ bench: deps
 	  -DTINTARA_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	bash scripts/run-benchmarks.sh build-bench
+
+# How closely the patterns of the sample photos look like the photos.
+quality: deps
+	@$(CMAKE_CONFIGURE) -B build-bench -DCMAKE_BUILD_TYPE=Release -DTINTARA_BENCH=ON \
+	  -DTINTARA_TESTS=OFF >/dev/null
+	cmake --build build-bench -j $(JOBS) --target quality_report
+	build-bench/bin/quality_report
 
 fuzz: deps
 	@CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

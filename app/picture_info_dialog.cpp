@@ -83,6 +83,12 @@ PatternInfoDialog::PatternInfoDialog(const PatternInfo& info, QWidget* parent) :
   for (const std::string& brand : info.brands) brands_->addItem(QString::fromStdString(brand));
   if (brands_->count() > 0) brands_->setCurrentIndex(0);
   grid->addWidget(brands_, 1, 1);
+  if (info.meanDifference) {
+    grid->addWidget(new QLabel(QStringLiteral("Mean difference to the photo (ΔE00):"), this), 2, 0);
+    grid->addWidget(Field(QStringLiteral("meanDifference"),
+                          QString::number(*info.meanDifference, 'f', 2), this),
+                    2, 1);
+  }
   grid->setColumnStretch(1, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

@@ -210,7 +210,7 @@ void PrintHost::SaveAsPdf() {
   std::string error;
   {
     WaitCursor wait(env_.ui);
-    error = WritePrintPdf(jobs, PdfPageSetupOf(env_.app, PagesPerSide(env_.app)),
+    error = WritePrintPdf(jobs, PdfPageSetupOf(env_.app, PagesPerSide(env_.app), doc_.patternImage.get()),
                           path.toStdString());
   }
   if (!error.empty()) {

@@ -73,7 +73,7 @@ class QtUiHost : public QObject, public UiHost {
   // Tables to show the picture through while a dialog previews; null withdraws them.
   void previewTablesChanged(const PreviewTables* tables);
   void beeped();
-  // A note for the status bar.
+  // A remark for the status bar.
   void statusNoteRequested(const QString& text);
   // A picture-editing submenu is to pop up at the mouse position.
   void popupMenuRequested(const std::string& name);

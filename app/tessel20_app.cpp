@@ -227,11 +227,10 @@ void CTessel20App::ConnectNotices() {
     view->FitToWindow();
   });
   connect(&host_, &QtUiHost::workStageRequested, this, &CTessel20App::EnterStageOnRequest);
+  connect(&host_, &QtUiHost::statusNoteRequested, this, &CTessel20App::ShowStatusNote);
   connect(&host_, &QtUiHost::pictureEditingChanged, frame_.get(), &CMainFrame::SetPictureEditing);
   connect(&host_, &QtUiHost::previewTablesChanged, view, &CTessel20View::SetPreviewTables);
   connect(&host_, &QtUiHost::popupMenuRequested, frame_.get(), &CMainFrame::PopupPictureMenu);
-  connect(&host_, &QtUiHost::statusNoteRequested, this,
-          [this](const QString& text) { frame_->statusBar()->showMessage(text); });
   connect(frame_.get(), &CMainFrame::fileDropped, this, &CTessel20App::OpenDroppedFile);
   connect(&host_, &QtUiHost::showPaletteWindowRequested, palette_.get(), &PaletteWindowHost::Show);
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
@@ -247,6 +246,15 @@ void CTessel20App::ConnectNotices() {
     frame_->SetBusy(false);
     view->SetFrozen(false);
   });
+}
+
+void CTessel20App::ShowStatusNote(const QString& note) {
+  ForgetPaintMessage();
+  const bool sameCommand = noteSerial_ == commandSerial_ &&
+                           frame_->Status()->currentMessage() == notesShown_;
+  notesShown_ = sameCommand ? notesShown_ + "  " + note : note;
+  noteSerial_ = commandSerial_;
+  frame_->Status()->showMessage(notesShown_);
 }
 
 void CTessel20App::AfterCommand() {
@@ -272,6 +280,7 @@ void CTessel20App::ShowCurrentColor() {
 
 bool CTessel20App::Dispatch(CommandId id) {
   if (!frame_ || frame_->Busy() || !table_.IsEnabled(id)) return false;
+  ++commandSerial_;
   // The panel changes first, then the document steps run.
   if (int stage = StageOfCommand(id); stage >= 0) frame_->ShowStage(stage);
   if (longCommands_.count(id) != 0) {

@@ -148,6 +148,8 @@ class CTessel20App : public QObject {
   void ConnectViewFeedback();
   void ShowPaintAt(const Point& image);
   void ForgetPaintMessage();
+  // Notes of one command share the status bar instead of hiding each other.
+  void ShowStatusNote(const QString& note);
 
   // Files.
   void NewCommand();
@@ -201,6 +203,9 @@ class CTessel20App : public QObject {
   // The picture was fitted to the window and the user has not zoomed since:
   // a resized window keeps it fitted.
   bool fitted_ = false;
+  int commandSerial_ = 0;
+  int noteSerial_ = -1;
+  QString notesShown_;
   // The paint of the area clicked last, while the status bar shows it.
   QString paintMessage_;
   bool clipboardHoldsPicture_ = false;

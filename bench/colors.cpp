@@ -7,6 +7,7 @@
 
 #include "colors/brand_list.h"
 #include "colors/brand_palette.h"
+#include "colors/reduction/closest_paints.h"
 #include "colors/reduction/nearest_color.h"
 #include "colors/reduction/optimized_reduction.h"
 #include "colors/reduction/paint_color_matcher.h"
@@ -47,6 +48,31 @@ void BM_BuildPaletteForPicture32(benchmark::State& state) {
   CountPixels(state, photo);
 }
 BENCHMARK(BM_BuildPaletteForPicture32)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The paints closest to a photo: 32 of a brand of 100 from the photo's
+// histogram cells (the histogram itself is counted separately below).
+void BM_ChooseClosestPaints32Of100(benchmark::State& state) {
+  const std::string folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  std::optional<BrandPalette> brand = BrandPalette::Load(folder + "/GoldenHeavyBody.dat");
+  if (!brand || brand->Count() != 100) {
+    state.SkipWithError("GoldenHeavyBody.dat with 100 paints is missing");
+    return;
+  }
+  std::vector<Lab> paints;
+  for (int i = 0; i < brand->Count(); ++i) paints.push_back(SrgbToLab(brand->ColorAt(i)->AsRgb()));
+  const std::vector<WeightedLab> cells = PictureLabCells(PatternSizedPhoto(), 100);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ChooseClosestPaints(cells, paints, 32));
+  }
+  state.counters["cells"] = double(cells.size());
+}
+BENCHMARK(BM_ChooseClosestPaints32Of100)->Unit(benchmark::kMillisecond);
+
+void BM_PictureLabCells(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(PictureLabCells(PatternSizedPhoto(), 100));
+  CountPixels(state, PatternSizedPhoto());
+}
+BENCHMARK(BM_PictureLabCells)->Unit(benchmark::kMillisecond);
 
 void BM_ReduceColorsOptimized32(benchmark::State& state) {
   const ImageBuffer& photo = LargePhoto();

@@ -113,6 +113,7 @@ void CliContext::ReadApplicationSettings() {
     app.winInterface = ReadSetting(overlay_, Setting::kInterfaceWinInterface);
   }
   app.colorCorrectionPercent = ReadSetting(overlay_, Setting::kColorCorrectionPercent);
+  app.colorMatch = ReadSetting(overlay_, Setting::kColorMatch);
   app.page = ReadPageSettings(overlay_);
   app.ReadAfterMainWindow(overlay_);
 }

@@ -25,6 +25,14 @@ void CliUiHost::StartOperation(std::string what) {
   if (!what_.empty()) Draw(0);
 }
 
+void CliUiHost::StatusNote(const std::string& text) {
+  ScriptedUiHost::StatusNote(text);
+  if (quiet_) return;
+  FinishLine();
+  std::fprintf(stream_, "note: %s\n", text.c_str());
+  std::fflush(stream_);
+}
+
 void CliUiHost::ShowPercent(int percent) { Draw(std::clamp(percent, 0, 100)); }
 
 void CliUiHost::FinishOperation() {
@@ -40,13 +48,6 @@ bool CliUiHost::ProgressStep(const ProgressCounters& counters, int current, int 
     Draw(std::clamp(ProgressPercent(counters, current, total), 0, 100));
   }
   return cancel;
-}
-
-void CliUiHost::StatusNote(const std::string& text) {
-  ScriptedUiHost::StatusNote(text);
-  FinishLine();
-  std::fprintf(stream_, "%s\n", text.c_str());
-  std::fflush(stream_);
 }
 
 void CliUiHost::Draw(int percent) {

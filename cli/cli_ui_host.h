@@ -18,7 +18,7 @@ class CliUiHost : public ScriptedUiHost {
   CliUiHost(ScriptedAnswers* answers, std::FILE* stream, bool quiet);
 
   bool ProgressStep(const ProgressCounters& counters, int current, int total) override;
-  // Notes go to standard error on a line of their own, even with --quiet.
+  // One line "note: TEXT" on the stream, unless it is quiet.
   void StatusNote(const std::string& text) override;
 
   // The text of the newest error or warning shown since `from` (an index

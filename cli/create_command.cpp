@@ -23,7 +23,7 @@ bool WriteExtras(const ParsedArgs& parsed, CliContext& context) {
   }
   if (auto path = parsed.Value("--pdf")) {
     // The pattern was sized for (pages + 1)² sheets; it is printed on as many.
-    PdfPageSetup setup = PageSetupOf(app, app.page.pageCount + 1);
+    PdfPageSetup setup = PageSetupOf(app, app.page.pageCount + 1, doc.patternImage.get());
     if (!WritePicturePages(doc.patternImage.get(), setup, *path, "painting pattern",
                            doc.indexImage.get())) {
       return false;

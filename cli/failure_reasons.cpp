@@ -75,7 +75,9 @@ std::string PatternFailureText(const CTessel20Doc& doc, const DocumentEnvironmen
   if (!doc.initialPicture) return failed + ": there is no picture";
   // The pattern's size as the pipeline works it out.
   const CellSize cells =
-      PatternCellSize(PagePixelSize(environment.app.page, environment.printer),
+      PatternCellSize(PageDotsForPicture(environment.app.page, environment.printer,
+                                         doc.params.dotsPerCell, doc.initialPicture->Width(),
+                                         doc.initialPicture->Height()),
                       doc.params.dotsPerCell, doc.initialPicture->Width(),
                       doc.initialPicture->Height());
   const int64_t width = cells.width;

@@ -3,6 +3,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/subcommands.h"
+#include "colors/color_fidelity.h"
 #include "pattern/used_colors.h"
 #include "view/printable_text.h"
 
@@ -14,6 +15,7 @@ struct ProjectFacts {
   bool legacy = false;
   UsedColors used;
   std::vector<int> usedPositions;  // ascending
+  std::optional<double> meanDifference;  // converted picture against the photo
 };
 
 void PictureJson(JsonWriter& json, const char* name, const ImageBuffer* image) {
@@ -75,6 +77,12 @@ void PrintJson(const CTessel20Doc& doc, const ProjectFacts& facts) {
   json.Key("usedBrands").BeginArray();
   for (const std::string& brand : facts.used.brands) json.String(brand);
   json.EndArray();
+  json.Key("meanDeltaE00");
+  if (facts.meanDifference) {
+    json.Decimal(*facts.meanDifference, 3);
+  } else {
+    json.Null();
+  }
   json.EndObject();
   std::printf("%s\n", json.Text().c_str());
 }
@@ -117,6 +125,9 @@ void PrintText(const CTessel20Doc& doc, const ProjectFacts& facts) {
   for (const std::string& brand : facts.used.brands) {
     std::printf("  %s\n", PrintableText(brand).c_str());
   }
+  if (facts.meanDifference) {
+    std::printf("%-19s %.2f\n", "mean ΔE00 to photo", *facts.meanDifference);
+  }
 }
 
 }  // namespace
@@ -140,6 +151,9 @@ int RunInfo(Words words) {
   if (doc.convertedPicture) {
     facts.used = CountUsedColors(doc.indexImage.get(), doc.params.workingPalette);
     facts.usedPositions = UsedPositions(doc.indexImage.get());
+    if (doc.initialPicture) {
+      facts.meanDifference = ConversionDifference(*doc.initialPicture, *doc.convertedPicture);
+    }
   }
   if (parsed.Has("--json")) {
     PrintJson(doc, facts);

@@ -90,6 +90,14 @@ JsonWriter& JsonWriter::Number(int64_t value) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Decimal(double value, int places) {
+  BeforeValue();
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", places, value);
+  text_ += text;
+  return *this;
+}
+
 JsonWriter& JsonWriter::Bool(bool value) {
   BeforeValue();
   text_ += value ? "true" : "false";

@@ -18,6 +18,8 @@ class JsonWriter {
   JsonWriter& Key(const std::string& name);
   JsonWriter& String(const std::string& text);
   JsonWriter& Number(int64_t value);
+  // A fractional number with `places` digits after the point.
+  JsonWriter& Decimal(double value, int places);
   JsonWriter& Bool(bool value);
   JsonWriter& Null();
 

@@ -27,8 +27,8 @@ bool WritePng(const ImageBuffer* image, const std::string& path, const std::stri
   return false;
 }
 
-PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide) {
-  return PdfPageSetupOf(app, pagesPerSide);
+PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide, const ImageBuffer* pattern) {
+  return PdfPageSetupOf(app, pagesPerSide, pattern);
 }
 
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,

@@ -16,7 +16,8 @@ bool WritePng(const ImageBuffer* image, const std::string& path, const std::stri
 
 // Paper and orientation of the page settings, with the given pages per side,
 // and the shopping list's settings.
-PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide);
+PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide,
+                         const ImageBuffer* pattern = nullptr);
 
 // `indexImage` gives the sheets their colour numbers when they list them.
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,

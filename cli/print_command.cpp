@@ -58,7 +58,7 @@ int RunPrint(Words words) {
         ok = WriteVectorPages(doc, app, PageSetupOf(app, n), *output);
         break;
       }
-      ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n), *output, "painting pattern", doc.indexImage.get()); break;
+      ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n, doc.patternImage.get()), *output, "painting pattern", doc.indexImage.get()); break;
     case 3: ok = WriteKeyPages(doc, PageSetupOf(app, n), *output); break;
     default: ok = WriteShoppingList(doc, PageSetupOf(app, n), *output); break;
   }

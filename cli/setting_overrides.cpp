@@ -63,7 +63,8 @@ std::vector<OptionDef> PatternSettingOptions() {
   return {{"--colors", true},  {"--brand", true},     {"--type", true},
           {"--pages", true},   {"--paper", true},     {"--dpi", true},
           {"--landscape", false}, {"--percent", true}, {"--border-color", true},
-          {"--default-printer", false}, {"--min-area-mm", true}};
+          {"--default-printer", false}, {"--min-area-mm", true}, {"--orientation", true},
+          {"--match", true}};
 }
 
 bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
@@ -108,6 +109,18 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     Override(store, Setting::kPrintResolution, *dpi);
   }
   if (parsed.Has("--landscape")) Override(store, Setting::kOrientation, 1);
+  if (auto text = parsed.Value("--orientation")) {
+    auto way = IndexOf(*text, std::array{"portrait", "landscape", "auto"});
+    if (!way) return Bad("--orientation", *text, "portrait, landscape or auto");
+    // "auto" turns the page from whichever orientation the settings hold.
+    if (*way < 2) Override(store, Setting::kOrientation, *way);
+    Override(store, Setting::kAutoOrientation, *way == 2 ? 1 : 0);
+  }
+  if (auto text = parsed.Value("--match")) {
+    auto match = IndexOf(*text, std::array{"classic", "closest"});
+    if (!match) return Bad("--match", *text, "classic or closest");
+    Override(store, Setting::kColorMatch, *match);
+  }
   Override(store, Setting::kUseDefaultPrinter, parsed.Has("--default-printer") ? 1 : 0);
   if (auto text = parsed.Value("--border-color")) {
     auto color = ParseHexColor(*text);

@@ -20,6 +20,8 @@ const Subcommand kSubcommands[] = {
      "    --border-color RRGGBB  --default-printer\n"
      "    --min-area-mm D  merge areas narrower than D mm once printed into the\n"
      "                     closest neighbouring paint; numbers only where they fit\n"
+     "    --orientation portrait|landscape|auto  (auto: the page turned to suit the picture)\n"
+     "    --match classic|closest  (closest: the paints that look most like the picture)\n"
      "    Each option overrides its setting for this run only.",
      RunCreate},
     {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},

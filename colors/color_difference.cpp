@@ -1,5 +1,6 @@
 #include "colors/color_difference.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -8,9 +9,19 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-double Linear(uint8_t channel) {
+double LinearOf(int channel) {
   const double c = channel / 255.0;
   return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// Millions of pixels go through this: the 256 values are worked out once.
+double Linear(uint8_t channel) {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> values{};
+    for (int i = 0; i < 256; ++i) values[size_t(i)] = LinearOf(i);
+    return values;
+  }();
+  return table[channel];
 }
 
 // Linear sRGB to XYZ (D65). The white used for L*a*b* is the sum of each row,

@@ -25,7 +25,8 @@ ColorsEditor::ColorsEditor(const CTesselParams& params, const ImageBuffer* pictu
       picture_(picture),
       context_(std::move(context)),
       brands_(ListBrands(context_.programFolder)),
-      number_(params.neededNumColors) {
+      number_(params.neededNumColors),
+      paintChoice_(context_.paintChoice) {
   int found = FindBrandByPath(brands_, params_.brandFile);
   int index = found >= 0 ? found : 0;
   if (brands_.empty()) return;
@@ -80,14 +81,25 @@ bool ColorsEditor::BuildForBrand() {
   return Rebuild(Source::kBrand);
 }
 
+bool ColorsEditor::SetChoice(PaintChoice choice) {
+  if (choice == paintChoice_) return true;
+  const PaintChoice before = paintChoice_;
+  paintChoice_ = choice;
+  if (picture_ != nullptr && !BuildForPicture()) {
+    paintChoice_ = before;
+    return false;
+  }
+  return true;
+}
+
 bool ColorsEditor::Rebuild(Source source) {
   if (!brand_) return false;
   WaitCursor wait(context_.host);
   FileError error;
   PaletteBuild built =
       source == Source::kPicture && picture_ != nullptr
-          ? BuildPaletteForPicture(params_, number_, *picture_, context_.colorCorrectionPercent,
-                                   &error)
+          ? BuildPaletteForPicture(paintChoice_, params_, number_, *picture_,
+                                   context_.colorCorrectionPercent, &error)
           : BuildPaletteForBrand(params_, number_, &error);
   if (built == PaletteBuild::kBrandUnreadable) {
     context_.host.Message(FileErrorText(error), MessageIcon::kError);

@@ -12,6 +12,7 @@
 #include "colors/brand_list.h"
 #include "colors/brand_palette.h"
 #include "colors/pattern_color_shares.h"
+#include "colors/reduction/working_palette.h"
 #include "colors/tessel_params.h"
 
 namespace tintara {
@@ -26,6 +27,8 @@ struct ColorsContext {
   int colorCorrectionPercent = 100;
   UiHost& host;
   Dialogs& dialogs;
+  // How the dialog chooses paints for the picture when it opens.
+  PaintChoice paintChoice = PaintChoice::kClassic;
 };
 
 // The number field's range: 2 .. min(32, colours of the brand).
@@ -67,6 +70,12 @@ class ColorsEditor {
   bool BuildForPicture();
   bool BuildForBrand();
 
+  // How paints are chosen for the picture. Choosing another way rebuilds the
+  // palette for the picture when there is one, as "For picture" does; false,
+  // with the old way kept, when the user cancelled that.
+  PaintChoice Choice() const { return paintChoice_; }
+  bool SetChoice(PaintChoice choice);
+
   // Whether "Add" can add at all: a full palette ignores it.
   bool CanAdd() const;
   // Appends a colour that is not in the palette yet; its position, or -1
@@ -107,6 +116,7 @@ class ColorsEditor {
   std::optional<BrandPalette> brand_;
   int number_ = 0;
   bool paletteChanged_ = false;
+  PaintChoice paintChoice_ = PaintChoice::kClassic;
   bool saveFailed_ = false;
   std::string lastLoadedPath_;
 };

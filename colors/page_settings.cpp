@@ -61,6 +61,7 @@ PageDots PagePixelSize(const PatternPageSettings& settings, const PrinterInfo* p
 bool PageSettingsChanged(const PatternPageSettings& before, const PatternPageSettings& after) {
   if (before.useDefaultPrinter != after.useDefaultPrinter) return true;
   if (before.pageCount != after.pageCount) return true;
+  if (before.autoOrientation != after.autoOrientation) return true;
   if (after.useDefaultPrinter == 1) return false;
   return before.paperSize != after.paperSize || before.orientation != after.orientation ||
          before.printResolution != after.printResolution;

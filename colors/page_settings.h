@@ -15,6 +15,7 @@ struct PatternPageSettings {
   int paperSize = 3;          // index into PaperSizes()
   int printResolution = 2;    // index into PrintResolutions()
   int orientation = 0;        // 0 portrait, 1 landscape
+  int autoOrientation = 0;    // 1: whichever orientation the picture fills more of
   friend bool operator==(const PatternPageSettings&, const PatternPageSettings&) = default;
 };
 
@@ -51,7 +52,8 @@ struct PageDots {
 PageDots PagePixelSize(const PatternPageSettings& settings, const PrinterInfo* printer);
 
 // Whether new page settings change the pattern size: the printer choice, the
-// number of pages, or, for the custom printer, paper, orientation or resolution.
+// number of pages, the automatic orientation, or, for the custom printer,
+// paper, orientation or resolution.
 bool PageSettingsChanged(const PatternPageSettings& before, const PatternPageSettings& after);
 
 }  // namespace tintara

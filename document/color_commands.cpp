@@ -21,12 +21,19 @@ namespace tintara {
 namespace {
 
 ColorsContext MakeContext(DocumentEnvironment& env) {
-  return ColorsContext{env.programFolder, env.app.colorCorrectionPercent, env.ui, env.dialogs};
+  return ColorsContext{env.programFolder, env.app.colorCorrectionPercent, env.ui, env.dialogs,
+                       PaintChoice(env.app.colorMatch)};
 }
 
 void KeepListView(DocumentEnvironment& env, bool detailsView) {
   env.app.listView = detailsView ? 1 : 0;
   WriteSetting(env.settings, Setting::kColorsSelectionListView, env.app.listView);
+}
+
+// The way of choosing paints goes into the settings at once, like the list view.
+void KeepPaintChoice(DocumentEnvironment& env, PaintChoice choice) {
+  env.app.colorMatch = int(choice);
+  WriteSetting(env.settings, Setting::kColorMatch, env.app.colorMatch);
 }
 
 }  // namespace
@@ -45,6 +52,7 @@ std::optional<CTesselParams> CTessel20Doc::AskPaintingColors() {
   editor.shares = ColorShares();
   if (!DialogPort().EditColors(editor)) return std::nullopt;
   KeepListView(env_, editor.detailsView);
+  KeepPaintChoice(env_, editor.Choice());
   return editor.Params();
 }
 
@@ -64,7 +72,8 @@ bool CTessel20Doc::ApplyPaintingColors(CTesselParams edited) {
     WaitCursor wait(Ui());
     const int colors = std::min(params.neededNumColors, 256);
     if (initialPicture) {
-      BuildPaletteForPicture(params, colors, *initialPicture, env_.app.colorCorrectionPercent);
+      BuildPaletteForPicture(PaintChoice(env_.app.colorMatch), params, colors, *initialPicture,
+                             env_.app.colorCorrectionPercent);
     } else {
       BuildPaletteForBrand(params, colors);
     }
@@ -73,6 +82,7 @@ bool CTessel20Doc::ApplyPaintingColors(CTesselParams edited) {
       if (snapshot) RollBackToLastSnapshot();
       return false;
     }
+    if (initialPicture) NoteFewerPaints(colors);
   }
   FollowNewPalette(oldPalette, editedByHand);
   // A pattern that could not follow has rolled back to the old paints: the

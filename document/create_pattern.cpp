@@ -7,6 +7,8 @@
 #include <string>
 
 #include "colors/page_settings.h"
+#include "colors/color_difference.h"
+#include "colors/reduction/lab_paint_matcher.h"
 #include "colors/reduction/paint_color_matcher.h"
 #include "colors/reduction/working_palette.h"
 #include "document/document_environment.h"
@@ -75,6 +77,16 @@ CellSize PatternCellSize(const PageDots& page, int32_t dotsPerCell, int64_t pict
   return size;
 }
 
+PageDots PageDotsForPicture(const PatternPageSettings& settings, const PrinterInfo* printer,
+                            int32_t dotsPerCell, int64_t pictureWidth, int64_t pictureHeight) {
+  const PageDots page = PagePixelSize(settings, printer);
+  if (settings.autoOrientation != 1 || pictureWidth <= 0 || pictureHeight <= 0) return page;
+  const PageDots turned{page.height, page.width};
+  const CellSize asSet = PatternCellSize(page, dotsPerCell, pictureWidth, pictureHeight);
+  const CellSize other = PatternCellSize(turned, dotsPerCell, pictureWidth, pictureHeight);
+  return other.width * other.height > asSet.width * asSet.height ? turned : page;
+}
+
 int PipelineStepTotal(int32_t patternType, bool resizes) {
   int total = patternType == kPatternNothing ? 4 : 4 + RenderStepCount(patternType);
   return total + (resizes ? 1 : 0);
@@ -87,7 +99,8 @@ void CTessel20Doc::CreatePattern() {
   const int64_t w = initialPicture->Width();
   const int64_t h = initialPicture->Height();
   const CellSize target =
-      PatternCellSize(PagePixelSize(env_.app.page, env_.printer), params.dotsPerCell, w, h);
+      PatternCellSize(PageDotsForPicture(env_.app.page, env_.printer, params.dotsPerCell, w, h),
+                      params.dotsPerCell, w, h);
   const int64_t tw = target.width;
   const int64_t th = target.height;
   if (!PatternFitsBudget(tw, th)) return;
@@ -98,9 +111,11 @@ void CTessel20Doc::CreatePattern() {
   ProgressCounters& counters = env_.progress;
 
   // The placeholder colours of a new record are never paints, whatever the flag says.
+  int asked = 0;  // colours asked for when the paints are chosen here
   if (!params.paletteReady || IsPlaceholderPalette(params.workingPalette)) {
     params.paletteReady = 0;
-    BuildPaletteForPicture(params, std::clamp(params.neededNumColors, 2, 256), *initialPicture,
+    asked = std::clamp(params.neededNumColors, 2, 256);
+    BuildPaletteForPicture(PaintChoice(env_.app.colorMatch), params, asked, *initialPicture,
                            env_.app.colorCorrectionPercent);
     if (!params.paletteReady) {
       RollBackToLastSnapshot();
@@ -168,13 +183,36 @@ void CTessel20Doc::CreatePattern() {
   UpdateAllViews();
   if (env_.AutoPaletteWindow()) ShowPaletteWindow(true);
   if (env_.AutoNavigator()) ShowNavigator(true);
+  // Said once the pattern stands: a cancelled one leaves nothing to remark on.
+  if (asked > 0) NoteFewerPaints(asked);
+}
+
+void CTessel20Doc::NoteFewerPaints(int asked) {
+  const int made = int(params.workingPalette.size());
+  if (made >= asked) return;
+  Ui().StatusNote(std::to_string(made) + " different paints instead of the " +
+                  std::to_string(asked) + " colors asked for.");
 }
 
 int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (!initialPicture || !convertedPicture || !indexImage || params.workingPalette.empty()) return 0;
+  if (PaintChoice(env_.app.colorMatch) == PaintChoice::kClosest) {
+    std::vector<Lab> paints;
+    for (const CFlossColor& paint : params.workingPalette) paints.push_back(SrgbToLab(paint.AsRgb()));
+    const NearestPaintByLook nearest(paints);
+    return MapRows(left, top, right, bottom,
+                   [&] { return LabPaintMatcher(nearest, env_.app.colorCorrectionPercent); });
+  }
   std::vector<Rgb> colors;
   for (const CFlossColor& paint : params.workingPalette) colors.push_back(paint.AsRgb());
   const NearestColorTable table(colors);
+  return MapRows(left, top, right, bottom,
+                 [&] { return PaintColorMatcher(table, env_.app.colorCorrectionPercent); });
+}
+
+template <typename MakeMatcher>
+int CTessel20Doc::MapRows(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                          MakeMatcher makeMatcher) {
   // Only the index is written: the clean-up that always follows paints the
   // converted picture from the cleaned index.
   const ImageBuffer& picture = *convertedPicture;
@@ -189,9 +227,9 @@ int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int
   right = std::clamp(right, left, width);
   // One matcher per band: each keeps its own cache of colours already seen.
   const int bands = BandCount(std::min(height, kMapChunkRows), int64_t(kMapChunkRows) * width);
-  std::vector<PaintColorMatcher> matchers;
-  for (int b = 0; b < bands; ++b) matchers.emplace_back(table, env_.app.colorCorrectionPercent);
-  auto mapRow = [&](PaintColorMatcher& matcher, int32_t y) {
+  std::vector<decltype(makeMatcher())> matchers;
+  for (int b = 0; b < bands; ++b) matchers.push_back(makeMatcher());
+  auto mapRow = [&](auto& matcher, int32_t y) {
     uint8_t* index = indexRows->Row(y);
     if (y < top || y >= bottom) {
       std::memset(index, 0, size_t(width));

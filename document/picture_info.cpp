@@ -1,5 +1,6 @@
 #include "document/picture_info.h"
 
+#include "colors/color_fidelity.h"
 #include "document/tessel_doc.h"
 #include "pattern/used_colors.h"
 
@@ -49,7 +50,11 @@ PictureInfo DescribePicture(const CTessel20Doc& doc, int prefUnits) {
 
 PatternInfo DescribePattern(const CTessel20Doc& doc) {
   UsedColors used = CountUsedColors(doc.indexImage.get(), doc.params.workingPalette);
-  return {used.count, std::move(used.brands)};
+  PatternInfo info{used.count, std::move(used.brands), std::nullopt};
+  if (doc.initialPicture && doc.convertedPicture) {
+    info.meanDifference = ConversionDifference(*doc.initialPicture, *doc.convertedPicture);
+  }
+  return info;
 }
 
 }  // namespace tintara

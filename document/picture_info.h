@@ -36,6 +36,9 @@ PictureInfo DescribePicture(const CTessel20Doc& doc, int prefUnits);
 struct PatternInfo {
   int usedColors = 0;
   std::vector<std::string> brands;  // in colour-position order, no repeats
+  // Mean CIEDE2000 difference between the photo averaged to the pattern's
+  // size and the converted picture; absent without both pictures.
+  std::optional<double> meanDifference;
 };
 
 PatternInfo DescribePattern(const CTessel20Doc& doc);

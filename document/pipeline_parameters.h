@@ -29,4 +29,11 @@ struct CellSize {
 CellSize PatternCellSize(const PageDots& page, int32_t dotsPerCell, int64_t pictureWidth,
                          int64_t pictureHeight);
 
+// The page in printer dots for a picture of pictureWidth × pictureHeight:
+// with the automatic orientation the page is turned when the picture, kept in
+// proportion, then covers more cells of it; an equal cover keeps the page as
+// the settings give it.
+PageDots PageDotsForPicture(const PatternPageSettings& settings, const PrinterInfo* printer,
+                            int32_t dotsPerCell, int64_t pictureWidth, int64_t pictureHeight);
+
 }  // namespace tintara

@@ -134,6 +134,11 @@ class CTessel20Doc {
   // Matches every pixel of the rectangle to the working palette (outside it:
   // black, colour 0). 1 done, 0 cancelled (the document has rolled back).
   int MapToPaintColors(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // The row loop of MapToPaintColors with a matcher per band made by `makeMatcher`.
+  template <typename MakeMatcher>
+  int MapRows(int32_t left, int32_t top, int32_t right, int32_t bottom, MakeMatcher makeMatcher);
+  // Tells the user, without a question, when the paints chosen are fewer than `asked`.
+  void NoteFewerPaints(int asked);
   // Median-smooths the index image, recolours and redraws the pattern.
   // 1 done, 0 failed or cancelled (rolled back).
   int RemoveSmallAreas();

@@ -40,10 +40,14 @@ PrintSurface PdfSurfaceOf(const PdfPageSetup& setup) {
   return PrintSurfaceOf(writer);
 }
 
-PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide) {
+PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide, const ImageBuffer* pattern) {
   PdfPageSetup setup;
   setup.paperSize = app.page.paperSize;
   setup.landscape = app.page.orientation == 1;
+  if (app.page.autoOrientation == 1 && pattern != nullptr &&
+      pattern->Width() != pattern->Height()) {
+    setup.landscape = pattern->Width() > pattern->Height();
+  }
   setup.pagesPerSide = pagesPerSide;
   setup.shoppingList = app.printShoppingList != 0;
   setup.coverage = {app.printCoverageMicrolitres, app.printCoats, app.printPotMillilitres};

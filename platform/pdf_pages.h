@@ -28,8 +28,11 @@ struct PdfPageSetup {
 };
 
 // The setup the settings give: the paper of the page settings and the
-// "How to print" choices, over `pagesPerSide` sheets.
-PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide);
+// "How to print" choices, over `pagesPerSide` sheets. With the page turned to
+// suit the picture, the sheets lie as the pattern does: landscape for a
+// pattern wider than tall, upright for a taller one.
+PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide,
+                            const ImageBuffer* pattern = nullptr);
 
 // Dots per inch of the PDF device and the margin a printer cannot print on.
 constexpr int kPdfDpi = 600;

@@ -62,6 +62,11 @@ std::optional<std::string> ApplyColorsAnswer(ColorsEditor& editor, const ScriptV
     if (index < 0) return "no brand of that name";
     editor.SelectBrand(index);
   }
+  if (const ScriptValue* match = answer.Find("match")) {
+    std::optional<std::string> way = match->AsString();
+    if (way != "classic" && way != "closest") return "match must be \"classic\" or \"closest\"";
+    editor.SetChoice(way == "closest" ? PaintChoice::kClosest : PaintChoice::kClassic);
+  }
   if (const ScriptValue* build = answer.Find("build")) {
     std::optional<std::string> source = build->AsString();
     if (source == "picture") {
@@ -83,7 +88,7 @@ bool ScriptedDialogs::EditColors(ColorsEditor& editor) {
   std::optional<ScriptValue> answer = Take(kColors);
   if (!answer) return false;
   if (answer->AsObject() == nullptr) {
-    Refuse(kColors, "expected {\"brand\", \"colors\", \"build\", \"add\", \"delete\"}");
+    Refuse(kColors, "expected {\"brand\", \"colors\", \"match\", \"build\", \"add\", \"delete\"}");
     return false;
   }
   if (std::optional<std::string> why = ApplyColorsAnswer(editor, *answer)) {

@@ -149,6 +149,11 @@ std::optional<std::string> ApplySizeAnswer(const ScriptValue& answer, bool defau
     if (on == nullptr) return "landscape must be true or false";
     chosen.orientation = *on ? 1 : 0;
   }
+  if (const ScriptValue* turn = answer.Find("turn")) {
+    const bool* on = std::get_if<bool>(&turn->value);
+    if (on == nullptr) return "turn must be true or false";
+    chosen.autoOrientation = *on ? 1 : 0;
+  }
   if (const ScriptValue* pages = answer.Find("pages")) {
     std::optional<int> perSide = ScriptInt(*pages, 1, kOfferedPagesPerSide);
     if (!perSide) return "pages must be 1, 2 or 3 (per side)";
@@ -176,7 +181,7 @@ std::optional<PatternPageSettings> ScriptedDialogs::ChoosePatternSize(
   std::optional<ScriptValue> answer = Take(kPatternSize);
   if (!answer) return std::nullopt;
   if (answer->AsObject() == nullptr) {
-    Refuse(kPatternSize, "expected {\"paper\", \"landscape\", \"pages\", \"printer\", \"dpi\"}");
+    Refuse(kPatternSize, "expected {\"paper\", \"landscape\", \"pages\", \"printer\", \"dpi\", \"turn\"}");
     return std::nullopt;
   }
   PatternPageSettings chosen = current;

@@ -45,8 +45,8 @@ class ScriptedUiHost : public UiHost {
 
   // What the core did, in order.
   std::vector<MessageRequest> messages;
-  std::vector<int> workStages;
   std::vector<std::string> statusNotes;
+  std::vector<int> workStages;
   std::vector<int> stagesEntered;
   std::vector<int> progressPercents;
   int beeps = 0;

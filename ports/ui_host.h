@@ -78,7 +78,8 @@ class UiHost {
   // mouse position.
   virtual void PopupMenu(const std::string& /*name*/) {}
 
-  // A short note on what a command did, for the status bar (never a question).
+  // A one-line remark that needs no answer: the status bar in the program,
+  // a line on standard error in the command-line tool.
   virtual void StatusNote(const std::string& /*text*/) {}
 
   // Convenience for a plain message with an OK button.

@@ -52,6 +52,7 @@ void AppSettings::ReadStartup(const SettingsStore& store,
   EnsureMenuOrToolbars();
   autoSave = ReadSetting(store, Setting::kAutoSave);
   colorCorrectionPercent = ReadSetting(store, Setting::kColorCorrectionPercent);
+  colorMatch = ReadSetting(store, Setting::kColorMatch);
   listView = ReadSetting(store, Setting::kColorsSelectionListView);
   page = ReadPageSettings(store);
 }
@@ -112,6 +113,7 @@ void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kShowColorsPalette, showColorsPalette);
   WriteSetting(store, Setting::kShowNavigator, showNavigator);
   WriteSetting(store, Setting::kColorCorrectionPercent, colorCorrectionPercent);
+  WriteSetting(store, Setting::kColorMatch, colorMatch);
   WriteSetting(store, Setting::kColorsSelectionListView, listView);
   WriteSetting(store, Setting::kMergeSmallAreas, mergeSmallAreas);
   WriteSetting(store, Setting::kMinAreaDiameter, minAreaDiameter);
@@ -134,6 +136,7 @@ PatternPageSettings ReadPageSettings(const SettingsStore& store) {
   page.paperSize = ReadSetting(store, Setting::kPaperSize);
   page.printResolution = ReadSetting(store, Setting::kPrintResolution);
   page.orientation = ReadSetting(store, Setting::kOrientation);
+  page.autoOrientation = ReadSetting(store, Setting::kAutoOrientation);
   return page;
 }
 
@@ -143,6 +146,7 @@ void WritePageSettings(SettingsStore& store, const PatternPageSettings& page) {
   WriteSetting(store, Setting::kPaperSize, page.paperSize);
   WriteSetting(store, Setting::kPrintResolution, page.printResolution);
   WriteSetting(store, Setting::kOrientation, page.orientation);
+  WriteSetting(store, Setting::kAutoOrientation, page.autoOrientation);
 }
 
 std::string ProgramFolderOf(const std::string& programPath) {

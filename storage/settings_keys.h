@@ -75,6 +75,8 @@ enum class Setting : int {
   kConvertSaveDir,       // in "CONVERT.INI"
   kMergeSmallAreas,      // 1: pattern creation merges areas too small to paint
   kMinAreaDiameter,      // their smallest printed width, in tenths of a millimetre
+  kColorMatch,           // 0 the picture's colours as paints, 1 the paints closest to it
+  kAutoOrientation,      // 1: the page turns to suit the picture
   kCount,
 };
 
@@ -177,6 +179,8 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kConvertSaveDir, "Settings", "SaveDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
     {kMergeSmallAreas, "SETTINGS", "MERGESMALLAREAS", kInt, kFixed, 0, 0, 1, ""},
     {kMinAreaDiameter, "SETTINGS", "MINAREADIAMETER", kInt, kFixed, 25, 1, 1000, ""},
+    {kColorMatch, "SETTINGS", "COLORMATCH", kInt, kFixed, 0, 0, 1, ""},
+    {kAutoOrientation, "SETTINGS", "AUTOORIENT", kInt, kFixed, 0, 0, 1, ""},
 }};
 
 constexpr bool EveryDefaultInRange() {

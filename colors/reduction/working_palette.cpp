@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+#include "colors/color_difference.h"
+#include "colors/reduction/closest_paints.h"
 #include "colors/reduction/lightness.h"
 #include "colors/reduction/nearest_color.h"
 #include "colors/reduction/octree_quantizer.h"
@@ -49,8 +51,8 @@ PaletteBuild PlaceBrandColors(CTesselParams& params, const BrandPalette& brand,
 
 }  // namespace
 
-std::vector<Rgb> QuantizePicture(const ImageBuffer& picture, int colors, int percent) {
-  OctreeQuantizer quantizer(colors);
+void ForEachCorrectedRow(const ImageBuffer& picture, int percent,
+                         const std::function<void(const uint8_t* row, int width)>& take) {
   LightnessCorrector correct(percent);
   const int32_t width = picture.Width();
   std::vector<uint8_t> row(size_t(width) * 3);
@@ -61,8 +63,14 @@ std::vector<Rgb> QuantizePicture(const ImageBuffer& picture, int colors, int per
       ExpandRow(picture, y, row.data());
       correct.CorrectRow(row.data(), row.data(), width);
     }
-    quantizer.AddRow(row.data(), width);
+    take(row.data(), width);
   }
+}
+
+std::vector<Rgb> QuantizePicture(const ImageBuffer& picture, int colors, int percent) {
+  OctreeQuantizer quantizer(colors);
+  ForEachCorrectedRow(picture, percent,
+                      [&](const uint8_t* row, int width) { quantizer.AddRow(row, width); });
   return quantizer.Palette();
 }
 
@@ -89,6 +97,29 @@ PaletteBuild BuildPaletteForPicture(CTesselParams& params, int colors, const Ima
   } catch (const std::bad_alloc&) {
     return PaletteBuild::kFailed;
   }
+}
+
+PaletteBuild BuildClosestPalette(CTesselParams& params, int colors, const ImageBuffer& picture,
+                                 int percent, FileError* error) {
+  if (colors < 1) return PaletteBuild::kFailed;
+  std::optional<BrandPalette> brand = BrandPalette::Load(params.brandFile, error);
+  if (!brand) return PaletteBuild::kBrandUnreadable;
+  try {
+    std::vector<Lab> paints;
+    for (int i = 0; i < brand->Count(); ++i) paints.push_back(SrgbToLab(brand->ColorAt(i)->AsRgb()));
+    const std::vector<WeightedLab> cells = PictureLabCells(picture, percent);
+    return PlaceBrandColors(params, *brand, ChooseClosestPaints(cells, paints, colors));
+  } catch (const std::bad_alloc&) {
+    return PaletteBuild::kFailed;
+  }
+}
+
+PaletteBuild BuildPaletteForPicture(PaintChoice choice, CTesselParams& params, int colors,
+                                    const ImageBuffer& picture, int percent, FileError* error) {
+  if (choice == PaintChoice::kClosest) {
+    return BuildClosestPalette(params, colors, picture, percent, error);
+  }
+  return BuildPaletteForPicture(params, colors, picture, percent, error);
 }
 
 HueRecord MakeHueRecord(Rgb color, int position) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -21,6 +22,15 @@ enum class PaletteBuild {
   kFailed,           // no memory, or K below 1; the record is unchanged
 };
 
+// How the paints for a picture are chosen: the picture's own colours each
+// replaced by the nearest paint, or the paints that look closest to it.
+enum class PaintChoice { kClassic = 0, kClosest = 1 };
+
+// Every row of the picture as blue, green, red triplets after the lightness
+// correction, bottom row first.
+void ForEachCorrectedRow(const ImageBuffer& picture, int percent,
+                         const std::function<void(const uint8_t* row, int width)>& take);
+
 // The picture's colours after the lightness correction: at most K colours
 // from the octree quantiser, in ascending order of pixel count.
 std::vector<Rgb> QuantizePicture(const ImageBuffer& picture, int colors, int percent);
@@ -33,6 +43,17 @@ std::vector<int> ChooseBrandColors(const BrandPalette& brand, std::span<const Rg
 // The working palette for the picture: K colours of the brand of brandFile.
 PaletteBuild BuildPaletteForPicture(CTesselParams& params, int colors, const ImageBuffer& picture,
                                     int percent, FileError* error = nullptr);
+
+// The working palette for the picture: the K paints of the brand of
+// brandFile whose nearest-paint difference over the picture's colours is
+// least, in brand order. Fewer when more paints would not look any closer.
+PaletteBuild BuildClosestPalette(CTesselParams& params, int colors, const ImageBuffer& picture,
+                                 int percent, FileError* error = nullptr);
+
+// The working palette for the picture by either way.
+PaletteBuild BuildPaletteForPicture(PaintChoice choice, CTesselParams& params, int colors,
+                                    const ImageBuffer& picture, int percent,
+                                    FileError* error = nullptr);
 
 // One record per brand colour on the integer hue circle 0..1535.
 struct HueRecord {

@@ -81,6 +81,18 @@ void ColorsDialog::BuildLayout() {
   brandRow->addWidget(new QLabel(QStringLiteral("Colors in Brand:"), this));
   brandRow->addWidget(brandCount_);
 
+  // Listed in PaintChoice order.
+  choice_ = new QComboBox(this);
+  choice_->setObjectName(QStringLiteral("paintChoice"));
+  choice_->addItems({QStringLiteral("Classic"), QStringLiteral("Closest to the picture")});
+  choice_->setCurrentIndex(int(editor_.Choice()));
+  auto* choiceLabel = new QLabel(QStringLiteral("C&hoose paints:"), this);
+  choiceLabel->setBuddy(choice_);
+  auto* choiceRow = new QHBoxLayout;
+  choiceRow->addWidget(choiceLabel);
+  choiceRow->addWidget(choice_);
+  choiceRow->addStretch();
+
   auto* side = new QVBoxLayout;
   for (QWidget* button : {static_cast<QWidget*>(forPicture_), static_cast<QWidget*>(forBrand_),
                           static_cast<QWidget*>(add_), static_cast<QWidget*>(delete_),
@@ -103,6 +115,7 @@ void ColorsDialog::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(numberRow);
   layout->addLayout(brandRow);
+  layout->addLayout(choiceRow);
   layout->addLayout(middle, 1);
   layout->addLayout(countRow);
   layout->addWidget(info_);
@@ -116,6 +129,15 @@ void ColorsDialog::Connect() {
     editor_.SelectBrand(index);
     ShowBrand();
     ShowPalette(-1);
+  });
+  connect(choice_, &QComboBox::activated, this, [this](int index) {
+    TakeNumber();
+    if (editor_.SetChoice(PaintChoice(index))) {
+      ShowPalette(-1);
+    } else {
+      choice_->setCurrentIndex(int(editor_.Choice()));
+    }
+    ShowBrand();
   });
   connect(forPicture_, &QPushButton::clicked, this, [this] {
     TakeNumber();

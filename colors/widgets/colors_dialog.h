@@ -27,6 +27,8 @@ class ColorsDialog : public QDialog {
   ColorListControl* List() const { return list_; }
   QLineEdit* NumberField() const { return number_; }
   QComboBox* BrandList() const { return brands_; }
+  // "Classic" or "Closest to the picture".
+  QComboBox* ChoiceList() const { return choice_; }
 
   // Closing without OK asks about unsaved changes first.
   void reject() override;
@@ -49,6 +51,7 @@ class ColorsDialog : public QDialog {
   QLabel* numberLabel_ = nullptr;
   QLineEdit* number_ = nullptr;
   QComboBox* brands_ = nullptr;
+  QComboBox* choice_ = nullptr;
   QLabel* brandCount_ = nullptr;
   ColorListControl* list_ = nullptr;
   QLabel* paletteCount_ = nullptr;

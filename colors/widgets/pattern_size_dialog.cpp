@@ -1,6 +1,7 @@
 #include "colors/widgets/pattern_size_dialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -59,6 +60,8 @@ PatternSizeDialog::PatternSizeDialog(const PatternPageSettings& current,
   pages_ = Choices(PageCountTexts(current.pageCount), current.pageCount, this);
   portrait_ = new QRadioButton(QStringLiteral("&Portrait"), this);
   landscape_ = new QRadioButton(QStringLiteral("&Landscape"), this);
+  autoOrientation_ = new QCheckBox(QStringLiteral("&Turn the page to suit the picture"), this);
+  autoOrientation_->setChecked(current.autoOrientation == 1);
   defaultPrinter_ =
       new QRadioButton(QStringLiteral("Prepare pattern for current &default printer"), this);
   customPrinter_ = new QRadioButton(QStringLiteral("Prepare pattern for &custom printer"), this);
@@ -92,6 +95,8 @@ PatternSizeDialog::PatternSizeDialog(const PatternPageSettings& current,
   custom->addRow(orientationRow);
   custom->addRow(QStringLiteral("Resolution:"), resolution_);
   layout->addLayout(custom);
+  // Either printer's page can be turned, so this stays outside the custom choices.
+  layout->addWidget(autoOrientation_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -116,6 +121,7 @@ PatternPageSettings PatternSizeDialog::Settings() const {
   settings.paperSize = paper_->currentIndex();
   settings.printResolution = resolution_->currentIndex();
   settings.orientation = landscape_->isChecked() ? 1 : 0;
+  settings.autoOrientation = autoOrientation_->isChecked() ? 1 : 0;
   return settings;
 }
 

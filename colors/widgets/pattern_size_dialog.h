@@ -6,6 +6,7 @@
 
 #include "colors/page_settings.h"
 
+class QCheckBox;
 class QComboBox;
 class QRadioButton;
 
@@ -28,6 +29,7 @@ class PatternSizeDialog : public QDialog {
   QRadioButton* Landscape() const { return landscape_; }
   QRadioButton* DefaultPrinter() const { return defaultPrinter_; }
   QRadioButton* CustomPrinter() const { return customPrinter_; }
+  QCheckBox* AutoOrientation() const { return autoOrientation_; }
 
  private:
   void FollowPrinterChoice();
@@ -39,6 +41,7 @@ class PatternSizeDialog : public QDialog {
   QRadioButton* landscape_;
   QRadioButton* defaultPrinter_;
   QRadioButton* customPrinter_;
+  QCheckBox* autoOrientation_;
 };
 
 }  // namespace tintara

@@ -79,12 +79,15 @@ TEST_F(LongWorkTest, AutoSaveWritesANamedProjectEveryFiveMinutes) {
   now = 5 * 60 * 1000 - 1;
   app->CheckAutoSave();
   EXPECT_FALSE(std::filesystem::exists(project));
+  // The pattern may have left a note there (fewer paints than asked).
+  const QString before = Frame().statusBar()->currentMessage();
   now = 5 * 60 * 1000;
   app->CheckAutoSave();
   EXPECT_TRUE(std::filesystem::exists(project));
   EXPECT_FALSE(Doc().modified);
   // The status bar shows its own text again afterwards.
-  EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
+  EXPECT_EQ(Frame().statusBar()->currentMessage(), before);
+  EXPECT_NE(Frame().statusBar()->currentMessage().toStdString(), kAutoSaveStatus);
 }
 
 TEST_F(LongWorkTest, OnARunningClockTheAutoSaveComesAWholeIntervalAfterTheLastSave) {

@@ -25,11 +25,19 @@ struct CliResult {
   int exitCode = -1;
   QString out;
   QString err;
-  // Lines on standard error that are not progress.
+  // Lines on standard error that are not progress or notes.
   QStringList ErrorLines() const {
     QStringList lines;
     for (const QString& line : err.split('\n', Qt::SkipEmptyParts)) {
-      if (!line.startsWith("progress ")) lines << line;
+      if (!line.startsWith("progress ") && !line.startsWith("note: ")) lines << line;
+    }
+    return lines;
+  }
+  // The "note: " lines on standard error, without the prefix.
+  QStringList NoteLines() const {
+    QStringList lines;
+    for (const QString& line : err.split('\n', Qt::SkipEmptyParts)) {
+      if (line.startsWith("note: ")) lines << line.mid(6);
     }
     return lines;
   }

@@ -27,7 +27,8 @@ TEST_F(CliTest, CreateWithAMinimumWidthMergesAndSaysWhatHasNoNumber) {
                        : unnumbered == 1
                            ? QString("1 area is too small for its number.")
                            : QString("%1 areas are too small for their numbers.").arg(unnumbered);
-  EXPECT_EQ(merged.ErrorLines(), QStringList{note});
+  EXPECT_TRUE(merged.ErrorLines().isEmpty()) << merged.err.toStdString();
+  EXPECT_TRUE(merged.NoteLines().contains(note)) << merged.err.toStdString();
 
   // The option is for this run only: the settings file keeps merging off.
   CliResult again = Run({"create", Q("photo.png"), "-o", Q("again.mop")});

@@ -1,0 +1,119 @@
+#include "colors/color_fidelity.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "colors/reduction/lab_paint_matcher.h"
+
+namespace tintara {
+
+namespace {
+
+Rgb PixelAt(const uint8_t* row, int32_t x) { return {row[3 * x + 2], row[3 * x + 1], row[3 * x]}; }
+
+uint32_t KeyOf(Rgb c) { return (uint32_t(c.red) << 16) | (uint32_t(c.green) << 8) | c.blue; }
+
+// Lab of colours met before; pictures repeat their colours a great deal.
+class LabCache {
+ public:
+  const Lab& Of(Rgb color) {
+    auto [it, added] = labs_.try_emplace(KeyOf(color));
+    if (added) it->second = SrgbToLab(color);
+    return it->second;
+  }
+
+ private:
+  std::unordered_map<uint32_t, Lab> labs_;
+};
+
+bool SameTrueColorSize(const ImageBuffer& a, const ImageBuffer& b) {
+  return a.Kind() == kKindRgb24 && b.Kind() == kKindRgb24 && a.Width() == b.Width() &&
+         a.Height() == b.Height() && a.Width() > 0 && a.Height() > 0;
+}
+
+}  // namespace
+
+ImageRef AreaAverage(const ImageBuffer& photo, int32_t width, int32_t height) {
+  if (photo.Kind() != kKindRgb24 || width <= 0 || height <= 0 || photo.Width() <= 0 ||
+      photo.Height() <= 0) {
+    return nullptr;
+  }
+  ImageRef result = ImageBuffer::Create(kKindRgb24, width, height);
+  if (!result) return nullptr;
+  std::optional<PixelRows> rows = result->WritableRows();
+  if (!rows) return nullptr;
+  const int64_t sw = photo.Width(), sh = photo.Height();
+  std::vector<uint64_t> sums(size_t(sw) * 3);
+  for (int32_t y = 0; y < height; ++y) {
+    // Each target row and column covers at least one source pixel.
+    const int32_t y0 = int32_t(y * sh / height);
+    const int32_t y1 = std::max<int32_t>(y0 + 1, int32_t((y + 1) * sh / height));
+    std::fill(sums.begin(), sums.end(), 0);
+    for (int32_t sy = y0; sy < y1; ++sy) {
+      const uint8_t* source = photo.Row(sy);
+      for (size_t i = 0; i < sums.size(); ++i) sums[i] += source[i];
+    }
+    uint8_t* out = rows->Row(y);
+    for (int32_t x = 0; x < width; ++x) {
+      const int64_t x0 = x * sw / width;
+      const int64_t x1 = std::max<int64_t>(x0 + 1, (x + 1) * sw / width);
+      const uint64_t count = uint64_t((x1 - x0) * (y1 - y0));
+      for (int channel = 0; channel < 3; ++channel) {
+        uint64_t total = 0;
+        for (int64_t sx = x0; sx < x1; ++sx) total += sums[size_t(3 * sx + channel)];
+        out[3 * x + channel] = uint8_t((total + count / 2) / count);
+      }
+    }
+  }
+  return result;
+}
+
+std::optional<double> MeanDifference(const ImageBuffer& a, const ImageBuffer& b) {
+  if (!SameTrueColorSize(a, b)) return std::nullopt;
+  LabCache labsA, labsB;
+  double total = 0;
+  for (int32_t y = 0; y < a.Height(); ++y) {
+    const uint8_t* rowA = a.Row(y);
+    const uint8_t* rowB = b.Row(y);
+    double rowTotal = 0;
+    for (int32_t x = 0; x < a.Width(); ++x) {
+      const Rgb ca = PixelAt(rowA, x), cb = PixelAt(rowB, x);
+      if (ca == cb) continue;
+      rowTotal += DeltaE2000(labsA.Of(ca), labsB.Of(cb));
+    }
+    total += rowTotal;
+  }
+  return total / (double(a.Width()) * double(a.Height()));
+}
+
+std::optional<double> MeanDifferenceToNearest(const ImageBuffer& picture,
+                                              std::span<const Lab> paints) {
+  if (picture.Kind() != kKindRgb24 || picture.Width() <= 0 || picture.Height() <= 0 ||
+      paints.empty()) {
+    return std::nullopt;
+  }
+  const NearestPaintByLook byLook(paints);
+  std::unordered_map<uint32_t, double> nearest;
+  double total = 0;
+  for (int32_t y = 0; y < picture.Height(); ++y) {
+    const uint8_t* row = picture.Row(y);
+    for (int32_t x = 0; x < picture.Width(); ++x) {
+      const Rgb color = PixelAt(row, x);
+      auto [it, added] = nearest.try_emplace(KeyOf(color));
+      if (added) {
+        const Lab lab = SrgbToLab(color);
+        it->second = DeltaE2000(lab, paints[size_t(byLook.Nearest(lab))]);
+      }
+      total += it->second;
+    }
+  }
+  return total / (double(picture.Width()) * double(picture.Height()));
+}
+
+std::optional<double> ConversionDifference(const ImageBuffer& photo, const ImageBuffer& converted) {
+  ImageRef averaged = AreaAverage(photo, converted.Width(), converted.Height());
+  if (!averaged) return std::nullopt;
+  return MeanDifference(*averaged, converted);
+}
+
+}  // namespace tintara
