@@ -114,6 +114,10 @@ constexpr CommandId kPaintingColors = 34042;
 constexpr CommandId kCurrentPaintColor = 34043;
 constexpr CommandId kTogglePaletteWindow = 34044;
 
+// The navigator, the creation wizard and the project browser (numbers of our own).
+constexpr CommandId kToggleNavigator = 34160;
+constexpr CommandId kLaunchWizard = 34161;
+
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;
 constexpr CommandId kReduceColorsOptimized = 34501;
