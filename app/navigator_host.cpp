@@ -39,6 +39,7 @@ void NavigatorHost::Open() {
   window_->move(PaletteWindowPosition(stored, window_->size()));
   window_->show();
   window_->Control()->Refresh();
+  emit shownChanged();
 }
 
 void NavigatorHost::Refresh() {
@@ -53,7 +54,9 @@ void NavigatorHost::Closing(QPoint topLeft) {
   WriteSetting(settings_, Setting::kNavigatorPosX, topLeft.x());
   WriteSetting(settings_, Setting::kNavigatorPosY, topLeft.y());
   doc_.navigatorWindowShown = false;
-  emit closed();
+  // The window deletes itself later; from now on it is gone.
+  window_ = nullptr;
+  emit shownChanged();
 }
 
 LtrbRect NavigatorHost::FrameFor(const LtrbRect& thumbnailPicture) const {

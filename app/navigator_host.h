@@ -29,8 +29,8 @@ class NavigatorHost : public QObject {
   NavigatorWindow* Window() const { return window_; }
 
  signals:
-  // The window was closed by the user.
-  void closed();
+  // The window opened or closed.
+  void shownChanged();
 
  private:
   void Open();

@@ -248,7 +248,7 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::refreshNavigatorRequested, navigator_.get(), &NavigatorHost::Refresh);
   connect(&host_, &QtUiHost::redrawNavigatorRequested, navigator_.get(),
           &NavigatorHost::RedrawFrame);
-  connect(navigator_.get(), &NavigatorHost::closed, this, &CTessel20App::AfterCommand);
+  connect(navigator_.get(), &NavigatorHost::shownChanged, this, &CTessel20App::AfterCommand);
   connect(frame_->Status(), &CFrameStatusBar::currentColorClicked, this,
           [this] { Dispatch(cmd::kCurrentPaintColor); });
   connect(&host_, &QtUiHost::longWorkStarted, this, [this, view] {

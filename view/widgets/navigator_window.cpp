@@ -11,7 +11,10 @@ namespace {
 
 constexpr int kThumbnailSide = 160;
 
-QRect ToQRect(const LtrbRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+// The outline of a 1-pixel pen stays on the rectangle's own pixels.
+QRect OutlineOf(const LtrbRect& r) {
+  return QRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+}
 
 bool IsEmpty(const LtrbRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
@@ -53,7 +56,7 @@ void NavigatorThumbnailControl::paintEvent(QPaintEvent*) {
     marker.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     marker.setPen(QPen(Qt::white, 1));
     marker.setBrush(Qt::NoBrush);
-    marker.drawRect(ToQRect(frame_));
+    marker.drawRect(OutlineOf(frame_));
   }
   painter.drawImage(0, 0, shown);
 }
