@@ -99,6 +99,7 @@ ProjectBrowserDialog::ProjectBrowserDialog(std::vector<ProjectRow> rows,
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addWidget(buttons);
+  list_->viewport()->installEventFilter(this);
   resize(820, 380);
   RequestPreview();
 }
@@ -124,8 +125,10 @@ void ProjectBrowserDialog::accept() {
 }
 
 void ProjectBrowserDialog::SortByPath(int column) {
-  order_ = order_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-  if (list_->header()->sortIndicatorSection() != column) order_ = Qt::AscendingOrder;
+  // A new column sorts ascending, the same one again the other way.
+  order_ = column == sortedColumn_ && order_ == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                   : Qt::AscendingOrder;
+  sortedColumn_ = column;
   list_->header()->setSortIndicatorShown(true);
   list_->header()->setSortIndicator(column, order_);
   list_->sortItems(column, order_);
@@ -133,6 +136,7 @@ void ProjectBrowserDialog::SortByPath(int column) {
 
 void ProjectBrowserDialog::RequestPreview() {
   const int generation = ++generation_;
+  latest_->store(generation);
   std::string path = SelectedPath();
   if (!showPreview_->isChecked() || path.empty() || !actions_.preview) {
     preview_->Clear();
@@ -142,8 +146,11 @@ void ProjectBrowserDialog::RequestPreview() {
   ProjectPreviewRequest request = actions_.preview(path, preview_->width(), preview_->height());
   ++pending_;
   QPointer<ProjectBrowserDialog> self(this);
-  QThreadPool::globalInstance()->start([self, generation, request = std::move(request)] {
-    ProjectPreview preview = ReadProjectPreview(request);
+  QThreadPool::globalInstance()->start([self, generation, latest = latest_,
+                                        request = std::move(request)] {
+    // A selection that moved on while this waited makes its reading useless.
+    ProjectPreview preview;
+    if (latest->load() == generation) preview = ReadProjectPreview(request);
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [self, generation, preview = std::move(preview)]() mutable {
@@ -168,9 +175,9 @@ void ProjectBrowserDialog::FitColumns() {
   for (int column = 0; column < 4; ++column) list_->setColumnWidth(column, quarter);
 }
 
-void ProjectBrowserDialog::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  FitColumns();
+bool ProjectBrowserDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace tintara

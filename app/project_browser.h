@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <QImage>
+#include <atomic>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,10 +72,8 @@ class ProjectBrowserDialog : public QDialog {
  signals:
   void previewArrived();
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   std::string SelectedPath() const;
   void SortByPath(int column);
   void RequestPreview();
@@ -87,7 +87,10 @@ class ProjectBrowserDialog : public QDialog {
   QPushButton* browse_;
   QPushButton* ok_;
   Qt::SortOrder order_ = Qt::AscendingOrder;
+  int sortedColumn_ = -1;
   int generation_ = 0;
+  // The newest preview asked for: a worker skips the reading of older ones.
+  std::shared_ptr<std::atomic<int>> latest_ = std::make_shared<std::atomic<int>>(0);
   int pending_ = 0;
   std::string previewError_;
 };
