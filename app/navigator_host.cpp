@@ -27,7 +27,11 @@ void NavigatorHost::Show(bool on) {
 }
 
 void NavigatorHost::Open() {
-  window_ = new NavigatorWindow([this] { return NavigatorImage(doc_); },
+  window_ = new NavigatorWindow(
+      [this]() -> std::optional<const ImageBuffer*> {
+        if (view_.Frozen()) return std::nullopt;
+        return NavigatorImage(doc_);
+      },
                                 [this](const LtrbRect& picture) { return FrameFor(picture); },
                                 owner_);
   window_->setAttribute(Qt::WA_DeleteOnClose);
@@ -60,6 +64,8 @@ void NavigatorHost::Closing(QPoint topLeft) {
 }
 
 LtrbRect NavigatorHost::FrameFor(const LtrbRect& thumbnailPicture) const {
+  // While long work changes the document the frame stays where it is.
+  if (view_.Frozen()) return window_ ? window_->Control()->Frame() : LtrbRect{};
   const ImageBuffer* image = NavigatorImage(doc_);
   if (image == nullptr) return {};
   WindowRect p = view_.Mapping().ImageToWindow(ImageRect{0, 0, image->Width(), image->Height()});

@@ -1,5 +1,6 @@
 #include "colors/widgets/pattern_settings_sheet.h"
 
+#include <QBoxLayout>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QTabWidget>
@@ -20,6 +21,8 @@ template <typename Dialog>
 Dialog* AsPage(Dialog* dialog) {
   dialog->setWindowFlags(Qt::Widget);
   for (QDialogButtonBox* box : dialog->template findChildren<QDialogButtonBox*>()) box->hide();
+  // A page taller than the dialog was made for keeps its controls together at the top.
+  if (auto* column = qobject_cast<QBoxLayout*>(dialog->layout())) column->addStretch(1);
   return dialog;
 }
 

@@ -29,8 +29,9 @@ NavigatorThumbnailControl::NavigatorThumbnailControl(ImageSource image, FrameSou
 }
 
 void NavigatorThumbnailControl::Refresh() {
-  const ImageBuffer* image = image_ ? image_() : nullptr;
-  thumbnail_ = RenderThumbnail(image, width(), height());
+  std::optional<const ImageBuffer*> image = image_ ? image_() : nullptr;
+  if (!image) return;
+  thumbnail_ = RenderThumbnail(*image, width(), height());
   picture_ = QImage(thumbnail_.rgb.data(), thumbnail_.width, thumbnail_.height,
                     thumbnail_.width * 3, QImage::Format_RGB888);
   RedrawFrame();

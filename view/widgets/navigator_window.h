@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "view/navigator_thumbnail.h"
 
@@ -14,7 +15,9 @@ class NavigatorThumbnailControl : public QWidget {
   Q_OBJECT
 
  public:
-  using ImageSource = std::function<const ImageBuffer*()>;
+  // The picture to show; nothing while it may not be read (long work is
+  // changing it), when the control keeps what it shows.
+  using ImageSource = std::function<std::optional<const ImageBuffer*>()>;
   // The frame for a thumbnail whose picture lies at the given rectangle.
   using FrameSource = std::function<LtrbRect(const LtrbRect& thumbnailPicture)>;
 
