@@ -101,6 +101,8 @@ NavigatorWindow::NavigatorWindow(NavigatorThumbnailControl::ImageSource image,
                                  NavigatorThumbnailControl::FrameSource frame, QWidget* parent)
     : QWidget(parent, Qt::Tool) {
   setWindowTitle(QStringLiteral("Navigator"));
+  // Opening with a picture must not take the keys away from the main window.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   control_ = new NavigatorThumbnailControl(std::move(image), std::move(frame), this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
