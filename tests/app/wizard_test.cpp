@@ -415,6 +415,7 @@ TEST_F(ProjectBrowserTest, TheListAnswersAtOnceWhileLargeProjectsAreRead) {
     lastShown = WaitFor([&] { return browser->PreviewsPending() == 0; }, 20000) &&
                 browser->Preview()->HasPicture();
   });
+  RecordProperty("walkMilliseconds", int(walkMs));
   EXPECT_TRUE(busyWhileWalking);
   EXPECT_LT(walkMs, 500);
   EXPECT_TRUE(lastShown);
