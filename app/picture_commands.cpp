@@ -69,12 +69,12 @@ std::string& CTessel20App::FolderSetting(PictureFolder folder) {
   return env_.app.imagesFolder;
 }
 
-void CTessel20App::LoadPictureCommand() {
+bool CTessel20App::LoadPictureCommand() {
   PrepareOpenDialog(*convertIni_, env_.app.imagesFolder);
   std::optional<std::string> path = imageFiles_->ChoosePictureToOpen();
-  if (!path) return;
+  if (!path) return false;
   env_.app.imagesFolder = FolderOfFile(*path);
-  LoadPictureFile(*path);
+  return LoadPictureFile(*path);
 }
 
 bool CTessel20App::LoadPictureFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include "colors/floss_color.h"
 #include "colors/widgets/border_color_dialog.h"
 #include "colors/widgets/colors_dialog.h"
+#include "colors/widgets/pattern_settings_sheet.h"
 #include "colors/widgets/pattern_size_dialog.h"
 #include "colors/widgets/pattern_type_dialog.h"
 #include "editing/widgets/add_text_dialog.h"
@@ -117,6 +118,13 @@ std::optional<PrintRangeChoice> QtDialogs::ChoosePrintRange(int pagesPerSide) {
   PrintRangeDialog dialog(pagesPerSide, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
+}
+
+bool QtDialogs::PatternSettings(ColorsEditor& editor, PatternSheetPages& pages) {
+  PatternSettingsSheet sheet(editor, pages, parent_);
+  if (sheet.exec() != QDialog::Accepted) return false;
+  pages = sheet.Pages();
+  return true;
 }
 
 }  // namespace tintara

@@ -37,6 +37,7 @@ class QtDialogs : public Dialogs {
   std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
                                              const std::function<void()>& printerSetup) override;
   std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
+  bool PatternSettings(ColorsEditor& editor, PatternSheetPages& pages) override;
 
  private:
   void Refuse(const std::string& message);

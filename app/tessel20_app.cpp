@@ -14,6 +14,8 @@
 #include "app/long_work.h"
 #include "app/frame_status_bar.h"
 #include "app/main_frame.h"
+#include "app/navigator_host.h"
+#include "app/wizard_dialog.h"
 #include "app/palette_window_host.h"
 #include "app/print_host.h"
 #include "app/qt_image_files.h"
@@ -36,6 +38,7 @@
 #include "storage/memory_budget.h"
 #include "storage/project_hooks.h"
 #include "storage/recent_projects.h"
+#include "storage/settings_keys.h"
 #include "view/drawing_input.h"
 #include "view/widgets/tessel20_view.h"
 
@@ -79,6 +82,7 @@ CTessel20App::~CTessel20App() {
   idleTimer_.stop();
   if (site_) FilterEngine::FreeSite(*site_);
   // The frame's view reads the document: it goes first.
+  navigator_.reset();
   print_.reset();
   frame_.reset();
 }
@@ -108,6 +112,10 @@ StartResult CTessel20App::Start() {
   autoSave_.Start(Ticks());
   idleTimer_.start();
   started_ = true;
+  // Sent to the main window, so that start-up finishes first.
+  if (options_.fileToOpen.isEmpty() && ReadSetting(*settings_, Setting::kWizardShowOnStart) == 0) {
+    QTimer::singleShot(0, this, [this] { Dispatch(cmd::kLaunchWizard); });
+  }
   return StartResult::kRunning;
 }
 
@@ -171,6 +179,7 @@ void CTessel20App::BuildFrame() {
   frame_->SetRecentFiles(recent_.Entries());
   frame_->SetCloseGuard([this] { return MayClose(); });
   palette_ = std::make_unique<PaletteWindowHost>(*doc_, *settings_, frame_.get());
+  navigator_ = std::make_unique<NavigatorHost>(*doc_, *settings_, *frame_->View(), frame_.get());
   ConnectNotices();
   AfterCommand();
 }
@@ -236,6 +245,11 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
           &PaletteWindowHost::Refresh);
   connect(palette_.get(), &PaletteWindowHost::changed, this, &CTessel20App::AfterCommand);
+  connect(&host_, &QtUiHost::showNavigatorRequested, navigator_.get(), &NavigatorHost::Show);
+  connect(&host_, &QtUiHost::refreshNavigatorRequested, navigator_.get(), &NavigatorHost::Refresh);
+  connect(&host_, &QtUiHost::redrawNavigatorRequested, navigator_.get(),
+          &NavigatorHost::RedrawFrame);
+  connect(navigator_.get(), &NavigatorHost::shownChanged, this, &CTessel20App::AfterCommand);
   connect(frame_->Status(), &CFrameStatusBar::currentColorClicked, this,
           [this] { Dispatch(cmd::kCurrentPaintColor); });
   connect(&host_, &QtUiHost::longWorkStarted, this, [this, view] {
@@ -335,6 +349,7 @@ void CTessel20App::Exit() {
   idleTimer_.stop();
   // The palette window keeps its position for the next start.
   if (palette_) palette_->Show(false);
+  if (navigator_) navigator_->Show(false);
   if (selection_ && selection_->Window()) selection_->Window()->close();
   env_.app.WriteAll(*settings_);
   recent_.Save(*settings_);
@@ -352,6 +367,7 @@ void CTessel20App::RegisterCommands() {
   RegisterFileCommands();
   RegisterInterfaceCommands();
   RegisterPictureFileCommands();
+  RegisterWizardCommands();
   print_->Register(table_);
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,

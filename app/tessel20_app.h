@@ -19,6 +19,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_printer_info.h"
 #include "app/qt_ui_host.h"
+#include "app/wizard_dialog.h"
 #include "platform/qt_text_rasterizer.h"
 #include "document/command_table.h"
 #include "document/document_environment.h"
@@ -35,6 +36,7 @@ class CTessel20Doc;
 class DocumentViewSource;
 class DrawingTool;
 class MappedDrawingHost;
+class NavigatorHost;
 class PaletteWindowHost;
 class PrintHost;
 class SelectionWindowHost;
@@ -90,6 +92,9 @@ class CTessel20App : public QObject {
   CTessel20Doc& Doc() { return *doc_; }
   CMainFrame* Frame() { return frame_.get(); }
   PaletteWindowHost* Palette() { return palette_.get(); }
+  NavigatorHost* Navigator() { return navigator_.get(); }
+  // The creation wizard's dialog while it is open, else null.
+  WizardDialog* Wizard() const { return wizard_; }
   SelectionWindowHost* Selection() { return selection_.get(); }
   PrintHost* Printing() { return print_.get(); }
   CommandTable& Commands() { return table_; }
@@ -110,6 +115,15 @@ class CTessel20App : public QObject {
   // Loads a named picture as "Load picture from disk" would.
   bool LoadPictureFile(const std::string& path);
 
+  // The creation wizard. "&Acquire Picture" calls `acquire`; the picture
+  // it brings closes the wizard (CloseWizard) and runs the creation steps.
+  void SetAcquirePicture(std::function<void()> acquire) { acquirePicture_ = std::move(acquire); }
+  // "Adjust Image", "Filter Image" and "Painting pattern settings" on the
+  // picture just brought in; Cancel in any of them ends the steps there.
+  void RunCreationSteps();
+  // Closes the wizard's dialog when it is open; nothing else happens.
+  void CloseWizard();
+
  private:
   bool ReadSettings();
   bool CreateDocument();
@@ -128,6 +142,7 @@ class CTessel20App : public QObject {
   void RegisterPictureFileCommands();
   void RegisterSelectionCommands();
   void RegisterDrawingCommands();
+  void RegisterWizardCommands();
   // The drawing tool draws through the pattern view.
   void AttachDrawingTool();
   void ReplaceDocumentCommands();
@@ -161,8 +176,18 @@ class CTessel20App : public QObject {
   std::optional<std::string> ChooseProjectToSave();
   void RememberProject(const std::string& path);
 
+  // The creation wizard and the project browser.
+  void LaunchWizardCommand();
+  void RunWizard();
+  bool WizardOpenLastProject();
+  bool WizardSelectAnotherProject();
+  bool WizardOpenPicture();
+  // Until scanners are joined, a picture file comes in instead.
+  void AcquireFromFile();
+  void ToggleNavigator();
+
   // Pictures.
-  void LoadPictureCommand();
+  bool LoadPictureCommand();
   // Decodes a picture file on the worker thread behind a busy indicator.
   ImageRef DecodePicture(const std::string& path, std::string* error);
   void PastePictureCommand();
@@ -186,6 +211,9 @@ class CTessel20App : public QObject {
   std::unique_ptr<CTessel20Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PaletteWindowHost> palette_;
+  std::unique_ptr<NavigatorHost> navigator_;
+  QPointer<WizardDialog> wizard_;
+  std::function<void()> acquirePicture_;
   std::unique_ptr<SelectionWindowHost> selection_;
   std::unique_ptr<DrawingTool> drawing_;
   std::unique_ptr<MappedDrawingHost> drawingHost_;

@@ -118,6 +118,10 @@ constexpr CommandId kTogglePaletteWindow = 34044;
 constexpr CommandId kMergeSmallAreas = 34100;
 constexpr CommandId kToggleMergeWhenCreating = 34101;
 
+// The navigator, the creation wizard and the project browser (numbers of our own).
+constexpr CommandId kToggleNavigator = 34160;
+constexpr CommandId kLaunchWizard = 34161;
+
 // Colour reductions of the picture being edited (numbers of our own).
 constexpr CommandId kReduceColorLevels = 34500;
 constexpr CommandId kReduceColorsOptimized = 34501;

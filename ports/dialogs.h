@@ -81,6 +81,14 @@ struct PrintSetupChoice {
   friend bool operator==(const PrintSetupChoice&, const PrintSetupChoice&) = default;
 };
 
+// The "Size of Painting Pattern" and "Type of pattern" pages of "Painting
+// pattern settings": what they open with and, after OK, what was chosen.
+struct PatternSheetPages {
+  PatternPageSettings page;
+  bool defaultPrinterAvailable = false;
+  int typePosition = 0;  // a position in the list of offered pattern types
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -153,6 +161,11 @@ class Dialogs {
   virtual std::optional<PrintSetupChoice> HowToPrint(
       const PrintSetupChoice& /*current*/, const std::function<void()>& /*printerSetup*/) {
     return std::nullopt;
+  }
+  // "Painting pattern settings": the "Colors" page edits through the editor,
+  // the other two pages through `pages`; true for OK.
+  virtual bool PatternSettings(ColorsEditor& /*editor*/, PatternSheetPages& /*pages*/) {
+    return false;
   }
   // "Print range" for a picture over `pagesPerSide` × `pagesPerSide` sheets.
   virtual std::optional<PrintRangeChoice> ChoosePrintRange(int /*pagesPerSide*/) {

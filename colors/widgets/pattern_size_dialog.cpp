@@ -15,10 +15,6 @@ namespace tintara {
 
 namespace {
 
-// This dialog offers the first three page counts; a larger stored count
-// stays selectable so that OK keeps it.
-constexpr int kOfferedPageCounts = 3;
-
 QComboBox* Choices(const QStringList& texts, int selected, QWidget* parent) {
   auto* box = new QComboBox(parent);
   box->addItems(texts);
@@ -40,9 +36,10 @@ QStringList ResolutionTexts() {
   return texts;
 }
 
-QStringList PageCountTexts(int current) {
+// A larger stored count than offered stays selectable so that OK keeps it.
+QStringList PageCountTexts(int current, int offered) {
   QStringList texts;
-  int last = qBound(kOfferedPageCounts - 1, current, kMaxPagesPerSide - 1);
+  int last = qBound(offered - 1, current, kMaxPagesPerSide - 1);
   for (int count = 0; count <= last; ++count) {
     texts << QString::fromStdString(PageCountText(count));
   }
@@ -52,12 +49,13 @@ QStringList PageCountTexts(int current) {
 }  // namespace
 
 PatternSizeDialog::PatternSizeDialog(const PatternPageSettings& current,
-                                     bool defaultPrinterAvailable, QWidget* parent)
+                                     bool defaultPrinterAvailable, QWidget* parent,
+                                     int offeredPageCounts)
     : QDialog(parent) {
   setWindowTitle(QStringLiteral("Size of Painting Pattern"));
   paper_ = Choices(PaperTexts(), current.paperSize, this);
   resolution_ = Choices(ResolutionTexts(), current.printResolution, this);
-  pages_ = Choices(PageCountTexts(current.pageCount), current.pageCount, this);
+  pages_ = Choices(PageCountTexts(current.pageCount, offeredPageCounts), current.pageCount, this);
   portrait_ = new QRadioButton(QStringLiteral("&Portrait"), this);
   landscape_ = new QRadioButton(QStringLiteral("&Landscape"), this);
   autoOrientation_ = new QCheckBox(QStringLiteral("&Turn the page to suit the picture"), this);

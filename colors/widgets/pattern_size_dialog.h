@@ -17,9 +17,11 @@ class PatternSizeDialog : public QDialog {
 
  public:
   // Without a default printer the custom printer is chosen and the other
-  // choice is disabled.
+  // choice is disabled. The command offers the first three page counts,
+  // the settings sheet all of them.
+  static constexpr int kCommandPageCounts = 3;
   PatternSizeDialog(const PatternPageSettings& current, bool defaultPrinterAvailable,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, int offeredPageCounts = kCommandPageCounts);
   PatternPageSettings Settings() const;
 
   QComboBox* Paper() const { return paper_; }
