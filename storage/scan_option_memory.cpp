@@ -9,11 +9,11 @@ namespace tintara {
 std::string ScanOptionsKey(const std::string& deviceName) {
   std::string key;
   for (unsigned char c : deviceName) {
-    if (std::isalnum(c) || c == '-' || c == '_') {
+    if (std::isalnum(c) || c == '-' || c == '.') {
       key += static_cast<char>(c);
     } else {
       char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+      std::snprintf(escaped, sizeof escaped, "_%02X", c);
       key += escaped;
     }
   }
@@ -23,8 +23,8 @@ std::string ScanOptionsKey(const std::string& deviceName) {
 std::string FormatScanOptions(const ScanOptions& options) {
   std::ostringstream text;
   text << "resolution=" << options.resolution << " mode=" << (options.color ? "color" : "gray")
-       << " area=" << options.area.left << ',' << options.area.top << ',' << options.area.width
-       << ',' << options.area.height << " preview=" << (options.preview ? 1 : 0);
+       << " left=" << options.area.left << " top=" << options.area.top
+       << " width=" << options.area.width << " height=" << options.area.height << " preview=" << (options.preview ? 1 : 0);
   return text.str();
 }
 
@@ -34,7 +34,7 @@ std::optional<ScanOptions> ParseScanOptions(const std::string& text) {
   int preview = 0;
   char rest = 0;
   ScanArea& area = options.area;
-  int read = std::sscanf(text.c_str(), "resolution=%d mode=%7s area=%lf,%lf,%lf,%lf preview=%d %c",
+  int read = std::sscanf(text.c_str(), "resolution=%d mode=%7s left=%lf top=%lf width=%lf height=%lf preview=%d %c",
                          &options.resolution, mode, &area.left, &area.top, &area.width,
                          &area.height, &preview, &rest);
   if (read != 7 || options.resolution < 0) return std::nullopt;

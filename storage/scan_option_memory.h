@@ -13,11 +13,13 @@ namespace tintara {
 inline constexpr const char kScanOptionsSection[] = "SCANOPTIONS";
 
 // The store's key for a device: its name with every character other than a
-// letter, digit, '-' or '_' written as %XX (device names hold ':' and '/').
+// letter, digit, '-' or '.' written as _XX (device names hold ':' and '/'),
+// which an INI file keeps as it is.
 std::string ScanOptionsKey(const std::string& deviceName);
 
-// "resolution=300 mode=color area=0,0,210,297 preview=0" and back; nothing
-// for text that does not read as that.
+// "resolution=300 mode=color left=0 top=0 width=210 height=297 preview=0"
+// (no commas: an INI file would read a list) and back; nothing for text that
+// does not read as that.
 std::string FormatScanOptions(const ScanOptions& options);
 std::optional<ScanOptions> ParseScanOptions(const std::string& text);
 

@@ -36,8 +36,9 @@ class MapStore : public SettingsStore {
 };
 
 TEST(ScanOptionMemory, KeysKeepOnlySafeCharacters) {
-  EXPECT_EQ(ScanOptionsKey("test:0"), "test%3A0");
-  EXPECT_EQ(ScanOptionsKey("v4l:/dev/video0"), "v4l%3A%2Fdev%2Fvideo0");
+  EXPECT_EQ(ScanOptionsKey("test:0"), "test_3A0");
+  EXPECT_EQ(ScanOptionsKey("v4l:/dev/video0"), "v4l_3A_2Fdev_2Fvideo0");
+  EXPECT_EQ(ScanOptionsKey("a_b.c"), "a_5Fb.c");
   EXPECT_NE(ScanOptionsKey("a:b"), ScanOptionsKey("a_b"));
 }
 
@@ -50,16 +51,16 @@ TEST(ScanOptionMemory, EachDeviceKeepsItsOwnOptions) {
   EXPECT_EQ(ReadScanOptions(store, "test:0"), first);
   EXPECT_EQ(ReadScanOptions(store, "test:1"), second);
   EXPECT_FALSE(ReadScanOptions(store, "test:2"));
-  EXPECT_EQ(store.values.count("SCANOPTIONS/test%3A0"), 1u);
+  EXPECT_EQ(store.values.count("SCANOPTIONS/test_3A0"), 1u);
 }
 
 TEST(ScanOptionMemory, RejectsTextThatDoesNotRead) {
   for (const char* text :
-       {"", "resolution=300", "resolution=300 mode=sepia area=0,0,1,1 preview=0",
-        "resolution=-5 mode=gray area=0,0,1,1 preview=0",
-        "resolution=300 mode=gray area=0,-1,1,1 preview=0",
-        "resolution=300 mode=gray area=0,0,1,1 preview=2",
-        "resolution=300 mode=gray area=0,0,1,1 preview=0 extra"}) {
+       {"", "resolution=300", "resolution=300 mode=sepia left=0 top=0 width=1 height=1 preview=0",
+        "resolution=-5 mode=gray left=0 top=0 width=1 height=1 preview=0",
+        "resolution=300 mode=gray left=0 top=-1 width=1 height=1 preview=0",
+        "resolution=300 mode=gray left=0 top=0 width=1 height=1 preview=2",
+        "resolution=300 mode=gray left=0 top=0 width=1 height=1 preview=0 extra"}) {
     EXPECT_FALSE(ParseScanOptions(text)) << text;
   }
 }

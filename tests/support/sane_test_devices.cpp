@@ -20,6 +20,8 @@ SaneTestDevices::SaneTestDevices() {
   config_ = folder.File("sane.d");
   std::filesystem::create_directories(config_);
   std::filesystem::create_directories(folder.File("runtime"));
+  // Qt refuses a runtime folder that others may read.
+  std::filesystem::permissions(folder.File("runtime"), std::filesystem::perms::owner_all);
   setenv("SANE_CONFIG_DIR", config_.c_str(), 1);
   setenv("XDG_RUNTIME_DIR", folder.File("runtime").c_str(), 1);
   Configure({});
