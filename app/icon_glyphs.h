@@ -91,6 +91,10 @@ enum class Glyph {
   kPrintSetup,
   kPrintPreview,
   kSavePdf,
+  kScanner,
+  kCamera,
+  kOtherDevice,
+  kDeviceSettings,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
@@ -99,5 +103,7 @@ void PaintGlyph(QPainter& painter, Glyph glyph);
 void PaintDrawingGlyph(QPainter& painter, Glyph glyph);
 // The pictograms of picture editing; false for any other glyph.
 bool PaintEditGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of scanners and cameras (device_glyphs.cpp).
+void PaintDeviceGlyph(QPainter& painter, Glyph glyph);
 
 }  // namespace tintara

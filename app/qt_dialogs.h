@@ -37,6 +37,12 @@ class QtDialogs : public Dialogs {
   std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
                                              const std::function<void()>& printerSetup) override;
   std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
+  std::optional<TwainSourceNames> TwainSettings(const std::vector<std::string>& sources,
+                                                const TwainSourceNames& stored,
+                                                std::optional<DeviceKind> onlyKind) override;
+  std::optional<ScanOptions> ScanSettings(const std::string& device,
+                                          const ScanCapabilities& offered,
+                                          const ScanOptions& initial) override;
 
  private:
   void Refuse(const std::string& message);
