@@ -139,6 +139,25 @@ TEST_F(SaneScannerTest, SeparateColourFramesMakeTheSamePictureAsOneFrame) {
             single.convertToFormat(QImage::Format_RGB888));
 }
 
+TEST_F(SaneScannerTest, AHandScannerThatDoesNotKnowTheHeightIsReadToTheEnd) {
+  library.Stop();
+  devices.Configure({"hand-scanner true"});
+  ASSERT_TRUE(library.Start());
+  ScanOptions options{20, false, {}, false};
+  ScanOutcome outcome = library.Scan("test:0", options, scratch.Path().string(), {});
+  ASSERT_EQ(outcome.end, ScanEnd::kDone) << outcome.message;
+  // scanimage writes such scans only as PNM.
+  std::string reference = scratch.File("hand.pnm");
+  std::string command = "scanimage -d test:0 --mode Gray --resolution 20 --format=pnm -o " + reference;
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  QImage scanned(QString::fromStdString(outcome.path));
+  QImage expected(QString::fromStdString(reference));
+  ASSERT_FALSE(expected.isNull());
+  EXPECT_GT(scanned.height(), 1);
+  EXPECT_EQ(scanned.convertToFormat(QImage::Format_Grayscale8),
+            expected.convertToFormat(QImage::Format_Grayscale8));
+}
+
 TEST_F(SaneScannerTest, CancelMidScanLeavesNoFile) {
   library.Stop();
   devices.Configure({"read-limit true", "read-limit-size 64"});
