@@ -260,6 +260,27 @@ TEST_F(AcquisitionTest, AnUnreadablePictureIsDeletedAndTold) {
   EXPECT_EQ(Doc().initialPicture.get(), before);
 }
 
+TEST_F(AcquisitionTest, KeepingTheModifiedProjectDropsTheScanAndItsFile) {
+  StartWithScanner("test:0");
+  WritePicture("before.png", 40, 30);
+  ASSERT_TRUE(app->LoadPictureFile(folder.File("before.png")));
+  Doc().modified = true;
+  const ImageBuffer* before = Doc().initialPicture.get();
+  QString scan = scanFolder + "/scan-good.png";
+  ASSERT_EQ(SavePictureFile(*MakePhoto(20, 10), scan), "");
+  QString asked;
+  ModalAnswer answer([&](QWidget* modal) {
+    asked = MessageText(modal);
+    PressMessageButton(modal, kResultCancel);
+  });
+  QCoreApplication::postEvent(app.get(), new PictureAcquiredEvent(scan.toStdString()));
+  ASSERT_TRUE(WaitFor([&] { return answer.Answered() == 1; }));
+  EXPECT_TRUE(asked.startsWith("Save changes to"));
+  EXPECT_FALSE(QFile::exists(scan));
+  EXPECT_EQ(Doc().initialPicture.get(), before);
+  EXPECT_EQ(Doc().pictureOrigin, kOriginFile);
+}
+
 TEST_F(AcquisitionTest, TheStartPageOffersScannerCameraAndOtherDevice) {
   StoredSettings().WriteInt("INTERFACE", "GRAPH", 1);
   StartWithScanner("test:0");
