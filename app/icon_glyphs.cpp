@@ -574,6 +574,10 @@ void PaintGlyph(QPainter& p, Glyph glyph) {
     case Glyph::kPicker:
     case Glyph::kInsertPicture:
     case Glyph::kAddText: PaintDrawingGlyph(p, glyph); break;
+    case Glyph::kScanner:
+    case Glyph::kCamera:
+    case Glyph::kOtherDevice:
+    case Glyph::kDeviceSettings: PaintDeviceGlyph(p, glyph); break;
   }
   p.restore();
 }

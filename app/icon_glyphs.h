@@ -93,6 +93,10 @@ enum class Glyph {
   kPrintPreview,
   kSavePdf,
   kSaveSvg,
+  kScanner,
+  kCamera,
+  kOtherDevice,
+  kDeviceSettings,
 };
 
 // Paints `glyph` into the box (0, 0)–(32, 32) of the painter's coordinates.
@@ -101,5 +105,7 @@ void PaintGlyph(QPainter& painter, Glyph glyph);
 void PaintDrawingGlyph(QPainter& painter, Glyph glyph);
 // The pictograms of picture editing; false for any other glyph.
 bool PaintEditGlyph(QPainter& painter, Glyph glyph);
+// The pictograms of scanners and cameras (device_glyphs.cpp).
+void PaintDeviceGlyph(QPainter& painter, Glyph glyph);
 
 }  // namespace tintara

@@ -3,6 +3,8 @@
 #include <QColorDialog>
 
 #include "app/reduction_dialogs.h"
+#include "app/scan_settings_dialog.h"
+#include "app/twain_settings_dialog.h"
 #include "colors/floss_color.h"
 #include "colors/widgets/border_color_dialog.h"
 #include "colors/widgets/colors_dialog.h"
@@ -125,6 +127,22 @@ bool QtDialogs::PatternSettings(ColorsEditor& editor, PatternSheetPages& pages) 
   if (sheet.exec() != QDialog::Accepted) return false;
   pages = sheet.Pages();
   return true;
+}
+
+std::optional<TwainSourceNames> QtDialogs::TwainSettings(const std::vector<std::string>& sources,
+                                                        const TwainSourceNames& stored,
+                                                        std::optional<DeviceKind> onlyKind) {
+  TwainSettingsDialog dialog(sources, stored, onlyKind, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Names();
+}
+
+std::optional<ScanOptions> QtDialogs::ScanSettings(const std::string& device,
+                                                  const ScanCapabilities& offered,
+                                                  const ScanOptions& initial) {
+  ScanSettingsDialog dialog(device, offered, initial, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Options();
 }
 
 }  // namespace tintara

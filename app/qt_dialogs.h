@@ -38,6 +38,12 @@ class QtDialogs : public Dialogs {
                                              const std::function<void()>& printerSetup) override;
   std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
   bool PatternSettings(ColorsEditor& editor, PatternSheetPages& pages) override;
+  std::optional<TwainSourceNames> TwainSettings(const std::vector<std::string>& sources,
+                                                const TwainSourceNames& stored,
+                                                std::optional<DeviceKind> onlyKind) override;
+  std::optional<ScanOptions> ScanSettings(const std::string& device,
+                                          const ScanCapabilities& offered,
+                                          const ScanOptions& initial) override;
 
  private:
   void Refuse(const std::string& message);

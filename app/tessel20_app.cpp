@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <new>
 
+#include "app/acquisition_host.h"
 #include "app/command_actions.h"
 #include "view/document_view_source.h"
 #include "app/interface_dialog.h"
@@ -34,6 +35,7 @@
 #include "imaging/filters/filter_engine.h"
 #include "platform/private_profile.h"
 #include "platform/qt_settings_store.h"
+#include "platform/sane_scanner_library.h"
 #include "storage/app_settings.h"
 #include "storage/memory_budget.h"
 #include "storage/project_hooks.h"
@@ -73,6 +75,7 @@ CTessel20App::CTessel20App(AppOptions options)
   env_.programFolder = ProgramFolderOf(program.absoluteFilePath().toStdString());
   env_.printer = &printer_;
   env_.textRasterizer = &textRasterizer_;
+  scanner_ = std::make_unique<SaneScannerLibrary>();
   clock_.start();
   idleTimer_.setInterval(kIdleCheckMilliseconds);
   connect(&idleTimer_, &QTimer::timeout, this, &CTessel20App::CheckAutoSave);
@@ -81,6 +84,8 @@ CTessel20App::CTessel20App(AppOptions options)
 CTessel20App::~CTessel20App() {
   idleTimer_.stop();
   if (site_) FilterEngine::FreeSite(*site_);
+  // A scan still running is cancelled and waited for.
+  acquisition_.reset();
   // The frame's view reads the document: it goes first.
   navigator_.reset();
   print_.reset();
@@ -109,6 +114,7 @@ StartResult CTessel20App::Start() {
     return StartResult::kFailed;
   }
   env_.app.ReadAfterMainWindow(*settings_);
+  scanner_->Start();
   autoSave_.Start(Ticks());
   idleTimer_.start();
   started_ = true;
@@ -354,6 +360,8 @@ void CTessel20App::Exit() {
   env_.app.WriteAll(*settings_);
   recent_.Save(*settings_);
   settings_->Flush();
+  acquisition_.reset();
+  scanner_->Stop();
 }
 
 void CTessel20App::RegisterCommands() {
@@ -368,6 +376,7 @@ void CTessel20App::RegisterCommands() {
   RegisterInterfaceCommands();
   RegisterPictureFileCommands();
   RegisterWizardCommands();
+  RegisterAcquisitionCommands();
   print_->Register(table_);
   // Commands that may run the pipeline or a filter.
   longCommands_ = {cmd::kCreateDrawingPattern, cmd::kViewConvertedPicture,

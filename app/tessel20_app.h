@@ -26,6 +26,7 @@
 #include "imaging/image_buffer.h"
 #include "imaging/region.h"
 #include "platform/qt_settings_store.h"
+#include "ports/scanner_library.h"
 #include "storage/convert_ini.h"
 #include "storage/recent_file_list.h"
 
@@ -43,12 +44,15 @@ class SelectionWindowHost;
 class FilterSite;
 class QtImageFiles;
 class SplashWindow;
+class AcquisitionHost;
+class GetPictureDialog;
 
 struct AppOptions {
   QString programPath;    // the program file: its folder and its ".INI"
   QString settingsFile;   // an INI file instead of the user's store
   QString fileToOpen;     // a project or a picture named on the command line
   bool showSplash = true;
+  QString scanFolder;     // where scans wait to load; empty: the temporary folder
 };
 
 enum class StartResult { kRunning, kCancelled, kFailed };
@@ -115,14 +119,32 @@ class CTessel20App : public QObject {
   // Loads a named picture as "Load picture from disk" would.
   bool LoadPictureFile(const std::string& path);
 
-  // The creation wizard. "&Acquire Picture" calls `acquire`; the picture
-  // it brings closes the wizard (CloseWizard) and runs the creation steps.
+  // The creation wizard. "&Acquire Picture" calls `acquire` (the "Get
+  // Picture" dialog unless replaced); the picture it brings closes the wizard
+  // (CloseWizard) and runs the creation steps.
   void SetAcquirePicture(std::function<void()> acquire) { acquirePicture_ = std::move(acquire); }
   // "Adjust Image", "Filter Image" and "Painting pattern settings" on the
   // picture just brought in; Cancel in any of them ends the steps there.
   void RunCreationSteps();
   // Closes the wizard's dialog when it is open; nothing else happens.
   void CloseWizard();
+
+  // Scanners and cameras.
+  ScannerLibrary& Scanner() { return *scanner_; }
+  AcquisitionHost& Acquisition() { return *acquisition_; }
+  // An acquisition is under way: the acquire commands wait.
+  bool ScannerBusy() const;
+  // The acquisition of one kind of device; `fromWizard` lets the wizard go on
+  // when the picture arrives.
+  void AcquireCommand(DeviceKind kind, bool fromWizard);
+  // "TWAIN Settings" for one kind, or for all; true after OK.
+  bool TwainSettingsCommand(std::optional<DeviceKind> onlyKind);
+  // The wizard's "Get Picture" dialog, until it closes.
+  void RunGetPicture();
+  GetPictureDialog* OpenGetPictureDialog() const;
+  // Called when a picture the wizard asked for has arrived (the "Get Picture"
+  // dialog is closed by then).
+  std::function<void()> onWizardPictureArrived;
 
  private:
   bool ReadSettings();
@@ -135,11 +157,13 @@ class CTessel20App : public QObject {
   uint32_t Ticks() const;
   void ShowMainWindow();
   bool eventFilter(QObject* target, QEvent* event) override;
+  bool event(QEvent* event) override;
 
   void RegisterCommands();
   void RegisterFileCommands();
   void RegisterInterfaceCommands();
   void RegisterPictureFileCommands();
+  void RegisterAcquisitionCommands();
   void RegisterSelectionCommands();
   void RegisterDrawingCommands();
   void RegisterWizardCommands();
@@ -182,8 +206,6 @@ class CTessel20App : public QObject {
   bool WizardOpenLastProject();
   bool WizardSelectAnotherProject();
   bool WizardOpenPicture();
-  // Until scanners are joined, a picture file comes in instead.
-  void AcquireFromFile();
   void ToggleNavigator();
 
   // Pictures.
@@ -196,6 +218,10 @@ class CTessel20App : public QObject {
   void SaveColorKeyCommand();
   void PictureInformationCommand();
   std::string& FolderSetting(PictureFolder folder);
+  std::string& SourceSetting(DeviceKind kind);
+  void StartAcquisition(const std::string& device);
+  // The picture-acquired message: the temporary file goes whatever happens.
+  void PictureAcquired(const std::string& path);
 
   AppOptions options_;
   QString programFolder_;
@@ -220,6 +246,10 @@ class CTessel20App : public QObject {
   std::unique_ptr<PrintHost> print_;
   std::unique_ptr<DocumentViewSource> viewSource_;
   std::unique_ptr<QtImageFiles> imageFiles_;
+  std::unique_ptr<ScannerLibrary> scanner_;
+  std::unique_ptr<AcquisitionHost> acquisition_;
+  QPointer<GetPictureDialog> getPicture_;
+  std::string acquiringFrom_;
   CommandTable table_;
   std::set<CommandId> longCommands_;
   RecentFileList recent_;

@@ -25,8 +25,15 @@ void CTessel20App::RegisterWizardCommands() {
               [this] { return doc_->navigatorWindowShown; }});
   table_.Add({cmd::kLaunchWizard, "Launch  pattern creation wizard",
               [this] { LaunchWizardCommand(); }, {}, {}});
-  // Until the scanners are joined to it, "&Acquire Picture" takes a file.
-  if (!acquirePicture_) acquirePicture_ = [this] { AcquireFromFile(); };
+  if (!acquirePicture_) acquirePicture_ = [this] { RunGetPicture(); };
+  // A picture the wizard asked a device for closes it and goes on with the
+  // steps once the dialogs have unwound.
+  if (!onWizardPictureArrived) {
+    onWizardPictureArrived = [this] {
+      CloseWizard();
+      QTimer::singleShot(0, this, [this] { RunCreationSteps(); });
+    };
+  }
 }
 
 void CTessel20App::ToggleNavigator() {
@@ -105,12 +112,6 @@ bool CTessel20App::WizardOpenPicture() {
   const bool loaded = LoadPictureCommand();
   AfterCommand();
   return loaded && doc_->initialPicture != nullptr;
-}
-
-void CTessel20App::AcquireFromFile() {
-  if (!WizardOpenPicture()) return;
-  CloseWizard();
-  QTimer::singleShot(0, this, [this] { RunCreationSteps(); });
 }
 
 void CTessel20App::RunCreationSteps() {

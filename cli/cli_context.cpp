@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
@@ -185,6 +186,21 @@ bool CliContext::LoadPicture(const std::string& path) {
     return false;
   }
   ui_.FinishOperation();
+  return true;
+}
+
+bool CliContext::AcquirePicture(const std::string& temporaryPath) {
+  const QString name = QString::fromStdString(temporaryPath);
+  PictureLoad load = LoadPictureFile(name, PictureMemoryBudget(overlay_));
+  QFile::remove(name);
+  if (!load.image) {
+    ReportError("the scanned picture cannot be read: " + load.error);
+    return false;
+  }
+  if (!doc_->ReplaceWithPicture(load.image, kOriginDevice, "", true)) {
+    ReportError("the scanned picture cannot be used");
+    return false;
+  }
   return true;
 }
 

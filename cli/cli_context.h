@@ -67,6 +67,9 @@ class CliContext {
   // "Load picture from disk": the picture becomes the new project's initial
   // picture. Each of these reports its own error and returns false.
   bool LoadPicture(const std::string& path);
+  // A scanned picture in a temporary file becomes the new project's initial
+  // picture, acquired from a device; the file is deleted either way.
+  bool AcquirePicture(const std::string& temporaryPath);
   // Opens a project as the program does (the last-project setting follows).
   bool OpenProjectFile(const std::string& path);
   // Reads a project without touching any setting; `legacy` tells the layout.

@@ -2,6 +2,7 @@
 // it, "Create drawing pattern" with the settings, the project and any extras.
 #include "cli/failure_reasons.h"
 #include "cli/outputs.h"
+#include "cli/scanning.h"
 #include "cli/subcommands.h"
 #include "document/command_ids.h"
 
@@ -41,13 +42,19 @@ int RunCreate(Words words) {
                                  {"--pattern-png", true},
                                  {"--converted-png", true},
                                  {"--key-pdf", true},
-                                 {"--pdf", true}});
+                                 {"--pdf", true},
+                                 {"--scan", false},
+                                 {"--device", true}});
   ParsedArgs parsed;
   CommonOptions common;
   if (int status = ParseSubcommand(self, words, options, parsed, common); status >= 0) {
     return status;
   }
-  if (parsed.positional.size() != 1) return ReportUsage("create: give exactly one PICTURE");
+  const bool scan = parsed.Has("--scan");
+  if (parsed.positional.size() != (scan ? 0u : 1u)) {
+    return ReportUsage(scan ? "create: --scan takes no PICTURE" : "create: give exactly one PICTURE");
+  }
+  if (!scan && parsed.Has("--device")) return ReportUsage("create: --device goes with --scan");
   std::optional<std::string> output = parsed.Value("--output");
   if (!output) return ReportUsage("create: -o PROJECT.mop is required");
   if (!IsProjectPath(*output)) return ReportUsage("create: the project file must end in .mop");
@@ -55,7 +62,13 @@ int RunCreate(Words words) {
   std::unique_ptr<CliContext> context = CliContext::Create(common);
   if (!context) return kExitError;
   if (!ApplyPatternSettingOptions(parsed, *context)) return kExitUsage;
-  if (!CheckCanSave(*output) || !context->Start() || !context->LoadPicture(parsed.positional[0])) {
+  if (!CheckCanSave(*output) || !context->Start()) return kExitError;
+  if (scan) {
+    SaneScannerLibrary library;
+    std::optional<std::string> scanned =
+        ScanToTemporaryFile(library, {parsed.Value("--device"), {}, {}}, *context);
+    if (!scanned || !context->AcquirePicture(*scanned)) return kExitError;
+  } else if (!context->LoadPicture(parsed.positional[0])) {
     return kExitError;
   }
 

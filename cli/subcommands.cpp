@@ -10,7 +10,10 @@ namespace {
 const Subcommand kSubcommands[] = {
     {"create",
      "create PICTURE -o PROJECT.mop [options]\n"
-     "    Makes a painting pattern from a picture and writes the project.\n"
+     "create --scan [--device NAME] -o PROJECT.mop [options]\n"
+     "    Makes a painting pattern from a picture and writes the project; with\n"
+     "    --scan the picture comes from a scanner or camera (the stored scanner,\n"
+     "    else the first device found, with the settings chosen last for it).\n"
      "    --pattern-png F, --converted-png F  also write those pictures as PNG\n"
      "    --key-pdf F, --pdf F                also write the colour key, the pattern pages\n"
      "    --colors N (2..256)  --brand NAME-OR-FILE\n"
@@ -69,6 +72,16 @@ const Subcommand kSubcommands[] = {
      "    Lists every command: number, text, and whether it is enabled (for the\n"
      "    project when one is given, else for an empty project).",
      RunCommands},
+    {"devices",
+     "devices\n"
+     "    Lists the scanners and cameras found: name, vendor, model and kind\n"
+     "    (scanner, camera or other), tab-separated, one a line.",
+     RunDevices},
+    {"scan",
+     "scan [--device NAME] [--resolution DPI] [--mode color|gray] -o PICTURE.png\n"
+     "    Acquires one picture from a scanner or camera (the stored scanner, else\n"
+     "    the first device found) and writes it.",
+     RunScan},
 };
 
 }  // namespace

@@ -30,6 +30,8 @@ int RunPrint(Words words);
 int RunPalettes(Words words);
 int RunRun(Words words);
 int RunCommands(Words words);
+int RunDevices(Words words);
+int RunScan(Words words);
 
 // Parses a subcommand's words with its own options plus --settings, --quiet
 // and --help. Returns -1 to go on; otherwise the exit status (--help printed,

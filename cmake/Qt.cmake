@@ -3,6 +3,10 @@ file(GLOB_RECURSE TINTARA_PLATFORM_SOURCES CONFIGURE_DEPENDS
      "${PROJECT_SOURCE_DIR}/platform/*.cpp" "${PROJECT_SOURCE_DIR}/platform/*.h")
 add_library(tintara_platform STATIC ${TINTARA_PLATFORM_SOURCES})
 target_link_libraries(tintara_platform PUBLIC tintara_core Qt6::Core Qt6::Gui)
+# The scanner library: SANE, found through pkg-config.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SANE REQUIRED IMPORTED_TARGET sane-backends)
+target_link_libraries(tintara_platform PUBLIC PkgConfig::SANE)
 
 set(TINTARA_WIDGET_SOURCES)
 foreach(dir IN ITEMS app imaging colors pattern document editing storage view)

@@ -107,6 +107,12 @@ constexpr CommandId kSaveCurrentView = 34035;
 constexpr CommandId kSaveColorKey = 34036;
 constexpr CommandId kPictureInformation = 34037;
 
+// Pictures from scanners, cameras and other devices (numbers of our own).
+constexpr CommandId kAcquireScanner = 34180;
+constexpr CommandId kAcquireCamera = 34181;
+constexpr CommandId kAcquireOther = 34182;
+constexpr CommandId kTwainOptions = 34183;
+
 // Pattern settings (numbers of our own).
 constexpr CommandId kPatternSize = 34040;
 constexpr CommandId kPatternTypeChoice = 34041;

@@ -43,7 +43,8 @@ PictureInfo DescribePicture(const CTessel20Doc& doc, int prefUnits) {
   switch (doc.pictureOrigin) {
     case kOriginFile: info.origin = doc.pictureFileName; break;
     case kOriginClipboard: info.origin = "Clipboard"; break;
-    default: break;  // device pictures: no acquisition source is kept yet
+    case kOriginDevice: info.origin = doc.originDeviceName; break;
+    default: break;
   }
   return info;
 }

@@ -78,6 +78,12 @@ class CTessel20Doc {
   // The print job under way: its pages and the one sheet chosen for it.
   PrintJobState printJob;
 
+  // The device the picture was acquired from last.
+  std::string originDeviceName;
+  // The creation wizard started the acquisition under way: the wizard goes on
+  // when the picture arrives.
+  bool acquisitionFromWizard = false;
+
   // The platform document's own state.
   std::string title = "Untitled";
   std::string pathName;

@@ -12,6 +12,7 @@
 
 #include "colors/page_settings.h"
 #include "document/drawing_tool_state.h"
+#include "ports/scanner_library.h"
 
 namespace tintara {
 
@@ -87,6 +88,14 @@ struct PatternSheetPages {
   PatternPageSettings page;
   bool defaultPrinterAvailable = false;
   int typePosition = 0;  // a position in the list of offered pattern types
+};
+
+// The source names "TWAIN Settings" stores, one per kind of device.
+struct TwainSourceNames {
+  std::string scanner;
+  std::string camera;
+  std::string other;
+  friend bool operator==(const TwainSourceNames&, const TwainSourceNames&) = default;
 };
 
 class Dialogs {
@@ -169,6 +178,20 @@ class Dialogs {
   }
   // "Print range" for a picture over `pagesPerSide` × `pagesPerSide` sheets.
   virtual std::optional<PrintRangeChoice> ChoosePrintRange(int /*pagesPerSide*/) {
+    return std::nullopt;
+  }
+  // "TWAIN Settings": a drop-down per kind listing `sources`, each showing
+  // its stored name; only the drop-down of `onlyKind` is enabled when given.
+  virtual std::optional<TwainSourceNames> TwainSettings(
+      const std::vector<std::string>& /*sources*/, const TwainSourceNames& /*stored*/,
+      std::optional<DeviceKind> /*onlyKind*/) {
+    return std::nullopt;
+  }
+  // "Scan Settings" of `device`: resolution, mode, scan area and preview
+  // within what it offers, opened with `initial`.
+  virtual std::optional<ScanOptions> ScanSettings(const std::string& /*device*/,
+                                                  const ScanCapabilities& /*offered*/,
+                                                  const ScanOptions& /*initial*/) {
     return std::nullopt;
   }
 };

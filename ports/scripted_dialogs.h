@@ -47,6 +47,13 @@
 //                                  (a missing field keeps the dialog's value)
 //   "Print range"                  "all", or {"row": R, "column": C}, each
 //                                  1..pages per side
+//   "TWAIN Settings"               {"scanner": NAME, "camera": NAME, "other": NAME},
+//                                  each a source found, only for enabled lists
+//                                  (a missing field keeps what the list shows)
+//   "Scan Settings"                {"resolution": DPI (one offered), "mode": "color"|"gray",
+//                                   "area": [left, top, width, height] (mm),
+//                                   "preview": true|false}
+//                                  (a missing field keeps the dialog's value)
 #pragma once
 
 #include <optional>
@@ -84,6 +91,12 @@ class ScriptedDialogs : public Dialogs {
   std::optional<PrintSetupChoice> HowToPrint(const PrintSetupChoice& current,
                                              const std::function<void()>& printerSetup) override;
   std::optional<PrintRangeChoice> ChoosePrintRange(int pagesPerSide) override;
+  std::optional<TwainSourceNames> TwainSettings(const std::vector<std::string>& sources,
+                                                const TwainSourceNames& stored,
+                                                std::optional<DeviceKind> onlyKind) override;
+  std::optional<ScanOptions> ScanSettings(const std::string& device,
+                                          const ScanCapabilities& offered,
+                                          const ScanOptions& initial) override;
 
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;

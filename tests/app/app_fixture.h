@@ -132,6 +132,7 @@ class AppFixture {
     options.settingsFile = Ini();
     options.fileToOpen = QString::fromStdString(fileToOpen);
     options.showSplash = false;
+    options.scanFolder = scanFolder;
     app = std::make_unique<CTessel20App>(options);
     return app->Start();
   }
@@ -179,6 +180,7 @@ class AppFixture {
 
   TempDir folder;
   std::unique_ptr<CTessel20App> app;
+  QString scanFolder;  // where scans wait to load; empty: the temporary folder
 
  private:
   QtSettingsStore settings_;

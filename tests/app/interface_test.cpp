@@ -203,7 +203,8 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
                                   "Save as SVG", "Exit"}));
   ASSERT_TRUE(app->Dispatch(cmd::kStageStart));
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
-            (std::vector<QString>{"Open", "Load Picture", "Paste"}));
+            (std::vector<QString>{"Open", "Load Picture", "Paste", "Use Scanner", "Use Camera",
+                                  "TWAIN"}));
 }
 
 TEST_F(InterfaceTest, StageButtonsNeedAPictureAndTheDocumentMovesThePanelOnlyWithToolbars) {

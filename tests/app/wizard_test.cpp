@@ -251,25 +251,6 @@ TEST_F(WizardTest, CancelInAdjustImageEndsTheStepsAndKeepsThePicture) {
   EXPECT_FALSE(Doc().HasPattern());
 }
 
-TEST_F(WizardTest, AcquirePictureBringsAFileInClosesTheWizardAndRunsTheSteps) {
-  ASSERT_EQ(Start(), StartResult::kRunning);
-  const std::string picture = WritePicture("scan.png", 70, 90);
-  bool wizardGoneFirst = false;
-  TitledModals script({
-      {"Tintara Wizard", [&](QWidget* modal) { ClickLater(AsWizard(modal)->AcquireButton()); }},
-      {"Open picture", [&](QWidget* modal) { ChooseFile(modal, picture); }},
-      {"Adjust Image", [&](QWidget* modal) {
-         wizardGoneFirst = app->Wizard() == nullptr;
-         qobject_cast<PicturePanelDialog*>(modal)->Button(QStringLiteral("Close"))->click();
-       }},
-  });
-  Choose("&File", "&Wizard...");
-  ASSERT_TRUE(WaitFor([&] { return script.Answered() == 3; }));
-  EXPECT_TRUE(wizardGoneFirst);
-  ASSERT_NE(Doc().initialPicture, nullptr);
-  EXPECT_EQ(Doc().pictureFileName, picture);
-}
-
 class ProjectBrowserTest : public WizardTest {
  protected:
   void SetUp() override { ASSERT_EQ(Start(), StartResult::kRunning); }

@@ -40,6 +40,10 @@ TEST_F(PictureInfoTest, APictureWithoutResolutionCountsSeventyTwoDotsPerInch) {
   PictureInfo info = DescribePicture(*doc, 1);
   EXPECT_DOUBLE_EQ(*info.widthLength, 2.0);
   EXPECT_EQ(info.origin, "Clipboard");
+
+  doc->pictureOrigin = kOriginDevice;
+  doc->originDeviceName = "test:1";
+  EXPECT_EQ(DescribePicture(*doc, 1).origin, "test:1");
 }
 
 TEST_F(PictureInfoTest, TheShownImageFollowsEditingModeAndConvertedPicture) {
