@@ -84,6 +84,8 @@ void CreatePatternMerging(benchmark::State& state) { RunCreatePattern(state, int
 BENCHMARK(CreatePatternMerging)
     ->Args({6000, 4000, 1, 0})
     ->Args({6000, 4000, 1, 1})
+    ->Args({4000, 6000, 1, 0})
+    ->Args({4000, 6000, 1, 1})
     ->ArgNames({"w", "h", "pages", "merge"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
