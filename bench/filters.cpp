@@ -7,47 +7,17 @@
 
 #include "imaging/filters/apply_tool.h"
 #include "imaging/filters/filter_engine.h"
+#include "ports/memory_settings_store.h"
 #include "ports/scripted_ui_host.h"
 #include "tests/support/synthetic_images.h"
 
 namespace tintara {
 namespace {
 
-class MemorySettings : public SettingsStore {
- public:
-  bool Contains(std::string_view section, std::string_view key) const override {
-    return values_.count(Key(section, key)) != 0;
-  }
-  int ReadInt(std::string_view section, std::string_view key, int fallback) const override {
-    auto it = values_.find(Key(section, key));
-    return it == values_.end() ? fallback : std::stoi(it->second);
-  }
-  std::string ReadString(std::string_view section, std::string_view key,
-                         const std::string& fallback) const override {
-    auto it = values_.find(Key(section, key));
-    return it == values_.end() ? fallback : it->second;
-  }
-  void WriteInt(std::string_view section, std::string_view key, int value) override {
-    values_[Key(section, key)] = std::to_string(value);
-  }
-  void WriteString(std::string_view section, std::string_view key,
-                   const std::string& value) override {
-    values_[Key(section, key)] = value;
-  }
-  void Remove(std::string_view section, std::string_view key) override {
-    values_.erase(Key(section, key));
-  }
-
- private:
-  static std::string Key(std::string_view section, std::string_view key) {
-    return std::string(section) + "/" + std::string(key);
-  }
-  std::map<std::string, std::string> values_;
-};
 
 struct Engine {
   ScriptedUiHost host;
-  MemorySettings settings;
+  MemorySettingsStore settings;
   ProgressCounters counters;
   FilterSite site{host, settings, counters};
   Engine() { FilterEngine::InitSite(site); }

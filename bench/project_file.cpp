@@ -13,6 +13,7 @@
 #include "document/tessel_doc.h"
 #include "pattern/render_pattern.h"
 #include "ports/dialogs.h"
+#include "ports/memory_settings_store.h"
 #include "ports/scripted_ui_host.h"
 #include "storage/project_file.h"
 #include "tests/support/synthetic_images.h"
@@ -20,17 +21,6 @@
 namespace tintara {
 namespace {
 
-class MemorySettings : public SettingsStore {
- public:
-  bool Contains(std::string_view, std::string_view) const override { return false; }
-  int ReadInt(std::string_view, std::string_view, int fallback) const override { return fallback; }
-  std::string ReadString(std::string_view, std::string_view, const std::string& fallback) const override {
-    return fallback;
-  }
-  void WriteInt(std::string_view, std::string_view, int) override {}
-  void WriteString(std::string_view, std::string_view, const std::string&) override {}
-  void Remove(std::string_view, std::string_view) override {}
-};
 
 // Soft areas of 32 colours, as a finished pattern has them.
 ImageRef MakeIndex(int32_t width, int32_t height) {
@@ -44,7 +34,7 @@ ImageRef MakeIndex(int32_t width, int32_t height) {
 struct Project {
   ScriptedUiHost ui;
   Dialogs dialogs;
-  MemorySettings settings;
+  MemorySettingsStore settings;
   DocumentEnvironment environment{ui, dialogs, settings};
   std::unique_ptr<CTessel20Doc> doc;
   std::vector<uint8_t> bytes;  // as saved

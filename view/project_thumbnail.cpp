@@ -6,7 +6,7 @@
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "ports/dialogs.h"
-#include "ports/settings_store.h"
+#include "ports/memory_settings_store.h"
 #include "ports/ui_host.h"
 #include "storage/project_io.h"
 #include "storage/settings_keys.h"
@@ -27,39 +27,6 @@ class SilentUiHost : public UiHost {
   void ProgressEnd(const ProgressCounters&) override {}
 };
 
-// The few settings the reader consults, held apart from the program's own
-// store, which belongs to the user-interface thread.
-class MemorySettings : public SettingsStore {
- public:
-  bool Contains(std::string_view section, std::string_view key) const override {
-    return values_.count(Key(section, key)) != 0;
-  }
-  int ReadInt(std::string_view section, std::string_view key, int defaultValue) const override {
-    auto found = values_.find(Key(section, key));
-    return found == values_.end() ? defaultValue : std::stoi(found->second);
-  }
-  std::string ReadString(std::string_view section, std::string_view key,
-                         const std::string& defaultValue) const override {
-    auto found = values_.find(Key(section, key));
-    return found == values_.end() ? defaultValue : found->second;
-  }
-  void WriteInt(std::string_view section, std::string_view key, int value) override {
-    values_[Key(section, key)] = std::to_string(value);
-  }
-  void WriteString(std::string_view section, std::string_view key,
-                   const std::string& value) override {
-    values_[Key(section, key)] = value;
-  }
-  void Remove(std::string_view section, std::string_view key) override {
-    values_.erase(Key(section, key));
-  }
-
- private:
-  static std::string Key(std::string_view section, std::string_view key) {
-    return std::string(section) + '/' + std::string(key);
-  }
-  std::map<std::string, std::string> values_;
-};
 
 }  // namespace
 
@@ -67,7 +34,7 @@ ProjectPreview ReadProjectPreview(const ProjectPreviewRequest& request) {
   ProjectPreview preview;
   SilentUiHost ui;
   Dialogs dialogs;
-  MemorySettings settings;
+  MemorySettingsStore settings;
   WriteSetting(settings, Setting::kPictureMemoryLimit, request.memoryLimitMb);
   DocumentEnvironment env(ui, dialogs, settings);
   env.programFolder = request.programFolder;

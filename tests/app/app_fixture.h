@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -70,6 +72,13 @@ inline QString MessageText(QWidget* modal) {
 }
 
 // Presses the button of result `result` in a message box of either interface.
+// Presses OK in a dialog's button box as the mouse would.
+inline void ClickDialogOk(QDialog* dialog) {
+  auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
 inline void PressMessageButton(QWidget* modal, int result) {
   if (auto* styled = qobject_cast<StyledMessageDialog*>(modal)) {
     styled->Button(result)->click();

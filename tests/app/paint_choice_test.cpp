@@ -20,12 +20,6 @@
 namespace tintara::test {
 namespace {
 
-void PressOk(QDialog* dialog) {
-  auto* buttons = dialog->findChild<QDialogButtonBox*>();
-  ASSERT_NE(buttons, nullptr);
-  QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-}
-
 class PaintChoiceTest : public ::testing::Test, public AppFixture {
  protected:
   void StartWithPicture(const std::string& path) {
@@ -69,7 +63,7 @@ TEST_F(PaintChoiceTest, TheColorsDialogChoosesTheClosestPaintsAndKeepsTheChoice)
       EXPECT_EQ(choice->currentText(), "Closest to the picture");
       // The list shows the new paints at once.
       EXPECT_EQ(dialog->List()->Colors().size(), expected.workingPalette.size());
-      PressOk(dialog);
+      ClickDialogOk(dialog);
     });
     Choose("&Pattern", "&Painting colors...");
     ASSERT_EQ(answer.Answered(), 1u);
@@ -91,7 +85,7 @@ TEST_F(PaintChoiceTest, TheColorsDialogChoosesTheClosestPaintsAndKeepsTheChoice)
       EXPECT_EQ(dialog->ChoiceList()->currentText(), "Closest to the picture");
       dialog->ChoiceList()->setFocus();
       QTest::keyClick(dialog->ChoiceList(), Qt::Key_Up);
-      PressOk(dialog);
+      ClickDialogOk(dialog);
     });
     Choose("&Pattern", "&Painting colors...");
     ASSERT_EQ(answer.Answered(), 1u);
@@ -115,7 +109,7 @@ TEST_F(PaintChoiceTest, TurningThePageGivesAWidePictureTheLongSide) {
            QTest::mouseClick(dialog->AutoOrientation(), Qt::LeftButton, {},
                              QPoint(4, dialog->AutoOrientation()->height() / 2));
            EXPECT_TRUE(dialog->AutoOrientation()->isChecked());
-           PressOk(dialog);
+           ClickDialogOk(dialog);
          },
          [](QWidget* modal) { PressMessageButton(modal, kResultYes); }});
     Choose("&Pattern", "Si&ze of painting pattern...");

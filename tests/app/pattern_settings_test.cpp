@@ -26,12 +26,6 @@
 namespace tintara::test {
 namespace {
 
-void PressOk(QDialog* dialog) {
-  auto* buttons = dialog->findChild<QDialogButtonBox*>();
-  ASSERT_NE(buttons, nullptr);
-  QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-}
-
 class PatternSettingsTest : public ::testing::Test, public AppFixture {
  protected:
   void SetUp() override {
@@ -77,7 +71,7 @@ TEST_F(PatternSettingsTest, ChoosingAnotherTypeRedrawsThePatternAsOneUndoStep) {
       EXPECT_EQ(dialog->windowTitle(), "Type of pattern");
       shownAt = dialog->Selected();
       dialog->List()->setCurrentRow(1);  // "Areas with patterns"
-      PressOk(dialog);
+      ClickDialogOk(dialog);
     });
     ClickSetting("Pattern Type");
     ASSERT_EQ(answer.Answered(), 1u);
@@ -117,7 +111,7 @@ TEST_F(PatternSettingsTest, WithoutAPrinterTheCustomSizeIsForcedAndMoreSheetsRem
       EXPECT_TRUE(dialog->Paper()->isEnabled());
       EXPECT_EQ(dialog->Pages()->count(), 3);
       dialog->Pages()->setCurrentIndex(1);  // 2x2 (4 pages)
-      PressOk(dialog);
+      ClickDialogOk(dialog);
     },
     // Making the pattern again asks before the edits are lost.
     [](QWidget* modal) {
@@ -146,7 +140,7 @@ TEST_F(PatternSettingsTest, AnUnchangedSizeLeavesThePatternAlone) {
     dialog->Landscape()->setChecked(true);
     EXPECT_TRUE(dialog->CustomPrinter()->isChecked());
     dialog->Portrait()->setChecked(true);
-    PressOk(dialog);
+    ClickDialogOk(dialog);
   });
   PatternMenuItem("Si&ze of painting pattern...")->trigger();
   ASSERT_EQ(answer.Answered(), 1u);

@@ -6,12 +6,15 @@
 #include <QProcess>
 
 #include "platform/pdf_pages.h"
+#include "tests/support/poppler_output.h"
 #include "tests/support/synthetic_images.h"
 #include "tests/support/temp_dir.h"
 #include "view/print_bands.h"
 
 namespace tintara {
 namespace {
+
+using test::Poppler;
 
 // A grey picture whose rows, counted from the top, carry (row × 37) mod 256,
 // so that neighbouring rows can be told apart.
@@ -118,14 +121,6 @@ TEST(PrintPages, PageCountsOfPicturesAndLists) {
   params.workingPalette.resize(33);
   job.params = &params;
   EXPECT_EQ(PrintPageCount(job), 2);
-}
-
-// Output of a poppler tool on the file; empty when the tool is missing.
-QString Poppler(const QString& tool, const QStringList& arguments) {
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000)) return {};
-  return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 TEST(PdfPictures, ColourPicturesGoInWithoutLossyCompression) {

@@ -16,19 +16,13 @@
 #include "app/panel_buttons.h"
 #include "app/print_host.h"
 #include "app/stage_panels.h"
+#include "tests/support/poppler_output.h"
 #include "tests/app/app_fixture.h"
 #include "view/widgets/how_to_print_dialog.h"
 #include "view/widgets/print_range_dialog.h"
 
 namespace tintara::test {
 namespace {
-
-QString Poppler(const QString& tool, const QStringList& arguments) {
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000)) return {};
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 int PdfPages(const std::string& path) {
   QString info = Poppler(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});

@@ -5,21 +5,15 @@
 #include <cmath>
 #include <fstream>
 
+#include "tests/support/poppler_output.h"
 #include "tests/cli/cli_runner.h"
 
 namespace tintara {
 namespace {
 
+using test::Poppler;
 using test::CliResult;
 using test::CliTest;
-
-// What a poppler tool prints for the file; empty when it is missing.
-QString Poppler(const QString& tool, const QStringList& arguments) {
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000)) return {};
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QStringList CsvLines(const std::string& path) {
   QFile file(QString::fromStdString(path));

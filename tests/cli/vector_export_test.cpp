@@ -11,21 +11,16 @@
 #include "pattern/number_glyphs.h"
 #include "pattern/render_pattern.h"
 #include "view/print_layout.h"
+#include "tests/support/poppler_output.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/support/outline_raster.h"
 
 namespace tintara {
 namespace {
 
+using test::Poppler;
 using test::CliResult;
 using test::CliTest;
-
-QString Poppler(const QString& tool, const QStringList& arguments) {
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000)) return {};
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QString ReadText(const std::string& path) {
   QFile file(QString::fromStdString(path));
