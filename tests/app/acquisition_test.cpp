@@ -44,25 +44,6 @@ std::function<void(QWidget*)> ScanWith(int resolution, bool color, ScanArea area
   };
 }
 
-// Answers the next message box with OK, whatever other windows come first.
-class MessageCatcher {
- public:
-  MessageCatcher() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr || MessageText(modal).isEmpty()) return;
-      told = MessageText(modal);
-      timer_.stop();
-      PressMessageButton(modal, kResultOk);
-    });
-    timer_.start(5);
-  }
-  QString told;
-
- private:
-  QTimer timer_;
-};
-
 class AcquisitionTest : public ::testing::Test, public AppFixture {
  protected:
   void SetUp() override {

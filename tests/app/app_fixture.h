@@ -93,6 +93,25 @@ inline void PressMessageButton(QWidget* modal, int result) {
   box->button(button)->click();
 }
 
+// Answers the next message box with OK, whatever other windows come first.
+class MessageCatcher {
+ public:
+  MessageCatcher() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr || MessageText(modal).isEmpty()) return;
+      told = MessageText(modal);
+      timer_.stop();
+      PressMessageButton(modal, kResultOk);
+    });
+    timer_.start(5);
+  }
+  QString told;
+
+ private:
+  QTimer timer_;
+};
+
 // Chooses `path` in a file dialog, or cancels it when `path` is empty.
 inline void ChooseFile(QWidget* modal, const std::string& path) {
   auto* dialog = qobject_cast<QFileDialog*>(modal);
