@@ -47,6 +47,30 @@ struct ParsedSvg {
   std::string widthAttr;
 };
 
+// The `<g fill="#rrggbb">` groups with their paths' data and titles. Read by
+// hand: the library's regular expressions recurse per character matched and
+// run out of stack on a whole pattern's paths.
+using TitledPaths = std::vector<std::pair<std::string, std::string>>;
+std::vector<std::pair<std::string, TitledPaths>> FillGroups(const std::string& svg) {
+  std::vector<std::pair<std::string, TitledPaths>> groups;
+  const std::string open = "<g fill=\"";
+  for (size_t at = svg.find(open); at != std::string::npos; at = svg.find(open, at + 1)) {
+    const size_t fillEnd = svg.find('"', at + open.size());
+    if (fillEnd == std::string::npos || svg.compare(fillEnd, 3, "\">\n") != 0) continue;
+    const size_t end = svg.find("</g>", fillEnd);
+    TitledPaths paths;
+    for (size_t p = svg.find("<path d=\"", fillEnd); p < end; p = svg.find("<path d=\"", p + 1)) {
+      const size_t dStart = p + 9;
+      const size_t dEnd = svg.find('"', dStart);
+      const size_t tStart = svg.find("<title>", dEnd) + 7;
+      const size_t tEnd = svg.find("</title>", tStart);
+      paths.push_back({svg.substr(dStart, dEnd - dStart), svg.substr(tStart, tEnd - tStart)});
+    }
+    groups.push_back({svg.substr(at + open.size(), fillEnd - at - open.size()), std::move(paths)});
+  }
+  return groups;
+}
+
 // Reads back what the writer writes: groups with a fill, paths of M/h/v/z,
 // the one stroke path of m and h/v steps moved half a pixel, and the frame.
 ParsedSvg Parse(const std::string& svg, int32_t width, int32_t height,
@@ -58,16 +82,13 @@ ParsedSvg Parse(const std::string& svg, int32_t width, int32_t height,
   std::smatch m;
   std::regex_search(svg, m, std::regex("<svg[^>]* width=\"([^\"]*)\""));
   parsed.widthAttr = m[1];
-  const std::regex group("<g fill=\"(#[0-9a-f]{6})\">\n((?:<path d=\"[^\"]*\"><title>[^<]*</title></path>\n)*)</g>");
-  const std::regex path("<path d=\"([^\"]*)\"><title>([^<]*)</title></path>");
-  for (auto g = std::sregex_iterator(svg.begin(), svg.end(), group); g != std::sregex_iterator(); ++g) {
-    const std::string fill = (*g)[1], body = (*g)[2];
-    for (auto p = std::sregex_iterator(body.begin(), body.end(), path); p != std::sregex_iterator(); ++p) {
+  for (const auto& [fill, paths] : FillGroups(svg)) {
+    for (const auto& [pathData, title] : paths) {
       OutlineArea area;
       area.value = uint8_t(valueOfFill.count(fill) ? valueOfFill.at(fill) : 255);
       area.firstRing = uint32_t(parsed.outlines.RingCount());
       if (parsed.outlines.ringStarts.empty()) parsed.outlines.ringStarts.push_back(0);
-      std::istringstream d((*p)[1].str());
+      std::istringstream d(pathData);
       char op;
       double x = 0, y = 0, v, w;
       // Kept in half pixels, which every corner of a smoothed outline lies on.
@@ -93,7 +114,7 @@ ParsedSvg Parse(const std::string& svg, int32_t width, int32_t height,
         }
       }
       parsed.outlines.areas.push_back(area);
-      parsed.titles.push_back((*p)[2]);
+      parsed.titles.push_back(title);
     }
   }
   parsed.strokeInk.assign(size_t(width) * size_t(height), false);
