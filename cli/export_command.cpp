@@ -16,7 +16,8 @@ int RunExport(Words words) {
              {"--index", true},
              {"--svg", true},
              {"--svg-style", true},
-             {"--svg-smooth", false}},
+             {"--svg-smooth", false},
+             {"--fit-numbers", false}},
       parsed, common);
   if (status >= 0) return status;
   if (parsed.positional.size() != 1) return ReportUsage("export: give exactly one PROJECT.mop");
@@ -54,8 +55,15 @@ int RunExport(Words words) {
   if (parsed.Has("--svg-smooth") && !parsed.Has("--svg")) {
     return ReportUsage("export: --svg-smooth needs --svg");
   }
+  if (parsed.Has("--fit-numbers") && !parsed.Has("--svg")) {
+    return ReportUsage("export: --fit-numbers needs --svg");
+  }
+  // The project does not record how its numbers were placed: a pattern made
+  // with --min-area-mm is drawn with numbers that fit only when asked again.
+  AppSettings& app = context->Environment().app;
+  if (parsed.Has("--fit-numbers")) app.mergeSmallAreas = 1;
   if (auto path = parsed.Value("--svg")) {
-    if (!WriteSvg(doc, context->Environment().app, *style, parsed.Has("--svg-smooth"), *path)) {
+    if (!WriteSvg(doc, app, *style, parsed.Has("--svg-smooth"), *path)) {
       return kExitError;
     }
   }

@@ -18,6 +18,7 @@ int RunPrint(Words words) {
       self, words, {{"--what", true},
              {"--pages-per-side", true},
              {"--vector", false},
+             {"--fit-numbers", false},
              {"--output", true, "-o"}},
       parsed, common);
   if (status >= 0) return status;
@@ -38,6 +39,7 @@ int RunPrint(Words words) {
   }
   const bool vector = parsed.Has("--vector");
   if (vector && *kind != "pattern") return ReportUsage("print: --vector draws only --what pattern");
+  if (parsed.Has("--fit-numbers") && !vector) return ReportUsage("print: --fit-numbers needs --vector");
   std::optional<std::string> output = parsed.Value("--output");
   if (!output) return ReportUsage("print: -o OUT.pdf is required");
 
@@ -46,7 +48,9 @@ int RunPrint(Words words) {
     return kExitError;
   }
   const CTessel20Doc& doc = context->Doc();
-  const AppSettings& app = context->Environment().app;
+  AppSettings& app = context->Environment().app;
+  // As in export: numbers that fit, as a pattern made with --min-area-mm has them.
+  if (parsed.Has("--fit-numbers")) app.mergeSmallAreas = 1;
   // Pages per side of a picture print: the option, else the "How to print" setting.
   int n = pagesPerSide.value_or(std::clamp(app.printFit, 1, kMaxPagesPerSide));
   bool ok;

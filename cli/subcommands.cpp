@@ -30,10 +30,11 @@ const Subcommand kSubcommands[] = {
     {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},
     {"export",
      "export PROJECT.mop [--initial F] [--converted F] [--pattern F] [--index F]\n"
-     "      [--svg F.svg [--svg-style outline|filled] [--svg-smooth]]\n"
+     "      [--svg F.svg [--svg-style outline|filled] [--svg-smooth] [--fit-numbers]]\n"
      "    Writes the project's pictures as lossless PNG files, and the pattern as an\n"
      "    SVG drawing: white areas to paint on (outline, the default) or each area\n"
-     "    in its paint (filled); --svg-smooth softens the staircases of the outlines.",
+     "    in its paint (filled); --svg-smooth softens the staircases of the outlines;\n"
+     "    --fit-numbers places the numbers where they fit, as create --min-area-mm does.",
      RunExport},
     {"retype",
      "retype PROJECT.mop --type numbers|patterns|borders -o OUT.mop\n"
@@ -42,7 +43,7 @@ const Subcommand kSubcommands[] = {
      RunRetype},
     {"print",
      "print PROJECT.mop --what initial|converted|pattern|key|shopping-list [--pages-per-side N]\n"
-     "      [--vector] -o OUT.pdf|OUT.csv\n"
+     "      [--vector [--fit-numbers]] -o OUT.pdf|OUT.csv\n"
      "    Writes the printed pages as PDF; the shopping list (paint per colour) as CSV.\n"
      "    --vector draws the pattern as outlines with the numbers as text, a page per sheet.",
      RunPrint},

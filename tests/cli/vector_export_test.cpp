@@ -77,6 +77,49 @@ TEST_F(VectorExportTest, ExportSvgWritesTheOutlineSheetUnlessFilledIsAsked) {
   EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<svg [^>]*width=\"200mm\""))));
 }
 
+// A pattern made with small areas merged has its numbers where they fit; the
+// drawing follows when asked, since the project does not record it.
+TEST_F(VectorExportTest, FitNumbersDrawsTheNumbersWhereAMergedPatternHasThem) {
+  ProjectData data = Sample("rocket.jpg", "rocket.mop", {"--min-area-mm", "2.5"});
+  ASSERT_TRUE(data.indexImage);
+  ASSERT_EQ(Run({"export", Q("rocket.mop"), "--svg", Q("grid.svg")}).exitCode, 0);
+  ASSERT_EQ(Run({"export", Q("rocket.mop"), "--svg", Q("fit.svg"), "--fit-numbers"}).exitCode, 0);
+  const ImageBuffer& index = *data.indexImage;
+  // Each <text> as its number and its x, in the order written.
+  using Texts = std::vector<std::pair<int, double>>;
+  auto texts = [](const std::string& path) {
+    Texts found;
+    const QRegularExpression text(QStringLiteral("<text x=\"([^\"]*)\" y=\"[^\"]*\">([0-9]+)</text>"));
+    for (auto m = text.globalMatch(ReadText(path)); m.hasNext();) {
+      const auto match = m.next();
+      found.push_back({match.captured(2).toInt(), match.captured(1).toDouble()});
+    }
+    return found;
+  };
+  Texts expected;
+  for (const NumberPlacement& place : WholePatternNumberPlaces(index, true)) {
+    expected.push_back({place.number, NumberTextOf(place).centreX});
+  }
+  const Texts fitted = texts(Path("fit.svg"));
+  ASSERT_FALSE(expected.empty());
+  ASSERT_EQ(fitted.size(), expected.size());
+  for (size_t i = 0; i < fitted.size(); ++i) {
+    EXPECT_EQ(fitted[i].first, expected[i].first) << i;
+    EXPECT_NEAR(fitted[i].second, expected[i].second, 0.01) << i;
+  }
+  EXPECT_NE(texts(Path("grid.svg")).size(), expected.size());
+  // Each fitted number's glyph lies inside the area it names.
+  for (const NumberPlacement& place : WholePatternNumberPlaces(index, true)) {
+    const LtrbRect box = GlyphInkBox(place);
+    for (int32_t y = box.top; y < box.bottom; ++y) {
+      for (int32_t x = box.left; x < box.right; ++x) {
+        ASSERT_EQ(index.Row(y)[x] + 1, place.number) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(Run({"export", Q("rocket.mop"), "--fit-numbers"}).exitCode, 2);
+}
+
 TEST_F(VectorExportTest, ExportSvgRefusesWhatItCannotDo) {
   Sample("coffee.png", "coffee.mop");
   CliResult style = Run({"export", Q("coffee.mop"), "--svg", Q("a.svg"), "--svg-style", "dotted"});
