@@ -1,16 +1,8 @@
 #include "tests/support/sane_test_devices.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#if defined(__SANITIZE_ADDRESS__)
-// The virtual backend loses a read buffer when a scan is cancelled, and what
-// it keeps in its statics looks lost once the library unloads it.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libsane-test.so\n"; }
-#endif
 
 namespace tintara::test {
 
@@ -24,14 +16,6 @@ const TempDir& ProcessFolder() {
 }  // namespace
 
 SaneTestDevices::SaneTestDevices() {
-#if defined(__SANITIZE_ADDRESS__)
-  // Kept mapped so that the leak checker can name the backend. The backend
-  // then keeps its settings across restarts of the library, so the checked
-  // build runs one test a process, as ctest does.
-  static void* const backend =
-      dlopen("/usr/lib/x86_64-linux-gnu/sane/libsane-test.so.1", RTLD_NOW | RTLD_NODELETE);
-  (void)backend;
-#endif
   const TempDir& folder = ProcessFolder();
   config_ = folder.File("sane.d");
   std::filesystem::create_directories(config_);
