@@ -34,6 +34,15 @@ class DrawingTest : public ::testing::Test, public AppFixture {
     Doc().params.currentColor = 0;
     Doc().params.penWidth = 0;
   }
+  // Fills everything with paint 1 through "Select All" and Pattern > Fill >
+  // Selection, then takes the rectangle tool (R) with paint 0.
+  void PaintAllInColourOneThenDrawRectangles() {
+    Doc().params.currentColor = 1;
+    Key(Qt::Key_A);
+    Choose("&Pattern", "&Selection");
+    Key(Qt::Key_R);
+    Doc().params.currentColor = 0;
+  }
   CTessel20View* View() { return Frame().View(); }
   QWidget* Viewport() { return View()->viewport(); }
   // A viewport point at (x, y) from the picture's top-left corner.
@@ -98,11 +107,7 @@ TEST_F(DrawingTest, FillThenPenStrokeOnTheViewThenUndo) {
 
 TEST_F(DrawingTest, ShiftRectangleAndLineDrawnWithTheMouse) {
   Begin();
-  Doc().params.currentColor = 1;
-  Key(Qt::Key_A);
-  Choose("&Pattern", "&Selection");
-  Key(Qt::Key_R);
-  Doc().params.currentColor = 0;
+  PaintAllInColourOneThenDrawRectangles();
 
   Choose("&Pattern", "&Rectangle");
   Press(At(100, 100), Qt::ShiftModifier);
@@ -144,11 +149,7 @@ TEST_F(DrawingTest, PickingAColourUpdatesTheStatusBarAndReturnsToThePen) {
 
 TEST_F(DrawingTest, TextTypedInTheDialogIsPlacedByClickAndPaintedByDoubleClick) {
   Begin();
-  Doc().params.currentColor = 1;
-  Key(Qt::Key_A);
-  Choose("&Pattern", "&Selection");
-  Key(Qt::Key_R);
-  Doc().params.currentColor = 0;
+  PaintAllInColourOneThenDrawRectangles();
 
   // Cancel after choosing a font: the font is kept all the same.
   {
