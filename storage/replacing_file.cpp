@@ -1,8 +1,6 @@
 #include "storage/replacing_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,8 +20,10 @@ namespace fs = std::filesystem;
 
 constexpr size_t kBufferBytes = size_t(1) << 18;
 constexpr int kMaxLinkHops = 40;
-// Leftovers of older versions end in ".writing-PID"; the present name ends in ".saving-PID".
-constexpr std::string_view kMarks[] = {".saving-", ".writing-"};
+constexpr std::string_view kMark = ".saving-";
+// Names tried for a temporary file before giving up: another file of that name
+// is never removed, the next name is taken instead.
+constexpr int kNameTries = 100;
 
 // The file a path finally names, following symbolic links (also dangling ones,
 // so that a link to a file yet to be made creates that file).
@@ -46,28 +46,6 @@ int FollowLinks(const std::string& path, std::string& resolved) {
 std::string FolderOfPath(const std::string& path) {
   std::string folder = fs::path(path).parent_path().string();
   return folder.empty() ? "." : folder;
-}
-
-bool ProcessExists(long processId) {
-  return kill(pid_t(processId), 0) == 0 || errno == EPERM;
-}
-
-// The writing process of a temporary file's name, or 0 when the name is not one.
-long ProcessOfTemporary(std::string_view name) {
-  for (std::string_view mark : kMarks) {
-    size_t at = name.rfind(mark);
-    if (at == std::string_view::npos || at == 0) continue;
-    std::string_view digits = name.substr(at + mark.size());
-    if (digits.empty() || digits.size() > 9 || digits.front() == '0') continue;
-    long value = 0;
-    bool numeric = true;
-    for (char c : digits) {
-      if (c < '0' || c > '9') numeric = false;
-      value = value * 10 + (c - '0');
-    }
-    if (numeric) return value;
-  }
-  return 0;
 }
 
 int WriteAll(int fd, const uint8_t* data, size_t size) {
@@ -106,32 +84,18 @@ int CheckTarget(const std::string& target, struct stat& info, bool& exists) {
 
 }  // namespace
 
-std::string TemporaryNameFor(const std::string& target, long processId) {
+std::string TemporaryNameFor(const std::string& target, long processId, int attempt) {
   fs::path path(target);
   // Built by appending: GCC 12 at -O3 misreads "." + std::string as overlapping copies.
   std::string name = ".";
   name += path.filename().string();
-  name += kMarks[0];
+  name += kMark;
   name += std::to_string(processId);
-  return (path.parent_path() / name).string();
-}
-
-int RemoveDeadTemporaries(const std::string& folder) {
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
-  if (!dir) return 0;
-  const long self = long(getpid());
-  int removed = 0;
-  while (const dirent* entry = readdir(dir.get())) {
-    long writer = ProcessOfTemporary(entry->d_name);
-    if (writer == 0 || writer == self || ProcessExists(writer)) continue;
-    struct stat info;
-    if (fstatat(dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(info.st_mode) || info.st_uid != geteuid()) {
-      continue;
-    }
-    if (unlinkat(dirfd(dir.get()), entry->d_name, 0) == 0) ++removed;
+  if (attempt > 0) {
+    name += '-';
+    name += std::to_string(attempt);
   }
-  return removed;
+  return (path.parent_path() / name).string();
 }
 
 ReplacingFile::ReplacingFile(const std::string& path) { Open(path); }
@@ -154,8 +118,6 @@ bool ReplacingFile::Open(const std::string& path) {
   oldOwner_ = old.st_uid;
   oldGroup_ = old.st_gid;
   folder_ = FolderOfPath(target_);
-  temporary_ = TemporaryNameFor(target_, long(getpid()));
-  RemoveDeadTemporaries(folder_);
   try {
     buffer_.reserve(kBufferBytes);
   } catch (const std::bad_alloc&) {
@@ -167,11 +129,16 @@ bool ReplacingFile::Open(const std::string& path) {
     if (fd_ >= 0) return true;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
   }
-  unlink(temporary_.c_str());
-  fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd_ < 0) return Fail(errno);
-  named_ = true;
-  return true;
+  for (int attempt = 0; attempt < kNameTries; ++attempt) {
+    temporary_ = TemporaryNameFor(target_, long(getpid()), attempt);
+    fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+      named_ = true;
+      return true;
+    }
+    if (errno != EEXIST) return Fail(errno);
+  }
+  return Fail(EEXIST);
 }
 
 bool ReplacingFile::Write(const void* data, size_t size) {
@@ -203,12 +170,15 @@ bool ReplacingFile::GiveName() {
   if (named_) return true;
   char self[64];
   std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
-  unlink(temporary_.c_str());
-  if (linkat(AT_FDCWD, self, AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-    return Fail(errno);
+  for (int attempt = 0; attempt < kNameTries; ++attempt) {
+    temporary_ = TemporaryNameFor(target_, long(getpid()), attempt);
+    if (linkat(AT_FDCWD, self, AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      named_ = true;
+      return true;
+    }
+    if (errno != EEXIST) return Fail(errno);
   }
-  named_ = true;
-  return true;
+  return Fail(EEXIST);
 }
 
 bool ReplacingFile::Commit() {

@@ -18,7 +18,8 @@ class ReplacingFile : public ByteSink {
   // points to is replaced and the link stays. Fails (IsOpen() false, the
   // reason in LastError()) when the target may not be written: EACCES for a
   // read-only file, EROFS, EISDIR, EINVAL for anything but a regular file.
-  // Temporary files that ended processes left in the folder are removed first.
+  // Nothing else in the folder is touched: no other file is ever removed or
+  // renamed, whatever its name.
   explicit ReplacingFile(const std::string& path);
   ~ReplacingFile() override;  // without Commit: the temporary file goes
   ReplacingFile(const ReplacingFile&) = delete;
@@ -57,12 +58,8 @@ class ReplacingFile : public ByteSink {
 };
 
 // The name a temporary file of `target` gets while it is written: hidden,
-// beside the target, marked with the writing process.
-std::string TemporaryNameFor(const std::string& target, long processId);
-
-// Removes this program's temporary files in `folder` whose writing process no
-// longer exists (a write killed half-way); other processes' live files stay.
-// The number removed.
-int RemoveDeadTemporaries(const std::string& folder);
+// beside the target, marked with the writing process; a later attempt, taken
+// when a file of the first name exists, adds its number.
+std::string TemporaryNameFor(const std::string& target, long processId, int attempt = 0);
 
 }  // namespace tintara

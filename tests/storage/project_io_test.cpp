@@ -327,18 +327,28 @@ pid_t EndedProcess() {
   return child;
 }
 
-TEST_F(ProjectIoTest, SaveRemovesTemporariesThatEndedProcessesLeft) {
+// A save touches its own temporary file and nothing else: files that look like
+// temporary files, even of the exact form with an ended process, stay.
+TEST_F(ProjectIoTest, SaveLeavesEveryOtherFileOfTheFolder) {
   const std::string dead = std::to_string(EndedProcess());
-  const std::string live = std::to_string(getppid());
-  const std::vector<std::string> left = {".a.mop.saving-" + dead, "b.png.writing-" + dead};
-  const std::vector<std::string> kept = {".c.mop.saving-" + live, "notes.saving-x",
-                                         "d.saving-" + dead + "x"};
-  for (const auto& names : {left, kept}) {
-    for (const std::string& name : names) std::ofstream(dir.File(name)) << "half";
-  }
+  const std::string self = std::to_string(getpid());
+  const std::vector<std::string> others = {
+      "plan.writing-2024",     "holiday.saving-31337", ".a.mop.saving-" + dead,
+      "b.png.writing-" + dead, ".p.mop.saving-" + self, ".p.mop.saving-" + self + "-1",
+      "notes.saving-x",        "d.saving-" + dead + "x"};
+  for (const std::string& name : others) std::ofstream(dir.File(name)) << "precious " << name;
   SaveSmallProject(dir.File("p.mop"));
-  for (const std::string& name : left) EXPECT_FALSE(fs::exists(dir.File(name))) << name;
-  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+  SaveSmallProject(dir.File("p.mop"));
+  for (const std::string& name : others) {
+    std::ifstream in(dir.File(name));
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "precious " + name);
+  }
+  std::vector<std::string> expected = others;
+  expected.push_back("p.mop");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FolderEntries(dir.Path()), expected);
 }
 
 // The save is killed by the file size limit's signal in the middle of writing.
