@@ -53,7 +53,7 @@ quality: deps
 fuzz: deps
 	@CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTINTARA_FUZZ=ON -DTINTARA_TESTS=OFF >/dev/null
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	bash scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
 
 # With a display: the program on the sample photo. Without one: the

@@ -60,6 +60,22 @@ int WriteAll(int fd, const uint8_t* data, size_t size) {
   return 0;
 }
 
+// Writes all of `from` over `to` from the start and cuts `to` to that length.
+int CopyFileContents(int from, int to) {
+  std::vector<uint8_t> chunk(kBufferBytes);
+  off_t offset = 0;
+  for (;;) {
+    ssize_t got = pread(from, chunk.data(), chunk.size(), offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return errno;
+    if (got == 0) break;
+    if (lseek(to, offset, SEEK_SET) < 0) return errno;
+    if (int error = WriteAll(to, chunk.data(), size_t(got))) return error;
+    offset += got;
+  }
+  return ftruncate(to, offset) == 0 ? 0 : errno;
+}
+
 // A folder's entries reach the disk; file systems that cannot sync a folder are no failure.
 int SyncFolder(const std::string& folder) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -117,6 +133,7 @@ bool ReplacingFile::Open(const std::string& path) {
   oldMode_ = old.st_mode & 07777;
   oldOwner_ = old.st_uid;
   oldGroup_ = old.st_gid;
+  sharesLinks_ = replacesOld_ && old.st_nlink > 1;
   folder_ = FolderOfPath(target_);
   try {
     buffer_.reserve(kBufferBytes);
@@ -125,13 +142,13 @@ bool ReplacingFile::Open(const std::string& path) {
   }
   // Unnamed where the system offers it: a killed write then leaves nothing.
   if (access("/proc/self/fd", X_OK) == 0) {
-    fd_ = open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    fd_ = open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (fd_ >= 0) return true;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
   }
   for (int attempt = 0; attempt < kNameTries; ++attempt) {
     temporary_ = TemporaryNameFor(target_, long(getpid()), attempt);
-    fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd_ = open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ >= 0) {
       named_ = true;
       return true;
@@ -183,6 +200,39 @@ bool ReplacingFile::GiveName() {
 
 bool ReplacingFile::Commit() {
   if (fd_ < 0 || error_ != 0 || !Flush()) return Fail(error_);
+  if (fsync(fd_) != 0) return Fail(errno);
+  if (sharesLinks_ && CopyIntoTarget()) return true;
+  if (error_ != 0) return false;
+  return RenameOverTarget();
+}
+
+// The old file's other names see the new contents only when the file itself
+// is rewritten. The complete copy keeps its name until the rewrite is on disk,
+// so a rewrite cut short still leaves the whole new file beside the target.
+bool ReplacingFile::CopyIntoTarget() {
+  if (!GiveName()) return false;
+  struct stat copy;
+  if (fstat(fd_, &copy) != 0) return false;
+  int target = open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (target < 0) return false;  // the rename below still saves the work
+  // Room for the whole new file first: a full disk then stops the rewrite
+  // before the old contents are touched, and the rename saves the work.
+  if (posix_fallocate(target, 0, copy.st_size) != 0) {
+    close(target);
+    return false;
+  }
+  int error = CopyFileContents(fd_, target);
+  if (error == 0 && fsync(target) != 0) error = errno;
+  if (close(target) != 0 && error == 0) error = errno;
+  if (error != 0) return false;
+  close(fd_);
+  fd_ = -1;
+  unlink(temporary_.c_str());
+  named_ = false;
+  return true;
+}
+
+bool ReplacingFile::RenameOverTarget() {
   if (replacesOld_) {
     // As far as the file system lets us: only the superuser can give a file
     // away, and some file systems keep no modes at all. Neither stops the save.
@@ -191,7 +241,6 @@ bool ReplacingFile::Commit() {
     }
     [[maybe_unused]] int ignored = fchmod(fd_, mode_t(oldMode_));
   }
-  if (fsync(fd_) != 0) return Fail(errno);
   if (!GiveName()) return false;
   int closed = close(fd_);
   fd_ = -1;

@@ -31,7 +31,9 @@ class ReplacingFile : public ByteSink {
   bool Seek(uint64_t position);
   // Writes out, syncs, gives the file the old file's permissions, renames it
   // over the target and syncs the folder. False (the target untouched) on any
-  // failure, with the reason in LastError().
+  // failure, with the reason in LastError(). A target with other hard links is
+  // rewritten in place from the synced copy instead, so that every name shows
+  // the new contents; when that cannot be done the copy is renamed as usual.
   bool Commit();
   // An errno value; 0 while nothing failed.
   int LastError() const { return error_; }
@@ -43,12 +45,15 @@ class ReplacingFile : public ByteSink {
   bool Flush();
   bool Fail(int error);
   bool GiveName();
+  bool CopyIntoTarget();
+  bool RenameOverTarget();
 
   std::string target_;
   std::string folder_;
   std::string temporary_;  // its name in the folder, once it has one
   bool named_ = false;     // the temporary file has a name to remove
   bool replacesOld_ = false;
+  bool sharesLinks_ = false;  // the old file has other names
   uint32_t oldMode_ = 0;
   uint32_t oldOwner_ = 0;
   uint32_t oldGroup_ = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -318,6 +319,37 @@ TEST_F(ProjectIoTest, SavingThroughALinkReplacesTheFileItPointsTo) {
   EXPECT_EQ(FileBytes(real), saved);
 }
 
+// A project with a second hard link: both names show the saved project, and
+// the file keeps its identity and mode.
+TEST_F(ProjectIoTest, SavingAFileWithOtherLinksKeepsThem) {
+  std::string path = dir.File("linked.mop");
+  std::string other = dir.File("other-name.mop");
+  SaveSmallProject(path);
+  fs::create_hard_link(path, other);
+  std::vector<std::string> entries = FolderEntries(dir.Path());
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat before;
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+
+  doc->initialPicture = test::MakePhoto(40, 30, 5);  // a larger file than before
+  ASSERT_TRUE(SaveProject(*doc, path));
+  std::vector<uint8_t> saved = FileBytes(path);
+  EXPECT_EQ(FileBytes(other), saved);
+  doc->initialPicture = test::MakePhoto(3, 2, 1);  // and a smaller one
+  ASSERT_TRUE(SaveProject(*doc, path));
+  EXPECT_LT(FileBytes(path).size(), saved.size());
+  EXPECT_EQ(FileBytes(other), FileBytes(path));
+
+  struct stat after;
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_nlink, 2u);
+  EXPECT_EQ(after.st_mode, before.st_mode);
+  EXPECT_EQ(FolderEntries(dir.Path()), entries);  // the copy went once the rewrite stood
+  ASSERT_TRUE(OpenProject(*doc, other));
+  EXPECT_EQ(doc->initialPicture->Width(), 3);
+}
+
 // A process id that no process has: a child that has ended and been reaped.
 pid_t EndedProcess() {
   pid_t child = fork();
@@ -338,6 +370,7 @@ TEST_F(ProjectIoTest, SaveLeavesEveryOtherFileOfTheFolder) {
       "notes.saving-x",        "d.saving-" + dead + "x"};
   for (const std::string& name : others) std::ofstream(dir.File(name)) << "precious " << name;
   SaveSmallProject(dir.File("p.mop"));
+  std::vector<std::string> entries = FolderEntries(dir.Path());
   SaveSmallProject(dir.File("p.mop"));
   for (const std::string& name : others) {
     std::ifstream in(dir.File(name));
@@ -345,10 +378,8 @@ TEST_F(ProjectIoTest, SaveLeavesEveryOtherFileOfTheFolder) {
     std::getline(in, text);
     EXPECT_EQ(text, "precious " + name);
   }
-  std::vector<std::string> expected = others;
-  expected.push_back("p.mop");
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(FolderEntries(dir.Path()), expected);
+  EXPECT_EQ(FolderEntries(dir.Path()), entries);  // no temporary file stays either
+  EXPECT_EQ(entries.size(), others.size() + 2);    // the project and the settings
 }
 
 // The save is killed by the file size limit's signal in the middle of writing.
