@@ -26,6 +26,8 @@ ColorsEditor::ColorsEditor(const CTesselParams& params, const ImageBuffer* pictu
       context_(std::move(context)),
       brands_(ListBrands(context_.programFolder)),
       number_(params.neededNumColors),
+      madeForBrand_(params.brandFile),
+      madeForNumber_(params.neededNumColors),
       paintChoice_(context_.paintChoice) {
   int found = FindBrandByPath(brands_, params_.brandFile);
   int index = found >= 0 ? found : 0;
@@ -104,7 +106,18 @@ bool ColorsEditor::Rebuild(Source source) {
   if (built == PaletteBuild::kBrandUnreadable) {
     context_.host.Message(FileErrorText(error), MessageIcon::kError);
   }
-  return built == PaletteBuild::kBuilt;
+  if (built != PaletteBuild::kBuilt) return false;
+  madeForBrand_ = params_.brandFile;
+  madeForNumber_ = number_;
+  return true;
+}
+
+bool ColorsEditor::Finish() {
+  ClampNumber();
+  const bool chosenSince = params_.brandFile != madeForBrand_ || number_ != madeForNumber_;
+  params_.neededNumColors = number_;
+  if (!chosenSince || paletteChanged_) return true;
+  return Rebuild(picture_ ? Source::kPicture : Source::kBrand);
 }
 
 bool ColorsEditor::CanAdd() const { return params_.workingPalette.size() < size_t(kMaxWorkingColors); }
@@ -165,6 +178,8 @@ bool ColorsEditor::Load() {
   params_.workingPalette = std::move(loaded.workingPalette);
   params_.paletteReady = loaded.paletteReady;
   lastLoadedPath_ = *path;
+  madeForBrand_ = params_.brandFile;
+  madeForNumber_ = number_;
   paletteChanged_ = false;
   return true;
 }

@@ -93,6 +93,10 @@ class ColorsEditor {
   bool Load();
   // The unsaved-changes question; false when the user cancelled.
   bool ConfirmUnsavedChanges();
+  // OK: a brand or number chosen since the working palette was made gets a
+  // palette made for them (for the picture when there is one), unless the
+  // palette was changed by hand. False when no palette could be made.
+  bool Finish();
 
   const ColorsContext& Context() const { return context_; }
 
@@ -115,6 +119,9 @@ class ColorsEditor {
   int brandIndex_ = -1;
   std::optional<BrandPalette> brand_;
   int number_ = 0;
+  // What the working palette was last made for.
+  std::string madeForBrand_;
+  int madeForNumber_ = 0;
   bool paletteChanged_ = false;
   PaintChoice paintChoice_ = PaintChoice::kClassic;
   bool saveFailed_ = false;

@@ -131,6 +131,8 @@ bool CTessel20Doc::ReplaceWithPicture(ImageRef picture, int32_t origin,
   initialPicture = std::move(picture);
   convertedPicture = nullptr;
   patternImage = nullptr;
+  // The paints are chosen again for the new picture, as for a new project.
+  params.paletteReady = 0;
   viewMode = kViewInitial;
   CheckInvariants();
   UpdateAllViews();

@@ -81,8 +81,11 @@ void CTessel20Doc::RollBackToLastSnapshot() {
 bool CTessel20Doc::CanUndo() const { return undoSnapshots[0] != nullptr; }
 bool CTessel20Doc::CanRedo() const { return redoSnapshots[0] != nullptr; }
 
+// Undo and Redo change the project as much as the commands they reverse: the
+// project then differs from its file, and closing must offer to save it.
 void CTessel20Doc::Undo() {
   if (!CanUndo()) return;
+  modified = true;
   PushFront(redoSnapshots, MakeSnapshot(*this));
   SnapshotPtr last = PopFront(undoSnapshots);
   TakeSnapshotState(*last);
@@ -91,6 +94,7 @@ void CTessel20Doc::Undo() {
 
 void CTessel20Doc::Redo() {
   if (!CanRedo()) return;
+  modified = true;
   PushFront(undoSnapshots, MakeSnapshot(*this));
   SnapshotPtr next = PopFront(redoSnapshots);
   TakeSnapshotState(*next);

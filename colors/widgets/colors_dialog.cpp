@@ -233,8 +233,14 @@ void ColorsDialog::reject() {
   QDialog::reject();
 }
 
-void ColorsDialog::accept() {
+bool ColorsDialog::TakeAnswer() {
   editor_.detailsView = details_->isChecked();
+  TakeNumber();
+  return editor_.Finish();
+}
+
+void ColorsDialog::accept() {
+  if (!TakeAnswer()) return;
   QDialog::accept();
 }
 

@@ -33,6 +33,9 @@ class ColorsDialog : public QDialog {
   // Closing without OK asks about unsaved changes first.
   void reject() override;
   void accept() override;
+  // What OK takes from the page: the list view, the number, and a palette made
+  // for a brand or number chosen since; false keeps the dialog open.
+  bool TakeAnswer();
 
  private:
   void BuildLayout();

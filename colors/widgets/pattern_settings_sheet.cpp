@@ -60,8 +60,8 @@ PatternSheetPages PatternSettingsSheet::Pages() const {
 }
 
 void PatternSettingsSheet::accept() {
-  // The colours page keeps its list view choice as its own OK does.
-  colors_->accept();
+  // The colours page takes its answer as its own OK does.
+  if (!colors_->TakeAnswer()) return;
   pages_ = Pages();
   QDialog::accept();
 }

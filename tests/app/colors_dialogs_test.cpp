@@ -144,6 +144,40 @@ TEST_F(ColorsDialogsTest,
   }
 }
 
+// A brand and a number chosen, then OK alone: the pattern is made with paints
+// of that brand, as many as asked for at most.
+TEST_F(ColorsDialogsTest, OkWithAnotherBrandAndNumberMakesThePaletteForThem) {
+  StartWithPattern();
+  const std::string oldBrand = Doc().params.workingPalette.at(0).brandName;
+  ASSERT_NE(oldBrand, "Twenty Paints");
+  WithColorsDialog([&](ColorsDialog *dialog) {
+    QComboBox *brands = dialog->BrandList();
+    brands->setFocus();
+    int twenty = brands->findText("Twenty Paints");
+    ASSERT_GE(twenty, 0);
+    while (brands->currentIndex() != twenty) {
+      QTest::keyClick(brands, brands->currentIndex() < twenty ? Qt::Key_Down : Qt::Key_Up);
+    }
+    TypeNumber(dialog, "6");
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  const std::vector<CFlossColor> &palette = Doc().params.workingPalette;
+  EXPECT_EQ(Doc().params.neededNumColors, 6);
+  ASSERT_FALSE(palette.empty());
+  EXPECT_LE(palette.size(), 6u);
+  for (const CFlossColor &paint : palette) EXPECT_EQ(paint.brandName, "Twenty Paints");
+  ASSERT_TRUE(Doc().HasPattern());
+  for (int y = 0; y < Doc().indexImage->Height(); ++y) {
+    for (int x = 0; x < Doc().indexImage->Width(); ++x) {
+      ASSERT_LT(Doc().indexImage->Row(y)[x], palette.size());
+    }
+  }
+  // Opened again, OK with nothing chosen keeps the palette as it is.
+  const std::vector<CFlossColor> kept = palette;
+  WithColorsDialog([&](ColorsDialog *dialog) { Press(dialog, QDialogButtonBox::Ok); });
+  EXPECT_EQ(Doc().params.workingPalette, kept);
+}
+
 TEST_F(ColorsDialogsTest, AddingAColourAlreadyThereChangesNothingAndDeletingTheLastSelectsTheNewLast) {
   StartWithPattern();
   const std::vector<CFlossColor> before = Doc().params.workingPalette;

@@ -80,6 +80,70 @@ TEST_F(ProjectFlowTest, LoadCreateSaveAndReopenThroughCommands) {
   EXPECT_EQ(Frame().Stage(), 3);
 }
 
+// A picture that replaces the project gets paints chosen for it, the same as
+// the first picture of a new project would.
+TEST_F(ProjectFlowTest, ANewPictureGetsItsOwnPaints) {
+  ImageRef swapped = MakePhoto(120, 90);
+  for (int32_t y = 0; y < swapped->Height(); ++y) {
+    uint8_t* row = swapped->WritableRows().value().Row(y);
+    for (int32_t x = 0; x < swapped->Width(); ++x) std::swap(row[3 * x], row[3 * x + 2]);
+  }
+  std::string blue = folder.File("blue.png");
+  ASSERT_EQ(SavePictureFile(*swapped, QString::fromStdString(blue)), "");
+  auto paints = [&] {
+    std::vector<std::string> names;
+    for (const CFlossColor& paint : Doc().params.workingPalette) names.push_back(paint.colorName);
+    return names;
+  };
+
+  LoadThroughDialog(WritePicture("red.png", 120, 90));
+  CreatePattern();
+  std::vector<std::string> redPaints = paints();
+  ModalScript replace({[&](QWidget* modal) { ChooseFile(modal, blue); },
+                       [&](QWidget* modal) { PressMessageButton(modal, kResultNo); }});
+  Choose("&File", "&Load picture from disk...");
+  ASSERT_EQ(replace.Answered(), 2u);
+  CreatePattern();
+  std::vector<std::string> afterReplacing = paints();
+
+  {
+    ModalAnswer dontSave([](QWidget* modal) { PressMessageButton(modal, kResultNo); });
+    Choose("&File", "&New");
+  }
+  LoadThroughDialog(blue);
+  CreatePattern();
+  EXPECT_EQ(afterReplacing, paints());
+  EXPECT_NE(afterReplacing, redPaints);
+}
+
+// Undo and Redo after a save leave the project different from its file: the
+// title says so and closing asks before the state is lost.
+TEST_F(ProjectFlowTest, UndoAndRedoAfterASaveAskBeforeClosing) {
+  LoadThroughDialog(WritePicture("photo.png", 120, 90));
+  CreatePattern();
+  std::string project = folder.File("undone.mop");
+  {
+    ModalAnswer save([&](QWidget* modal) { ChooseFile(modal, project); });
+    ASSERT_TRUE(app->Dispatch(cmd::kSaveProject));
+  }
+  ASSERT_FALSE(Doc().modified);
+  for (Qt::Key key : {Qt::Key_Z, Qt::Key_Y}) {
+    Key(key);
+    EXPECT_TRUE(Doc().modified) << key;
+    QString question;
+    ModalScript script({[&](QWidget* modal) {
+      question = MessageText(modal);
+      PressMessageButton(modal, kResultCancel);
+    }});
+    Choose("&File", "&New");
+    EXPECT_EQ(question, "Save changes to undone.mop?");
+    EXPECT_EQ(Doc().pathName, project);  // cancelled: the project stays open
+    ModalAnswer save([&](QWidget* modal) { ChooseFile(modal, project); });
+    ASSERT_TRUE(app->Dispatch(cmd::kSaveProject));
+    EXPECT_FALSE(Doc().modified);
+  }
+}
+
 TEST_F(ProjectFlowTest, APictureThatCannotBeReadIsNamedAndTheProjectStaysAsItWas) {
   ASSERT_TRUE(app->LoadPictureFile(WritePicture("good.png", 80, 60)));
   ImageRef before = Doc().initialPicture;
