@@ -128,6 +128,20 @@ TEST_F(DrawingTest, ShiftRectangleAndLineDrawnWithTheMouse) {
   EXPECT_EQ(Paint(20, 150), 1);
 }
 
+// The tool chosen last takes the mouse: with "Select Region" open, the line
+// tool draws and selects nothing.
+TEST_F(DrawingTest, ADrawingToolChosenWhileSelectRegionIsOpenDraws) {
+  Begin();
+  PaintAllInColourOneThenDrawRectangles();
+  Choose("&Edit", "&Select...");
+  Choose("&Pattern", "&Line");
+  Press(At(10, 150));
+  MoveHeld(At(20, 150));
+  Release(At(20, 150));
+  EXPECT_EQ(Doc().selection, nullptr);
+  for (int x = 10; x < 20; ++x) EXPECT_EQ(Paint(x, 150), 0) << x;
+}
+
 TEST_F(DrawingTest, PickingAColourUpdatesTheStatusBarAndReturnsToThePen) {
   Begin();
   Choose("&Pattern", "&Pen");
