@@ -22,6 +22,7 @@
 #include "platform/pdf_pages.h"
 #include "ports/dialogs.h"
 #include "storage/convert_ini.h"
+#include "storage/memory_budget.h"
 
 namespace tintara {
 
@@ -235,7 +236,9 @@ void PrintHost::SaveAsSvg() {
   std::string error;
   {
     WaitCursor wait(env_.ui);
-    error = WritePatternSvgFile(PatternSvgInputOf(doc_, env_.app, style), path.toStdString());
+    PatternSvgInput input = PatternSvgInputOf(doc_, env_.app, style);
+    input.memoryBudget = PictureMemoryBudget(env_.settings);
+    error = WritePatternSvgFile(input, path.toStdString());
   }
   if (!error.empty()) {
     env_.ui.Message("Cannot write " + path.toStdString() + ": " + error, MessageIcon::kError);

@@ -2,6 +2,7 @@
 // pattern as an SVG drawing.
 #include "cli/outputs.h"
 #include "cli/subcommands.h"
+#include "storage/memory_budget.h"
 
 namespace tintara::cli {
 
@@ -63,7 +64,8 @@ int RunExport(Words words) {
   AppSettings& app = context->Environment().app;
   if (parsed.Has("--fit-numbers")) app.mergeSmallAreas = 1;
   if (auto path = parsed.Value("--svg")) {
-    if (!WriteSvg(doc, app, *style, parsed.Has("--svg-smooth"), *path)) {
+    if (!WriteSvg(doc, app, *style, parsed.Has("--svg-smooth"),
+                  PictureMemoryBudget(context->Settings()), *path)) {
       return kExitError;
     }
   }

@@ -68,13 +68,14 @@ bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
 }
 
 bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
-              const std::string& path) {
+              uint64_t memoryBudget, const std::string& path) {
   if (!doc.convertedPicture || !doc.indexImage) {
     ReportError("the project has no painting pattern");
     return false;
   }
   PatternSvgInput input = PatternSvgInputOf(doc, app, style);
   input.smooth = smooth;
+  input.memoryBudget = memoryBudget;
   std::string error = WritePatternSvgFile(input, path);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
@@ -82,13 +83,13 @@ bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, b
 }
 
 bool WriteVectorPages(const CTessel20Doc& doc, const AppSettings& app, const PdfPageSetup& setup,
-                      const std::string& path) {
+                      uint64_t memoryBudget, const std::string& path) {
   if (!doc.convertedPicture || !doc.indexImage) {
     ReportError("the project has no painting pattern");
     return false;
   }
   std::string error = WriteVectorPatternPdf(*doc.indexImage, doc.params, setup, path,
-                                            app.mergeSmallAreas != 0);
+                                            app.mergeSmallAreas != 0, memoryBudget);
   if (error.empty()) return true;
   ReportWriteFailure(path, error);
   return false;

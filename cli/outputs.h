@@ -29,12 +29,13 @@ bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std
 bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
                        const std::string& path);
 
-// The pattern as an SVG drawing on the page of the page settings; needs a pattern.
+// The pattern as an SVG drawing on the page of the page settings; needs a
+// pattern, and a drawing whose making fits `memoryBudget`.
 bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, bool smooth,
-              const std::string& path);
+              uint64_t memoryBudget, const std::string& path);
 // The pattern's sheets drawn as outlines and text; needs a pattern. Numbers
 // follow the raster's rule: where they fit when small areas are merged.
 bool WriteVectorPages(const CTessel20Doc& doc, const AppSettings& app, const PdfPageSetup& setup,
-                      const std::string& path);
+                      uint64_t memoryBudget, const std::string& path);
 
 }  // namespace tintara::cli

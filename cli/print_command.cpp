@@ -7,6 +7,7 @@
 #include "cli/option_values.h"
 #include "cli/subcommands.h"
 #include "colors/page_settings.h"
+#include "storage/memory_budget.h"
 
 namespace tintara::cli {
 
@@ -59,7 +60,8 @@ int RunPrint(Words words) {
     case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture", doc.indexImage.get()); break;
     case 2:
       if (vector) {
-        ok = WriteVectorPages(doc, app, PageSetupOf(app, n), *output);
+        ok = WriteVectorPages(doc, app, PageSetupOf(app, n), PictureMemoryBudget(context->Settings()),
+                              *output);
         break;
       }
       ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n, doc.patternImage.get()), *output, "painting pattern", doc.indexImage.get()); break;

@@ -9,6 +9,7 @@
 #include "colors/page_settings.h"
 #include "document/area_paint.h"
 #include "document/tessel_doc.h"
+#include "document/xml_text.h"
 #include "storage/app_settings.h"
 #include "pattern/number_glyphs.h"
 #include "storage/replacing_file.h"
@@ -20,8 +21,13 @@ namespace {
 // Digits of this height in the sans serif faces the numbers are set in.
 constexpr double kDigitHeightPerEm = 0.716;
 
+// Text collected in a buffer that goes to the sink, when there is one, each
+// time it has grown past a chunk; without one it is all kept.
 class SvgText {
  public:
+  explicit SvgText(ByteSink* sink = nullptr) : sink_(sink) {
+    if (sink_ != nullptr) out_.reserve(kChunk + 4096);
+  }
   void Add(std::string_view text) { out_.append(text); }
   void Add(int64_t value) {
     char buffer[24];
@@ -45,27 +51,58 @@ class SvgText {
     Add(halves / 2);
     if (halves % 2 != 0) out_ += ".5";
   }
-  void AddEscaped(std::string_view text) {
-    for (char c : text) {
-      switch (c) {
-        case '&': out_ += "&amp;"; break;
-        case '<': out_ += "&lt;"; break;
-        case '>': out_ += "&gt;"; break;
-        case '"': out_ += "&quot;"; break;
-        default: out_ += c;
-      }
-    }
-  }
+  // Names come from palette files: whatever bytes they hold, the file stays XML.
+  void AddEscaped(std::string_view text) { AppendXmlText(out_, text, XmlPlace::kText); }
   void AddColor(uint8_t red, uint8_t green, uint8_t blue) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", red, green, blue);
     out_.append(buffer, 7);
   }
+  // Called between pieces of the drawing.
+  void Spill() {
+    if (sink_ != nullptr && out_.size() >= kChunk) Flush();
+  }
+  bool Flush() {
+    if (sink_ != nullptr && !out_.empty()) {
+      ok_ = sink_->Write(out_.data(), out_.size()) && ok_;
+      out_.clear();
+    }
+    return ok_;
+  }
+  bool Failed() const { return !ok_; }
   std::string Take() { return std::move(out_); }
   void Reserve(size_t n) { out_.reserve(n); }
 
  private:
+  static constexpr size_t kChunk = size_t{1} << 16;
+  ByteSink* sink_;
   std::string out_;
+  bool ok_ = true;
+};
+
+// The rings as written: as traced, or smoothed one at a time when they are
+// asked for, so that no smoothed copy of all of them is made.
+class RingSource {
+ public:
+  RingSource(const PatternOutlines& outlines, const ImageBuffer* smoothWith)
+      : outlines_(outlines),
+        smoothWith_(smoothWith != nullptr && outlines.unitsPerPixel == 1 &&
+                            smoothWith->Width() == outlines.width &&
+                            smoothWith->Height() == outlines.height
+                        ? smoothWith
+                        : nullptr) {}
+  int32_t UnitsPerPixel() const { return smoothWith_ != nullptr ? 2 : outlines_.unitsPerPixel; }
+  size_t RingCount() const { return outlines_.RingCount(); }
+  std::span<const OutlinePoint> Ring(size_t r) {
+    if (smoothWith_ == nullptr) return outlines_.Ring(r);
+    SmoothRing(outlines_.Ring(r), *smoothWith_, smoothed_);
+    return smoothed_;
+  }
+
+ private:
+  const PatternOutlines& outlines_;
+  const ImageBuffer* smoothWith_;
+  std::vector<OutlinePoint> smoothed_;
 };
 
 // Picture rows count upwards, SVG's y downwards.
@@ -77,12 +114,11 @@ struct Flip {
 // Each ring as a move to its first corner, then steps: h and v along the
 // pixel edges, l for the slopes of smoothed outlines; the closing step is
 // the z. Positions are counted in half pixels.
-void AddAreaPath(SvgText& svg, const PatternOutlines& outlines, const OutlineArea& area,
-                 Flip flip) {
-  const int64_t k = 2 / outlines.unitsPerPixel;  // half pixels per unit
+void AddAreaPath(SvgText& svg, RingSource& rings, const OutlineArea& area, Flip flip) {
+  const int64_t k = 2 / rings.UnitsPerPixel();  // half pixels per unit
   const int64_t top = 2 * int64_t(flip.height);
   for (uint32_t r = area.firstRing; r < area.firstRing + area.ringCount; ++r) {
-    auto ring = outlines.Ring(r);
+    auto ring = rings.Ring(r);
     svg.Add("M");
     svg.AddHalves(k * ring[0].x);
     svg.Add(" ");
@@ -109,11 +145,12 @@ void AddAreaPath(SvgText& svg, const PatternOutlines& outlines, const OutlineAre
 
 // Smoothed outlines: each stretch between two areas once (the ring walking
 // it rightwards, or upwards when it is vertical), centred on the outline.
-void AddSmoothBorderStrokes(SvgText& svg, const PatternOutlines& outlines, Flip flip) {
+void AddSmoothBorderStrokes(SvgText& svg, RingSource& rings, Flip flip) {
   const int64_t top = 2 * int64_t(flip.height);
   int64_t penX = 0, penY = 0;
-  for (size_t r = 0; r < outlines.RingCount(); ++r) {
-    auto ring = outlines.Ring(r);
+  for (size_t r = 0; r < rings.RingCount(); ++r) {
+    svg.Spill();
+    auto ring = rings.Ring(r);
     for (size_t i = 0; i < ring.size(); ++i) {
       const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
       if (!(b.x > a.x || (b.x == a.x && b.y > a.y))) continue;
@@ -137,10 +174,11 @@ void AddSmoothBorderStrokes(SvgText& svg, const PatternOutlines& outlines, Flip 
 // of a colour change and the one above it, so a stroke one pixel wide runs
 // half a pixel to that side of its edge and covers exactly those pixels.
 // Positions are counted in half pixels.
-void AddBorderStrokes(SvgText& svg, const PatternOutlines& outlines, Flip flip) {
+void AddBorderStrokes(SvgText& svg, RingSource& rings, Flip flip) {
   int64_t penX = 0, penY = 0;
-  for (size_t r = 0; r < outlines.RingCount(); ++r) {
-    auto ring = outlines.Ring(r);
+  for (size_t r = 0; r < rings.RingCount(); ++r) {
+    svg.Spill();
+    auto ring = rings.Ring(r);
     for (size_t i = 0; i < ring.size(); ++i) {
       const OutlinePoint a = ring[i], b = ring[(i + 1) % ring.size()];
       const bool up = a.x == b.x && b.y > a.y;
@@ -174,15 +212,20 @@ std::string AreaTitle(const std::vector<CFlossColor>& palette, uint8_t position)
 }
 
 void AddAreas(SvgText& svg, const PatternSvgInput& input, const PatternOutlines& outlines,
-              Flip flip) {
-  // Grouped by paint, in palette order, so a drawing program can pick a paint's areas.
-  std::vector<std::vector<uint32_t>> byPaint(256);
-  for (uint32_t a = 0; a < outlines.areas.size(); ++a) {
-    byPaint[outlines.areas[a].value].push_back(a);
+              RingSource& rings, Flip flip) {
+  // Grouped by paint, in palette order, so a drawing program can pick a
+  // paint's areas; a counting sort keeps them in the order traced.
+  std::vector<uint32_t> groupStart(257, 0);
+  for (const OutlineArea& area : outlines.areas) ++groupStart[size_t(area.value) + 1];
+  for (size_t v = 1; v < groupStart.size(); ++v) groupStart[v] += groupStart[v - 1];
+  std::vector<uint32_t> byPaint(outlines.areas.size());
+  {
+    std::vector<uint32_t> next(groupStart.begin(), groupStart.end() - 1);
+    for (uint32_t a = 0; a < outlines.areas.size(); ++a) byPaint[next[outlines.areas[a].value]++] = a;
   }
   const std::vector<CFlossColor>& palette = *input.palette;
-  for (size_t position = 0; position < byPaint.size(); ++position) {
-    if (byPaint[position].empty()) continue;
+  for (size_t position = 0; position < 256; ++position) {
+    if (groupStart[position] == groupStart[position + 1]) continue;
     svg.Add("<g fill=\"");
     if (input.style == SvgStyle::kFilled && position < palette.size()) {
       const CFlossColor& paint = palette[position];
@@ -192,12 +235,13 @@ void AddAreas(SvgText& svg, const PatternSvgInput& input, const PatternOutlines&
     }
     svg.Add("\">\n");
     const std::string title = AreaTitle(palette, uint8_t(position));
-    for (uint32_t a : byPaint[position]) {
+    for (uint32_t i = groupStart[position]; i < groupStart[position + 1]; ++i) {
       svg.Add("<path d=\"");
-      AddAreaPath(svg, outlines, outlines.areas[a], flip);
+      AddAreaPath(svg, rings, outlines.areas[byPaint[i]], flip);
       svg.Add("\"><title>");
       svg.AddEscaped(title);
       svg.Add("</title></path>\n");
+      svg.Spill();
     }
     svg.Add("</g>\n");
   }
@@ -218,6 +262,7 @@ void AddNumbers(SvgText& svg, const std::vector<NumberPlacement>& numbers, Flip 
     svg.Add("\">");
     svg.Add(int64_t(place.number));
     svg.Add("</text>\n");
+    svg.Spill();
   }
   svg.Add("</g>\n");
 }
@@ -276,11 +321,12 @@ NumberText NumberTextOf(const NumberPlacement& place) {
           double(kGlyphInkLastRow - kGlyphInkFirstRow + 1)};
 }
 
-std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
-                       const std::vector<NumberPlacement>& numbers) {
+namespace {
+
+void AddSvg(SvgText& svg, const PatternSvgInput& input, const PatternOutlines& outlines,
+            const std::vector<NumberPlacement>& numbers) {
   const Flip flip{outlines.height};
-  SvgText svg;
-  svg.Reserve(outlines.points.size() * 5 + outlines.areas.size() * 80 + 4096);
+  RingSource rings(outlines, input.smooth ? input.indexImage : nullptr);
   svg.Add("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
   svg.Add("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
   svg.Add(input.widthMm > 0 ? input.widthMm : double(outlines.width));
@@ -294,17 +340,17 @@ std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outl
   const Rgb ink = UnpackColor(input.borderColor);
 
   svg.Add("<g fill-rule=\"evenodd\" stroke=\"none\">\n");
-  AddAreas(svg, input, outlines, flip);
+  AddAreas(svg, input, outlines, rings, flip);
   svg.Add("</g>\n");
 
   svg.Add("<g fill=\"none\" stroke=\"");
   svg.AddColor(ink.red, ink.green, ink.blue);
   svg.Add("\" stroke-width=\"1\" stroke-linecap=\"butt\">\n");
   svg.Add("<path d=\"");
-  if (outlines.unitsPerPixel == 2) {
-    AddSmoothBorderStrokes(svg, outlines, flip);
+  if (rings.UnitsPerPixel() == 2) {
+    AddSmoothBorderStrokes(svg, rings, flip);
   } else {
-    AddBorderStrokes(svg, outlines, flip);
+    AddBorderStrokes(svg, rings, flip);
   }
   svg.Add("\"/>\n");
   // The frame: the outermost pixels all round.
@@ -319,7 +365,59 @@ std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outl
   svg.Add("\">\n");
   AddNumbers(svg, numbers, flip);
   svg.Add("</g>\n</svg>\n");
+}
+
+// "" when the drawing's making fits the budget, else the refusal.
+std::string RefusalPastBudget(const ImageBuffer& indexImage, const OutlineCounts& counts,
+                              uint64_t needed, uint64_t budget) {
+  if (needed <= budget) return {};
+  return "drawing the outlines of a pattern of " +
+         PixelSizeText(indexImage.Width(), indexImage.Height()) + " cells (" +
+         std::to_string(counts.corners) + " corners) would take " + MemoryAmountText(needed) +
+         " of memory, more than the limit of " + MemoryAmountText(budget);
+}
+
+}  // namespace
+
+uint64_t VectorDrawingBytes(const ImageBuffer& indexImage, const OutlineCounts& counts,
+                            bool fitNumbers) {
+  const int32_t w = indexImage.Width(), h = indexImage.Height();
+  const uint64_t placing = NumberPlacingBytes(w, h, counts.runs, fitNumbers);
+  const uint64_t places = NumberPlacesBytes(w, h, counts.runs, fitNumbers);
+  return std::max(placing, places + TracingBytes(w, h, counts));
+}
+
+std::optional<VectorDrawing> MakeVectorDrawing(const ImageBuffer& indexImage, bool fitNumbers,
+                                               uint64_t budget, std::string& error) {
+  const OutlineCounts counts = CountOutlines(indexImage);
+  error = RefusalPastBudget(indexImage, counts, VectorDrawingBytes(indexImage, counts, fitNumbers),
+                            budget);
+  if (!error.empty()) return std::nullopt;
+  try {
+    // The numbers first: what placing them needs is gone before tracing starts.
+    VectorDrawing drawing;
+    drawing.numbers = WholePatternNumberPlaces(indexImage, fitNumbers);
+    drawing.outlines = TraceOutlines(indexImage, counts);
+    return drawing;
+  } catch (const std::bad_alloc&) {
+    error = "there is not enough memory";
+  }
+  return std::nullopt;
+}
+
+std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
+                       const std::vector<NumberPlacement>& numbers) {
+  SvgText svg;
+  svg.Reserve(outlines.points.size() * 5 + outlines.areas.size() * 80 + 4096);
+  AddSvg(svg, input, outlines, numbers);
   return svg.Take();
+}
+
+bool WritePatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
+                     const std::vector<NumberPlacement>& numbers, ByteSink& sink) {
+  SvgText svg(&sink);
+  AddSvg(svg, input, outlines, numbers);
+  return svg.Flush();
 }
 
 std::string WritePatternSvgFile(const PatternSvgInput& input, const std::string& path) {
@@ -327,17 +425,19 @@ std::string WritePatternSvgFile(const PatternSvgInput& input, const std::string&
       BitsPerPixel(input.indexImage->Kind()) != 8) {
     return "the project has no painting pattern";
   }
-  std::string text;
+  std::string error;
+  std::optional<VectorDrawing> drawing =
+      MakeVectorDrawing(*input.indexImage, input.fitNumbers, input.memoryBudget, error);
+  if (!drawing) return error;
+  ReplacingFile file(path);
+  if (!file.IsOpen()) return std::strerror(file.LastError());
   try {
-    PatternOutlines outlines = TraceOutlines(*input.indexImage);
-    if (input.smooth) outlines = SmoothOutlines(outlines, *input.indexImage);
-    text = PatternSvg(input, outlines, WholePatternNumberPlaces(*input.indexImage, input.fitNumbers));
+    if (WritePatternSvg(input, drawing->outlines, drawing->numbers, file) && file.Commit()) {
+      return {};
+    }
   } catch (const std::bad_alloc&) {
     return "there is not enough memory";
   }
-  ReplacingFile file(path);
-  if (!file.IsOpen()) return std::strerror(file.LastError());
-  if (file.Write(text.data(), text.size()) && file.Commit()) return {};
   return std::strerror(file.LastError());
 }
 

@@ -14,6 +14,8 @@
 #include "imaging/image_buffer.h"
 #include "pattern/number_placement.h"
 #include "pattern/outline_tracer.h"
+#include "storage/archive.h"
+#include "storage/memory_budget.h"
 
 namespace tintara {
 
@@ -38,6 +40,8 @@ struct PatternSvgInput {
   // Numbers only where they fit inside their area, as the raster draws them
   // when small areas are merged.
   bool fitNumbers = false;
+  // What tracing and placing the numbers may take: the picture memory budget.
+  uint64_t memoryBudget = kDefaultPictureBudget;
 };
 
 // The size the pattern is printed at: fitted, in its own proportions, into
@@ -56,13 +60,35 @@ constexpr double kSheetMarginMm = 5.0;
 PatternSvgInput PatternSvgInputOf(const CTessel20Doc& doc, const AppSettings& app,
                                   SvgStyle style);
 
+// The outlines and number places of one index image.
+struct VectorDrawing {
+  PatternOutlines outlines;
+  std::vector<NumberPlacement> numbers;
+};
+
+// The most memory making the drawing takes: placing the numbers, then
+// tracing the outlines while the places are kept.
+uint64_t VectorDrawingBytes(const ImageBuffer& indexImage, const OutlineCounts& counts,
+                            bool fitNumbers);
+
+// The drawing, when making it fits `budget`; else nothing, and `error` says
+// why: the sizes against the limit, or that memory ran out.
+std::optional<VectorDrawing> MakeVectorDrawing(const ImageBuffer& indexImage, bool fitNumbers,
+                                               uint64_t budget, std::string& error);
+
 // The drawing from outlines (traced, or smoothed in half pixels) and number
-// places made of the same index image.
+// places made of the same index image. Traced outlines are smoothed ring by
+// ring when the input asks for it.
 std::string PatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
                        const std::vector<NumberPlacement>& numbers);
+// The same text into `sink` as it is made, never held whole; false when a
+// write failed.
+bool WritePatternSvg(const PatternSvgInput& input, const PatternOutlines& outlines,
+                     const std::vector<NumberPlacement>& numbers, ByteSink& sink);
 
 // Traces, places the numbers and writes the file through a temporary file
-// renamed over the target. "" on success, else the reason.
+// renamed over the target. "" on success, else the reason; a drawing past the
+// input's memory budget is refused before any of it is made.
 std::string WritePatternSvgFile(const PatternSvgInput& input, const std::string& path);
 
 // Where the text of a number goes, in pattern pixels with y counting up like

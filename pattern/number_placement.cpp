@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "imaging/parallel_rows.h"
 #include "pattern/number_glyphs.h"
 #include "pattern/same_color_area.h"
 
@@ -145,6 +146,29 @@ std::vector<NumberPlacement> WholePatternNumberPlaces(const ImageBuffer& indexIm
   const LtrbRect whole{0, 0, indexImage.Width(), indexImage.Height()};
   if (fitNumbers) return PlanFittingNumbers(indexImage, whole).placed;
   return PlanGridNumbers(indexImage, whole);
+}
+
+uint64_t NumberPlacesBytes(int32_t width, int32_t height, uint64_t areas, bool fitNumbers) {
+  const uint64_t w = uint64_t(std::max(width, 0)), h = uint64_t(std::max(height, 0));
+  // A place per area at most, in a vector that may have doubled.
+  const uint64_t places = fitNumbers ? areas : std::min(areas, (w / kCell) * (h / kCell));
+  return 2 * places * sizeof(NumberPlacement);
+}
+
+uint64_t NumberPlacingBytes(int32_t width, int32_t height, uint64_t areas, bool fitNumbers) {
+  const uint64_t w = uint64_t(std::max(width, 0)), h = uint64_t(std::max(height, 0));
+  const uint64_t places = NumberPlacesBytes(width, height, areas, fitNumbers);
+  if (!fitNumbers) {
+    // The sampled grid, its owners, the finder's marks and one area's mask and
+    // distances, per cell of the grid.
+    return (w / kCell + 1) * (h / kCell + 1) * 24 + places;
+  }
+  // Per pixel: labels, inner marks, their sums, the distances and their
+  // column pass. Per area: the union-find tables, value and size, each
+  // band's best, the merged best.
+  const uint64_t bands = uint64_t(BandCount(int32_t(std::min<uint64_t>(h, INT32_MAX)),
+                                            int64_t(std::min<uint64_t>(w * h, INT64_MAX))));
+  return w * h * 17 + areas * (34 + 12 * bands) + places;
 }
 
 RenderStatus PlaceFittingNumbers(const ImageBuffer& indexImage, const PixelRows& pattern,

@@ -41,6 +41,12 @@ std::vector<NumberPlacement> PlanGridNumbers(const ImageBuffer& indexImage, cons
 std::vector<NumberPlacement> WholePatternNumberPlaces(const ImageBuffer& indexImage,
                                                       bool fitNumbers = false);
 
+// The most memory WholePatternNumberPlaces takes at once on a width × height
+// index image of at most `areas` areas, the places it returns included; and
+// what those places keep.
+uint64_t NumberPlacingBytes(int32_t width, int32_t height, uint64_t areas, bool fitNumbers);
+uint64_t NumberPlacesBytes(int32_t width, int32_t height, uint64_t areas, bool fitNumbers);
+
 struct FittedNumbers {
   std::vector<NumberPlacement> placed;
   int32_t areas = 0;       // areas inside the rectangle

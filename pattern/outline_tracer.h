@@ -45,8 +45,24 @@ struct PatternOutlines {
   }
 };
 
+// What tracing an index image makes, counted in one pass without tracing it.
+struct OutlineCounts {
+  uint64_t runs = 0;     // runs of one value along the rows: no image has more areas
+  uint64_t corners = 0;  // the points of all the rings together
+};
+OutlineCounts CountOutlines(const ImageBuffer& indexImage);
+
+// The most memory TraceOutlines takes at once on a width × height image of
+// those counts, the outlines it returns included.
+uint64_t TracingBytes(int32_t width, int32_t height, const OutlineCounts& counts);
+// What the returned outlines keep.
+uint64_t OutlinesBytes(const OutlineCounts& counts);
+
 // Empty outlines for an image that is not one byte per pixel or is empty.
+// Throws std::bad_alloc when memory runs out.
 PatternOutlines TraceOutlines(const ImageBuffer& indexImage);
+// The same, with the image's counts already made.
+PatternOutlines TraceOutlines(const ImageBuffer& indexImage, const OutlineCounts& counts);
 
 // The staircases softened: every corner where exactly two areas meet, one
 // pixel against three, is cut half a pixel along both its edges, so a
@@ -56,5 +72,9 @@ PatternOutlines TraceOutlines(const ImageBuffer& indexImage);
 // no edge moves by more than half a pixel; every pixel's centre stays inside
 // its own area. Points come out in half pixels.
 PatternOutlines SmoothOutlines(const PatternOutlines& outlines, const ImageBuffer& indexImage);
+
+// One ring of traced outlines smoothed so, into `out` (emptied first).
+void SmoothRing(std::span<const OutlinePoint> ring, const ImageBuffer& indexImage,
+                std::vector<OutlinePoint>& out);
 
 }  // namespace tintara

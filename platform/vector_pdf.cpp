@@ -56,12 +56,18 @@ void FillAreas(QPainter& painter, const SheetMapping& map, const PatternOutlines
   }
 }
 
+// Border segments stroked at once: the path and the page text Qt makes of it
+// stay a few megabytes, however busy the sheet.
+constexpr int kBorderSegmentsPerStroke = 1 << 16;
+
 // As in the SVG: each border edge once, one pattern pixel wide, over the
 // pixels the printed pattern inks: right of a vertical edge, above a
 // horizontal one.
 void DrawBorders(QPainter& painter, const SheetMapping& map, const PatternOutlines& outlines,
                  const QColor& ink) {
+  const QPen pen(ink, map.scale, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
   QPainterPath path;
+  int segments = 0;
   for (size_t r = 0; r < outlines.RingCount(); ++r) {
     auto ring = outlines.Ring(r);
     if (!RingMeetsTile(ring, map.tile)) continue;
@@ -73,13 +79,17 @@ void DrawBorders(QPainter& painter, const SheetMapping& map, const PatternOutlin
       const double dx = up ? 0.5 : 0, dy = right ? 0.5 : 0;
       path.moveTo(map.Map(a.x + dx, a.y + dy));
       path.lineTo(map.Map(b.x + dx, b.y + dy));
+      if (++segments == kBorderSegmentsPerStroke) {
+        painter.strokePath(path, pen);
+        path.clear();
+        segments = 0;
+      }
     }
   }
   const double w = outlines.width, h = outlines.height;
   // The frame around the whole pattern, where this sheet has it.
   path.addPolygon(QPolygonF({map.Map(0.5, 0.5), map.Map(w - 0.5, 0.5), map.Map(w - 0.5, h - 0.5),
                              map.Map(0.5, h - 0.5), map.Map(0.5, 0.5)}));
-  QPen pen(ink, map.scale, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
   painter.strokePath(path, pen);
 }
 
@@ -137,20 +147,18 @@ void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const Image
 
 std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselParams& params,
                                   const PdfPageSetup& setup, const std::string& path,
-                                  bool fitNumbers, SvgStyle style) {
+                                  bool fitNumbers, uint64_t memoryBudget, SvgStyle style) {
   const int n = std::clamp(setup.pagesPerSide, 1, kMaxPagesPerSide);
   if (BitsPerPixel(indexImage.Kind()) != 8) return "the project has no painting pattern";
   if (indexImage.Width() < n || indexImage.Height() < n) {
     return "the picture is too small for that many pages";
   }
-  PatternOutlines outlines;
-  std::vector<NumberPlacement> numbers;
-  try {
-    outlines = TraceOutlines(indexImage);
-    numbers = WholePatternNumberPlaces(indexImage, fitNumbers);
-  } catch (const std::bad_alloc&) {
-    return "there is not enough memory";
-  }
+  std::string error;
+  const std::optional<VectorDrawing> drawing =
+      MakeVectorDrawing(indexImage, fitNumbers, memoryBudget, error);
+  if (!drawing) return error;
+  // Qt moves a page's text out to a temporary file once it grows large, and
+  // writes each page out when the next one starts.
   PdfTarget target(path, setup);
   if (target.Writer() == nullptr) return target.Error();
   QPainter painter(target.Writer());
@@ -159,7 +167,13 @@ std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselPa
   bool pagesOk = true;
   for (int page = 1; page <= n * n; ++page) {
     if (page > 1 && !target.Writer()->newPage()) pagesOk = false;
-    DrawVectorSheet(painter, surface, indexImage, outlines, numbers, params, n, page, style);
+    try {
+      DrawVectorSheet(painter, surface, indexImage, drawing->outlines, drawing->numbers, params, n,
+                      page, style);
+    } catch (const std::bad_alloc&) {
+      painter.end();
+      return "there is not enough memory";
+    }
   }
   return target.Commit(painter, pagesOk);
 }

@@ -23,9 +23,11 @@ void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const Image
                      SvgStyle style = SvgStyle::kOutline);
 
 // A page per sheet; "" on success, else the reason. The file is written whole
-// or not at all.
+// or not at all; a drawing whose tracing would take more than `memoryBudget`
+// is refused before it starts.
 std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselParams& params,
                                   const PdfPageSetup& setup, const std::string& path,
-                                  bool fitNumbers, SvgStyle style = SvgStyle::kOutline);
+                                  bool fitNumbers, uint64_t memoryBudget,
+                                  SvgStyle style = SvgStyle::kOutline);
 
 }  // namespace tintara

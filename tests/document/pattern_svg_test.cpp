@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <regex>
 #include <sstream>
 
@@ -288,6 +289,61 @@ TEST(PatternSvg, FilesAreWrittenWholeOrNotAtAll) {
   EXPECT_NE(WritePatternSvgFile(input, (dir.Path() / "no" / "p.svg").string()), "");
   PatternSvgInput none{nullptr, &palette};
   EXPECT_EQ(WritePatternSvgFile(none, path), "the project has no painting pattern");
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The file goes out in pieces as it is made; whole, it is the drawing made
+// in one string, smoothed ring by ring the same as all rings at once.
+TEST(PatternSvg, StreamedFilesAreTheDrawingByteForByte) {
+  test::TempDir dir;
+  std::mt19937 random(5);
+  ImageRef index = test::MakeIndex(320, 240, [&](int x, int y) {
+    return (x / 5 + y / 3 + int(random() % 5 == 0)) % 7;
+  });
+  const std::vector<CFlossColor> palette = Paints(7);
+  const PatternOutlines traced = TraceOutlines(*index);
+  const std::vector<NumberPlacement> places = WholePatternNumberPlaces(*index);
+  for (bool smooth : {false, true}) {
+    PatternSvgInput input{index.get(), &palette, 0x808080, 0, 0, SvgStyle::kFilled, smooth};
+    const std::string path = dir.File(smooth ? "smooth.svg" : "plain.svg");
+    ASSERT_EQ(WritePatternSvgFile(input, path), "");
+    const std::string written = ReadFile(path);
+    const std::string whole =
+        PatternSvg(input, smooth ? SmoothOutlines(traced, *index) : traced, places);
+    EXPECT_GT(written.size(), size_t(8) << 16) << "spans many pieces";
+    ASSERT_EQ(written.size(), whole.size()) << smooth;
+    EXPECT_TRUE(written == whole) << smooth;
+  }
+}
+
+// Every cell of a checkerboard is an area of four corners: past the budget,
+// the sizes and the limit are told and nothing is written.
+TEST(PatternSvg, ADrawingPastTheMemoryBudgetIsRefused) {
+  test::TempDir dir;
+  ImageRef board = test::MakeIndex(400, 300, [](int x, int y) { return (x + y) % 2; });
+  const std::vector<CFlossColor> palette = Paints(2);
+  PatternSvgInput input{board.get(), &palette, 0x808080, 0, 0, SvgStyle::kOutline};
+  input.memoryBudget = uint64_t(4) << 20;
+  const std::string path = dir.File("board.svg");
+  const std::string refusal = WritePatternSvgFile(input, path);
+  EXPECT_NE(refusal.find("400 \u00d7 300 cells (480000 corners)"), std::string::npos) << refusal;
+  EXPECT_NE(refusal.find("more than the limit of 4 MiB"), std::string::npos) << refusal;
+  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+  std::string error;
+  EXPECT_FALSE(MakeVectorDrawing(*board, false, input.memoryBudget, error));
+  EXPECT_EQ(error, refusal);
+  // What it was refused for is enough.
+  const uint64_t needed = VectorDrawingBytes(*board, CountOutlines(*board), false);
+  EXPECT_GT(needed, input.memoryBudget);
+  input.memoryBudget = needed;
+  ASSERT_EQ(WritePatternSvgFile(input, path), "");
+  EXPECT_EQ(ReadFile(path), PatternSvg(input, TraceOutlines(*board), WholePatternNumberPlaces(*board)));
 }
 
 TEST(PatternSvg, StylesAreNamedOutlineAndFilled) {

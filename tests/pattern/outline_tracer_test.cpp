@@ -62,6 +62,11 @@ void ExpectFaithful(const ImageBuffer& index) {
   PatternOutlines outlines = TraceOutlines(index);
   ASSERT_EQ(CompareFilled(outlines, index), "");
   EXPECT_EQ(outlines.areas.size(), CountAreas(index));
+  // What is weighed before tracing is what the tracing makes.
+  const OutlineCounts counts = CountOutlines(index);
+  EXPECT_EQ(counts.corners, outlines.points.size());
+  EXPECT_GE(counts.runs, outlines.areas.size());
+  EXPECT_LE(outlines.RingCount(), counts.corners / 4);
   for (const OutlineArea& area : outlines.areas) {
     ASSERT_GE(area.ringCount, 1u);
     EXPECT_GT(TwiceSignedArea(outlines.Ring(area.firstRing)), 0);
