@@ -140,11 +140,14 @@ bool CliContext::Start() {
   environment_.filters = filters_.get();
   environment_.textRasterizer = &textRasterizer_;
   std::string error;
-  std::optional<CTesselParams> params = CTesselParams::Create(overlay_, programFolder_, &error);
+  std::string replaced;
+  std::optional<CTesselParams> params =
+      CTesselParams::Create(overlay_, programFolder_, &error, &replaced);
   if (!params) {
     ReportError(error);
     return false;
   }
+  if (!replaced.empty()) ui_.StatusNote(replaced);
   doc_ = std::make_unique<CTessel20Doc>(environment_, std::move(*params));
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);
