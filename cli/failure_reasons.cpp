@@ -36,7 +36,7 @@ std::optional<std::string> WriteObstacle(const std::string& path) {
   if (fs::is_directory(target, code)) return "it is a folder";
   const fs::file_status link = fs::symlink_status(target, code);
   if (fs::is_symlink(link)) {
-    fs::status(target, code);
+    (void)fs::status(target, code);
     if (code == std::errc::too_many_symbolic_link_levels) return "too many levels of links";
     if (code == std::errc::no_such_file_or_directory) return "it is a link that points nowhere";
   }

@@ -50,7 +50,7 @@ std::string PickMode(const std::vector<std::string>& choices, bool color) {
   return "";
 }
 
-ScanOutcome Failure(ScanEnd end, std::string message) { return {end, "", std::move(message)}; }
+ScanOutcome Failure(ScanEnd end, std::string message) { return {end, "", std::move(message), ""}; }
 
 ScanOutcome StatusFailure(SANE_Status status, const std::string& name) {
   switch (status) {
@@ -319,7 +319,7 @@ ScanOutcome SaneScannerLibrary::ReadPicture(SaneDevice& device, const std::strin
   if (path.empty()) {
     return Failure(ScanEnd::kFailed, "Cannot write the scanned picture into " + folder + ".");
   }
-  return {ScanEnd::kDone, path, ""};
+  return {ScanEnd::kDone, path, "", ""};
 }
 
 }  // namespace tintara

@@ -92,9 +92,9 @@ TEST_F(CliTest, AProjectNameThatIsNotUtf8KeepsItsBytes) {
   // Arguments reach the tool as bytes; a shell hands it the Latin-1 "é" (0xE9).
   QProcess process;
   process.setProcessEnvironment(environment);
-  process.start("/bin/sh", {"-c", "exec \"$0\" create \"$1\" -o \"$2/caf$(printf '\\351').mop\" "
+  process.start("/bin/sh", QStringList{"-c", "exec \"$0\" create \"$1\" -o \"$2/caf$(printf '\\351').mop\" "
                                   "--settings \"$3\" --colors 4",
-                            QString::fromStdString((ProgramFolder() / "tintara-cli").string()),
+                            QString::fromStdString((test::ProgramFolder() / "tintara-cli").string()),
                             Q("photo.png"), QString::fromStdString(dir.Path().string()),
                             Q("settings.ini")});
   ASSERT_TRUE(process.waitForFinished(120000));
