@@ -95,13 +95,15 @@ TEST_F(CliTest, ShapesReachingFarPastThePictureDrawOnlyWhatCrossesIt) {
   EXPECT_LT(timer.elapsed(), 20000);
   ProjectData project = Read(Path("far.mop"));
   ASSERT_NE(project.indexImage, nullptr);
-  for (int x = 0; x < 160; ++x) {
+  // The pattern is sized for the page, wider than the photo.
+  const int width = project.indexImage->Width();
+  for (int x = 0; x < width; ++x) {
     EXPECT_EQ(PaintAt(project, x, 50), 0) << x;
     EXPECT_EQ(PaintAt(project, x, 90), 0) << x;  // the rectangle's lower side
   }
   EXPECT_EQ(PaintAt(project, 5, 70), 1);
   // The wide pen's line passes further above the picture than its width.
-  EXPECT_EQ(CountPaint(project, 0), 2 * 160);
+  EXPECT_EQ(CountPaint(project, 0), 2 * width);
 
   // Past a million pixels a coordinate is refused before any arithmetic.
   for (const char* word : {"drag@-2147483648,0/2147483647,0", "click@1000001,5"}) {
