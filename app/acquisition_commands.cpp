@@ -30,6 +30,9 @@ void CTessel20App::RegisterAcquisitionCommands() {
     host_.Message(outcome.message, outcome.end == ScanEnd::kCancelled ? MessageIcon::kInformation
                                                                       : MessageIcon::kError);
   };
+  acquisition_->noted = [this](const std::string& note) {
+    host_.Message(note, MessageIcon::kInformation);
+  };
   acquisition_->ended = [this] { AfterCommand(); };
   auto idle = [this] { return !ScannerBusy(); };
   table_.Add({cmd::kAcquireScanner, "Get picture from scanner",

@@ -47,6 +47,7 @@ void AcquisitionHost::Finish(ScanOutcome outcome) {
   if (progress_) progress_->Finished();
   scanning_ = false;
   if (outcome.end == ScanEnd::kDone) {
+    if (!outcome.note.empty() && noted) noted(outcome.note);
     QCoreApplication::postEvent(receiver_, new PictureAcquiredEvent(outcome.path));
   } else if (failed) {
     failed(outcome);

@@ -50,6 +50,8 @@ class AcquisitionHost : public QObject {
 
   // A scan that ended without a picture: cancelled, the device gone, failed.
   std::function<void(const ScanOutcome&)> failed;
+  // A scan that brought its picture with a remark: the device changed a setting.
+  std::function<void(const std::string&)> noted;
   // Called whenever a scan ended, after the picture was posted or the failure told.
   std::function<void()> ended;
 

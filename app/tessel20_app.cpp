@@ -146,13 +146,15 @@ bool CTessel20App::ReadSettings() {
 
 bool CTessel20App::CreateDocument() {
   std::string error;
+  std::string replaced;
   std::optional<CTesselParams> params =
-      CTesselParams::Create(*settings_, env_.programFolder, &error);
+      CTesselParams::Create(*settings_, env_.programFolder, &error, &replaced);
   if (!params) {
     host_.Message(error.empty() ? std::string("No paint colour files were found.") : error,
                   MessageIcon::kError);
     return false;
   }
+  if (!replaced.empty()) host_.Message(replaced, MessageIcon::kWarning);
   doc_ = std::make_unique<CTessel20Doc>(env_, std::move(*params));
   env_.saveProject = [this](CTessel20Doc&) { return SaveCommand(); };
   InstallProjectHooks(env_, *settings_);

@@ -25,6 +25,13 @@ bool IsOptionWord(const std::string& word) {
   return word.size() > 1 && word[0] == '-' && !std::isdigit(static_cast<unsigned char>(word[1]));
 }
 
+// A word after an option that needs a value: anything but another option,
+// so "-2" or "-nan" reach the option's own range check.
+bool TakesAsValue(const std::string& word, std::span<const OptionDef> options) {
+  if (!IsOptionWord(word)) return true;
+  return word.rfind("--", 0) != 0 && FindOption(options, word.substr(0, word.find('='))) == nullptr;
+}
+
 }  // namespace
 
 bool ParseArgs(std::span<const std::string> words, std::span<const OptionDef> options,
@@ -61,7 +68,7 @@ bool ParseArgs(std::span<const std::string> words, std::span<const OptionDef> op
     }
     if (equals != std::string::npos) {
       out.SetValue(option->name, word.substr(equals + 1));
-    } else if (i + 1 < words.size() && !IsOptionWord(words[i + 1])) {
+    } else if (i + 1 < words.size() && TakesAsValue(words[i + 1], options)) {
       out.SetValue(option->name, words[++i]);
     } else {
       error = "option '" + name + "' needs a value";

@@ -1,5 +1,7 @@
 #include "cli/cli_context.h"
 
+#include <filesystem>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -37,8 +39,12 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// The name's bytes stay as given: through a QString, bytes that are not
+// UTF-8 would become other characters, and the file another name.
 std::string Absolute(const std::string& path) {
-  return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return (error ? std::filesystem::path(path) : absolute).lexically_normal().string();
 }
 
 }  // namespace
@@ -134,11 +140,14 @@ bool CliContext::Start() {
   environment_.filters = filters_.get();
   environment_.textRasterizer = &textRasterizer_;
   std::string error;
-  std::optional<CTesselParams> params = CTesselParams::Create(overlay_, programFolder_, &error);
+  std::string replaced;
+  std::optional<CTesselParams> params =
+      CTesselParams::Create(overlay_, programFolder_, &error, &replaced);
   if (!params) {
     ReportError(error);
     return false;
   }
+  if (!replaced.empty()) ui_.StatusNote(replaced);
   doc_ = std::make_unique<CTessel20Doc>(environment_, std::move(*params));
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);

@@ -34,6 +34,14 @@ std::optional<std::string> WriteObstacle(const std::string& path) {
   if (!fs::exists(folder, code)) return "the folder does not exist";
   if (!fs::is_directory(folder, code)) return "the folder " + folder.string() + " is not a folder";
   if (fs::is_directory(target, code)) return "it is a folder";
+  const fs::file_status link = fs::symlink_status(target, code);
+  if (fs::is_symlink(link)) {
+    (void)fs::status(target, code);
+    if (code == std::errc::too_many_symbolic_link_levels) return "too many levels of links";
+    if (code == std::errc::no_such_file_or_directory) return "it is a link that points nowhere";
+  }
+  const fs::file_status status = fs::status(target, code);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return "it is not a regular file";
   // The file is written beside its target first, so the folder must be writable.
   if (access(folder.c_str(), W_OK | X_OK) != 0) return "the folder cannot be written to";
   return std::nullopt;

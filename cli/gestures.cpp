@@ -29,6 +29,11 @@ bool ReadPoint(std::string_view text, Point& point) {
   return ReadInt(text.substr(0, comma), point.x) && ReadInt(text.substr(comma + 1), point.y);
 }
 
+bool WithinReach(Point point) {
+  auto near = [](int32_t v) { return v >= -kMaxGestureCoordinate && v <= kMaxGestureCoordinate; };
+  return near(point.x) && near(point.y);
+}
+
 struct Choice {
   const char* word;
   int32_t value;
@@ -151,6 +156,11 @@ GestureWord ParseGestureWord(const std::string& word, Gesture& gesture, std::str
     Point point;
     if (!ReadPoint(points.substr(0, slash), point)) {
       error = "bad coordinate";
+      return GestureWord::kBad;
+    }
+    if (!WithinReach(point)) {
+      error = "coordinates run from -" + std::to_string(kMaxGestureCoordinate) + " to " +
+              std::to_string(kMaxGestureCoordinate);
       return GestureWord::kBad;
     }
     gesture.points.push_back(point);

@@ -27,6 +27,10 @@ struct Gesture {
   std::string value;
 };
 
+// Window coordinates of a gesture lie within ± this many pixels: far past any
+// picture, yet every sum and difference the tools take of them stays in range.
+constexpr int32_t kMaxGestureCoordinate = 1000000;
+
 enum class GestureWord { kNotGesture, kGesture, kBad };
 
 // Reads one word of `run`. kNotGesture: the word names a command. kBad: a

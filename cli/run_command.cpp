@@ -43,6 +43,23 @@ bool RunOne(CliContext& context, const Command& command) {
 
 }  // namespace
 
+namespace {
+
+// A scripted answer no question took is most likely a misspelt caption.
+void NoteUnusedAnswers(CliContext& context) {
+  for (const ScriptedAnswers::Unused& unused : context.Answers().Left()) {
+    std::string key = unused.key;
+    for (size_t at = key.find('\n'); at != std::string::npos; at = key.find('\n', at + 2)) {
+      key.replace(at, 1, "\\n");
+    }
+    context.Ui().StatusNote("answer " + std::to_string(unused.position) + " of " +
+                            std::to_string(unused.given) + " for \"" + key +
+                            "\" was never used");
+  }
+}
+
+}  // namespace
+
 int RunRun(Words words) {
   const Subcommand& self = SubcommandNamed("run");
   ParsedArgs parsed;
@@ -118,6 +135,7 @@ int RunRun(Words words) {
                          "' (run 32773 first for the selection tool)");
     }
   }
+  NoteUnusedAnswers(*context);
   return context->SaveProjectFile(*output) ? kExitOk : kExitError;
 }
 

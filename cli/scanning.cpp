@@ -71,6 +71,7 @@ std::optional<std::string> ScanToTemporaryFile(SaneScannerLibrary& library,
     return std::nullopt;
   }
   ui.FinishOperation();
+  if (!outcome.note.empty()) ui.StatusNote(outcome.note);
   return outcome.path;
 }
 

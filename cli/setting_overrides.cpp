@@ -1,9 +1,9 @@
 // The options of a run that stand in for pattern settings.
-#include <QFileInfo>
 #include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 #include "cli/option_values.h"
 #include "cli/subcommands.h"
@@ -22,9 +22,22 @@ void Override(OverlaySettingsStore& store, Setting setting, int value) {
 
 // A file path, or the brand name or file title of a brand palette of the
 // program folder, in any letter case.
-std::optional<std::string> ResolveBrand(const std::string& given, const std::string& folder) {
-  QFileInfo file(QString::fromStdString(given));
-  if (file.isFile()) return file.absoluteFilePath().toStdString();
+std::optional<std::string> ResolveBrand(const std::string& given, const std::string& folder,
+                                        std::string& why) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(given, error);
+  if (std::filesystem::is_regular_file(status)) {
+    return std::filesystem::absolute(given, error).lexically_normal().string();
+  }
+  // Something by that name that cannot be a palette is not taken for a brand's name.
+  if (std::filesystem::is_directory(status)) {
+    why = "is a folder, not a brand palette";
+    return std::nullopt;
+  }
+  if (std::filesystem::exists(status)) {
+    why = "is not a regular file, so not a brand palette";
+    return std::nullopt;
+  }
   for (const BrandListEntry& brand : ListBrands(folder)) {
     if (EqualsIgnoreCase(brand.brandName, given) || EqualsIgnoreCase(FileTitle(brand.path), given) ||
         EqualsIgnoreCase(FileNameOf(brand.path), given)) {
@@ -112,6 +125,10 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
   if (auto text = parsed.Value("--orientation")) {
     auto way = IndexOf(*text, std::array{"portrait", "landscape", "auto"});
     if (!way) return Bad("--orientation", *text, "portrait, landscape or auto");
+    if (*way != 1 && parsed.Has("--landscape")) {
+      ReportUsage("--landscape and --orientation " + *text + " say different things");
+      return false;
+    }
     // "auto" turns the page from whichever orientation the settings hold.
     if (*way < 2) Override(store, Setting::kOrientation, *way);
     Override(store, Setting::kAutoOrientation, *way == 2 ? 1 : 0);
@@ -132,14 +149,18 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     char* end = nullptr;
     const double mm = std::strtod(text->c_str(), &end);
     if (text->empty() || end != text->c_str() + text->size() || !(mm >= 0.1 && mm <= 100.0)) {
-      return Bad("--min-area-mm", *text, "a width in millimetres from 0.1 to 100");
+      return Bad("--min-area-mm", *text, "a number of millimetres from 0.1 to 100");
     }
     Override(store, Setting::kMergeSmallAreas, 1);
     Override(store, Setting::kMinAreaDiameter, int(std::lround(mm * 10)));
   }
   if (auto text = parsed.Value("--brand")) {
-    auto brand = ResolveBrand(*text, context.ProgramFolder());
-    if (!brand) return Bad("--brand", *text, "a brand palette (see tintara-cli palettes)");
+    std::string why = "is not a brand palette (see tintara-cli palettes)";
+    auto brand = ResolveBrand(*text, context.ProgramFolder(), why);
+    if (!brand) {
+      ReportUsage("--brand: '" + *text + "' " + why);
+      return false;
+    }
     store.OverrideString(KeyOf(Setting::kBrand).section, KeyOf(Setting::kBrand).key, *brand);
   }
   return true;

@@ -56,9 +56,25 @@ std::string BrandFileFromTitle(const std::string& programFolder, const std::stri
   return path;
 }
 
+namespace {
+
+// Why a stored brand path cannot be read as a brand palette.
+std::string UnusableBrandReason(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (fs::is_symlink(fs::symlink_status(path, error)) && !fs::exists(status)) {
+    return "a link that points nowhere";
+  }
+  if (!fs::exists(status)) return "missing";
+  if (fs::is_directory(status)) return "a folder";
+  return "not a regular file";
+}
+
+}  // namespace
+
 std::optional<CTesselParams> CTesselParams::Create(const SettingsStore& settings,
                                                    const std::string& programFolder,
-                                                   std::string* error) {
+                                                   std::string* error, std::string* replaced) {
   CTesselParams params;
   params.borderColor = uint32_t(ReadSetting(settings, Setting::kBorderColor));
   params.neededNumColors = ReadSetting(settings, Setting::kNeededNumColors);
@@ -82,6 +98,11 @@ std::optional<CTesselParams> CTesselParams::Create(const SettingsStore& settings
                  WithTrailingSeparator(programFolder);
       }
       return std::nullopt;
+    }
+    if (replaced != nullptr && !params.brandFile.empty()) {
+      *replaced = "The brand palette " + params.brandFile + " is " +
+                  UnusableBrandReason(params.brandFile) + "; " + FileNameOf(brands.front()) +
+                  " is used instead.";
     }
     params.brandFile = brands.front();
   }

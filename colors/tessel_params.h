@@ -48,9 +48,11 @@ class CTesselParams {
   // A record from the settings: settles brandFile to the first "*.dat" of the
   // program folder when it is empty or names no file, and fills the 36 grid
   // colours. Empty (with `error` set) when the folder holds no brand file.
+  // A stored brand that cannot be used is replaced, and `replaced` says so.
   static std::optional<CTesselParams> Create(const SettingsStore& settings,
                                              const std::string& programFolder,
-                                             std::string* error = nullptr);
+                                             std::string* error = nullptr,
+                                             std::string* replaced = nullptr);
 
   // The record's assignment: everything but dotsPerCell, penWidth and penShape.
   void AssignFrom(const CTesselParams& other);

@@ -190,8 +190,8 @@ void CTessel20Doc::CreatePattern() {
 void CTessel20Doc::NoteFewerPaints(int asked) {
   const int made = int(params.workingPalette.size());
   if (made >= asked) return;
-  Ui().StatusNote(std::to_string(made) + " different paints instead of the " +
-                  std::to_string(asked) + " colors asked for.");
+  Ui().StatusNote((made == 1 ? std::string("1 paint") : std::to_string(made) + " different paints") +
+                  " instead of the " + std::to_string(asked) + " colors asked for.");
 }
 
 int CTessel20Doc::MapToPaintColors(int32_t left, int32_t top, int32_t right, int32_t bottom) {

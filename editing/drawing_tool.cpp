@@ -15,9 +15,14 @@ namespace tintara {
 
 namespace {
 
-BoxRect Spanning(Point a, Point b) {
-  return {std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1,
-          std::abs(b.y - a.y) + 1};
+// The box spanned by a and b, cut to what `clip` holds; empty when they miss it.
+BoxRect Spanning(Point a, Point b, const ClipBox& clip) {
+  const int32_t left = std::max(std::min(a.x, b.x), clip.left);
+  const int32_t top = std::max(std::min(a.y, b.y), clip.top);
+  const int32_t right = std::min(std::max(a.x, b.x), clip.right);
+  const int32_t bottom = std::min(std::max(a.y, b.y), clip.bottom);
+  if (left > right || top > bottom) return {};
+  return {left, top, right - left + 1, bottom - top + 1};
 }
 
 LtrbRect Normalised(Point a, Point b) {
@@ -145,8 +150,10 @@ void DrawingTool::PenTo(Point pixel) {
   std::optional<PatternCanvas> canvas = PatternCanvas::Open(doc_);
   if (!canvas) return;
   // A fast mouse skips pixels between events: the points in between are
-  // joined by a line of dabs, so the stroke has no gaps.
-  ForEachLinePoint(lastPixel_, pixel, [&](Point p) { PenDab(*canvas, p); });
+  // joined by a line of dabs, so the stroke has no gaps. Only points on the
+  // picture put a dab down, so the line is walked over the picture alone.
+  ForEachLinePoint(lastPixel_, pixel, PictureClip(canvas->Width(), canvas->Height(), 0),
+                   [&](Point p) { PenDab(*canvas, p); });
   PenDab(*canvas, pixel);
   lastPixel_ = pixel;
   stroke_ = Unite(stroke_, {pixel.x, pixel.y, 1, 1});
@@ -188,13 +195,15 @@ void DrawingTool::PaintShape(Point from, Point to) {
   const int32_t width = doc_.params.penWidth;
   const int32_t shape = doc_.params.penShape;
   auto dab = [&](Point p) { canvas->Dab(p, width, shape); };
+  // A dab reaches the picture only from within a pen's side of it.
+  const ClipBox reach = PictureClip(canvas->Width(), canvas->Height(), PenSide(width));
   switch (doc_.currentTool) {
-    case kToolLine: ForEachLinePoint(from, to, dab); break;
-    case kToolRectangle: ForEachRectanglePoint(from, to, dab); break;
-    case kToolEllipse: ForEachEllipsePoint(from, to, dab); break;
+    case kToolLine: ForEachLinePoint(from, to, reach, dab); break;
+    case kToolRectangle: ForEachRectanglePoint(from, to, reach, dab); break;
+    case kToolEllipse: ForEachEllipsePoint(from, to, reach, dab); break;
     default: return;
   }
-  const BoxRect area = Spanning(from, to);
+  const BoxRect area = Spanning(from, to, reach);
   RenderTouched(doc_, area, PenSide(width) + 3, false);
   Repaint(area, PenSide(width) + 5);
   doc_.RefreshNavigator();

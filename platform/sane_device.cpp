@@ -1,6 +1,8 @@
 #include "platform/sane_device.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace tintara {
@@ -9,6 +11,22 @@ namespace {
 
 double FromWord(SANE_Value_Type type, SANE_Word word) {
   return type == SANE_TYPE_FIXED ? SANE_UNFIX(word) : static_cast<double>(word);
+}
+
+// The word for `value` in the option's type; nothing when the type cannot hold it.
+std::optional<SANE_Word> ToWord(SANE_Value_Type type, double value) {
+  // A SANE word is 32 bits: fixed point keeps 16 of them for the whole part.
+  const double limit = type == SANE_TYPE_FIXED ? 32767.0 : 2147483647.0;
+  if (!std::isfinite(value) || std::abs(value) > limit) return std::nullopt;
+  if (type == SANE_TYPE_FIXED) return SANE_FIX(value);
+  if (type == SANE_TYPE_INT) return static_cast<SANE_Word>(std::lround(value));
+  return std::nullopt;
+}
+
+std::string NumberText(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
 }
 
 }  // namespace
@@ -58,15 +76,9 @@ bool SaneDevice::SetNumber(const char* name, double value) {
   int index = 0;
   const SANE_Option_Descriptor* option = Option(name, &index);
   if (option == nullptr || !SANE_OPTION_IS_SETTABLE(option->cap)) return false;
-  SANE_Word word = 0;
-  if (option->type == SANE_TYPE_FIXED) {
-    word = SANE_FIX(value);
-  } else if (option->type == SANE_TYPE_INT) {
-    word = static_cast<SANE_Word>(value + 0.5);
-  } else {
-    return false;
-  }
-  return sane_control_option(handle_, index, SANE_ACTION_SET_VALUE, &word, nullptr) ==
+  std::optional<SANE_Word> word = ToWord(option->type, value);
+  if (!word) return false;
+  return sane_control_option(handle_, index, SANE_ACTION_SET_VALUE, &*word, nullptr) ==
          SANE_STATUS_GOOD;
 }
 
@@ -131,6 +143,44 @@ std::optional<std::pair<double, double>> SaneDevice::Range(const char* name) con
   if (values.empty()) return std::nullopt;
   auto [low, high] = std::minmax_element(values.begin(), values.end());
   return std::pair{*low, *high};
+}
+
+bool SaneDevice::Admits(const char* name, double value, std::string* allowed) const {
+  const SANE_Option_Descriptor* option = Option(name);
+  if (option == nullptr) return false;
+  if (option->constraint_type == SANE_CONSTRAINT_RANGE) {
+    const double low = FromWord(option->type, option->constraint.range->min);
+    const double high = FromWord(option->type, option->constraint.range->max);
+    if (value >= low && value <= high) return true;
+    if (allowed != nullptr) *allowed = NumberText(low) + " to " + NumberText(high);
+    return false;
+  }
+  if (option->constraint_type == SANE_CONSTRAINT_WORD_LIST) {
+    std::vector<double> values = Values(name);
+    // The type's own rounding decides, as it does when the value is set.
+    std::optional<SANE_Word> word = ToWord(option->type, value);
+    for (double listed : values) {
+      if (word && ToWord(option->type, listed) == word) return true;
+    }
+    if (allowed != nullptr) {
+      allowed->clear();
+      for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) *allowed += i + 1 == values.size() ? " or " : ", ";
+        *allowed += NumberText(values[i]);
+      }
+    }
+    return false;
+  }
+  // No constraint: whatever the type holds.
+  if (ToWord(option->type, value)) return true;
+  if (allowed != nullptr) *allowed = option->type == SANE_TYPE_FIXED ? "-32767 to 32767" : "a smaller number";
+  return false;
+}
+
+double SaneDevice::Step(const char* name) const {
+  const SANE_Option_Descriptor* option = Option(name);
+  if (option == nullptr || option->constraint_type != SANE_CONSTRAINT_RANGE) return 0;
+  return FromWord(option->type, option->constraint.range->quant);
 }
 
 std::vector<double> SaneDevice::Values(const char* name) const {

@@ -24,8 +24,12 @@ class SaneDevice {
   // The active option of that name, or nothing.
   const SANE_Option_Descriptor* Option(const char* name, int* index = nullptr) const;
   std::optional<double> Number(const char* name) const;
-  // A number set through the option's own type (integer or fixed point).
+  // A number set through the option's own type (integer or fixed point);
+  // false for a value the type cannot hold.
   bool SetNumber(const char* name, double value);
+  // Whether the option's constraint (range or list) admits `value`; when it
+  // does not, `allowed` says which values it does, e.g. "1 to 1200".
+  bool Admits(const char* name, double value, std::string* allowed) const;
   std::optional<std::string> Text(const char* name) const;
   bool SetText(const char* name, const std::string& value);
   bool SetFlag(const char* name, bool value);
@@ -33,6 +37,8 @@ class SaneDevice {
   std::vector<std::string> Choices(const char* name) const;
   // The lowest and highest value of a numeric option.
   std::optional<std::pair<double, double>> Range(const char* name) const;
+  // The step of a range option, 0 when any value in it will do.
+  double Step(const char* name) const;
   // The values of a word-list option, or nothing for a range.
   std::vector<double> Values(const char* name) const;
 

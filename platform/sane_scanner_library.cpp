@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdio>
 
 #include "platform/sane_device.h"
 #include "platform/sane_frames.h"
@@ -48,7 +50,7 @@ std::string PickMode(const std::vector<std::string>& choices, bool color) {
   return "";
 }
 
-ScanOutcome Failure(ScanEnd end, std::string message) { return {end, "", std::move(message)}; }
+ScanOutcome Failure(ScanEnd end, std::string message) { return {end, "", std::move(message), ""}; }
 
 ScanOutcome StatusFailure(SANE_Status status, const std::string& name) {
   switch (status) {
@@ -62,11 +64,37 @@ ScanOutcome StatusFailure(SANE_Status status, const std::string& name) {
   }
 }
 
-void ApplyOptions(SaneDevice& device, const ScanOptions& options) {
+// Sets the resolution asked for. A value the device does not offer is
+// refused, naming what it offers; one it rounds is told in `note`.
+std::optional<ScanOutcome> ApplyResolution(SaneDevice& device, const std::string& name,
+                                           int resolution, std::string& note) {
+  std::string allowed;
+  if (!device.Admits(SANE_NAME_SCAN_RESOLUTION, resolution, &allowed)) {
+    return Failure(ScanEnd::kFailed, "The device " + name + " scans at " + allowed +
+                                         " dpi, not at " + std::to_string(resolution) + " dpi.");
+  }
+  if (!device.SetNumber(SANE_NAME_SCAN_RESOLUTION, resolution)) {
+    return Failure(ScanEnd::kFailed, "The device " + name + " did not take the resolution " +
+                                         std::to_string(resolution) + " dpi.");
+  }
+  const double used = device.Number(SANE_NAME_SCAN_RESOLUTION).value_or(resolution);
+  if (std::abs(used - resolution) >= 0.005) {
+    char text[160];
+    std::snprintf(text, sizeof text, "The device %s scans at %g dpi instead of the %d dpi asked for.",
+                  name.c_str(), used, resolution);
+    note = text;
+  }
+  return std::nullopt;
+}
+
+std::optional<ScanOutcome> ApplyOptions(SaneDevice& device, const std::string& name,
+                                        const ScanOptions& options, std::string& note) {
   // The mode first: it may change what the other options allow.
   std::string mode = PickMode(device.Choices(SANE_NAME_SCAN_MODE), options.color);
   if (!mode.empty()) device.SetText(SANE_NAME_SCAN_MODE, mode);
-  if (options.resolution > 0) device.SetNumber(SANE_NAME_SCAN_RESOLUTION, options.resolution);
+  if (options.resolution > 0 && device.Option(SANE_NAME_SCAN_RESOLUTION) != nullptr) {
+    if (auto refused = ApplyResolution(device, name, options.resolution, note)) return refused;
+  }
   const ScanArea& area = options.area;
   if (area.width > 0 && area.height > 0) {
     device.SetNumber(SANE_NAME_SCAN_TL_X, area.left);
@@ -75,6 +103,7 @@ void ApplyOptions(SaneDevice& device, const ScanOptions& options) {
     device.SetNumber(SANE_NAME_SCAN_BR_Y, area.top + area.height);
   }
   device.SetFlag(SANE_NAME_PREVIEW, options.preview);
+  return std::nullopt;
 }
 
 int FramesOf(const SANE_Parameters& parameters) {
@@ -171,8 +200,12 @@ std::optional<ScanCapabilities> SaneScannerLibrary::Capabilities(const std::stri
       offered.resolutions.push_back(static_cast<int>(value + 0.5));
     }
     if (offered.resolutions.empty()) {
+      // Only values on the range's steps: any other the device would round.
+      const double step = device.Step(SANE_NAME_SCAN_RESOLUTION);
       for (int value : kCommonResolutions) {
-        if (value >= offered.minResolution && value <= offered.maxResolution) {
+        const double steps = step > 0 ? (value - range->first) / step : 0;
+        if (value >= offered.minResolution && value <= offered.maxResolution &&
+            std::abs(steps - std::round(steps)) < 1e-6) {
           offered.resolutions.push_back(value);
         }
       }
@@ -224,10 +257,15 @@ ScanOutcome SaneScannerLibrary::Scan(const std::string& name, const ScanOptions&
     }
     return StatusFailure(status, name);
   }
-  ApplyOptions(device, options);
+  std::string note;
+  if (std::optional<ScanOutcome> refused = ApplyOptions(device, name, options, note)) {
+    return *refused;
+  }
   const int resolution =
       static_cast<int>(device.Number(SANE_NAME_SCAN_RESOLUTION).value_or(0) + 0.5);
-  return ReadPicture(device, name, resolution, folder, progress);
+  ScanOutcome outcome = ReadPicture(device, name, resolution, folder, progress);
+  if (outcome.end == ScanEnd::kDone) outcome.note = std::move(note);
+  return outcome;
 }
 
 ScanOutcome SaneScannerLibrary::ReadPicture(SaneDevice& device, const std::string& name,
@@ -281,7 +319,7 @@ ScanOutcome SaneScannerLibrary::ReadPicture(SaneDevice& device, const std::strin
   if (path.empty()) {
     return Failure(ScanEnd::kFailed, "Cannot write the scanned picture into " + folder + ".");
   }
-  return {ScanEnd::kDone, path, ""};
+  return {ScanEnd::kDone, path, "", ""};
 }
 
 }  // namespace tintara

@@ -62,6 +62,7 @@ struct ScanOutcome {
   ScanEnd end = ScanEnd::kFailed;
   std::string path;     // the picture file when done
   std::string message;  // what to tell the user otherwise
+  std::string note;     // when done: what the device changed of what was asked
 };
 
 // Called with 0..100 while the picture comes in; false asks to cancel.

@@ -27,6 +27,16 @@ const ScriptValue* ScriptValue::Find(const std::string& key) const {
 
 void ScriptedAnswers::Add(const std::string& key, ScriptValue answer) {
   answers_[key].push_back(std::move(answer));
+  ++given_[key];
+}
+
+std::vector<ScriptedAnswers::Unused> ScriptedAnswers::Left() const {
+  std::vector<Unused> left;
+  for (const auto& [key, waiting] : answers_) {
+    const size_t given = given_.at(key);
+    for (size_t i = given - waiting.size(); i < given; ++i) left.push_back({key, i + 1, given});
+  }
+  return left;
 }
 
 std::optional<ScriptValue> ScriptedAnswers::Take(const std::string& key) {

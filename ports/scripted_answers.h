@@ -42,8 +42,17 @@ class ScriptedAnswers {
   // The next unused answer for the key, if any.
   std::optional<ScriptValue> Take(const std::string& key);
 
+  struct Unused {
+    std::string key;
+    size_t position;  // 1-based, among the answers given for the key
+    size_t given;
+  };
+  // Every answer no question or dialog took, key by key, in order.
+  std::vector<Unused> Left() const;
+
  private:
   std::map<std::string, std::deque<ScriptValue>> answers_;
+  std::map<std::string, size_t> given_;
 };
 
 }  // namespace tintara

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "view/print_layout.h"
 
@@ -11,7 +12,11 @@ namespace {
 
 constexpr double kCm2PerSquareInch = 2.54 * 2.54;
 
-std::string CsvField(const std::string& text) {
+std::string CsvField(const std::string& given) {
+  // A spreadsheet runs a cell starting with one of these as a formula.
+  const bool formula = !given.empty() && std::string_view("=+-@\t\r").find(given[0]) !=
+                                             std::string_view::npos;
+  const std::string text = formula ? "'" + given : given;
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
   for (char c : text) {
@@ -68,8 +73,12 @@ ShoppingList MakeShoppingList(const std::array<uint64_t, 256>& counts, int palet
   uint64_t total = 0;
   for (uint64_t count : counts) total += count;
   if (total == 0) return list;
-  for (int position = 0; position < 256 && position < paletteLength; ++position) {
+  for (int position = 0; position < 256; ++position) {
     if (counts[size_t(position)] == 0) continue;
+    if (position >= paletteLength) {
+      list.unpaintedPixels += counts[size_t(position)];
+      continue;
+    }
     ShoppingItem item;
     item.position = position;
     item.pixels = counts[size_t(position)];
@@ -82,6 +91,8 @@ ShoppingList MakeShoppingList(const std::array<uint64_t, 256>& counts, int palet
     list.pots += item.pots;
     list.items.push_back(item);
   }
+  list.unpaintedShare = double(list.unpaintedPixels) / double(total);
+  list.unpaintedAreaCm2 = list.unpaintedShare * printedAreaCm2;
   return list;
 }
 
@@ -98,8 +109,16 @@ std::string ShoppingListCsv(const ShoppingList& list, std::span<const CFlossColo
            Fixed(item.areaCm2, 1) + "," + Fixed(item.paintMl, 2) + "," +
            std::to_string(item.pots) + "\r\n";
   }
-  csv += "total,,,," + Fixed(list.items.empty() ? 0 : 100, 2) + "," + Fixed(list.areaCm2, 1) +
-         "," + Fixed(list.paintMl, 2) + "," + std::to_string(list.pots) + "\r\n";
+  double share = 0;
+  for (const ShoppingItem& item : list.items) share += item.share;
+  if (list.unpaintedPixels > 0) {
+    csv += ",no paint (numbers past the palette),,," + Fixed(list.unpaintedShare * 100, 2) + "," +
+           Fixed(list.unpaintedAreaCm2, 1) + ",0.00,0\r\n";
+    share += list.unpaintedShare;
+  }
+  csv += "total,,,," + Fixed(share * 100, 2) + "," +
+         Fixed(list.areaCm2 + list.unpaintedAreaCm2, 1) + "," + Fixed(list.paintMl, 2) + "," +
+         std::to_string(list.pots) + "\r\n";
   return csv;
 }
 

@@ -32,9 +32,14 @@ struct ShoppingItem {
 
 struct ShoppingList {
   std::vector<ShoppingItem> items;  // the colours the pattern uses, by position
-  double areaCm2 = 0;
+  double areaCm2 = 0;               // of the items: the area that takes paint
   double paintMl = 0;
   int pots = 0;
+  // Cells whose number lies past the palette (it was shortened after the
+  // pattern was made): counted, but no paint is bought for them.
+  uint64_t unpaintedPixels = 0;
+  double unpaintedShare = 0;
+  double unpaintedAreaCm2 = 0;
 };
 
 // Pixels of each index value in an 8-bit index image; all zero for none.
@@ -50,12 +55,14 @@ double PaintMillilitres(double areaCm2, const PaintCoverage& coverage);
 int PotsFor(double millilitres, const PaintCoverage& coverage);
 
 // Every position with pixels, in position order; positions beyond the
-// palette length are left out of the list (they name no paint).
+// palette length name no paint and are counted apart as unpainted.
 ShoppingList MakeShoppingList(const std::array<uint64_t, 256>& counts, int paletteLength,
                               double printedAreaCm2, const PaintCoverage& coverage);
 
-// The list as comma-separated values with a header line and a closing
-// total line; names are quoted when they hold a comma, quote or line break.
+// The list as comma-separated values with a header line, a line for the
+// unpainted cells when there are any, and a closing total that adds the lines
+// up; names are quoted when they hold a comma, quote or line break, and a
+// name a spreadsheet would take for a formula is written after a '.
 std::string ShoppingListCsv(const ShoppingList& list, std::span<const CFlossColor> palette,
                             const PaintCoverage& coverage);
 

@@ -128,6 +128,24 @@ TEST_F(StartupTest, AnUnreadableFileOnTheCommandLineIsNamedInOneMessage) {
   EXPECT_FALSE(Doc().initialPicture);
 }
 
+TEST_F(StartupTest, AStoredBrandThatCannotBeReadIsReplacedWithAMessage) {
+  const std::string gone = folder.File("gone.dat");
+  StoredSettings().WriteString("SETTINGS", "BRAND", gone);
+  StoredSettings().Flush();
+  int messages = 0;
+  QString text;
+  ModalAnswer ok([&](QWidget* modal) {
+    ++messages;
+    text = MessageText(modal);
+    PressMessageButton(modal, kResultOk);
+  });
+  ASSERT_EQ(Start(), StartResult::kRunning);
+  EXPECT_EQ(messages, 1);
+  EXPECT_TRUE(text.startsWith(QString::fromStdString("The brand palette " + gone + " is missing; ")))
+      << text.toStdString();
+  EXPECT_NE(Doc().params.brandFile, gone);
+}
+
 TEST_F(StartupTest, WithoutPaintColourFilesTheProgramDoesNotStart) {
   for (const auto& entry : std::filesystem::directory_iterator(ProgramDir())) {
     std::filesystem::remove(entry.path());

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <array>
@@ -252,6 +254,66 @@ TEST_F(CliTest, FailuresExitWithOneLine) {
 
   CliResult noSettings = Run({"info", projectQ, "--settings", Q("absent.ini")}, false);
   ExpectError(noSettings, 1, "absent.ini");
+}
+
+TEST_F(CliTest, NothingIsReplacedOrOverruledWithoutAWord) {
+  WritePicture("photo.png", 40, 30);
+  std::filesystem::create_directory(Path("paints"));
+  ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
+  const QString picture = Q("photo.png");
+  const QString out = Q("n.mop");
+  // Contradictions and values that are no numbers in range are usage errors.
+  const std::vector<std::pair<QStringList, const char*>> usage = {
+      {{"create", picture, "-o", out, "--min-area-mm", "-nan"},
+       "--min-area-mm: '-nan' is not a number of millimetres from 0.1 to 100"},
+      {{"create", picture, "-o", out, "--orientation", "portrait", "--landscape"},
+       "--landscape and --orientation portrait say different things"},
+      {{"create", picture, "-o", out, "--brand", Q("paints")}, "is a folder, not a brand palette"},
+      {{"create", picture, "-o", out, "--brand", Q("pipe")}, "is not a regular file"},
+  };
+  for (const auto& [arguments, mentions] : usage) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    ExpectError(Run(arguments), 2, mentions);
+  }
+  EXPECT_EQ(Run({"create", picture, "-o", out, "--orientation", "landscape", "--landscape"})
+                .exitCode, 0);
+
+  // A stored brand that cannot be read gives way to the first brand, and says so.
+  for (const auto& [brand, reason] : {std::pair{Path("gone.dat"), "missing"},
+                                      {Path("paints"), "a folder"},
+                                      {Path("pipe"), "not a regular file"}}) {
+    WriteText(Path("settings.ini"), "[SETTINGS]\nPRNRES=0\nBRAND=" + brand + "\n");
+    CliResult result = Run({"create", picture, "-o", out, "--colors", "4"});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    ASSERT_EQ(result.NoteLines().size(), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.NoteLines()[0].startsWith(
+        QString::fromStdString("The brand palette " + brand + " is " + reason + "; ")))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.NoteLines()[0].endsWith(".dat is used instead."));
+  }
+  WriteText(Path("settings.ini"), "[SETTINGS]\nPRNRES=0\n");
+
+  // A save that cannot be made names why.
+  std::filesystem::create_symlink(Path("nowhere/x.mop"), Path("dangling.mop"));
+  std::filesystem::create_symlink(Path("loop2.mop"), Path("loop1.mop"));
+  std::filesystem::create_symlink(Path("loop1.mop"), Path("loop2.mop"));
+  ASSERT_EQ(mkfifo(Path("fifo.mop").c_str(), 0600), 0);
+  for (const auto& [name, reason] : {std::pair{"dangling.mop", "a link that points nowhere"},
+                                     {"loop1.mop", "too many levels of links"},
+                                     {"fifo.mop", "not a regular file"}}) {
+    ExpectError(Run({"create", picture, "-o", Q(name)}), 1, reason);
+  }
+
+  // Every scripted answer that no question took is named.
+  std::string project = CreateProject();
+  WriteText(Path("answers.json"), R"({"Color of borders and digits": [[255, 0, 0], [0, 0, 255]],
+                                      "Colour of borders": [[1, 2, 3]]})");
+  CliResult result = Run({"run", QString::fromStdString(project), "-o", Q("red.mop"),
+                          "--answers", Q("answers.json"), "33117"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  EXPECT_EQ(result.NoteLines(),
+            (QStringList{"answer 2 of 2 for \"Color of borders and digits\" was never used",
+                         "answer 1 of 1 for \"Colour of borders\" was never used"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <vector>
 
 #include "colors/brand_palette.h"
 #include "tests/cli/cli_runner.h"
@@ -84,6 +85,25 @@ TEST_F(CliTest, CreateWritesAProjectThatInfoDescribesCompletely) {
   for (int position : inIndex) expected.append(position);
   EXPECT_EQ(Array(info["usedColorList"]), expected);
   EXPECT_EQ(Array(info["usedColorList"]).size(), info["usedColors"].toInt());
+}
+
+TEST_F(CliTest, AProjectNameThatIsNotUtf8KeepsItsBytes) {
+  WritePicture("photo.png", 60, 40);
+  // Arguments reach the tool as bytes; a shell hands it the Latin-1 "é" (0xE9).
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start("/bin/sh", QStringList{"-c", "exec \"$0\" create \"$1\" -o \"$2/caf$(printf '\\351').mop\" "
+                                  "--settings \"$3\" --colors 4",
+                            QString::fromStdString((test::ProgramFolder() / "tintara-cli").string()),
+                            Q("photo.png"), QString::fromStdString(dir.Path().string()),
+                            Q("settings.ini")});
+  ASSERT_TRUE(process.waitForFinished(120000));
+  ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  std::vector<std::string> projects;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+    if (entry.path().extension() == ".mop") projects.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(projects, std::vector<std::string>{"caf\xe9.mop"});
 }
 
 TEST_F(CliTest, RunOnlyOptionsAreNotWrittenBackButTheProjectIsRecordedWhenAsked) {

@@ -1,6 +1,7 @@
 // Drawing on the pattern with gesture words in `tintara-cli run`: pen settings
 // and the painting colour by set:, strokes and shapes by drag@, a picture
 // inserted from the answers, and refused settings.
+#include <QElapsedTimer>
 #include <fstream>
 
 #include "tests/cli/cli_runner.h"
@@ -75,6 +76,42 @@ TEST_F(CliTest, PictureInsertedIntoTheSelectionFromTheAnswers) {
     }
   }
   EXPECT_GT(changed, 100);
+}
+
+TEST_F(CliTest, ShapesReachingFarPastThePictureDrawOnlyWhatCrossesIt) {
+  WritePicture("photo.png", 160, 120);
+  const QStringList paintedWithOne = {"run", "--picture", Q("photo.png"), "-o", Q("far.mop"),
+                                      "Create drawing pattern", "32773", "Select All",
+                                      "set:color=1", "Fill selection", "Select None",
+                                      "set:color=0", "set:pen.width=1"};
+  QElapsedTimer timer;
+  timer.start();
+  CliResult result = Run(paintedWithOne + QStringList{
+      "Line Tool", "drag@-1000000,50/1000000,50", "Rectangle Tool",
+      "drag@-1000000,-1000000/1000000,90", "Ellipse Tool", "drag@-1000000,-1000000/1000000,1000000",
+      "set:pen.width=128", "Line Tool", "drag@-1000000,-500/1000000,-500"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  // Each segment is walked over the picture only: a blink, not half a minute.
+  EXPECT_LT(timer.elapsed(), 20000);
+  ProjectData project = Read(Path("far.mop"));
+  ASSERT_NE(project.indexImage, nullptr);
+  // The pattern is sized for the page, wider than the photo.
+  const int width = project.indexImage->Width();
+  for (int x = 0; x < width; ++x) {
+    EXPECT_EQ(PaintAt(project, x, 50), 0) << x;
+    EXPECT_EQ(PaintAt(project, x, 90), 0) << x;  // the rectangle's lower side
+  }
+  EXPECT_EQ(PaintAt(project, 5, 70), 1);
+  // The wide pen's line passes further above the picture than its width.
+  EXPECT_EQ(CountPaint(project, 0), 2 * width);
+
+  // Past a million pixels a coordinate is refused before any arithmetic.
+  for (const char* word : {"drag@-2147483648,0/2147483647,0", "click@1000001,5"}) {
+    CliResult refused = Run(paintedWithOne + QStringList{"Line Tool", word});
+    EXPECT_EQ(refused.exitCode, 2) << word;
+    EXPECT_TRUE(refused.err.contains("coordinates run from -1000000 to 1000000"))
+        << refused.err.toStdString();
+  }
 }
 
 TEST_F(CliTest, DrawingSettingsOutOfRangeAreRefused) {

@@ -109,6 +109,14 @@ TEST_F(PaintChoiceTest, FewerPaintsThanAskedAreNamedOnOneLine) {
   ASSERT_EQ(notes.size(), 1) << result.err.toStdString();
   EXPECT_EQ(notes[0], QString("%1 different paints instead of the 8 colors asked for.").arg(made));
   EXPECT_TRUE(result.ErrorLines().isEmpty()) << result.err.toStdString();
+  // A picture of one colour gets one paint, said in the singular.
+  QImage one(40, 30, QImage::Format_RGB32);
+  one.fill(QColor(200, 30, 40));
+  ASSERT_TRUE(one.save(Q("one.png")));
+  CliResult single = Run({"create", Q("one.png"), "-o", Q("one.mop"), "--colors", "4"});
+  EXPECT_EQ(single.exitCode, 0) << single.err.toStdString();
+  ASSERT_EQ(Info(Path("one.mop"))["params"].toObject()["workingPalette"].toArray().size(), 1);
+  EXPECT_EQ(single.NoteLines(), QStringList{"1 paint instead of the 4 colors asked for."});
   // --quiet keeps it to itself, as it does progress.
   result = Run({"create", Q("two.png"), "-o", Q("two.mop"), "--colors", "8", "--quiet"});
   EXPECT_EQ(result.exitCode, 0);

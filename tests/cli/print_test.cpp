@@ -152,6 +152,25 @@ TEST_F(PrintTest, SheetAidsListColoursAndRepeatTheNeighboursEdges) {
   EXPECT_TRUE(Poppler("pdfimages", {"-list", Q("one.pdf")}).contains(QRegularExpression(" 310 +206 ")));
 }
 
+TEST_F(PrintTest, ShoppingListWritesFormulaLikeNamesAsText) {
+  std::ofstream(Path("tricky.dat"), std::ios::binary)
+      << "PAINT=@Brand\r\n\r\n=1+1,1,0,0,0,\r\n-2,2,255,255,255,\r\n+3,3,255,0,0,\r\n";
+  WritePicture("photo.png", 90, 60);
+  ASSERT_EQ(Run({"create", Q("photo.png"), "-o", Q("tricky.mop"), "--colors", "3", "--brand",
+                 Q("tricky.dat")}).exitCode, 0);
+  ASSERT_EQ(Run({"print", Q("tricky.mop"), "--what", "shopping-list", "-o", Q("list.csv")})
+                .exitCode, 0);
+  QStringList lines = CsvLines(Path("list.csv"));
+  ASSERT_GE(lines.size(), 3);
+  for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+    QStringList fields = lines[i].split(',');
+    ASSERT_EQ(fields.size(), 8) << lines[i].toStdString();
+    EXPECT_TRUE(fields[1] == "'=1+1" || fields[1] == "'-2" || fields[1] == "'+3")
+        << lines[i].toStdString();
+    EXPECT_EQ(fields[3], "'@Brand");
+  }
+}
+
 TEST_F(PrintTest, ShoppingListNeedsAPattern) {
   WritePicture("photo.png", 40, 30);
   ASSERT_EQ(Run({"run", "--picture", Q("photo.png"), "-o", Q("bare.mop")}).exitCode, 0);

@@ -109,6 +109,32 @@ TEST_F(ScanCliTest, FailuresAreOneLineWithExitOne) {
   EXPECT_FALSE(QFile::exists(Q("p.mop")));
 }
 
+TEST_F(ScanCliTest, ResolutionsTheDeviceDoesNotOfferAreRefusedNamingItsRange) {
+  // The virtual device scans at 1 to 1200 dpi; beyond that it would clamp,
+  // and 65535 does not fit its fixed-point word at all.
+  for (const char* dpi : {"1201", "2400", "65535"}) {
+    CliResult refused = Run({"scan", "--device", "test:0", "--resolution", dpi, "-o", Q("x.png")});
+    EXPECT_EQ(refused.exitCode, 1) << dpi;
+    EXPECT_EQ(refused.ErrorLines(),
+              QStringList{QString("tintara-cli: error: The device test:0 scans at 1 to 1200 dpi, "
+                                  "not at %1 dpi.").arg(dpi)});
+    EXPECT_FALSE(QFile::exists(Q("x.png")));
+  }
+  EXPECT_EQ(TemporaryFilesLeft(), QStringList());
+  // Its highest resolution is used as asked, without a remark (over a
+  // remembered area of 10 x 10 mm, to keep the picture small).
+  std::ofstream(Path("settings.ini"), std::ios::app)
+      << "[SCANOPTIONS]\ntest_3A0=resolution=20 mode=gray left=0 top=0 width=10 height=10 "
+         "preview=0\n";
+  CliResult top = Run({"scan", "--device", "test:0", "--resolution", "1200", "--mode", "gray",
+                       "-o", Q("top.png")});
+  ASSERT_EQ(top.exitCode, 0) << top.err.toStdString();
+  EXPECT_EQ(top.NoteLines(), QStringList());
+  QImage picture(Q("top.png"));
+  EXPECT_EQ(picture.dotsPerMeterX(), 47244);  // 1200 dpi
+  EXPECT_NEAR(picture.width(), 472, 2);
+}
+
 TEST_F(ScanCliTest, CreateFromTheScannerKeepsTheScanAsTheProjectsPicture) {
   std::ofstream(Path("settings.ini")) << "[SETTINGS]\nPRNRES=0\n[SCANOPTIONS]\n"
                                       << "test_3A0=resolution=30 mode=color left=0 top=0 width=80 height=100 preview=0\n";

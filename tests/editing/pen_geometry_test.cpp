@@ -77,6 +77,76 @@ TEST(PenGeometryTest, LinesStopShortOfTheirEndAndStayConnected) {
   }
 }
 
+// The walk as it was before clipping: every point from a to b, one by one.
+std::vector<Point> WalkedLine(Point a, Point b) {
+  std::vector<Point> points;
+  const int32_t dx = std::abs(b.x - a.x);
+  const int32_t dy = -std::abs(b.y - a.y);
+  const int32_t sx = a.x < b.x ? 1 : -1;
+  const int32_t sy = a.y < b.y ? 1 : -1;
+  int32_t error = dx + dy;
+  for (Point p = a; !(p == b);) {
+    points.push_back(p);
+    const int32_t twice = 2 * error;
+    if (twice >= dy) error += dy, p.x += sx;
+    if (twice <= dx) error += dx, p.y += sy;
+  }
+  return points;
+}
+
+TEST(PenGeometryTest, ClippedLinesKeepExactlyTheWalkedPointsInsideTheBox) {
+  // Every direction and slope, boxes cutting the line anywhere or missing it.
+  uint32_t seed = 12345;
+  auto next = [&](int32_t span) {
+    seed = seed * 1103515245u + 12345u;
+    return int32_t((seed >> 8) % uint32_t(span)) - span / 2;
+  };
+  for (int round = 0; round < 4000; ++round) {
+    const Point a{next(200), next(200)};
+    const Point b{next(200), next(200)};
+    const int32_t left = next(120);
+    const int32_t top = next(120);
+    const ClipBox box{left, top, left + next(80) + 40, top + next(80) + 40};
+    std::vector<Point> expected;
+    for (Point p : WalkedLine(a, b)) {
+      if (box.Holds(p.x, p.y)) expected.push_back(p);
+    }
+    std::vector<Point> clipped;
+    ForEachLinePoint(a, b, box, [&](Point p) { clipped.push_back(p); });
+    ASSERT_EQ(clipped, expected) << a.x << "," << a.y << " " << b.x << "," << b.y;
+    EXPECT_EQ(LinePoints(a, b), WalkedLine(a, b));
+  }
+}
+
+TEST(PenGeometryTest, ShapesReachingFarPastThePictureCostOnlyItsPixels) {
+  const ClipBox picture = PictureClip(100, 50, 4);
+  // End to end of the 32-bit range: four thousand million steps unclipped.
+  std::vector<Point> row;
+  ForEachLinePoint({INT32_MIN, 10}, {INT32_MAX, 10}, picture, [&](Point p) { row.push_back(p); });
+  ASSERT_EQ(row.size(), 108u);
+  EXPECT_EQ(row.front(), (Point{-4, 10}));
+  EXPECT_EQ(row.back(), (Point{103, 10}));
+  std::vector<Point> diagonal;
+  ForEachLinePoint({INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN}, picture,
+                   [&](Point p) { diagonal.push_back(p); });
+  ASSERT_EQ(diagonal.size(), 58u);
+  EXPECT_EQ(diagonal.front(), (Point{53, 53}));
+  EXPECT_EQ(diagonal.back(), (Point{-4, -4}));
+  int rectangle = 0;
+  ForEachRectanglePoint({-1000000, 20}, {1000000, 1000000}, picture, [&](Point p) {
+    EXPECT_TRUE(picture.Holds(p.x, p.y));
+    ++rectangle;
+  });
+  EXPECT_EQ(rectangle, 108);  // only the top side crosses the picture
+  int ellipse = 0;
+  ForEachEllipsePoint({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, picture,
+                      [&](Point p) {
+                        EXPECT_TRUE(picture.Holds(p.x, p.y));
+                        ++ellipse;
+                      });
+  EXPECT_EQ(ellipse, 0);  // the huge ellipse passes far outside the picture
+}
+
 TEST(PenGeometryTest, RectanglesPaintAllFourCornersOnce) {
   std::vector<Point> points;
   ForEachRectanglePoint({2, 3}, {8, 7}, [&](Point p) { points.push_back(p); });

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "view/shopping_list.h"
 
@@ -87,6 +89,45 @@ TEST(ShoppingList, ExactlyFullPotsAndColoursBeyondThePalette) {
   ASSERT_EQ(list.items.size(), 1u);
   EXPECT_DOUBLE_EQ(list.items[0].share, 0.25);
   EXPECT_DOUBLE_EQ(list.items[0].areaCm2, 100.0);
+}
+
+TEST(ShoppingList, CellsPastThePaletteAreNamedAndTheTotalAddsTheRowsUp) {
+  std::array<uint64_t, 256> counts{};
+  counts[0] = 39;
+  counts[9] = 61;  // a two-colour palette: number 10 names no paint
+  std::vector<CFlossColor> palette(2);
+  palette[0].colorName = "Red";
+  palette[1].colorName = "Blue";
+  ShoppingList list = MakeShoppingList(counts, 2, 1000.0, PaintCoverage{});
+  EXPECT_EQ(list.unpaintedPixels, 61u);
+  EXPECT_NEAR(list.unpaintedAreaCm2, 610.0, 1e-9);
+  EXPECT_NEAR(list.areaCm2, 390.0, 1e-9);
+  const std::string csv = ShoppingListCsv(list, palette, PaintCoverage{});
+  EXPECT_NE(csv.find("\r\n,no paint (numbers past the palette),,,61.00,610.0,0.00,0\r\n"),
+            std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\ntotal,,,,100.00,1000.0,7.80,1\r\n"), std::string::npos) << csv;
+}
+
+TEST(ShoppingList, NamesASpreadsheetWouldRunAreWrittenAsText) {
+  std::array<uint64_t, 256> counts{};
+  std::vector<CFlossColor> palette;
+  const char* names[] = {"=HYPERLINK(\"x\")", "+1", "-1", "@SUM(A1)", "\tTab", "\rReturn",
+                         "Plain - red"};
+  for (const char* name : names) {
+    counts[palette.size()] = 1;
+    CFlossColor paint;
+    paint.brandName = "=Brand";
+    paint.colorName = name;
+    paint.catalogNumber = 1;
+    palette.push_back(paint);
+  }
+  const std::string csv = ShoppingListCsv(MakeShoppingList(counts, int(palette.size()), 10.0,
+                                                           PaintCoverage{}),
+                                          palette, PaintCoverage{});
+  for (const char* field : {"1,\"'=HYPERLINK(\"\"x\"\")\",1,'=Brand,", "2,'+1,", "3,'-1,",
+                            "4,'@SUM(A1),", "5,'\tTab,", "6,\"'\rReturn\",", "7,Plain - red,"}) {
+    EXPECT_NE(csv.find(std::string("\r\n") + field), std::string::npos) << field << "\n" << csv;
+  }
 }
 
 TEST(ShoppingList, PrintedAreaOverTheSheets) {
