@@ -175,17 +175,18 @@ GestureWord ParseGestureWord(const std::string& word, Gesture& gesture, std::str
   return GestureWord::kGesture;
 }
 
-GesturePlayer::GesturePlayer(CliContext& context)
-    : context_(context),
+GesturePlayer::GesturePlayer(CTessel20Doc& doc, SelectionTool& selection, DrawingTool& drawing)
+    : doc_(doc),
+      selection_(selection),
       host_([this] { return Mapping(); }, {}, {}),
       drawingHost_([this] { return Mapping(); }, {}),
-      source_(context.Doc(), &context.Selection(), &context.Drawing()) {
-  context.Selection().Attach(&host_);
-  context.Drawing().Attach(&drawingHost_);
+      source_(doc, &selection, &drawing) {
+  selection.Attach(&host_);
+  drawing.Attach(&drawingHost_);
 }
 
 ViewMapping GesturePlayer::Mapping() const {
-  return ViewMapping(ZoomFactor{}, context_.Doc().CurrentImageSize().second, Point{0, 0});
+  return ViewMapping(ZoomFactor{}, doc_.CurrentImageSize().second, Point{0, 0});
 }
 
 MouseInput GesturePlayer::Input(Point window, uint32_t keys) const {
@@ -195,14 +196,14 @@ MouseInput GesturePlayer::Input(Point window, uint32_t keys) const {
 bool GesturePlayer::Play(const Gesture& gesture) {
   if (gesture.kind == Gesture::Kind::kSet) {
     std::string error;
-    CTesselParams& pattern = context_.Doc().params;
-    if (!ApplySetting(context_.Selection().Params(), pattern,
+    CTesselParams& pattern = doc_.params;
+    if (!ApplySetting(selection_.Params(), pattern,
                       int32_t(pattern.workingPalette.size()), gesture.name, gesture.value,
                       error)) {
       return false;
     }
     // The brand position and saved settings follow the colour as in the palette window.
-    if (gesture.name == "color") context_.Doc().SetCurrentColor(pattern.currentColor);
+    if (gesture.name == "color") doc_.SetCurrentColor(pattern.currentColor);
     return true;
   }
   const uint32_t held = gesture.keys | kMouseKeyLeft;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_context.h"
+#include "document/tessel_doc.h"
+#include "editing/drawing_tool.h"
+#include "editing/selection_tool.h"
 #include "imaging/region.h"
 #include "view/document_view_source.h"
 #include "view/drawing_input.h"
@@ -40,7 +42,7 @@ GestureWord ParseGestureWord(const std::string& word, Gesture& gesture, std::str
 
 class GesturePlayer {
  public:
-  explicit GesturePlayer(CliContext& context);
+  GesturePlayer(CTessel20Doc& doc, SelectionTool& selection, DrawingTool& drawing);
   // False when no tool took the gesture.
   bool Play(const Gesture& gesture);
 
@@ -48,7 +50,8 @@ class GesturePlayer {
   MouseInput Input(Point window, uint32_t keys) const;
   ViewMapping Mapping() const;
 
-  CliContext& context_;
+  CTessel20Doc& doc_;
+  SelectionTool& selection_;
   MappedSelectionHost host_;
   MappedDrawingHost drawingHost_;
   DocumentViewSource source_;

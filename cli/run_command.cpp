@@ -123,7 +123,7 @@ int RunRun(Words words) {
   }
   bool loaded = project ? context->OpenProjectFile(*project) : context->LoadPicture(*picture);
   if (!loaded) return kExitError;
-  GesturePlayer player(*context);
+  GesturePlayer player(context->Doc(), context->Selection(), context->Drawing());
   for (const Step& step : steps) {
     if (step.command != nullptr) {
       if (!RunOne(*context, *step.command)) return kExitError;
