@@ -107,6 +107,9 @@ StartResult CTessel20App::Start() {
   // The window is up first: a file that cannot be read is told over it, and
   // a large one decodes behind the busy indicator.
   ShowMainWindow();
+  for (const QtSettingsStore* store : {settings_.get(), engineIni_.get(), convertIni_.get()}) {
+    if (!store->RefusalText().empty()) host_.Message(store->RefusalText(), MessageIcon::kWarning);
+  }
   ProcessCommandLine();
   Dispatch(cmd::kStageStart);
   if (!StartFilterEngine()) {

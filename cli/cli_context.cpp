@@ -70,7 +70,10 @@ std::unique_ptr<CliContext> CliContext::Create(const CommonOptions& options) {
     store = std::make_unique<QtSettingsStore>();
   }
   std::string folder = QCoreApplication::applicationDirPath().toStdString() + "/";
-  return std::unique_ptr<CliContext>(new CliContext(options, std::move(store), folder));
+  const std::string refusal = store->RefusalText();
+  std::unique_ptr<CliContext> context(new CliContext(options, std::move(store), folder));
+  if (!refusal.empty()) context->ui_.StatusNote(refusal);
+  return context;
 }
 
 namespace {
@@ -131,6 +134,7 @@ bool CliContext::Start() {
   QString engineIni = PrivateProfilePath(QString::fromStdString(programFolder_),
                                          QStringLiteral("tintara.INI"));
   engineSettings_ = std::make_unique<QtSettingsStore>(engineIni);
+  if (!engineSettings_->RefusalText().empty()) ui_.StatusNote(engineSettings_->RefusalText());
   engineOverlay_ = std::make_unique<OverlaySettingsStore>(*engineSettings_, saveSettings_);
   filters_ = std::make_unique<FilterSite>(ui_, *engineOverlay_, environment_.progress);
   if (!FilterEngine::InitSite(*filters_)) {

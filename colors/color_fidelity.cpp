@@ -1,5 +1,6 @@
 #include "colors/color_fidelity.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -33,38 +34,59 @@ bool SameTrueColorSize(const ImageBuffer& a, const ImageBuffer& b) {
 
 }  // namespace
 
-ImageRef AreaAverage(const ImageBuffer& photo, int32_t width, int32_t height) {
-  if (photo.Kind() != kKindRgb24 || width <= 0 || height <= 0 || photo.Width() <= 0 ||
-      photo.Height() <= 0) {
-    return nullptr;
+namespace {
+
+bool CanAverage(const ImageBuffer& photo, int32_t width, int32_t height) {
+  return photo.Kind() == kKindRgb24 && width > 0 && height > 0 && photo.Width() > 0 &&
+         photo.Height() > 0;
+}
+
+// Row y of the photo averaged to width × height; `sums` holds three numbers a
+// photo column.
+void AverageRow(const ImageBuffer& photo, int32_t width, int32_t height, int32_t y,
+                std::vector<uint64_t>& sums, uint8_t* out) {
+  const int64_t sw = photo.Width(), sh = photo.Height();
+  // Each target row and column covers at least one source pixel.
+  const int32_t y0 = int32_t(y * sh / height);
+  const int32_t y1 = std::max<int32_t>(y0 + 1, int32_t((y + 1) * sh / height));
+  std::fill(sums.begin(), sums.end(), 0);
+  for (int32_t sy = y0; sy < y1; ++sy) {
+    const uint8_t* source = photo.Row(sy);
+    for (size_t i = 0; i < sums.size(); ++i) sums[i] += source[i];
   }
+  for (int32_t x = 0; x < width; ++x) {
+    const int64_t x0 = x * sw / width;
+    const int64_t x1 = std::max<int64_t>(x0 + 1, (x + 1) * sw / width);
+    const uint64_t count = uint64_t((x1 - x0) * (y1 - y0));
+    for (int channel = 0; channel < 3; ++channel) {
+      uint64_t total = 0;
+      for (int64_t sx = x0; sx < x1; ++sx) total += sums[size_t(3 * sx + channel)];
+      out[3 * x + channel] = uint8_t((total + count / 2) / count);
+    }
+  }
+}
+
+double RowDifference(const uint8_t* rowA, const uint8_t* rowB, int32_t width, LabCache& labsA,
+                     LabCache& labsB) {
+  double rowTotal = 0;
+  for (int32_t x = 0; x < width; ++x) {
+    const Rgb ca = PixelAt(rowA, x), cb = PixelAt(rowB, x);
+    if (ca == cb) continue;
+    rowTotal += DeltaE2000(labsA.Of(ca), labsB.Of(cb));
+  }
+  return rowTotal;
+}
+
+}  // namespace
+
+ImageRef AreaAverage(const ImageBuffer& photo, int32_t width, int32_t height) {
+  if (!CanAverage(photo, width, height)) return nullptr;
   ImageRef result = ImageBuffer::Create(kKindRgb24, width, height);
   if (!result) return nullptr;
   std::optional<PixelRows> rows = result->WritableRows();
   if (!rows) return nullptr;
-  const int64_t sw = photo.Width(), sh = photo.Height();
-  std::vector<uint64_t> sums(size_t(sw) * 3);
-  for (int32_t y = 0; y < height; ++y) {
-    // Each target row and column covers at least one source pixel.
-    const int32_t y0 = int32_t(y * sh / height);
-    const int32_t y1 = std::max<int32_t>(y0 + 1, int32_t((y + 1) * sh / height));
-    std::fill(sums.begin(), sums.end(), 0);
-    for (int32_t sy = y0; sy < y1; ++sy) {
-      const uint8_t* source = photo.Row(sy);
-      for (size_t i = 0; i < sums.size(); ++i) sums[i] += source[i];
-    }
-    uint8_t* out = rows->Row(y);
-    for (int32_t x = 0; x < width; ++x) {
-      const int64_t x0 = x * sw / width;
-      const int64_t x1 = std::max<int64_t>(x0 + 1, (x + 1) * sw / width);
-      const uint64_t count = uint64_t((x1 - x0) * (y1 - y0));
-      for (int channel = 0; channel < 3; ++channel) {
-        uint64_t total = 0;
-        for (int64_t sx = x0; sx < x1; ++sx) total += sums[size_t(3 * sx + channel)];
-        out[3 * x + channel] = uint8_t((total + count / 2) / count);
-      }
-    }
-  }
+  std::vector<uint64_t> sums(size_t(photo.Width()) * 3);
+  for (int32_t y = 0; y < height; ++y) AverageRow(photo, width, height, y, sums, rows->Row(y));
   return result;
 }
 
@@ -73,15 +95,7 @@ std::optional<double> MeanDifference(const ImageBuffer& a, const ImageBuffer& b)
   LabCache labsA, labsB;
   double total = 0;
   for (int32_t y = 0; y < a.Height(); ++y) {
-    const uint8_t* rowA = a.Row(y);
-    const uint8_t* rowB = b.Row(y);
-    double rowTotal = 0;
-    for (int32_t x = 0; x < a.Width(); ++x) {
-      const Rgb ca = PixelAt(rowA, x), cb = PixelAt(rowB, x);
-      if (ca == cb) continue;
-      rowTotal += DeltaE2000(labsA.Of(ca), labsB.Of(cb));
-    }
-    total += rowTotal;
+    total += RowDifference(a.Row(y), b.Row(y), a.Width(), labsA, labsB);
   }
   return total / (double(a.Width()) * double(a.Height()));
 }
@@ -110,10 +124,19 @@ std::optional<double> MeanDifferenceToNearest(const ImageBuffer& picture,
   return total / (double(picture.Width()) * double(picture.Height()));
 }
 
+// Row by row: the averaged photo is never held whole beside the pictures.
 std::optional<double> ConversionDifference(const ImageBuffer& photo, const ImageBuffer& converted) {
-  ImageRef averaged = AreaAverage(photo, converted.Width(), converted.Height());
-  if (!averaged) return std::nullopt;
-  return MeanDifference(*averaged, converted);
+  const int32_t width = converted.Width(), height = converted.Height();
+  if (!CanAverage(photo, width, height) || converted.Kind() != kKindRgb24) return std::nullopt;
+  std::vector<uint64_t> sums(size_t(photo.Width()) * 3);
+  std::vector<uint8_t> averaged(size_t(width) * 3);
+  LabCache labsA, labsB;
+  double total = 0;
+  for (int32_t y = 0; y < height; ++y) {
+    AverageRow(photo, width, height, y, sums, averaged.data());
+    total += RowDifference(averaged.data(), converted.Row(y), width, labsA, labsB);
+  }
+  return total / (double(width) * double(height));
 }
 
 }  // namespace tintara

@@ -16,6 +16,7 @@
 #include "document/tessel_doc.h"
 #include "imaging/filters/apply_tool.h"
 #include "imaging/parallel_rows.h"
+#include "pattern/merge_small_areas.h"
 #include "pattern/render_pattern.h"
 #include "ports/step_progress.h"
 #include "ports/ui_host.h"
@@ -46,10 +47,15 @@ std::string UnnumberedAreasText(int32_t count) {
 
 bool CTessel20Doc::PatternFitsBudget(int64_t width, int64_t height) {
   // The picture, its working copy, then the converted picture, index and
-  // pattern at the pattern's size (3 + 1 + 1 bytes a cell).
+  // pattern at the pattern's size (3 + 1 + 1 bytes a cell); merging small
+  // areas works beside the last three instead of the working copy, its cells
+  // weighed here and its areas once they are counted.
   const uint64_t picture = initialPicture->ByteSize();
-  const uint64_t needed = 2 * picture + uint64_t(std::max<int64_t>(width, 0)) *
-                                            uint64_t(std::max<int64_t>(height, 0)) * 5;
+  const uint64_t cells = uint64_t(std::max<int64_t>(width, 0)) * uint64_t(std::max<int64_t>(height, 0));
+  uint64_t needed = 2 * picture + cells * 5;
+  if (env_.app.mergeSmallAreas != 0) {
+    needed = std::max(needed, picture + cells * 5 + MergeWorkingBytes(cells, 0));
+  }
   const uint64_t budget = PictureMemoryBudget(env_.settings);
   if (needed <= budget) return true;
   Ui().Message("A pattern of " + PixelSizeText(width, height) + " cells would take " +

@@ -11,6 +11,7 @@
 #include "ports/printer_info.h"
 #include "ports/step_progress.h"
 #include "ports/ui_host.h"
+#include "storage/memory_budget.h"
 #include "storage/settings_keys.h"
 
 namespace tintara {
@@ -40,18 +41,37 @@ void CTessel20Doc::ToggleMergeWhenCreating() {
 
 bool CTessel20Doc::MergesWhenCreating() const { return env_.app.mergeSmallAreas != 0; }
 
+// What the pictures of the project hold now.
+uint64_t CTessel20Doc::PictureBytes() const {
+  uint64_t bytes = 0;
+  for (const ImageRef* picture : {&initialPicture, &convertedPicture, &indexImage, &patternImage}) {
+    if (*picture) bytes += (*picture)->ByteSize();
+  }
+  return bytes;
+}
+
 bool CTessel20Doc::MergeSmallAreasInIndex() {
   if (!indexImage) return false;
   std::vector<Lab> paints;
   for (const CFlossColor& paint : params.workingPalette) paints.push_back(SrgbToLab(paint.AsRgb()));
   const double minDiameter =
       env_.app.minAreaDiameter / 10.0 / PatternPixelMillimetres();
+  const uint64_t budget = PictureMemoryBudget(env_.settings);
+  const uint64_t held = PictureBytes();
+  MergeOutcome outcome;
   try {
-    MergeSmallAreas(*indexImage, paints, minDiameter);
+    outcome = MergeSmallAreas(*indexImage, paints, minDiameter, budget - std::min(budget, held));
   } catch (const std::bad_alloc&) {
+    Ui().Message("There is not enough memory to merge the areas.", MessageIcon::kError);
     return false;
   }
-  return true;
+  if (outcome.refusedBytes == 0) return true;
+  Ui().Message("Merging the areas of a pattern of " +
+                   PixelSizeText(indexImage->Width(), indexImage->Height()) + " cells would take " +
+                   MemoryAmountText(held + outcome.refusedBytes) +
+                   " of memory, more than the limit of " + MemoryAmountText(budget) + ".",
+               MessageIcon::kError);
+  return false;
 }
 
 void CTessel20Doc::MergeSmallAreasCommand() {
@@ -61,7 +81,6 @@ void CTessel20Doc::MergeSmallAreasCommand() {
     CountedOperation counted(Ui(), env_.progress, 1 + RenderStepCount(params.patternType));
     if (!MergeSmallAreasInIndex()) {
       RollBackToLastSnapshot();
-      Ui().Message("There is not enough memory to merge the areas.", MessageIcon::kError);
       return;
     }
     if (!PaintConvertedFromIndex()) return;

@@ -175,9 +175,12 @@ class CTessel20Doc {
   // follows the index image.
   void MergeSmallAreasCommand();
   // Every area narrower than the minimum printed width of the settings takes
-  // the closest neighbouring paint in the index image. False when memory ran
-  // out (the index image is then unchanged).
+  // the closest neighbouring paint in the index image. False, with the user
+  // told, when memory ran out or the work would pass the memory budget (the
+  // index image is then unchanged).
   bool MergeSmallAreasInIndex();
+  // Bytes the four pictures hold.
+  uint64_t PictureBytes() const;
   // The option of "Create drawing pattern" that merges such areas and places
   // numbers only where they fit; kept in the settings at once.
   void ToggleMergeWhenCreating();

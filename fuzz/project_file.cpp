@@ -58,6 +58,21 @@ void CheckFits(const tintara::ProjectData& data) {
   if (data.params.workingPalette.size() > 256) __builtin_trap();
 }
 
+// The bytes served as a file is, through the reader's window.
+class SpanSource : public tintara::ByteSource {
+ public:
+  explicit SpanSource(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  uint64_t Size() const override { return bytes_.size(); }
+  bool ReadAt(uint64_t offset, void* out, size_t size) override {
+    if (offset > bytes_.size() || size > bytes_.size() - offset) __builtin_trap();
+    if (size != 0) std::memcpy(out, bytes_.data() + offset, size);
+    return true;
+  }
+
+ private:
+  std::span<const uint8_t> bytes_;
+};
+
 }  // namespace
 
 // Far below the default: a run's memory limit must hold the pictures, their
@@ -71,6 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       tintara::ReadProject(std::span<const uint8_t>(data, size), folder, kFuzzBudget, project);
   if (status.kind == tintara::ProjectReadStatus::kOverBudget &&
       (status.neededBytes <= kFuzzBudget || status.pictureSizes.empty())) {
+    __builtin_trap();
+  }
+  // Read as a file is read, the verdict is the same.
+  tintara::ProjectData fromSource;
+  SpanSource source({data, size});
+  if (tintara::ReadProject(source, folder, kFuzzBudget, fromSource).kind != status.kind) {
     __builtin_trap();
   }
   if (status.kind != tintara::ProjectReadStatus::kRead) return 0;

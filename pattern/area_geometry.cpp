@@ -113,20 +113,22 @@ AreaLabels LabelAreas(const ImageBuffer& index, const LtrbRect& rect) {
       }
     }
   }
-  // Second pass: roots become consecutive labels in the order they appear.
-  std::vector<int32_t> final(parent.size(), -1);
+  // Roots become consecutive labels, in place: a label's parent is always a
+  // smaller label, whose final label is known by then. A root is its area's
+  // first pixel, so the areas are numbered in the order they appear.
+  for (size_t i = 0; i < parent.size(); ++i) {
+    const int32_t up = parent[i];
+    parent[i] = up == int32_t(i) ? areas.count++ : parent[size_t(up)];
+  }
+  areas.value.resize(size_t(areas.count));
+  areas.pixels.assign(size_t(areas.count), 0);
   for (int32_t y = 0; y < h; ++y) {
     const uint8_t* in = index.Row(areas.rect.top + y) + areas.rect.left;
     int32_t* out = areas.label.data() + size_t(y) * size_t(w);
     for (int32_t x = 0; x < w; ++x) {
-      int32_t root = FindRoot(parent, out[x]);
-      int32_t& id = final[size_t(root)];
-      if (id < 0) {
-        id = areas.count++;
-        areas.value.push_back(in[x]);
-        areas.pixels.push_back(0);
-      }
+      const int32_t id = parent[size_t(out[x])];
       out[x] = id;
+      areas.value[size_t(id)] = in[x];
       ++areas.pixels[size_t(id)];
     }
   }
@@ -136,9 +138,10 @@ AreaLabels LabelAreas(const ImageBuffer& index, const LtrbRect& rect) {
 std::vector<int32_t> SquaredDistances(const std::vector<uint8_t>& seed, int32_t width,
                                       int32_t height) {
   const size_t w = size_t(width);
+  // The column distances become the result row by row, in place: a row's
+  // envelope works from its own copy of the row.
   std::vector<int32_t> column(seed.size());
-  std::vector<int32_t> result(seed.size());
-  if (seed.empty()) return result;
+  if (seed.empty()) return column;
   const int32_t far = width + height;
   // Distance to the nearest seed in the same column, down then up; bands of
   // columns run on every core.
@@ -161,12 +164,12 @@ std::vector<int32_t> SquaredDistances(const std::vector<uint8_t>& seed, int32_t 
   const bool narrow = int64_t(far) * far + int64_t(width) * width < (int64_t(1) << 31);
   ParallelRows(height, int64_t(width) * height, [&](int32_t first, int32_t end) {
     if (narrow) {
-      EnvelopeRows<int32_t>(column.data(), result.data(), width, first, end);
+      EnvelopeRows<int32_t>(column.data(), column.data(), width, first, end);
     } else {
-      EnvelopeRows<int64_t>(column.data(), result.data(), width, first, end);
+      EnvelopeRows<int64_t>(column.data(), column.data(), width, first, end);
     }
   });
-  return result;
+  return column;
 }
 
 std::vector<uint8_t> AreaEdgeSeeds(const AreaLabels& areas) {

@@ -23,13 +23,14 @@ struct Box {
 
 class Merger {
  public:
-  Merger(const ImageBuffer& index, const std::vector<Lab>& paints, double minDiameter)
-      : index_(index), paints_(paints), minDiameter_(minDiameter) {}
+  Merger(const ImageBuffer& index, const std::vector<Lab>& paints, double minDiameter,
+         uint64_t memoryLimit)
+      : index_(index), paints_(paints), minDiameter_(minDiameter), memoryLimit_(memoryLimit) {}
 
   MergeOutcome Run(ImageBuffer& index);
 
  private:
-  void Measure();
+  bool Measure();
   void CollectNeighbours();
   double Difference(uint8_t a, uint8_t b);
   int32_t Root(int32_t a);
@@ -43,6 +44,7 @@ class Merger {
   const ImageBuffer& index_;
   const std::vector<Lab>& paints_;
   const double minDiameter_;
+  const uint64_t memoryLimit_;
   AreaLabels areas_;
   std::vector<int32_t> parent_;
   std::vector<uint8_t> value_;
@@ -71,11 +73,22 @@ double Merger::Difference(uint8_t a, uint8_t b) {
   return known;
 }
 
-void Merger::Measure() {
+// False, with the bytes it would take, when the work does not fit the limit.
+bool Merger::Measure() {
   const int32_t w = index_.Width();
   const int32_t h = index_.Height();
+  const uint64_t cells = uint64_t(w) * uint64_t(h);
+  if (MergeWorkingBytes(cells, 0) > memoryLimit_) {
+    outcome_.refusedBytes = MergeWorkingBytes(cells, 0);
+    return false;
+  }
   areas_ = LabelAreas(index_, {0, 0, w, h});
   const size_t n = size_t(areas_.count);
+  if (MergeWorkingBytes(cells, n) > memoryLimit_) {
+    outcome_.refusedBytes = MergeWorkingBytes(cells, n);
+    areas_ = {};
+    return false;
+  }
   {
     std::vector<int32_t> squared = SquaredDistances(AreaEdgeSeeds(areas_), w, h);
     std::vector<int32_t> largest = LargestDistancePerArea(areas_, squared);
@@ -86,6 +99,7 @@ void Merger::Measure() {
   for (size_t i = 0; i < n; ++i) parent_[i] = int32_t(i);
   value_ = areas_.value;
   pixels_.assign(areas_.pixels.begin(), areas_.pixels.end());
+  std::vector<int32_t>().swap(areas_.pixels);
   box_.assign(n, Box{w, h, 0, 0});
   for (int32_t y = 0; y < h; ++y) {
     const int32_t* row = areas_.label.data() + size_t(y) * size_t(w);
@@ -97,6 +111,7 @@ void Merger::Measure() {
       box.bottom = std::max(box.bottom, y + 1);
     }
   }
+  return true;
 }
 
 void Merger::CollectNeighbours() {
@@ -105,8 +120,11 @@ void Merger::CollectNeighbours() {
   neighbours_.assign(size_t(areas_.count), {});
   auto link = [this](int32_t a, int32_t b) {
     if (a == b) return;
-    if (Small(a)) neighbours_[size_t(a)].push_back(b);
-    if (Small(b)) neighbours_[size_t(b)].push_back(a);
+    // An edge between two areas meets them pixel after pixel: listed once a run.
+    std::vector<int32_t>& ofA = neighbours_[size_t(a)];
+    std::vector<int32_t>& ofB = neighbours_[size_t(b)];
+    if (Small(a) && (ofA.empty() || ofA.back() != b)) ofA.push_back(b);
+    if (Small(b) && (ofB.empty() || ofB.back() != a)) ofB.push_back(a);
   };
   for (int32_t y = 0; y < h; ++y) {
     const int32_t* row = areas_.label.data() + size_t(y) * size_t(w);
@@ -118,6 +136,7 @@ void Merger::CollectNeighbours() {
   for (std::vector<int32_t>& list : neighbours_) {
     std::sort(list.begin(), list.end());
     list.erase(std::unique(list.begin(), list.end()), list.end());
+    list.shrink_to_fit();
   }
 }
 
@@ -249,7 +268,7 @@ void Merger::WriteBack(ImageBuffer& index) {
 }
 
 MergeOutcome Merger::Run(ImageBuffer& index) {
-  Measure();
+  if (!Measure()) return outcome_;
   CollectNeighbours();
   while (MergeRound()) ++outcome_.rounds;
   WriteBack(index);
@@ -258,10 +277,14 @@ MergeOutcome Merger::Run(ImageBuffer& index) {
 
 }  // namespace
 
+uint64_t MergeWorkingBytes(uint64_t cells, uint64_t areas) {
+  return cells * kMergeBytesPerCell + areas * kMergeBytesPerArea;
+}
+
 MergeOutcome MergeSmallAreas(ImageBuffer& index, const std::vector<Lab>& paints,
-                             double minDiameterPixels) {
+                             double minDiameterPixels, uint64_t memoryLimit) {
   if (BitsPerPixel(index.Kind()) != 8 || index.Width() <= 0 || index.Height() <= 0) return {};
-  Merger merger(index, paints, minDiameterPixels);
+  Merger merger(index, paints, minDiameterPixels, memoryLimit);
   return merger.Run(index);
 }
 

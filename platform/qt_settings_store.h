@@ -4,10 +4,16 @@
 #include <QSettings>
 #include <QString>
 #include <memory>
+#include <string>
 
+#include "ports/memory_settings_store.h"
 #include "ports/settings_store.h"
 
 namespace tintara {
+
+// Settings files hold a few kilobytes; one larger than this is not read at
+// all (QSettings keeps a whole file in memory, several times over).
+constexpr qint64 kMaxSettingsFileBytes = qint64(1) << 20;
 
 class QtSettingsStore : public SettingsStore {
  public:
@@ -15,6 +21,11 @@ class QtSettingsStore : public SettingsStore {
   QtSettingsStore();
   // An INI file with the same sections and keys.
   explicit QtSettingsStore(const QString& iniPath);
+
+  // Set when the file was larger than kMaxSettingsFileBytes: what the user is
+  // told. The store then starts from the defaults, keeps what is written in
+  // memory and never writes over the file.
+  const std::string& RefusalText() const { return refusal_; }
 
   bool Contains(std::string_view section, std::string_view key) const override;
   int ReadInt(std::string_view section, std::string_view key, int defaultValue) const override;
@@ -27,7 +38,12 @@ class QtSettingsStore : public SettingsStore {
   void Flush() override;
 
  private:
+  // False, with the refusal set, when `path` is too large to read.
+  bool MayRead(const QString& path);
+
   std::unique_ptr<QSettings> settings_;
+  MemorySettingsStore inMemory_;  // in place of a refused file
+  std::string refusal_;
 };
 
 }  // namespace tintara

@@ -1,5 +1,6 @@
 #include "storage/archive.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -79,26 +80,75 @@ void ArchiveWriter::WriteString(const std::string& text) {
   WriteBytes(text.data(), length);
 }
 
-bool ArchiveReader::Take(size_t size, std::span<const uint8_t>& out) {
-  if (!ok_ || size > Remaining()) {
-    ok_ = false;
-    out = {};
-    return false;
+namespace {
+
+// Small reads from a source come through a window of this size; larger ones
+// go straight to their destination.
+constexpr size_t kWindowBytes = 64 << 10;
+
+}  // namespace
+
+bool ArchiveReader::Fail() {
+  ok_ = false;
+  return false;
+}
+
+bool ArchiveReader::ReadFromSource(void* out, size_t size) {
+  auto* to = static_cast<uint8_t*>(out);
+  while (size != 0) {
+    if (position_ >= windowStart_ && position_ < windowStart_ + window_.size()) {
+      const size_t at = size_t(position_ - windowStart_);
+      const size_t n = std::min(size, window_.size() - at);
+      std::memcpy(to, window_.data() + at, n);
+      to += n;
+      size -= n;
+      position_ += n;
+    } else if (size >= kWindowBytes) {
+      if (!source_->ReadAt(position_, to, size)) return Fail();
+      position_ += size;
+      return true;
+    } else {
+      window_.resize(size_t(std::min<uint64_t>(kWindowBytes, Remaining())));
+      windowStart_ = position_;
+      if (!source_->ReadAt(position_, window_.data(), window_.size())) {
+        window_.clear();
+        return Fail();
+      }
+    }
   }
-  out = bytes_.subspan(position_, size);
+  return true;
+}
+
+bool ArchiveReader::Take(size_t size, std::span<const uint8_t>& out) {
+  out = {};
+  if (!ok_ || size > Remaining()) return Fail();
+  if (source_ == nullptr) {
+    out = bytes_.subspan(size_t(position_), size);
+    position_ += size;
+    return true;
+  }
+  try {
+    taken_.resize(size);
+  } catch (const std::bad_alloc&) {
+    return Fail();
+  }
+  if (!ReadFromSource(taken_.data(), size)) return false;
+  out = taken_;
+  return true;
+}
+
+bool ArchiveReader::Skip(uint64_t size) {
+  if (!ok_ || size > Remaining()) return Fail();
   position_ += size;
   return true;
 }
 
-bool ArchiveReader::Skip(size_t size) {
-  std::span<const uint8_t> ignored;
-  return Take(size, ignored);
-}
-
 bool ArchiveReader::ReadBytes(void* out, size_t size) {
-  std::span<const uint8_t> view;
-  if (!Take(size, view)) return false;
-  if (size != 0) std::memcpy(out, view.data(), size);
+  if (!ok_ || size > Remaining()) return Fail();
+  if (size == 0) return true;
+  if (source_ != nullptr) return ReadFromSource(out, size);
+  std::memcpy(out, bytes_.data() + position_, size);
+  position_ += size;
   return true;
 }
 

@@ -65,34 +65,57 @@ class ArchiveWriter {
   bool ok_ = true;
 };
 
-// Reads from bytes in memory. Reading past the end fails cleanly: the reader
-// stays failed, the value is left unset and no memory is allocated from an
-// unchecked length.
+// Where a reader's bytes come from when they are not all in memory: a file
+// read as it goes, so that its size never becomes an allocation.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  virtual uint64_t Size() const = 0;
+  // Exactly `size` bytes from `offset`; false when they cannot all be read.
+  virtual bool ReadAt(uint64_t offset, void* out, size_t size) = 0;
+};
+
+// Reads from bytes in memory, or from a ByteSource through a small window.
+// Reading past the end fails cleanly: the reader stays failed, the value is
+// left unset and no memory is allocated from an unchecked length. Copies read
+// on from the same place, independently of the original.
 class ArchiveReader {
  public:
-  explicit ArchiveReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  explicit ArchiveReader(std::span<const uint8_t> bytes) : bytes_(bytes), size_(bytes.size()) {}
+  // `source` must outlive the reader and its copies.
+  explicit ArchiveReader(ByteSource& source) : source_(&source), size_(source.Size()) {}
   bool ReadInt32(int32_t& value);
   bool ReadUInt32(uint32_t& value);
   bool ReadUInt16(uint16_t& value);
   bool ReadByte(uint8_t& value);
   bool ReadBytes(void* out, size_t size);
   bool ReadString(std::string& text);
-  // A view of the next `size` bytes, consumed; empty span and failure when short.
+  // A view of the next `size` bytes, consumed, valid until the next read;
+  // empty span and failure when short.
   bool Take(size_t size, std::span<const uint8_t>& out);
-  bool Skip(size_t size);
+  // Steps over bytes without reading them.
+  bool Skip(uint64_t size);
 
   bool Ok() const { return ok_; }
-  size_t Position() const { return position_; }
-  size_t Remaining() const { return bytes_.size() - position_; }
+  uint64_t Position() const { return position_; }
+  uint64_t Remaining() const { return size_ - position_; }
   void Rewind() {
     position_ = 0;
     ok_ = true;
   }
 
  private:
-  std::span<const uint8_t> bytes_;
-  size_t position_ = 0;
+  bool Fail();
+  bool ReadFromSource(void* out, size_t size);
+
+  std::span<const uint8_t> bytes_;  // when reading from memory
+  ByteSource* source_ = nullptr;
+  uint64_t size_ = 0;
+  uint64_t position_ = 0;
   bool ok_ = true;
+  std::vector<uint8_t> window_;  // source bytes from windowStart_ on
+  uint64_t windowStart_ = 0;
+  std::vector<uint8_t> taken_;   // what Take hands out from a source
 };
 
 }  // namespace tintara

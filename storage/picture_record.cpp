@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <span>
@@ -50,50 +52,62 @@ void WritePalette(ArchiveWriter& out, const ImageBuffer& picture) {
   out.WriteBytes(bytes, sizeof bytes);
 }
 
-// Input a row left unread stays for the next row. Consumed bytes are skipped
-// by an offset and dropped only once they are the larger part, so a record
-// whose data all sits in one chunk costs its size once, not once per row.
-class PendingInput {
+// The rows' deflate stream, read as it is needed. Row y may use the data of
+// its own chunk and whatever earlier chunks left unread, never more: `in`
+// steps over each row's chunk while `data`, a second reader starting at the
+// same place, trails it through the chunks' bytes. Only a window of input is
+// held, however the data is spread over the chunks.
+class ChunkedInput {
  public:
-  void Append(std::span<const uint8_t> chunk) {
-    if (start_ > 0 && start_ >= bytes_.size() - start_) {
-      bytes_.erase(bytes_.begin(), bytes_.begin() + std::ptrdiff_t(start_));
-      start_ = 0;
-    }
-    bytes_.insert(bytes_.end(), chunk.begin(), chunk.end());
+  explicit ChunkedInput(const ArchiveReader& in) : data_(in) {}
+
+  // Reads the next row's chunk header from `in` and makes its bytes available.
+  bool AddChunk(ArchiveReader& in) {
+    int32_t size;
+    if (!in.ReadInt32(size) || size < 0 || !in.Skip(uint64_t(size))) return false;
+    chunks_.push_back(size);
+    return true;
   }
-  uint8_t* Data() { return bytes_.data() + start_; }
-  size_t Size() const { return bytes_.size() - start_; }
-  void KeepLast(size_t unread) { start_ = bytes_.size() - unread; }
+
+  // Fills `z`'s input when it has run dry; false when the chunks given so far are spent.
+  bool Refill(z_stream& z) {
+    while (leftInChunk_ == 0 && !chunks_.empty()) {
+      leftInChunk_ = uint32_t(chunks_.front());
+      chunks_.pop_front();
+      if (!data_.Skip(4)) return false;
+    }
+    if (leftInChunk_ == 0) return false;
+    const size_t n = std::min<size_t>(sizeof buffer_, leftInChunk_);
+    if (!data_.ReadBytes(buffer_, n)) return false;
+    leftInChunk_ -= uint32_t(n);
+    z.next_in = buffer_;
+    z.avail_in = uInt(n);
+    return true;
+  }
 
  private:
-  std::vector<uint8_t> bytes_;
-  size_t start_ = 0;
+  ArchiveReader data_;
+  std::deque<int32_t> chunks_;  // entered by `in`, not yet by `data_`
+  uint32_t leftInChunk_ = 0;
+  uint8_t buffer_[16384];
 };
 
 bool ReadRowsCompressed(ArchiveReader& in, const PixelRows& picture) {
   InflateStream stream;
   if (!stream.ready) return false;
-  size_t stride = picture.Stride();
-  PendingInput pending;
+  const size_t stride = picture.Stride();
+  auto input = std::make_unique<ChunkedInput>(in);
   for (int32_t y = 0; y < picture.Height(); ++y) {
-    int32_t size;
-    std::span<const uint8_t> chunk;
-    if (!in.ReadInt32(size) || size < 0 || !in.Take(size_t(size), chunk)) return false;
-    pending.Append(chunk);
-    if (pending.Size() > UINT32_MAX) return false;
-    stream.z.next_in = pending.Data();
-    stream.z.avail_in = uInt(pending.Size());
+    if (!input->AddChunk(in)) return false;
     stream.z.next_out = picture[y];
     stream.z.avail_out = uInt(stride);
     while (stream.z.avail_out != 0) {
+      // Damaged, or the row's data ran out.
+      if (stream.z.avail_in == 0 && !input->Refill(stream.z)) return false;
       int status = inflate(&stream.z, Z_PARTIAL_FLUSH);
       if (status == Z_STREAM_END && stream.z.avail_out == 0) break;
-      if (status != Z_OK || (stream.z.avail_in == 0 && stream.z.avail_out != 0)) {
-        return false;  // damaged, or the row's data ran out
-      }
+      if (status != Z_OK) return false;
     }
-    pending.KeepLast(stream.z.avail_in);
   }
   return true;
 }

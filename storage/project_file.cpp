@@ -222,17 +222,18 @@ void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecor
   out.WriteString(doc.pictureFileName);
 }
 
-ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
-                              uint64_t budget, ProjectData& data) {
+namespace {
+
+ProjectReadStatus ReadFrom(const ArchiveReader& start, const std::string& programFolder,
+                           uint64_t budget, ProjectData& data) {
   ProjectReadStatus status;
-  ArchiveReader in(bytes);
+  ArchiveReader in = start;
   std::string signature;
   bool current = in.ReadString(signature) && signature == kProjectSignature;
-  if (!current) in.Rewind();
-  const size_t start = in.Position();
-  if (!CheckHeaders(in, current, budget, status)) return status;
-  in = ArchiveReader(bytes);
-  if (!in.Skip(start)) return status;
+  if (!current) in = start;
+  // Headers first, on a copy: the pictures are read only once they fit.
+  ArchiveReader headers = in;
+  if (!CheckHeaders(headers, current, budget, status)) return status;
   bool ok = false;
   bool outOfMemory = false;
   try {
@@ -248,6 +249,18 @@ ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string&
   if (data.initialPicture && !data.convertedPicture) data.viewMode = 0;
   status.kind = ProjectReadStatus::kRead;
   return status;
+}
+
+}  // namespace
+
+ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
+                              uint64_t budget, ProjectData& data) {
+  return ReadFrom(ArchiveReader(bytes), programFolder, budget, data);
+}
+
+ProjectReadStatus ReadProject(ByteSource& source, const std::string& programFolder,
+                              uint64_t budget, ProjectData& data) {
+  return ReadFrom(ArchiveReader(source), programFolder, budget, data);
 }
 
 bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,

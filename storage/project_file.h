@@ -73,6 +73,11 @@ struct ProjectReadStatus {
 // four decoded pictures together), before any picture is inflated.
 ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
                               uint64_t budget, ProjectData& data);
+// The same from a source read as it goes (a file): only the headers, the
+// rows and the fields are read, each once, through a small window; bytes
+// after the project are never read.
+ProjectReadStatus ReadProject(ByteSource& source, const std::string& programFolder,
+                              uint64_t budget, ProjectData& data);
 // The same within the default budget; true when read.
 bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
                  ProjectData& data);

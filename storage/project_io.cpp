@@ -14,6 +14,7 @@
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "ports/ui_host.h"
+#include "storage/file_source.h"
 #include "storage/memory_budget.h"
 #include "storage/project_file.h"
 #include "storage/replacing_file.h"
@@ -69,26 +70,19 @@ std::string SaveErrorText(int error, const std::string& path) {
   }
 }
 
-// The whole file, or an errno value; -1 when its first bytes cannot begin a
+// The opened file, or an errno value; -1 when its first bytes cannot begin a
 // project (the rest of a foreign file is never read). Only regular files are
 // opened, without blocking, so a pipe or a device never hangs the reader.
-int ReadProjectFile(const std::string& path, std::vector<uint8_t>& bytes) {
+int OpenProjectFile(const std::string& path, UniqueFd& file, uint64_t& size) {
   int error = 0;
-  UniqueFd file = OpenRegularFile(path, &error);
+  file = OpenRegularFile(path, &error);
   if (!file) return error;
-  uint64_t size = file.Size();
+  size = file.Size();
   if (size > kMaxProjectBytes) return EFBIG;
-  try {
-    bytes.resize(size_t(std::min<uint64_t>(size, kHeadBytes)));
-    if (!file.ReadFully(bytes.data(), bytes.size(), &error)) return error;
-    if (!CanStartProject(bytes)) return -1;
-    size_t head = bytes.size();
-    bytes.resize(size_t(size));
-    if (!file.ReadFully(bytes.data() + head, bytes.size() - head, &error)) return error;
-  } catch (const std::bad_alloc&) {
-    return ENOMEM;
-  }
-  return 0;
+  uint8_t head[kHeadBytes];
+  const size_t headSize = size_t(std::min<uint64_t>(size, kHeadBytes));
+  if (!file.ReadFully(head, headSize, &error)) return error;
+  return CanStartProject({head, headSize}) ? 0 : -1;
 }
 
 void ApplyProject(CTessel20Doc& doc, ProjectData& data) {
@@ -103,15 +97,19 @@ void ApplyProject(CTessel20Doc& doc, ProjectData& data) {
   doc.CheckInvariants();
 }
 
-// Reads and parses; "" on success, else what the user is told.
+// Reads and parses, the rows straight from the file once every picture's
+// header has been weighed; "" on success, else what the user is told.
 std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& data) {
-  std::vector<uint8_t> bytes;
-  int error = ReadProjectFile(path, bytes);
+  UniqueFd file;
+  uint64_t size = 0;
+  int error = OpenProjectFile(path, file, size);
   if (error == -1) return kBadFormatText;
   if (error != 0) return OpenErrorText(error, path);
   data.params = doc.params;
   uint64_t budget = PictureMemoryBudget(doc.Environment().settings);
-  ProjectReadStatus status = ReadProject(bytes, doc.Environment().programFolder, budget, data);
+  FileByteSource source(file.Get(), size);
+  ProjectReadStatus status = ReadProject(source, doc.Environment().programFolder, budget, data);
+  if (source.Error() != 0) return OpenErrorText(source.Error(), path);
   switch (status.kind) {
     case ProjectReadStatus::kRead: return {};
     case ProjectReadStatus::kOverBudget:

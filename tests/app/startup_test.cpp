@@ -1,8 +1,10 @@
+#include <QDir>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <filesystem>
 #include <fstream>
 
 #include "app/interface_dialog.h"
@@ -59,6 +61,35 @@ TEST_F(StartupTest, FirstStartWithTheStandardChoiceShowsMenusAndToolBarsAndKeeps
   EXPECT_EQ(StoredValue("PATHS/PROJECTS").toString().toStdString(),
             (Home() / "Documents" / "Tintara").string());
   EXPECT_TRUE(std::filesystem::is_directory(Home() / "Documents" / "Tintara"));
+}
+
+TEST_F(StartupTest, ASettingsFileOverTheLimitIsToldAndTheDefaultsAreUsed) {
+  StoredSettings().Flush();
+  {
+    std::ofstream out(Ini().toStdString(), std::ios::app);
+    out << "[PADDING]\n";
+    for (int i = 0; i < 12000; ++i) out << "KEY" << i << "=" << std::string(100, 'x') << "\n";
+  }
+  const auto size = std::filesystem::file_size(Ini().toStdString());
+  QString told;
+  // The stored interface is not read: the first-start question comes, then the message.
+  ModalScript answers({[](QWidget* modal) {
+                         auto* dialog = qobject_cast<InterfaceDialog*>(modal);
+                         ASSERT_NE(dialog, nullptr);
+                         dialog->StandardButton()->setChecked(true);
+                         dialog->accept();
+                       },
+                       [&](QWidget* modal) {
+                         told = MessageText(modal);
+                         PressMessageButton(modal, kResultOk);
+                       }});
+  ASSERT_EQ(Start(), StartResult::kRunning);
+  EXPECT_EQ(answers.Answered(), 2u);
+  EXPECT_TRUE(told.contains(QDir::toNativeSeparators(Ini()))) << told.toStdString();
+  EXPECT_TRUE(told.contains("larger than 1 MiB")) << told.toStdString();
+  EXPECT_TRUE(told.contains("the default settings are used")) << told.toStdString();
+  app->Exit();
+  EXPECT_EQ(std::filesystem::file_size(Ini().toStdString()), size);
 }
 
 TEST_F(StartupTest, StoredMenuAndToolbarsBothOffStartWithTheMenu) {

@@ -69,6 +69,23 @@ TEST_F(CliTest, AMissingSettingsFileIsAnErrorNamingIt) {
   EXPECT_FALSE(std::filesystem::exists(Path("gone.ini")));
 }
 
+TEST_F(CliTest, ASettingsFileOverTheLimitIsNotReadAndTheDefaultsAreUsed) {
+  {
+    std::ofstream out(Path("settings.ini"));
+    out << "[MEMORY]\nPICTURESMB=64\n[PADDING]\n";
+    for (int i = 0; i < 12000; ++i) out << "KEY" << i << "=" << std::string(100, 'x') << "\n";
+  }
+  const std::string before = SettingsText();
+  WritePicture("photo.png", 200, 150);
+  CliResult result = Run({"create", Q("photo.png"), "-o", Q("photo.mop"), "--save-settings"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  EXPECT_TRUE(result.ErrorLines().isEmpty()) << result.err.toStdString();
+  const QString expected = "The settings file " + Q("settings.ini") +
+                           " is larger than 1 MiB and was not read: the default settings are used.";
+  EXPECT_TRUE(result.NoteLines().contains(expected)) << result.err.toStdString();
+  EXPECT_EQ(SettingsText(), before);
+}
+
 TEST_F(CliTest, PatternTypesByNameAndByNumber) {
   WritePicture("photo.png", 60, 40);
   const std::vector<std::pair<QString, int>> named = {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <chrono>
 #include <fstream>
 #include <random>
 
@@ -11,6 +14,7 @@
 #include "colors/reduction/working_palette.h"
 #include "tests/support/synthetic_images.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/time_limit.h"
 
 namespace tintara {
 namespace {
@@ -215,6 +219,40 @@ TEST(ColorFidelityTest, AveragesEachAreaAndMeasuresTheDifference) {
   const Lab paints[] = {SrgbToLab({128, 128, 128}), SrgbToLab({190, 0, 0})};
   const double redToPaint = DeltaE2000(SrgbToLab({200, 0, 0}), paints[1]);
   EXPECT_NEAR(*MeanDifferenceToNearest(*averaged, paints), redToPaint / 2, 1e-9);
+}
+
+// The process's address space now, from /proc.
+uint64_t AddressSpaceBytes() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  while (status >> word) {
+    if (word == "VmSize:") {
+      uint64_t kib = 0;
+      status >> kib;
+      return kib << 10;
+    }
+  }
+  return 0;
+}
+
+TEST(ColorFidelity, TheConversionIsMeasuredWithoutACopyOfThePictureSize) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer reserves address space of its own";
+#endif
+  // 48 MB pictures; the measure may take a few rows more, not a third picture.
+  ImageRef photo = test::MakePhoto(4000, 4000);
+  ImageRef converted = test::MakePhoto(4000, 4000, 2);
+  const std::optional<double> expected =
+      MeanDifference(*AreaAverage(*photo, 4000, 4000), *converted);
+  ASSERT_TRUE(expected.has_value());
+  auto outcome = test::RunInChild(std::chrono::seconds(60), [&] {
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = rlim_t(AddressSpaceBytes() + (uint64_t(24) << 20));
+    if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+    return ConversionDifference(*photo, *converted) == expected;
+  });
+  EXPECT_EQ(outcome, test::ChildOutcome::kPassed);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/picture_files.h"
 #include "pattern/number_placement.h"
 #include "pattern/pattern_quality.h"
+#include "storage/memory_budget.h"
 #include "storage/settings_keys.h"
 #include "tests/document/document_fixture.h"
 #include "tests/pattern/pattern_fixtures.h"
@@ -109,6 +110,51 @@ TEST_F(MergeSmallAreasTest, TheOptionIsKeptInTheSettingsAtOnce) {
   ASSERT_TRUE(commands.Run(cmd::kToggleMergeWhenCreating));
   EXPECT_EQ(ReadSetting(settings, Setting::kMergeSmallAreas), 0);
   EXPECT_EQ(ReadSetting(settings, Setting::kMinAreaDiameter), 25);
+}
+
+// The smallest budget the settings accept is 64 MiB (67,108,864 bytes).
+TEST_F(MergeSmallAreasTest, MergingWhenCreatingIsWeighedBeforeThePatternIsMade) {
+  WriteSetting(settings, Setting::kPictureMemoryLimit, 64);
+  LoadPicture();
+  // 8 × 8 pages: over 4.5 million cells, 5 bytes each as pictures, 15 with the merge.
+  env.app.page.pageCount = 7;
+  env.app.mergeSmallAreas = 1;
+  const CellSize cells = PatternCellSize(
+      PageDotsForPicture(env.app.page, env.printer, doc->params.dotsPerCell, 200, 150),
+      doc->params.dotsPerCell, 200, 150);
+  ASSERT_GT(cells.width * cells.height, 4'500'000);
+  commands.Run(cmd::kCreateDrawingPattern);
+  EXPECT_FALSE(doc->HasPattern());
+  ASSERT_FALSE(ui.messages.empty());
+  const std::string& text = ui.messages.back().text;
+  EXPECT_THAT(text, testing::HasSubstr(PixelSizeText(cells.width, cells.height) + " cells"));
+  EXPECT_THAT(text, testing::HasSubstr("more than the limit of 64 MiB"));
+}
+
+TEST_F(MergeSmallAreasTest, TheCommandPastTheBudgetIsRefusedWithTheSizesAndTheLimit) {
+  WriteSetting(settings, Setting::kPictureMemoryLimit, 64);
+  LoadPicture();
+  // 8 × 8 pages: over 4.5 million cells, 5 bytes each as pictures; the merge needs 10 more.
+  env.app.page.pageCount = 7;
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  ASSERT_TRUE(doc->HasPattern());
+  const ImageBuffer& index = *doc->indexImage;
+  ASSERT_GT(int64_t(index.Width()) * index.Height(), 4'500'000);
+  ImageRef indexBefore = CopyOf(doc->indexImage);
+  ui.messages.clear();
+  commands.Run(cmd::kMergeSmallAreas);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  const std::string& text = ui.messages.back().text;
+  EXPECT_THAT(text, testing::HasSubstr(PixelSizeText(index.Width(), index.Height()) +
+                                       " cells would take"));
+  EXPECT_THAT(text, testing::HasSubstr("more than the limit of 64 MiB"));
+  EXPECT_TRUE(SamePixels(*indexBefore, *doc->indexImage));
+
+  WriteSetting(settings, Setting::kPictureMemoryLimit, 256);
+  ui.messages.clear();
+  ASSERT_TRUE(commands.Run(cmd::kMergeSmallAreas));
+  EXPECT_TRUE(ui.messages.empty()) << ui.messages.back().text;
+  EXPECT_FALSE(SamePixels(*indexBefore, *doc->indexImage));
 }
 
 }  // namespace

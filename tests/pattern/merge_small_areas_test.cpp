@@ -168,5 +168,30 @@ TEST(MergeSmallAreas, AreasWideEnoughAreLeftAlone) {
   EXPECT_TRUE(test::SamePixels(*index, *copy));
 }
 
+TEST(MergeSmallAreas, WorkBeyondTheMemoryLimitIsRefusedBeforeAnythingChanges) {
+  ImageRef index = Blobs(300, 200, 11);
+  ImageRef before = ImageBuffer::Copy(*index);
+  const uint64_t cells = 300 * 200;
+  const uint64_t areas = uint64_t(LabelAreas(*index, {0, 0, 300, 200}).count);
+
+  // The cells alone weigh more than the limit: refused before labelling.
+  MergeOutcome refused = MergeSmallAreas(*index, Paints(), 7.0, MergeWorkingBytes(cells, 0) - 1);
+  EXPECT_EQ(refused.refusedBytes, MergeWorkingBytes(cells, 0));
+  EXPECT_EQ(refused.mergedAreas, 0);
+  EXPECT_TRUE(test::SamePixels(*index, *before));
+
+  // The cells fit, the areas once counted do not.
+  refused = MergeSmallAreas(*index, Paints(), 7.0, MergeWorkingBytes(cells, areas) - 1);
+  EXPECT_EQ(refused.refusedBytes, MergeWorkingBytes(cells, areas));
+  EXPECT_TRUE(test::SamePixels(*index, *before));
+
+  MergeOutcome merged = MergeSmallAreas(*index, Paints(), 7.0, MergeWorkingBytes(cells, areas));
+  EXPECT_EQ(merged.refusedBytes, 0u);
+  EXPECT_GT(merged.mergedAreas, 0);
+  ImageRef unlimited = ImageBuffer::Copy(*before);
+  MergeSmallAreas(*unlimited, Paints(), 7.0);
+  EXPECT_TRUE(test::SamePixels(*index, *unlimited));
+}
+
 }  // namespace
 }  // namespace tintara

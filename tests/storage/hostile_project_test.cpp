@@ -8,8 +8,11 @@
 #include <zlib.h>
 
 #include <chrono>
+#include <fcntl.h>
 #include <fstream>
 
+#include "colors/file_read.h"
+#include "storage/file_source.h"
 #include "storage/picture_record.h"
 #include "storage/project_file.h"
 #include "storage/project_io.h"
@@ -79,6 +82,40 @@ TEST(HostileProject, RowDataGatheredInOneChunkReadsInLinearTime) {
   ASSERT_NE(read, nullptr);
   EXPECT_TRUE(test::SamePixels(*read, *picture));
   EXPECT_EQ(in.Remaining(), 0u);
+}
+
+// The same record read from a file, through the reader's window, and from
+// memory: the same picture and the same end.
+TEST(HostileProject, RowsReadFromAFileFollowTheChunksAsFromMemory) {
+  test::TempDir dir;
+  ImageRef picture = test::MakeIndex(300, 2000, Noise);
+  const std::string path = dir.File("record.bin");
+  WriteBytes(path, FrontLoadedRecord(*picture, 200 << 10));
+  UniqueFd fd(open(path.c_str(), O_RDONLY));
+  ASSERT_TRUE(fd);
+  FileByteSource source(fd.Get(), fd.Size());
+  ArchiveReader in(source);
+  ImageRef read;
+  ASSERT_TRUE(ReadPictureRecord(in, RowEncoding::kCompressed, read));
+  ASSERT_NE(read, nullptr);
+  EXPECT_TRUE(test::SamePixels(*read, *picture));
+  EXPECT_EQ(in.Remaining(), 0u);
+
+  // A row may use what earlier chunks left, never a later row's chunk: the
+  // data moved from the first chunk to the second fails the first row.
+  test::Bytes late;
+  std::vector<uint8_t> record = FrontLoadedRecord(*picture, 0);
+  late.Raw(record.data(), 12).I32(0).Raw(record.data() + 12, 4);
+  late.Raw(record.data() + 16, record.size() - 16 - 4);
+  const std::string latePath = dir.File("late.bin");
+  WriteBytes(latePath, late.data);
+  ArchiveReader fromMemory(late.data);
+  EXPECT_FALSE(ReadPictureRecord(fromMemory, RowEncoding::kCompressed, read));
+  UniqueFd lateFd(open(latePath.c_str(), O_RDONLY));
+  FileByteSource lateSource(lateFd.Get(), lateFd.Size());
+  ArchiveReader fromFile(lateSource);
+  EXPECT_FALSE(ReadPictureRecord(fromFile, RowEncoding::kCompressed, read));
+  EXPECT_EQ(read, nullptr);
 }
 
 class HostileProjectFile : public test::ProjectFixture {
@@ -211,6 +248,27 @@ TEST_F(HostileProjectFile, RunningOutOfMemorySaysSo) {
     bool opened = OpenProject(*doc, path);
     return !opened && !ui.messages.empty() &&
            ui.messages.back().text.find("not enough memory") != std::string::npos;
+  });
+  EXPECT_EQ(outcome, test::ChildOutcome::kPassed);
+}
+
+TEST_F(HostileProjectFile, PaddingAfterAProjectCostsNoMemory) {
+  if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer reserves address space of its own";
+  WriteSetting(store, Setting::kPictureMemoryLimit, 64);
+  std::string path = dir.File("padded.mop");
+  WriteBytes(path, ProjectBytes(600, 400));
+  // 512 MB that are nearly all holes after a complete project.
+  ASSERT_EQ(truncate(path.c_str(), off_t(512) << 20), 0);
+  auto outcome = test::RunInChild(std::chrono::seconds(20), [&] {
+    // Room for the pictures (1 MB) and the reader, far from the file's size.
+    rlimit limit{};
+    getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = rlim_t(AddressSpaceBytes() + (uint64_t(48) << 20));
+    if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+    ProjectReadResult result;
+    return LoadProjectQuietly(*doc, path, &result) && doc->initialPicture &&
+           doc->initialPicture->Width() == 600 && doc->patternImage &&
+           doc->patternImage->Width() == 300;
   });
   EXPECT_EQ(outcome, test::ChildOutcome::kPassed);
 }
