@@ -6,6 +6,7 @@
 
 #include "colors/page_settings.h"
 #include "pattern/number_glyphs.h"
+#include "storage/memory_budget.h"
 #include "view/print_layout.h"
 
 namespace tintara {
@@ -118,6 +119,26 @@ void DrawNumbers(QPainter& painter, const SheetMapping& map, const std::vector<N
   }
 }
 
+// What Qt's PDF engine holds for each area filled on a page besides our own
+// drawing, measured on one-pixel checkerboards (about 200 bytes).
+constexpr uint64_t kPdfEngineBytesPerArea = 256;
+
+// "" when the drawing and the engine's own share fit the budget together.
+std::string RefusalOfPdfEngine(const ImageBuffer& indexImage, const VectorDrawing& drawing,
+                               uint64_t budget) {
+  const PatternOutlines& outlines = drawing.outlines;
+  const uint64_t drawingBytes = outlines.points.size() * sizeof(outlines.points[0]) +
+                                outlines.ringStarts.size() * sizeof(outlines.ringStarts[0]) +
+                                outlines.areas.size() * sizeof(outlines.areas[0]) +
+                                drawing.numbers.size() * sizeof(drawing.numbers[0]);
+  const uint64_t needed = drawingBytes + drawing.outlines.areas.size() * kPdfEngineBytesPerArea;
+  if (needed <= budget) return {};
+  return "drawing the " + std::to_string(drawing.outlines.areas.size()) +
+         " areas of a pattern of " + PixelSizeText(indexImage.Width(), indexImage.Height()) +
+         " cells as a PDF would take " + MemoryAmountText(needed) +
+         " of memory, more than the limit of " + MemoryAmountText(budget);
+}
+
 }  // namespace
 
 void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const ImageBuffer& indexImage,
@@ -157,6 +178,10 @@ std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselPa
   const std::optional<VectorDrawing> drawing =
       MakeVectorDrawing(indexImage, fitNumbers, memoryBudget, error);
   if (!drawing) return error;
+  if (std::string refusal = RefusalOfPdfEngine(indexImage, *drawing, memoryBudget);
+      !refusal.empty()) {
+    return refusal;
+  }
   // Qt moves a page's text out to a temporary file once it grows large, and
   // writes each page out when the next one starts.
   PdfTarget target(path, setup);

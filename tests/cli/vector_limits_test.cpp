@@ -48,6 +48,17 @@ TEST_F(VectorLimitsTest, DrawingsPastTheBudgetAreRefusedWithTheSizesAndTheLimit)
                 .exitCode,
             0);
   EXPECT_EQ(test::PdfPageCount(Path("small.pdf")), 1);
+  // Between the two, the outlines fit but the PDF engine's share for every
+  // filled area does not: the SVG is written, the PDF refused before it starts.
+  Board("middle.mop", 600);
+  EXPECT_EQ(Run({"export", Q("middle.mop"), "--svg", Q("middle.svg")}).exitCode, 0);
+  CliResult pdf =
+      Run({"print", Q("middle.mop"), "--what", "pattern", "--vector", "-o", Q("middle.pdf")});
+  EXPECT_EQ(pdf.exitCode, 1);
+  EXPECT_TRUE(pdf.err.contains(
+      QStringLiteral("360000 areas of a pattern of 600 \u00d7 600 cells as a PDF")))
+      << pdf.err.toStdString();
+  EXPECT_FALSE(QFile::exists(Q("middle.pdf")));
 }
 
 // Brand files are outside input: their names may hold control characters and

@@ -15,6 +15,7 @@
 #include "tests/support/synthetic_images.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_limit.h"
+#include "tests/support/address_space.h"
 
 namespace tintara {
 namespace {
@@ -221,20 +222,6 @@ TEST(ColorFidelityTest, AveragesEachAreaAndMeasuresTheDifference) {
   EXPECT_NEAR(*MeanDifferenceToNearest(*averaged, paints), redToPaint / 2, 1e-9);
 }
 
-// The process's address space now, from /proc.
-uint64_t AddressSpaceBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string word;
-  while (status >> word) {
-    if (word == "VmSize:") {
-      uint64_t kib = 0;
-      status >> kib;
-      return kib << 10;
-    }
-  }
-  return 0;
-}
-
 TEST(ColorFidelity, TheConversionIsMeasuredWithoutACopyOfThePictureSize) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer reserves address space of its own";
@@ -248,7 +235,7 @@ TEST(ColorFidelity, TheConversionIsMeasuredWithoutACopyOfThePictureSize) {
   auto outcome = test::RunInChild(std::chrono::seconds(60), [&] {
     rlimit limit{};
     getrlimit(RLIMIT_AS, &limit);
-    limit.rlim_cur = rlim_t(AddressSpaceBytes() + (uint64_t(24) << 20));
+    limit.rlim_cur = rlim_t(test::AddressSpaceBytes() + (uint64_t(24) << 20));
     if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
     return ConversionDifference(*photo, *converted) == expected;
   });

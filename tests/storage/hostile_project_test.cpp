@@ -19,6 +19,7 @@
 #include "storage/settings_keys.h"
 #include "tests/storage/project_fixture.h"
 #include "tests/support/time_limit.h"
+#include "tests/support/address_space.h"
 
 namespace tintara {
 namespace {
@@ -221,20 +222,6 @@ constexpr bool kAddressSanitizer = false;
 constexpr bool kAddressSanitizer = false;
 #endif
 
-// The process's address space now, from /proc.
-uint64_t AddressSpaceBytes() {
-  std::ifstream status("/proc/self/status");
-  std::string word;
-  while (status >> word) {
-    if (word == "VmSize:") {
-      uint64_t kib = 0;
-      status >> kib;
-      return kib << 10;
-    }
-  }
-  return 0;
-}
-
 TEST_F(HostileProjectFile, RunningOutOfMemorySaysSo) {
   if (kAddressSanitizer) GTEST_SKIP() << "the sanitizer reserves address space of its own";
   std::string path = dir.File("photo.mop");
@@ -243,7 +230,7 @@ TEST_F(HostileProjectFile, RunningOutOfMemorySaysSo) {
     // Room for reading the small file, none for the picture.
     rlimit limit{};
     getrlimit(RLIMIT_AS, &limit);
-    limit.rlim_cur = rlim_t(AddressSpaceBytes() + (uint64_t(48) << 20));
+    limit.rlim_cur = rlim_t(test::AddressSpaceBytes() + (uint64_t(48) << 20));
     if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
     bool opened = OpenProject(*doc, path);
     return !opened && !ui.messages.empty() &&
@@ -263,7 +250,7 @@ TEST_F(HostileProjectFile, PaddingAfterAProjectCostsNoMemory) {
     // Room for the pictures (1 MB) and the reader, far from the file's size.
     rlimit limit{};
     getrlimit(RLIMIT_AS, &limit);
-    limit.rlim_cur = rlim_t(AddressSpaceBytes() + (uint64_t(48) << 20));
+    limit.rlim_cur = rlim_t(test::AddressSpaceBytes() + (uint64_t(48) << 20));
     if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
     ProjectReadResult result;
     return LoadProjectQuietly(*doc, path, &result) && doc->initialPicture &&
