@@ -84,24 +84,6 @@ void DrawHeader(QPainter& painter, const PrintSurface& surface, int page, int n,
   painter.setBrush(Qt::NoBrush);
 }
 
-QString ColorNumbersText(const std::vector<int>& numbers) {
-  if (numbers.empty()) return {};
-  QStringList texts;
-  for (int number : numbers) texts << QString::number(number);
-  return QStringLiteral("Colors on this sheet: ") + texts.join(QStringLiteral(", "));
-}
-
-// A circle with a cross through it, 6 mm across, centred on the corner.
-void DrawRegistrationMark(QPainter& painter, DevicePoint at, int dpi) {
-  const int radius = std::max(2, dpi * 2 / 25);
-  const int arm = radius * 3 / 2;
-  painter.setPen(QPen(Qt::black, 0));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(QPoint(at.x, at.y), radius, radius);
-  painter.drawLine(at.x - arm, at.y, at.x + arm, at.y);
-  painter.drawLine(at.x, at.y - arm, at.x, at.y + arm);
-}
-
 // The part of the picture a sheet shows: its own tile, grown by the overlap.
 TileRect ShownTile(const ImageBuffer& picture, const TileRect& own, const PrintJobContent& job,
                    const PrintSurface& surface) {
@@ -148,6 +130,23 @@ bool DrawPicturePage(QPainter& painter, const PrintJobContent& job, const PrintS
 }
 
 }  // namespace
+
+QString ColorNumbersText(const std::vector<int>& numbers) {
+  if (numbers.empty()) return {};
+  QStringList texts;
+  for (int number : numbers) texts << QString::number(number);
+  return QStringLiteral("Colors on this sheet: ") + texts.join(QStringLiteral(", "));
+}
+
+void DrawRegistrationMark(QPainter& painter, DevicePoint at, int dpi) {
+  const int radius = std::max(2, dpi * 2 / 25);
+  const int arm = radius * 3 / 2;
+  painter.setPen(QPen(Qt::black, 0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(QPoint(at.x, at.y), radius, radius);
+  painter.drawLine(at.x - arm, at.y, at.x + arm, at.y);
+  painter.drawLine(at.x, at.y - arm, at.x, at.y + arm);
+}
 
 QImage BitmapBand(const TileBitmap& bitmap, int first, int count) {
   const TileBitmapShape& shape = bitmap.shape;

@@ -7,10 +7,13 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPoint>
+#include <QString>
+#include <vector>
 
 #include "colors/tessel_params.h"
 #include "imaging/image_buffer.h"
 #include "view/material_list_layout.h"
+#include "view/sheet_extras.h"
 #include "view/shopping_list.h"
 #include "view/tile_bitmap.h"
 
@@ -61,6 +64,12 @@ bool DrawPrintPage(QPainter& painter, const PrintJobContent& job, const PrintSur
 // marked, with `colors` (may be empty) beside them, on a white plate.
 void DrawPageHeader(QPainter& painter, const PrintSurface& surface, int page, int pagesPerSide,
                     const QString& colors);
+
+// "Colors on this sheet: 1, 4, 7" for a sheet's header; empty without numbers.
+QString ColorNumbersText(const std::vector<int>& numbers);
+// A circle with a cross through it, 6 mm across, centred on a corner of the
+// sheet's own part.
+void DrawRegistrationMark(QPainter& painter, DevicePoint at, int dpi);
 
 // Rows `first`..`first + count - 1` of the bitmap, counted from its top, as a
 // top-down QImage of the bitmap's width (4-bit rows widened to 8 bits). Null

@@ -8,6 +8,7 @@
 #include "pattern/number_glyphs.h"
 #include "storage/memory_budget.h"
 #include "view/print_layout.h"
+#include "view/sheet_extras.h"
 
 namespace tintara {
 
@@ -143,13 +144,26 @@ std::string RefusalOfPdfEngine(const ImageBuffer& indexImage, const VectorDrawin
 
 void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const ImageBuffer& indexImage,
                      const PatternOutlines& outlines, const std::vector<NumberPlacement>& numbers,
-                     const CTesselParams& params, int pagesPerSide, int page, SvgStyle style) {
+                     const CTesselParams& params, int pagesPerSide, int page, SvgStyle style,
+                     const SheetAids& aids) {
   const int n = std::clamp(pagesPerSide, 1, kMaxPagesPerSide);
+  const int32_t width = indexImage.Width(), height = indexImage.Height();
+  const TileRect own = PrintTileRect(width, height, n, page);
+  if (own.Width() <= 0 || own.Height() <= 0) return;
   SheetMapping map;
-  map.tile = PrintTileRect(indexImage.Width(), indexImage.Height(), n, page);
+  map.tile = own;
+  const bool joined = n > 1;
+  if (joined && aids.overlapMm > 0) {
+    // As on the raster sheets: the overlap is measured at the own part's printed size.
+    const DeviceRect ownFit = FitCentred(own.Width(), own.Height(), surface.metrics.width,
+                                         surface.metrics.height);
+    const int32_t overlap =
+        OverlapPixels(aids.overlapMm, own.Width(), ownFit.width, surface.metrics.dpiX);
+    map.tile = WithOverlap(own, width, height, overlap);
+  }
   map.fit = FitCentred(map.tile.Width(), map.tile.Height(), surface.metrics.width,
                        surface.metrics.height);
-  if (map.tile.Width() <= 0 || map.tile.Height() <= 0 || map.fit.width <= 0) return;
+  if (map.fit.width <= 0) return;
   map.scale = double(map.fit.width) / map.tile.Width();
   const Rgb ink = UnpackColor(params.borderColor);
   const QColor inkColor(ink.red, ink.green, ink.blue);
@@ -159,10 +173,19 @@ void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const Image
   DrawBorders(painter, map, outlines, inkColor);
   DrawNumbers(painter, map, numbers, inkColor);
   painter.restore();
+  if (joined && aids.registrationMarks) {
+    for (DevicePoint corner : OwnCornersOnDevice(own, map.tile, map.fit)) {
+      DrawRegistrationMark(painter, corner, surface.metrics.dpiX);
+    }
+  }
+  QString colors;
+  if (joined && aids.colorNumbers) {
+    colors = ColorNumbersText(ColorNumbersIn(&indexImage, width, height, own));
+  }
   painter.save();
   painter.setFont(PrintPageFont());
   painter.setPen(QPen(Qt::black, 0));
-  DrawPageHeader(painter, surface, page, n, {});
+  DrawPageHeader(painter, surface, page, n, colors);
   painter.restore();
 }
 
@@ -194,7 +217,7 @@ std::string WriteVectorPatternPdf(const ImageBuffer& indexImage, const CTesselPa
     if (page > 1 && !target.Writer()->newPage()) pagesOk = false;
     try {
       DrawVectorSheet(painter, surface, indexImage, drawing->outlines, drawing->numbers, params, n,
-                      page, style);
+                      page, style, setup.sheetAids);
     } catch (const std::bad_alloc&) {
       painter.end();
       return "there is not enough memory";

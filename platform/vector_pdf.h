@@ -16,11 +16,12 @@
 namespace tintara {
 
 // One sheet: tile `page` (1-based) of the grid fitted on the surface, with
-// its header. `outlines` and `numbers` belong to the whole index image.
+// its header, and on a grid the aids for joining the sheets as the raster
+// sheets have them. `outlines` and `numbers` belong to the whole index image.
 void DrawVectorSheet(QPainter& painter, const PrintSurface& surface, const ImageBuffer& indexImage,
                      const PatternOutlines& outlines, const std::vector<NumberPlacement>& numbers,
                      const CTesselParams& params, int pagesPerSide, int page,
-                     SvgStyle style = SvgStyle::kOutline);
+                     SvgStyle style = SvgStyle::kOutline, const SheetAids& aids = {});
 
 // A page per sheet; "" on success, else the reason. The file is written whole
 // or not at all; a drawing whose tracing would take more than `memoryBudget`

@@ -1,5 +1,6 @@
 // The pattern as vector graphics: `export --svg` and `print --vector`, checked
 // against the pattern's own pixels on real photographs.
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -11,6 +12,7 @@
 #include "pattern/number_glyphs.h"
 #include "pattern/render_pattern.h"
 #include "view/print_layout.h"
+#include "view/sheet_extras.h"
 #include "tests/support/poppler_output.h"
 #include "tests/cli/cli_runner.h"
 #include "tests/support/outline_raster.h"
@@ -174,6 +176,60 @@ TEST_F(VectorExportTest, VectorPdfHasAPagePerSheetAndSearchableNumbers) {
   EXPECT_GT(beyond35, 0) << "a pattern of more than 35 colours numbers colours past 35";
   CliResult key = Run({"print", Q("many.mop"), "--what", "key", "--vector", "-o", Q("k.pdf")});
   EXPECT_EQ(key.exitCode, 2);
+}
+
+// On a grid the vector sheets carry the raster sheets' aids for joining them:
+// each sheet's colours beside its header, its neighbours' edges, and marks at
+// the corners of its own part.
+TEST_F(VectorExportTest, VectorSheetsCarryTheAidsForJoiningThem) {
+  ProjectData data = Sample("astronaut.png", "aids.mop", {"--dpi", "300"});
+  ASSERT_TRUE(data.indexImage);
+  auto printed = [&](const std::string& name, const char* aids) {
+    std::ofstream(Path("settings.ini")) << "[SETTINGS]\nPRNRES=0\n[PRINT]\n" << aids;
+    EXPECT_EQ(Run({"print", Q("aids.mop"), "--what", "pattern", "--vector", "--pages-per-side",
+                   "2", "-o", Q(name)})
+                  .exitCode,
+              0);
+    return Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), Q(name), QStringLiteral("-")})
+        .split(QLatin1Char('\f'));
+  };
+  const QStringList plain = printed("plain.pdf", "SHEETCOLORS=0\nOVERLAPMM=0\nREGMARKS=0\n");
+  const QStringList aided = printed("aided.pdf", "SHEETCOLORS=1\nOVERLAPMM=10\nREGMARKS=1\n");
+  printed("marks.pdf", "SHEETCOLORS=0\nOVERLAPMM=0\nREGMARKS=1\n");
+  if (plain.size() < 4) GTEST_SKIP() << "poppler-utils are not installed";
+  ASSERT_GE(aided.size(), 4);
+  const int32_t w = data.indexImage->Width(), h = data.indexImage->Height();
+  const QRegularExpression colorsLine(QStringLiteral("Colors on this sheet: ([0-9, ]+)"));
+  auto numbersShown = [](QString page) {
+    page.remove(QRegularExpression(QStringLiteral("Page No \\d from 4")));
+    page.remove(QRegularExpression(QStringLiteral("Colors on this sheet: [0-9, ]+")));
+    return page.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size();
+  };
+  for (int page = 1; page <= 4; ++page) {
+    EXPECT_FALSE(plain[page - 1].contains(QStringLiteral("Colors on this sheet")));
+    const QRegularExpressionMatch listed = colorsLine.match(aided[page - 1]);
+    ASSERT_TRUE(listed.hasMatch()) << "page " << page;
+    QStringList expected;
+    for (int number : ColorNumbersIn(data.indexImage.get(), w, h, PrintTileRect(w, h, 2, page))) {
+      expected << QString::number(number);
+    }
+    EXPECT_EQ(listed.captured(1).simplified().toStdString(),
+              expected.join(QStringLiteral(", ")).toStdString());
+    // The overlap repeats the numbers along the edges the sheet shares.
+    EXPECT_GT(numbersShown(aided[page - 1]), numbersShown(plain[page - 1])) << "page " << page;
+  }
+  // The marks are drawn, not written: the marked sheet looks different.
+  auto render = [&](const std::string& name) {
+    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"),
+                                                   QStringLiteral("-f"), QStringLiteral("1"),
+                                                   QStringLiteral("-l"), QStringLiteral("1"),
+                                                   QStringLiteral("-png"), Q(name), Q(name)});
+    return QImage(Q(name + "-1.png"));
+  };
+  const QImage unmarked = render("plain.pdf"), marked = render("marks.pdf");
+  ASSERT_FALSE(unmarked.isNull());
+  EXPECT_EQ(marked.size(), unmarked.size());
+  EXPECT_NE(marked, unmarked);
 }
 
 // The filled drawing as a browser shows it, one pattern pixel to a screen
