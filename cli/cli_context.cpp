@@ -164,8 +164,7 @@ bool CliContext::Start() {
     std::optional<InsertedPictureChoice> choice = dialogs_.ChooseInsertedPicture();
     if (!choice) return ImageRef();
     keepProportions = choice->keepProportions;
-    PictureLoad load = LoadPictureFile(QString::fromStdString(choice->path),
-                                       PictureMemoryBudget(overlay_));
+    PictureLoad load = LoadPictureFile(choice->path, PictureMemoryBudget(overlay_));
     if (!load.image) ui_.Message(load.error, MessageIcon::kError);
     return load.image;
   });
@@ -181,13 +180,13 @@ bool CliContext::LoadPicture(const std::string& path) {
   ui_.StartOperation("loading " + QFileInfo(name).fileName().toStdString());
   // Decoders read as they decode, so the bytes read tell how far decoding is;
   // turning the decoded picture into the program's own takes the last tenth.
-  ReadProgressFile file(name, [this](qint64 read, qint64 size) {
+  ReadProgressFile file(path, [this](qint64 read, qint64 size) {
     if (size > 0) ui_.ShowPercent(int(read * 90 / size));
   });
   const uint64_t budget = PictureMemoryBudget(overlay_);
   PictureLoad load = file.OpenForReading()
                          ? LoadPictureDevice(file, QFileInfo(name).fileName(), budget)
-                         : LoadPictureFile(name, budget);  // for its message
+                         : LoadPictureFile(path, budget);  // for its message
   if (!load.image) {
     ui_.FinishLine();
     ReportError(load.error);

@@ -4,8 +4,9 @@
 
 namespace tintara::cli {
 
-ReadProgressFile::ReadProgressFile(const QString& path, std::function<void(qint64, qint64)> onRead)
-    : path_(path), onRead_(std::move(onRead)) {}
+ReadProgressFile::ReadProgressFile(std::string nativePath,
+                                   std::function<void(qint64, qint64)> onRead)
+    : path_(std::move(nativePath)), onRead_(std::move(onRead)) {}
 
 bool ReadProgressFile::OpenForReading() {
   int error = 0;

@@ -5,13 +5,15 @@
 #include <QFile>
 #include <QIODevice>
 #include <functional>
+#include <string>
 
 namespace tintara::cli {
 
 class ReadProgressFile : public QIODevice {
  public:
   // `onRead(furthest, size)`: the furthest byte read so far grew.
-  ReadProgressFile(const QString& path, std::function<void(qint64, qint64)> onRead);
+  // `nativePath`: the name in the file system's own bytes.
+  ReadProgressFile(std::string nativePath, std::function<void(qint64, qint64)> onRead);
 
   // Opens the file for reading, unbuffered, so that positions are the file's own.
   bool OpenForReading();
@@ -26,7 +28,7 @@ class ReadProgressFile : public QIODevice {
   qint64 writeData(const char*, qint64) override { return -1; }
 
  private:
-  QString path_;
+  std::string path_;
   QFile file_;
   std::function<void(qint64, qint64)> onRead_;
   qint64 furthest_ = 0;

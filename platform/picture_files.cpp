@@ -142,8 +142,12 @@ const char* WriterFormat(const QString& path) {
 }  // namespace
 
 bool OpenRegularFileForReading(QFile& file, const QString& path, int* error) {
+  return OpenRegularFileForReading(file, QFile::encodeName(path).toStdString(), error);
+}
+
+bool OpenRegularFileForReading(QFile& file, const std::string& nativePath, int* error) {
   // Only a regular file, opened without blocking: a pipe would wait for ever.
-  UniqueFd descriptor = OpenRegularFile(QFile::encodeName(path).toStdString(), error);
+  UniqueFd descriptor = OpenRegularFile(nativePath, error);
   if (!descriptor) return false;
   if (!file.open(descriptor.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     if (error != nullptr) *error = EIO;
@@ -154,10 +158,15 @@ bool OpenRegularFileForReading(QFile& file, const QString& path, int* error) {
 }
 
 PictureLoad LoadPictureFile(const QString& path, uint64_t budget) {
-  QString name = QFileInfo(path).fileName();
+  return LoadPictureFile(QFile::encodeName(path).toStdString(), budget);
+}
+
+PictureLoad LoadPictureFile(const std::string& nativePath, uint64_t budget) {
+  const QString name =
+      QFileInfo(QFile::decodeName(QByteArray::fromStdString(nativePath))).fileName();
   int error = 0;
   QFile file;
-  if (!OpenRegularFileForReading(file, path, &error)) {
+  if (!OpenRegularFileForReading(file, nativePath, &error)) {
     return Failure(name, ReasonOf(error == ENOENT ? QImageReader::FileNotFoundError
                                                   : QImageReader::DeviceError));
   }

@@ -35,9 +35,13 @@ struct PictureLoad {
 // of the file and against `budget`, the bytes decoding may take. Vector
 // pictures are rendered at a bounded size.
 PictureLoad LoadPictureFile(const QString& path, uint64_t budget = kDefaultPictureBudget);
+// The same for a name in the file system's own bytes, which need not be
+// UTF-8 (a name from the command line).
+PictureLoad LoadPictureFile(const std::string& nativePath, uint64_t budget = kDefaultPictureBudget);
 // Opens `path` for reading when it is a regular file, without blocking on a
 // pipe or device; false with an errno value in `error` otherwise.
 bool OpenRegularFileForReading(QFile& file, const QString& path, int* error);
+bool OpenRegularFileForReading(QFile& file, const std::string& nativePath, int* error);
 // The same from an open device that can seek (one that reports how far the
 // decoder has read, for instance); `name` names it in messages.
 PictureLoad LoadPictureDevice(QIODevice& device, const QString& name,

@@ -87,23 +87,27 @@ TEST_F(CliTest, CreateWritesAProjectThatInfoDescribesCompletely) {
   EXPECT_EQ(Array(info["usedColorList"]).size(), info["usedColors"].toInt());
 }
 
-TEST_F(CliTest, AProjectNameThatIsNotUtf8KeepsItsBytes) {
+TEST_F(CliTest, NamesThatAreNotUtf8KeepTheirBytes) {
   WritePicture("photo.png", 60, 40);
+  std::filesystem::rename(Path("photo.png"), Path("ph\xe9to.png"));
   // Arguments reach the tool as bytes; a shell hands it the Latin-1 "é" (0xE9).
   QProcess process;
   process.setProcessEnvironment(environment);
-  process.start("/bin/sh", QStringList{"-c", "exec \"$0\" create \"$1\" -o \"$2/caf$(printf '\\351').mop\" "
-                                  "--settings \"$3\" --colors 4",
+  process.start("/bin/sh", QStringList{"-c", "exec \"$0\" create \"$1/ph$(printf '\\351')to.png\" "
+                                  "-o \"$1/caf$(printf '\\351').mop\" "
+                                  "--pattern-png \"$1/p$(printf '\\351').png\" "
+                                  "--settings \"$2\" --colors 4",
                             QString::fromStdString((test::ProgramFolder() / "tintara-cli").string()),
-                            Q("photo.png"), QString::fromStdString(dir.Path().string()),
-                            Q("settings.ini")});
+                            QString::fromStdString(dir.Path().string()), Q("settings.ini")});
   ASSERT_TRUE(process.waitForFinished(120000));
   ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-  std::vector<std::string> projects;
+  std::vector<std::string> made;
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-    if (entry.path().extension() == ".mop") projects.push_back(entry.path().filename().string());
+    const std::string name = entry.path().filename().string();
+    if (name.find('\xe9') != std::string::npos) made.push_back(name);
   }
-  EXPECT_EQ(projects, std::vector<std::string>{"caf\xe9.mop"});
+  std::sort(made.begin(), made.end());
+  EXPECT_EQ(made, (std::vector<std::string>{"caf\xe9.mop", "ph\xe9to.png", "p\xe9.png"}));
 }
 
 TEST_F(CliTest, RunOnlyOptionsAreNotWrittenBackButTheProjectIsRecordedWhenAsked) {
