@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "document/command_menu_texts.h"
 
 namespace tintara::cli {
 
@@ -42,13 +43,33 @@ std::string PlainCommandName(std::string_view text) {
   return plain.substr(first);
 }
 
+namespace {
+
+// The plain names a command answers to: its table text, then its menu text.
+std::vector<std::string> PlainNamesOf(const Command& command) {
+  std::vector<std::string> names = {PlainCommandName(command.text)};
+  if (const char* menu = MenuTextOf(command.id)) {
+    std::string name = PlainCommandName(menu);
+    if (name != names.front()) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+}  // namespace
+
 const Command* FindCommandNamed(const CommandTable& table, const std::string& word) {
   if (std::optional<int> id = ParseInt(word, 1, 65535)) return table.Find(CommandId(*id));
   std::string plain = PlainCommandName(word);
   if (plain.empty()) return nullptr;
+  // The table's texts first: scripts written before the menu texts were
+  // accepted keep naming the same commands.
   for (CommandId id : table.Ids()) {
     const Command* command = table.Find(id);
     if (PlainCommandName(command->text) == plain) return command;
+  }
+  for (CommandId id : table.Ids()) {
+    const char* menu = MenuTextOf(id);
+    if (menu != nullptr && PlainCommandName(menu) == plain) return table.Find(id);
   }
   return nullptr;
 }
@@ -59,13 +80,15 @@ const Command* ClosestCommand(const CommandTable& table, const std::string& word
   size_t bestDistance = 0;
   for (CommandId id : table.Ids()) {
     const Command* command = table.Find(id);
-    // A name typed short counts against the start of the command's name too.
-    std::string name = PlainCommandName(command->text);
-    size_t distance = std::min(EditDistance(plain, name),
-                               EditDistance(plain, std::string_view(name).substr(0, plain.size())));
-    if (best == nullptr || distance < bestDistance) {
-      best = command;
-      bestDistance = distance;
+    for (const std::string& name : PlainNamesOf(*command)) {
+      // A name typed short counts against the start of the command's name too.
+      size_t distance =
+          std::min(EditDistance(plain, name),
+                   EditDistance(plain, std::string_view(name).substr(0, plain.size())));
+      if (best == nullptr || distance < bestDistance) {
+        best = command;
+        bestDistance = distance;
+      }
     }
   }
   return best;

@@ -1,6 +1,6 @@
-// Commands named on the command line: by number, or by their text in any
-// letter case, with or without the menu's "&" marks, a tab-separated shortcut
-// and a trailing "...".
+// Commands named on the command line: by number, or by their text in the
+// table or in the menu, in any letter case, with or without the menu's "&"
+// marks, a tab-separated shortcut and a trailing "...".
 #pragma once
 
 #include <string>
@@ -14,7 +14,7 @@ namespace tintara::cli {
 // no trailing "...", lower case, surrounding blanks dropped.
 std::string PlainCommandName(std::string_view text);
 
-// The command `word` names, or null.
+// The command `word` names, or null. The table's texts come before the menu's.
 const Command* FindCommandNamed(const CommandTable& table, const std::string& word);
 
 // The command whose plain name, or its start, is closest to the plain `word`
