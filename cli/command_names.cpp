@@ -26,21 +26,36 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-}  // namespace
-
-std::string PlainCommandName(std::string_view text) {
+// The text as a menu shows it, without its access keys, shortcut and dots.
+std::string ShownName(std::string_view text) {
   text = text.substr(0, text.find('\t'));
-  std::string plain;
+  std::string shown;
   for (char c : text) {
-    if (c != '&') plain += char(std::tolower(static_cast<unsigned char>(c)));
+    if (c != '&') shown += c;
   }
   auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!plain.empty() && blank(plain.back())) plain.pop_back();
-  if (plain.ends_with("...")) plain.resize(plain.size() - 3);
-  while (!plain.empty() && blank(plain.back())) plain.pop_back();
+  while (!shown.empty() && blank(shown.back())) shown.pop_back();
+  if (shown.ends_with("...")) shown.resize(shown.size() - 3);
+  while (!shown.empty() && blank(shown.back())) shown.pop_back();
   size_t first = 0;
-  while (first < plain.size() && blank(plain[first])) ++first;
-  return plain.substr(first);
+  while (first < shown.size() && blank(shown[first])) ++first;
+  return shown.substr(first);
+}
+
+}  // namespace
+
+std::vector<std::string> AnswerKeysOf(const Command& command) {
+  std::vector<std::string> keys;
+  if (const char* menu = MenuTextOf(command.id)) keys.push_back(ShownName(menu));
+  std::string own = ShownName(command.text);
+  if (std::find(keys.begin(), keys.end(), own) == keys.end()) keys.push_back(std::move(own));
+  return keys;
+}
+
+std::string PlainCommandName(std::string_view text) {
+  std::string plain = ShownName(text);
+  for (char& c : plain) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return plain;
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/command_table.h"
 
@@ -13,6 +14,11 @@ namespace tintara::cli {
 // The text reduced to what a user would type: no "&", nothing from a tab on,
 // no trailing "...", lower case, surrounding blanks dropped.
 std::string PlainCommandName(std::string_view text);
+
+// The keys under which an answers file may answer the command's file
+// dialogs: its menu text and its table text, each without "&", a shortcut
+// or a trailing "...", letter case kept.
+std::vector<std::string> AnswerKeysOf(const Command& command);
 
 // The command `word` names, or null. The table's texts come before the menu's.
 const Command* FindCommandNamed(const CommandTable& table, const std::string& word);

@@ -91,5 +91,95 @@ TEST_F(MenuTextRunTest, MenuTextsRunTheCommandAndTheOldTextsStillDo) {
   }
 }
 
+// The two file commands of the menus go through the ports, so a script
+// answers their file dialogs, by the dialog's caption or by the command's text.
+TEST_F(MenuTextRunTest, LoadPictureFromDiskTakesItsFileFromTheAnswers) {
+  std::string project = CreateProject();
+  WritePicture("new.png", 64, 48, 7);
+  for (const char* key : {"Load picture from disk", "Open picture"}) {
+    std::ofstream(Path("load.json")) << "{\"" << key << "\": [{\"file\": \"" << Path("new.png")
+                                     << "\"}]}";
+    CliResult result = Run({"run", QString::fromStdString(project), "-o", Q("loaded.mop"),
+                            "--answers", Q("load.json"),
+                            Unmarked(MenuTextOf(cmd::kLoadPicture)), "Create drawing pattern"});
+    ASSERT_EQ(result.exitCode, 0) << key << ": " << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains("never used")) << result.err.toStdString();
+    ProjectData loaded = Read(Path("loaded.mop"));
+    ASSERT_TRUE(loaded.initialPicture && loaded.patternImage) << key;
+    EXPECT_EQ(loaded.initialPicture->Width(), 64);
+    EXPECT_EQ(loaded.initialPicture->Height(), 48);
+    EXPECT_EQ(QString::fromStdString(loaded.pictureFileName), Q("new.png"));
+  }
+
+  // Without an answer the dialog is cancelled and the project stays as it was.
+  CliResult cancelled = Run({"run", QString::fromStdString(project), "-o", Q("same.mop"),
+                             "Load picture from disk"});
+  ASSERT_EQ(cancelled.exitCode, 0) << cancelled.err.toStdString();
+  EXPECT_EQ(Read(Path("same.mop")).initialPicture->Width(), 120);
+}
+
+TEST_F(MenuTextRunTest, SavePatternAsSvgWritesTheFileTheAnswersName) {
+  std::string project = CreateProject();
+  // By the command's text (the caption is the same), once each style.
+  std::ofstream(Path("svg.json")) << "{\"Save pattern as SVG\": [\"" << Path("outline")
+                                  << "\", {\"file\": \"" << Path("filled.svg")
+                                  << "\", \"style\": \"filled\"}]}";
+  CliResult result =
+      Run({"run", QString::fromStdString(project), "-o", Q("out.mop"), "--answers", Q("svg.json"),
+           Unmarked(MenuTextOf(cmd::kSavePatternSvg)), "Save pattern as SVG"});
+  ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+  auto text = [](const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string outline = text(Path("outline.svg"));  // the extension is added
+  const std::string filled = text(Path("filled.svg"));
+  ASSERT_TRUE(outline.starts_with("<?xml")) << outline.substr(0, 80);
+  ASSERT_TRUE(filled.starts_with("<?xml")) << filled.substr(0, 80);
+  EXPECT_NE(outline.find("<g fill=\"#ffffff\">"), std::string::npos);
+  EXPECT_EQ(filled.find("<g fill=\"#ffffff\">"), std::string::npos);
+
+  // An answer the dialog would refuse stops the run naming it.
+  std::ofstream(Path("bad.json")) << R"({"Save pattern as SVG": [{"file": "x.svg", "style": "red"}]})";
+  CliResult refused = Run({"run", QString::fromStdString(project), "-o", Q("out.mop"),
+                           "--answers", Q("bad.json"), "Save pattern as SVG"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_TRUE(refused.err.contains("answer refused for \"Save pattern as SVG\""))
+      << refused.err.toStdString();
+}
+
+// The README's drawing example, taken from the README itself, runs as written.
+TEST_F(MenuTextRunTest, TheReadmeDrawingExampleRunsAsWritten) {
+  std::ifstream in(std::string(TINTARA_RESOURCES_DIR) + "/../README.md");
+  ASSERT_TRUE(in) << "README.md beside the resources";
+  const std::string readme((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t at = readme.find("red square stroke");
+  ASSERT_NE(at, std::string::npos);
+  const size_t begin = readme.find("```sh\n", at);
+  ASSERT_NE(begin, std::string::npos);
+  const size_t end = readme.find("```\n", begin + 6);
+  std::string script = readme.substr(begin + 6, end - begin - 6);
+  ASSERT_NE(script.find("tintara-cli run"), std::string::npos) << script;
+
+  WritePicture("photo.png", 240, 160);
+  QImage logo(30, 20, QImage::Format_RGB32);
+  logo.fill(qRgb(0, 160, 0));
+  ASSERT_TRUE(logo.save(Q("logo.png")));
+  std::ofstream(Path("example.sh")) << script;
+  QProcess shell;
+  QProcessEnvironment shellEnvironment = environment;
+  shellEnvironment.insert("PATH", QString::fromStdString(test::ProgramFolder().string()) + ":" +
+                                      environment.value("PATH"));
+  shell.setProcessEnvironment(shellEnvironment);
+  shell.setWorkingDirectory(QString::fromStdString(dir.Path().string()));
+  shell.start("bash", {"-e", Q("example.sh")});
+  ASSERT_TRUE(shell.waitForFinished(120000));
+  const QString err = QString::fromUtf8(shell.readAllStandardError());
+  ASSERT_EQ(shell.exitCode(), 0) << script << err.toStdString();
+  ProjectData drawn = Read(Path("out.mop"));
+  ASSERT_TRUE(drawn.patternImage);
+  EXPECT_FALSE(err.contains("never used")) << err.toStdString();
+}
+
 }  // namespace
 }  // namespace tintara
