@@ -1,4 +1,5 @@
-// Every command as the user meets it: its menu text, shortcuts, pictogram and
+// Every command as the user meets it: its menu text (kept in the core, beside
+// the command numbers, for the command-line tool to accept), shortcuts, pictogram and
 // the places it sits in (menus, tool bars, pop-ups, the stage pages). Menus,
 // bars, panels and the shortcut map are all built from this one list, so a
 // new command is one entry here besides its registration in the table.
@@ -53,11 +54,12 @@ struct Spot {
 
 struct CommandEntry {
   CommandId id = 0;
-  const char* menuText = nullptr;   // with its access key; null: the table's text
   const char* shortcuts = nullptr;  // portable key texts, "; " between alternatives
   const char* themeIcon = nullptr;  // the desktop theme's icon, when it has one
   Glyph glyph = Glyph::kNone;       // the program's own pictogram
   std::vector<Spot> spots;
+  // From document/command_menu_texts.h: with its access key; null: the table's text.
+  const char* menuText = nullptr;
 };
 
 const std::vector<CommandEntry>& CommandCatalog();

@@ -16,6 +16,7 @@
 #include "colors/page_settings.h"
 #include "document/document_environment.h"
 #include "document/pattern_svg.h"
+#include "document/pattern_svg_command.h"
 #include "document/print_settings_commands.h"
 #include "document/tessel_doc.h"
 #include "platform/material_list_page.h"
@@ -93,8 +94,7 @@ void PrintHost::Register(CommandTable& table) {
   }
   table.Add({cmd::kSaveAsPdf, "Save as PDF", [this] { SaveAsPdf(); },
              [this] { return doc_.patternImage && doc_.convertedPicture; }, {}});
-  table.Add({cmd::kSavePatternSvg, "Save pattern as SVG...", [this] { SaveAsSvg(); },
-             [this] { return doc_.indexImage && doc_.convertedPicture; }, {}});
+  RegisterPatternSvgCommand(table, doc_);
 }
 
 bool PrintHost::HasImageFor(PrintKind kind) const {
@@ -217,34 +217,6 @@ void PrintHost::SaveAsPdf() {
   if (!error.empty()) {
     env_.ui.Message("Cannot write " + path.toStdString() + ": " + error, MessageIcon::kError);
   }
-}
-
-void PrintHost::SaveAsSvg() {
-  if (!doc_.indexImage || !doc_.convertedPicture) return;
-  const std::string name = FileTitle(!doc_.pathName.empty() ? doc_.pathName : doc_.title);
-  const QString start =
-      QString::fromStdString(JoinPath(env_.app.patternsFolder, name + ".svg"));
-  const QString outline = QStringLiteral("SVG outline, to paint on (*.svg)");
-  const QString filled = QStringLiteral("SVG filled with the paints, a preview (*.svg)");
-  QString chosen = outline;
-  QString path = QFileDialog::getSaveFileName(frame_.window(), QStringLiteral("Save pattern as SVG"),
-                                              start, outline + QStringLiteral(";;") + filled,
-                                              &chosen);
-  if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) path += QStringLiteral(".svg");
-  const SvgStyle style = chosen == filled ? SvgStyle::kFilled : SvgStyle::kOutline;
-  std::string error;
-  {
-    WaitCursor wait(env_.ui);
-    PatternSvgInput input = PatternSvgInputOf(doc_, env_.app, style);
-    input.memoryBudget = PictureMemoryBudget(env_.settings);
-    error = WritePatternSvgFile(input, path.toStdString());
-  }
-  if (!error.empty()) {
-    env_.ui.Message("Cannot write " + path.toStdString() + ": " + error, MessageIcon::kError);
-    return;
-  }
-  env_.app.patternsFolder = FolderOfFile(path.toStdString());
 }
 
 }  // namespace tintara

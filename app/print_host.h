@@ -43,8 +43,6 @@ class PrintHost : public QObject {
   void Print(PrintKind kind);
   void Preview(PrintKind kind);
   void SaveAsPdf();
-  // The pattern as an SVG drawing; the file type chosen picks the style.
-  void SaveAsSvg();
 
   // What a job of `kind` prints, from the document and the settings.
   PrintJobContent ContentFor(PrintKind kind) const;

@@ -1,6 +1,7 @@
 #include "app/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 
 #include "app/reduction_dialogs.h"
 #include "app/scan_settings_dialog.h"
@@ -143,6 +144,18 @@ std::optional<ScanOptions> QtDialogs::ScanSettings(const std::string& device,
   ScanSettingsDialog dialog(device, offered, initial, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Options();
+}
+
+std::optional<SvgFileChoice> QtDialogs::SavePatternSvg(const std::string& startPath) {
+  // The file type chosen picks the style.
+  const QString outline = QStringLiteral("SVG outline, to paint on (*.svg)");
+  const QString filled = QStringLiteral("SVG filled with the paints, a preview (*.svg)");
+  QString chosen = outline;
+  QString path = QFileDialog::getSaveFileName(parent_, QStringLiteral("Save pattern as SVG"),
+                                              QString::fromStdString(startPath),
+                                              outline + QStringLiteral(";;") + filled, &chosen);
+  if (path.isEmpty()) return std::nullopt;
+  return SvgFileChoice{path.toStdString(), chosen == filled};
 }
 
 }  // namespace tintara

@@ -28,6 +28,7 @@ class QtDialogs : public Dialogs {
   bool EditColors(ColorsEditor& editor) override;
   bool SelectColor(ColorSelector& selector) override;
   std::optional<std::string> AddText(TextFont& font) override;
+  std::optional<SvgFileChoice> SavePatternSvg(const std::string& startPath) override;
   std::optional<RotateAnswer> RotatePicture() override;
   bool ResizePicture(ResizeForm& form) override;
   std::optional<int> SmartTune(const std::vector<std::string>& methods,

@@ -18,8 +18,7 @@ class QtImageFiles : public ImageFiles {
       : parent_(parent), convertIni_(convertIni), host_(host), budget_(budget) {}
 
   std::optional<OpenedPicture> OpenWithDialog() override;
-  // The open dialog alone: the chosen picture's path.
-  std::optional<std::string> ChoosePictureToOpen();
+  std::optional<std::string> ChoosePictureToOpen() override;
   ImageRef LoadNamed(const std::string& path, std::string* error) override;
   std::optional<std::string> SaveWithDialog(const ImageBuffer& image) override;
 

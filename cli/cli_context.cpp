@@ -16,6 +16,7 @@
 #include "cli/read_progress_file.h"
 #include "document/document_commands.h"
 #include "document/pattern_commands.h"
+#include "document/pattern_svg_command.h"
 #include "document/picture_commands.h"
 #include "editing/drawing_commands.h"
 #include "editing/editing_commands.h"
@@ -103,6 +104,7 @@ CliContext::CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsS
       progressStream_(OwnStandardError(), &std::fclose),
       ui_(&answers_, progressStream_ ? progressStream_.get() : stderr, options.quiet),
       dialogs_(answers_),
+      imageFiles_(dialogs_, ui_, [this] { return PictureMemoryBudget(overlay_); }),
       environment_(ui_, dialogs_, overlay_) {
   environment_.programFolder = programFolder_;
 }
@@ -156,6 +158,9 @@ bool CliContext::Start() {
   RegisterDocumentCommands(commands_, *doc_);
   RegisterPatternCommands(commands_, *doc_);
   RegisterPictureCommands(commands_, *doc_);
+  RegisterPatternSvgCommand(commands_, *doc_);
+  commands_.Add({cmd::kLoadPicture, "Load picture from disk", [this] { LoadPictureCommand(); },
+                 {}, {}});
   RegisterEditingCommands(commands_, *doc_);
   selection_ = std::make_unique<SelectionTool>(*doc_, selectParams_);
   RegisterSelectionCommands(commands_, *doc_, *selection_);
@@ -178,6 +183,37 @@ std::string CliContext::ShownErrorOr(size_t from, const std::string& fallback) c
 bool CliContext::LoadPicture(const std::string& path) {
   const QString name = QString::fromStdString(path);
   ui_.StartOperation("loading " + QFileInfo(name).fileName().toStdString());
+  std::string error;
+  ImageRef picture = DecodePictureFile(path, error);
+  if (!picture) {
+    ui_.FinishLine();
+    ReportError(error);
+    return false;
+  }
+  if (!doc_->ReplaceWithPicture(picture, kOriginFile, Absolute(path), false)) {
+    ui_.FinishLine();
+    ReportError("the picture " + path + " cannot be used");
+    return false;
+  }
+  ui_.FinishOperation();
+  return true;
+}
+
+void CliContext::LoadPictureCommand() {
+  std::optional<std::string> path = imageFiles_.ChoosePictureToOpen();
+  if (!path) return;
+  std::string error;
+  ImageRef picture = DecodePictureFile(*path, error);
+  if (!picture) {
+    ui_.Message(error, MessageIcon::kError);
+    return;
+  }
+  // Declined (the save question cancelled) or told by the document itself.
+  doc_->ReplaceWithPicture(picture, kOriginFile, Absolute(*path), false);
+}
+
+ImageRef CliContext::DecodePictureFile(const std::string& path, std::string& error) {
+  const QString name = QString::fromStdString(path);
   // Decoders read as they decode, so the bytes read tell how far decoding is;
   // turning the decoded picture into the program's own takes the last tenth.
   ReadProgressFile file(path, [this](qint64 read, qint64 size) {
@@ -187,18 +223,8 @@ bool CliContext::LoadPicture(const std::string& path) {
   PictureLoad load = file.OpenForReading()
                          ? LoadPictureDevice(file, QFileInfo(name).fileName(), budget)
                          : LoadPictureFile(path, budget);  // for its message
-  if (!load.image) {
-    ui_.FinishLine();
-    ReportError(load.error);
-    return false;
-  }
-  if (!doc_->ReplaceWithPicture(load.image, kOriginFile, Absolute(path), false)) {
-    ui_.FinishLine();
-    ReportError("the picture " + path + " cannot be used");
-    return false;
-  }
-  ui_.FinishOperation();
-  return true;
+  if (!load.image) error = load.error;
+  return load.image;
 }
 
 bool CliContext::AcquirePicture(const std::string& temporaryPath) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_image_files.h"
 #include "cli/cli_ui_host.h"
 #include "cli/overlay_settings.h"
 #include "document/command_table.h"
@@ -67,6 +68,9 @@ class CliContext {
   // "Load picture from disk": the picture becomes the new project's initial
   // picture. Each of these reports its own error and returns false.
   bool LoadPicture(const std::string& path);
+  // The command "Load picture from disk": the file chosen through the
+  // ImageFiles port; a failure is told through the UiHost.
+  void LoadPictureCommand();
   // A scanned picture in a temporary file becomes the new project's initial
   // picture, acquired from a device; the file is deleted either way.
   bool AcquirePicture(const std::string& temporaryPath);
@@ -80,6 +84,8 @@ class CliContext {
   std::string ShownErrorOr(size_t from, const std::string& fallback) const;
 
  private:
+  // The picture with the progress of its reading shown; null with `error` set.
+  ImageRef DecodePictureFile(const std::string& path, std::string& error);
   CliContext(const CommonOptions& options, std::unique_ptr<QtSettingsStore> store,
              std::string programFolder);
   void ReadApplicationSettings();
@@ -96,6 +102,7 @@ class CliContext {
   std::unique_ptr<FILE, int (*)(FILE*)> progressStream_;
   CliUiHost ui_;
   ScriptedDialogs dialogs_;
+  CliImageFiles imageFiles_;
   DocumentEnvironment environment_;
   std::unique_ptr<FilterSite> filters_;
   std::unique_ptr<CTessel20Doc> doc_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "document/command_menu_texts.h"
 
 namespace tintara::cli {
 
@@ -25,30 +26,65 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-}  // namespace
-
-std::string PlainCommandName(std::string_view text) {
+// The text as a menu shows it, without its access keys, shortcut and dots.
+std::string ShownName(std::string_view text) {
   text = text.substr(0, text.find('\t'));
-  std::string plain;
+  std::string shown;
   for (char c : text) {
-    if (c != '&') plain += char(std::tolower(static_cast<unsigned char>(c)));
+    if (c != '&') shown += c;
   }
   auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!plain.empty() && blank(plain.back())) plain.pop_back();
-  if (plain.ends_with("...")) plain.resize(plain.size() - 3);
-  while (!plain.empty() && blank(plain.back())) plain.pop_back();
+  while (!shown.empty() && blank(shown.back())) shown.pop_back();
+  if (shown.ends_with("...")) shown.resize(shown.size() - 3);
+  while (!shown.empty() && blank(shown.back())) shown.pop_back();
   size_t first = 0;
-  while (first < plain.size() && blank(plain[first])) ++first;
-  return plain.substr(first);
+  while (first < shown.size() && blank(shown[first])) ++first;
+  return shown.substr(first);
 }
+
+}  // namespace
+
+std::vector<std::string> AnswerKeysOf(const Command& command) {
+  std::vector<std::string> keys;
+  if (const char* menu = MenuTextOf(command.id)) keys.push_back(ShownName(menu));
+  std::string own = ShownName(command.text);
+  if (std::find(keys.begin(), keys.end(), own) == keys.end()) keys.push_back(std::move(own));
+  return keys;
+}
+
+std::string PlainCommandName(std::string_view text) {
+  std::string plain = ShownName(text);
+  for (char& c : plain) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return plain;
+}
+
+namespace {
+
+// The plain names a command answers to: its table text, then its menu text.
+std::vector<std::string> PlainNamesOf(const Command& command) {
+  std::vector<std::string> names = {PlainCommandName(command.text)};
+  if (const char* menu = MenuTextOf(command.id)) {
+    std::string name = PlainCommandName(menu);
+    if (name != names.front()) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+}  // namespace
 
 const Command* FindCommandNamed(const CommandTable& table, const std::string& word) {
   if (std::optional<int> id = ParseInt(word, 1, 65535)) return table.Find(CommandId(*id));
   std::string plain = PlainCommandName(word);
   if (plain.empty()) return nullptr;
+  // The table's texts first: scripts written before the menu texts were
+  // accepted keep naming the same commands.
   for (CommandId id : table.Ids()) {
     const Command* command = table.Find(id);
     if (PlainCommandName(command->text) == plain) return command;
+  }
+  for (CommandId id : table.Ids()) {
+    const char* menu = MenuTextOf(id);
+    if (menu != nullptr && PlainCommandName(menu) == plain) return table.Find(id);
   }
   return nullptr;
 }
@@ -59,13 +95,15 @@ const Command* ClosestCommand(const CommandTable& table, const std::string& word
   size_t bestDistance = 0;
   for (CommandId id : table.Ids()) {
     const Command* command = table.Find(id);
-    // A name typed short counts against the start of the command's name too.
-    std::string name = PlainCommandName(command->text);
-    size_t distance = std::min(EditDistance(plain, name),
-                               EditDistance(plain, std::string_view(name).substr(0, plain.size())));
-    if (best == nullptr || distance < bestDistance) {
-      best = command;
-      bestDistance = distance;
+    for (const std::string& name : PlainNamesOf(*command)) {
+      // A name typed short counts against the start of the command's name too.
+      size_t distance =
+          std::min(EditDistance(plain, name),
+                   EditDistance(plain, std::string_view(name).substr(0, plain.size())));
+      if (best == nullptr || distance < bestDistance) {
+        best = command;
+        bestDistance = distance;
+      }
     }
   }
   return best;

@@ -25,7 +25,9 @@ bool RunOne(CliContext& context, const Command& command) {
   context.Ui().StartOperation(command.text.substr(0, command.text.find('\t')));
   size_t messages = context.Ui().messages.size();
   size_t refused = context.DialogPort().refused.size();
+  context.DialogPort().SetCommandKeys(AnswerKeysOf(command));
   context.Commands().Run(command.id);
+  context.DialogPort().SetCommandKeys({});
   if (context.DialogPort().refused.size() > refused) {
     context.Ui().FinishLine();
     ReportError("command " + Describe(command) + ": answer refused for " +

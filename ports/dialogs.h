@@ -90,6 +90,13 @@ struct PatternSheetPages {
   int typePosition = 0;  // a position in the list of offered pattern types
 };
 
+// The file "Save pattern as SVG" writes, and whether the areas are filled
+// with their paints (a preview) rather than left as outlines to paint on.
+struct SvgFileChoice {
+  std::string path;
+  bool filled = false;
+};
+
 // The source names "TWAIN Settings" stores, one per kind of device.
 struct TwainSourceNames {
   std::string scanner;
@@ -146,6 +153,11 @@ class Dialogs {
   virtual std::optional<std::string> AddText(TextFont& /*font*/) { return std::nullopt; }
   // "Insert picture from file": the picture file chooser.
   virtual std::optional<InsertedPictureChoice> ChooseInsertedPicture() { return std::nullopt; }
+
+  // "Save pattern as SVG": the file chooser, opened at `startPath`.
+  virtual std::optional<SvgFileChoice> SavePatternSvg(const std::string& /*startPath*/) {
+    return std::nullopt;
+  }
 
   // "Rotate picture": "Angle (degrees): " and "&Right" / "&Left".
   virtual std::optional<RotateAnswer> RotatePicture() { return std::nullopt; }

@@ -21,6 +21,8 @@ class ImageFiles {
   // Nothing when the user cancels or the file cannot be read (the user has
   // then been told why).
   virtual std::optional<OpenedPicture> OpenWithDialog() = 0;
+  // The open dialog alone ("Open picture"): the chosen picture's path.
+  virtual std::optional<std::string> ChoosePictureToOpen() = 0;
   // Null when the file cannot be read; `error` gets the reason.
   virtual ImageRef LoadNamed(const std::string& path, std::string* error = nullptr) = 0;
   // The chosen path once the file was written; nothing on cancel or failure.

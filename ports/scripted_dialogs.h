@@ -27,6 +27,11 @@
 //                                  (a font or size given is chosen with "Select &Font")
 //   "Insert picture from file"     a picture file's path, or {"file": PATH, "ctrl": true}
 //                                  to keep the picture's proportions
+//   "Save pattern as SVG"          a file's path, or {"file": PATH, "style": "outline"|"filled"}
+//                                  (outline when left out)
+//   "Open picture"                 a picture file's path, or {"file": PATH}
+//   A file dialog also takes its answers from the key of the command that opened
+//   it, when one is set: the command's text without "&" and a trailing "...".
 //   "Rotate picture"               {"angle": 0..360, "direction": "right"|"left"}
 //                                  (right when left out)
 //   "Resize"                       {"width": W, "height": H, "aspect": true|false},
@@ -82,6 +87,7 @@ class ScriptedDialogs : public Dialogs {
   bool SelectColor(ColorSelector& selector) override;
   std::optional<std::string> AddText(TextFont& font) override;
   std::optional<InsertedPictureChoice> ChooseInsertedPicture() override;
+  std::optional<SvgFileChoice> SavePatternSvg(const std::string& startPath) override;
   std::optional<RotateAnswer> RotatePicture() override;
   bool ResizePicture(ResizeForm& form) override;
   std::optional<int> SmartTune(const std::vector<std::string>& methods,
@@ -98,6 +104,13 @@ class ScriptedDialogs : public Dialogs {
                                           const ScanCapabilities& offered,
                                           const ScanOptions& initial) override;
 
+  // The keys of the command being run, which its file dialogs answer to
+  // after their caption; empty between commands.
+  void SetCommandKeys(std::vector<std::string> keys) { commandKeys_ = std::move(keys); }
+  // A file chooser titled `caption`: the path answered, as a string or as
+  // {"file": PATH}; nothing when there is no answer or it is refused.
+  std::optional<std::string> ChooseFile(const std::string& caption);
+
   // Captions of the dialogs opened, in order.
   std::vector<std::string> opened;
   // One line for each answer that was refused, naming the dialog.
@@ -105,9 +118,12 @@ class ScriptedDialogs : public Dialogs {
 
  private:
   std::optional<ScriptValue> Take(const std::string& caption);
+  // The next answer for a file chooser: by its caption, else by the command's keys.
+  std::optional<ScriptValue> TakeFileAnswer(const std::string& caption);
   void Refuse(const std::string& caption, const std::string& why);
 
   ScriptedAnswers& answers_;
+  std::vector<std::string> commandKeys_;
 };
 
 // [red, green, blue] with each in 0..255 as a colour value (red in the low

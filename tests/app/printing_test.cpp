@@ -16,6 +16,7 @@
 #include "app/panel_buttons.h"
 #include "app/print_host.h"
 #include "app/stage_panels.h"
+#include "document/command_menu_texts.h"
 #include "tests/support/poppler_output.h"
 #include "tests/app/app_fixture.h"
 #include "view/widgets/how_to_print_dialog.h"
@@ -364,7 +365,7 @@ TEST_F(PrintingTest, SaveAsSvgFromTheFinishPageAndTheFileMenuInBothStyles) {
   EXPECT_EQ(Settings().patternsFolder, folder.Path().string());
 
   ASSERT_TRUE(app->Dispatch(cmd::kStandardInterface));
-  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Save pattern as S&VG..."));
+  QAction* item = MenuItem(QStringLiteral("&File"), QString::fromUtf8(MenuTextOf(cmd::kSavePatternSvg)));
   ASSERT_NE(item, nullptr);
   Frame().UpdateActions();
   ASSERT_TRUE(item->isEnabled());
@@ -388,7 +389,7 @@ TEST_F(PrintingTest, SaveAsSvgFromTheFinishPageAndTheFileMenuInBothStyles) {
 TEST_F(PrintingTest, SaveAsSvgWaitsForAPattern) {
   ASSERT_TRUE(app->Dispatch(cmd::kStandardInterface));
   Frame().UpdateActions();
-  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Save pattern as S&VG..."));
+  QAction* item = MenuItem(QStringLiteral("&File"), QString::fromUtf8(MenuTextOf(cmd::kSavePatternSvg)));
   ASSERT_NE(item, nullptr);
   EXPECT_FALSE(item->isEnabled());
   MakePattern();
