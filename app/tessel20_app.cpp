@@ -107,13 +107,14 @@ StartResult CTessel20App::Start() {
   // The window is up first: a file that cannot be read is told over it, and
   // a large one decodes behind the busy indicator.
   ShowMainWindow();
+  // Before the named file opens: it shows the floating windows the user keeps.
+  env_.app.ReadAfterMainWindow(*settings_);
   ProcessCommandLine();
   Dispatch(cmd::kStageStart);
   if (!StartFilterEngine()) {
     frame_->hide();
     return StartResult::kFailed;
   }
-  env_.app.ReadAfterMainWindow(*settings_);
   scanner_->Start();
   autoSave_.Start(Ticks());
   idleTimer_.start();
@@ -184,7 +185,8 @@ void CTessel20App::BuildFrame() {
           [this](CommandId id) { Dispatch(id); });
   frame_->SetRecentFiles(recent_.Entries());
   frame_->SetCloseGuard([this] { return MayClose(); });
-  palette_ = std::make_unique<PaletteWindowHost>(*doc_, *settings_, frame_.get());
+  palette_ = std::make_unique<PaletteWindowHost>(*doc_, *settings_, frame_.get(),
+                                                 frame_->View()->viewport());
   navigator_ = std::make_unique<NavigatorHost>(*doc_, *settings_, *frame_->View(), frame_.get());
   ConnectNotices();
   AfterCommand();
