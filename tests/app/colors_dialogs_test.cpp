@@ -297,7 +297,7 @@ TEST_F(ColorsDialogsTest,
   EXPECT_TRUE(desktop.contains(window->frameGeometry()));
   QWidget *canvas = Frame().View()->viewport();
   EXPECT_GT(window->x(), canvas->mapToGlobal(canvas->rect().center()).x());
-  QAction *toggle = MenuItem("&View", "Show/hide color &palette");
+  QAction *toggle = MenuItem("&View", "Show/hide color pa&lette");
   ASSERT_NE(toggle, nullptr);
   EXPECT_TRUE(toggle->isChecked());
 

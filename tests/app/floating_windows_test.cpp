@@ -109,7 +109,7 @@ TEST_F(FloatingWindowsTest, AProjectNamedAtStartKeepsTheWindowsTheUserSwitchedOf
   ASSERT_TRUE(Doc().HasPattern());
   EXPECT_EQ(app->Palette()->Window(), nullptr);
   EXPECT_EQ(app->Navigator()->Window(), nullptr);
-  EXPECT_FALSE(MenuItem("&View", "Show/hide color &palette")->isChecked());
+  EXPECT_FALSE(MenuItem("&View", "Show/hide color pa&lette")->isChecked());
 
   // Switched on, a project named at start opens them.
   app->Exit();

@@ -88,7 +88,7 @@ TEST_F(PatternSettingsTest, ChoosingAnotherTypeRedrawsThePatternAsOneUndoStep) {
       shownAt = dialog->Selected();
       dialog->reject();
     });
-    PatternMenuItem("&Type of color identification...")->trigger();
+    PatternMenuItem("Type &of color identification...")->trigger();
   }
   EXPECT_EQ(shownAt, 1);
   ASSERT_TRUE(Frame().Actions().Action(cmd::kUndo)->isEnabled());

@@ -364,7 +364,7 @@ TEST_F(PrintingTest, SaveAsSvgFromTheFinishPageAndTheFileMenuInBothStyles) {
   EXPECT_EQ(Settings().patternsFolder, folder.Path().string());
 
   ASSERT_TRUE(app->Dispatch(cmd::kStandardInterface));
-  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Save pattern as S&VG..."));
+  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Sav&e pattern as SVG..."));
   ASSERT_NE(item, nullptr);
   Frame().UpdateActions();
   ASSERT_TRUE(item->isEnabled());
@@ -388,7 +388,7 @@ TEST_F(PrintingTest, SaveAsSvgFromTheFinishPageAndTheFileMenuInBothStyles) {
 TEST_F(PrintingTest, SaveAsSvgWaitsForAPattern) {
   ASSERT_TRUE(app->Dispatch(cmd::kStandardInterface));
   Frame().UpdateActions();
-  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Save pattern as S&VG..."));
+  QAction* item = MenuItem(QStringLiteral("&File"), QStringLiteral("Sav&e pattern as SVG..."));
   ASSERT_NE(item, nullptr);
   EXPECT_FALSE(item->isEnabled());
   MakePattern();
