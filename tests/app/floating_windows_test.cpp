@@ -49,7 +49,8 @@ TEST_F(FloatingWindowsTest, FirstOpenedTheyStandApartAtTheCanvasRightBelowTheMen
     ASSERT_TRUE(window->isVisible());
     const QRect frame = window->frameGeometry();
     EXPECT_TRUE(Available().contains(frame)) << window->windowTitle().toStdString();
-    EXPECT_GE(frame.top(), std::max(canvas.top(), menuBottom)) << window->windowTitle().toStdString();
+    EXPECT_GE(frame.top(), std::max(canvas.top(), menuBottom))
+        << window->windowTitle().toStdString();
     EXPECT_LE(frame.right(), canvas.right()) << window->windowTitle().toStdString();
     EXPECT_GT(frame.center().x(), canvas.center().x()) << window->windowTitle().toStdString();
   }

@@ -50,7 +50,9 @@ void CollectMenu(const QMenu* menu, const QString& where, std::vector<std::strin
   for (QAction* action : menu->actions()) {
     if (action->isSeparator() || !action->isVisible()) continue;
     texts << action->text();
-    if (action->menu() != nullptr) CollectMenu(action->menu(), where + " > " + action->text(), found);
+    if (action->menu() != nullptr) {
+      CollectMenu(action->menu(), where + " > " + action->text(), found);
+    }
   }
   std::vector<std::string> here = Duplicates(texts, where);
   found.insert(found.end(), here.begin(), here.end());
