@@ -48,7 +48,7 @@ void CTessel20App::RegisterInterfaceCommands() {
   table_.Add({cmd::kToggleAnimation, "Animate toolbars",
               toggle([](InterfaceOptions& o) { o.animation = !o.animation; }), graphical,
               [&settings] { return settings.animation != 0; }});
-  table_.Add({cmd::kStandardInterface, "Standard Windows interface",
+  table_.Add({cmd::kStandardInterface, "Standard interface",
               [this] {
                 env_.app.winInterface = env_.StandardInterface() ? 0 : 1;
                 ApplyInterface();

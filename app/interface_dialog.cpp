@@ -26,18 +26,18 @@ InterfaceDialog::InterfaceDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(new QLabel(QStringLiteral("Please select what type of interface do you prefer"),
                                this));
   graphical_ = new QRadioButton(QStringLiteral("&Graphical interface"), this);
-  standard_ = new QRadioButton(QStringLiteral("&Standard Windows interface"), this);
+  standard_ = new QRadioButton(QStringLiteral("&Standard interface"), this);
   graphical_->setChecked(true);
   layout->addWidget(graphical_);
   layout->addWidget(Explanation(
       QStringLiteral("Interface with graphic toolbars and guided Start to Finish workflow."), this));
   layout->addWidget(standard_);
   layout->addWidget(Explanation(
-      QStringLiteral("Standard Windows interface with standard toolbars. Choose this option if "
-                     "you are familiar with common Windows applications."),
+      QStringLiteral("Standard interface with menus and standard toolbars. Choose this option "
+                     "if you are used to the menus of other desktop programs."),
       this));
   auto* note = new QLabel(QStringLiteral("Note: You can switch interface type later using "
-                                         "Interface-Standard Windows command from Options menu."),
+                                         "Interface-Standard interface command from Options menu."),
                           this);
   note->setWordWrap(true);
   layout->addWidget(note);

@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include "colors/widgets/colors_palette_window.h"
+#include "app/floating_window_place.h"
 #include "document/tessel_doc.h"
 #include "storage/settings_keys.h"
 #include "view/widgets/tessel20_view.h"
@@ -38,10 +38,12 @@ void NavigatorHost::Open() {
   connect(window_, &NavigatorWindow::closing, this, &NavigatorHost::Closing);
   connect(window_->Control(), &NavigatorThumbnailControl::frameDropped, this,
           &NavigatorHost::ScrollToFrame);
-  QPoint stored(ReadSetting(settings_, Setting::kNavigatorPosX),
-                ReadSetting(settings_, Setting::kNavigatorPosY));
-  window_->move(PaletteWindowPosition(stored, window_->size()));
-  window_->show();
+  std::optional<QPoint> stored;
+  if (HasSetting(settings_, Setting::kNavigatorPosX)) {
+    stored = QPoint(ReadSetting(settings_, Setting::kNavigatorPosX),
+                    ReadSetting(settings_, Setting::kNavigatorPosY));
+  }
+  ShowFloatingWindow(*window_, *view_.viewport(), stored);
   window_->Control()->Refresh();
   emit shownChanged();
 }

@@ -1,5 +1,6 @@
 #include "app/palette_window_host.h"
 
+#include "app/floating_window_place.h"
 #include "colors/brand_list.h"
 #include "colors/widgets/color_notes.h"
 #include "document/document_environment.h"
@@ -8,8 +9,9 @@
 
 namespace tintara {
 
-PaletteWindowHost::PaletteWindowHost(CTessel20Doc& doc, SettingsStore& settings, QWidget* owner)
-    : doc_(doc), settings_(settings), owner_(owner) {}
+PaletteWindowHost::PaletteWindowHost(CTessel20Doc& doc, SettingsStore& settings, QWidget* owner,
+                                     QWidget* canvas)
+    : doc_(doc), settings_(settings), owner_(owner), canvas_(canvas) {}
 
 PaletteWindowHost::~PaletteWindowHost() {
   // The position is kept however the window goes away.
@@ -35,10 +37,16 @@ void PaletteWindowHost::Open() {
   });
   connect(window_, &ColorsPaletteWindow::closing, this, &PaletteWindowHost::Closing);
   Reload();
-  QPoint stored(ReadSetting(settings_, Setting::kColorsPalettePosX),
-                ReadSetting(settings_, Setting::kColorsPalettePosY));
-  window_->move(PaletteWindowPosition(stored, window_->size()));
-  window_->show();
+  std::optional<QPoint> stored;
+  if (HasSetting(settings_, Setting::kColorsPalettePosX)) {
+    stored = QPoint(ReadSetting(settings_, Setting::kColorsPalettePosX),
+                    ReadSetting(settings_, Setting::kColorsPalettePosY));
+  }
+  if (canvas_) {
+    ShowFloatingWindow(*window_, *canvas_, stored);
+  } else {
+    window_->show();
+  }
 }
 
 void PaletteWindowHost::Reload() {

@@ -22,7 +22,8 @@ class PaletteWindowHost : public QObject {
   Q_OBJECT
 
  public:
-  PaletteWindowHost(CTessel20Doc& doc, SettingsStore& settings, QWidget* owner);
+  // The window opens beside `canvas` the first time.
+  PaletteWindowHost(CTessel20Doc& doc, SettingsStore& settings, QWidget* owner, QWidget* canvas);
   ~PaletteWindowHost() override;
 
   void Show(bool on);
@@ -42,6 +43,7 @@ class PaletteWindowHost : public QObject {
   CTessel20Doc& doc_;
   SettingsStore& settings_;
   QPointer<QWidget> owner_;
+  QPointer<QWidget> canvas_;
   QPointer<ColorsPaletteWindow> window_;
   std::vector<BrandPalette> brands_;
 };

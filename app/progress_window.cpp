@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tintara {
@@ -21,21 +22,28 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QWidget(parent, Qt::Dialog | Q
   text_->setFont(bold);
   hint_ = new QLabel(QStringLiteral("Press ESC to cancel"), this);
   hint_->setAlignment(Qt::AlignCenter);
+  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  // The window keeps the keyboard, so that Escape still reaches it.
+  cancel_->setFocusPolicy(Qt::NoFocus);
+  connect(cancel_, &QPushButton::clicked, this, &ProgressWindow::AskToCancel);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(24, 16, 24, 16);
   layout->addWidget(text_);
   layout->addWidget(hint_);
-  setFixedSize(260, 90);
+  layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+  setFixedSize(260, 130);
 }
 
 void ProgressWindow::SetPercent(int percent) {
   if (percent > kLastCancellablePercent) {
     cancelAllowed_ = false;
     hint_->hide();
+    cancel_->setEnabled(false);
     text_->setText(QStringLiteral("Generating template"));
   } else {
     cancelAllowed_ = true;
     hint_->show();
+    cancel_->setEnabled(true);
     text_->setText(QStringLiteral("Processed: %1%").arg(percent));
   }
   // Shown at once, also while the work keeps this thread busy.
@@ -54,10 +62,14 @@ void ProgressWindow::keyPressEvent(QKeyEvent* event) {
 
 void ProgressWindow::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && !event->isAutoRepeat() && cancelAllowed_) {
-    emit cancelRequested();
+    AskToCancel();
     return event->accept();
   }
   QWidget::keyReleaseEvent(event);
+}
+
+void ProgressWindow::AskToCancel() {
+  if (cancelAllowed_) emit cancelRequested();
 }
 
 }  // namespace tintara

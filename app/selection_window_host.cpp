@@ -1,5 +1,6 @@
 #include "app/selection_window_host.h"
 
+#include "app/floating_window_place.h"
 #include "editing/widgets/select_region_window.h"
 #include "storage/app_settings.h"
 #include "storage/settings_keys.h"
@@ -19,7 +20,8 @@ SelectionWindowHost::SelectionWindowHost(CTessel20Doc& doc, AppSettings& app,
                 [view] { view->viewport()->update(); }),
       app_(app),
       settings_(settings),
-      owner_(owner) {
+      owner_(owner),
+      canvas_(view->viewport()) {
   tool_.Attach(&viewHost_);
 }
 
@@ -36,8 +38,9 @@ void SelectionWindowHost::Open() {
             [this] { tool_.RunPendingAction(); });
     connect(window_, &SelectRegionWindow::closing, this, &SelectionWindowHost::Closing);
     window_->adjustSize();
-    window_->move(SelectWindowPosition(QPoint(app_.selectorPosX, app_.selectorPosY),
-                                       window_->size()));
+    std::optional<QPoint> stored;
+    if (app_.selectorPlaced) stored = QPoint(app_.selectorPosX, app_.selectorPosY);
+    ShowFloatingWindow(*window_, *canvas_, stored);
   }
   window_->show();
   window_->raise();
@@ -46,6 +49,7 @@ void SelectionWindowHost::Open() {
 void SelectionWindowHost::Closing(QPoint topLeft) {
   app_.selectorPosX = topLeft.x();
   app_.selectorPosY = topLeft.y();
+  app_.selectorPlaced = true;
   WriteSetting(settings_, Setting::kSelectorPosX, topLeft.x());
   WriteSetting(settings_, Setting::kSelectorPosY, topLeft.y());
   // Without its window the tool stops taking the mouse.

@@ -47,6 +47,7 @@ class SelectionWindowHost : public QObject {
   AppSettings& app_;
   SettingsStore& settings_;
   QPointer<QWidget> owner_;
+  QPointer<QWidget> canvas_;
   QPointer<SelectRegionWindow> window_;
 };
 

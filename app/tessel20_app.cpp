@@ -110,13 +110,14 @@ StartResult CTessel20App::Start() {
   for (const QtSettingsStore* store : {settings_.get(), engineIni_.get(), convertIni_.get()}) {
     if (!store->RefusalText().empty()) host_.Message(store->RefusalText(), MessageIcon::kWarning);
   }
+  // Before the named file opens: it shows the floating windows the user keeps.
+  env_.app.ReadAfterMainWindow(*settings_);
   ProcessCommandLine();
   Dispatch(cmd::kStageStart);
   if (!StartFilterEngine()) {
     frame_->hide();
     return StartResult::kFailed;
   }
-  env_.app.ReadAfterMainWindow(*settings_);
   scanner_->Start();
   autoSave_.Start(Ticks());
   idleTimer_.start();
@@ -189,7 +190,8 @@ void CTessel20App::BuildFrame() {
           [this](CommandId id) { Dispatch(id); });
   frame_->SetRecentFiles(recent_.Entries());
   frame_->SetCloseGuard([this] { return MayClose(); });
-  palette_ = std::make_unique<PaletteWindowHost>(*doc_, *settings_, frame_.get());
+  palette_ = std::make_unique<PaletteWindowHost>(*doc_, *settings_, frame_.get(),
+                                                 frame_->View()->viewport());
   navigator_ = std::make_unique<NavigatorHost>(*doc_, *settings_, *frame_->View(), frame_.get());
   ConnectNotices();
   AfterCommand();

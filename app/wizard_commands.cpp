@@ -62,8 +62,8 @@ void CTessel20App::RunWizard() {
     WriteSetting(*settings_, Setting::kWizardShowOnStart, on ? 1 : 0);
     settings_->Flush();
   };
-  // Inside the wizard a missing value reads as ticked.
-  const bool dontShow = ReadSetting(*settings_, Setting::kWizardShowOnStart, 1) != 0;
+  // The box says what the next start will do, read as the start reads it.
+  const bool dontShow = ReadSetting(*settings_, Setting::kWizardShowOnStart) != 0;
   WizardDialog dialog(std::move(actions), dontShow, !LastProject(*settings_).empty(),
                       frame_.get());
   wizard_ = &dialog;

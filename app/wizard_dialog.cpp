@@ -17,7 +17,7 @@ WizardDialog::WizardDialog(WizardActions actions, bool dontShowOnStart, bool has
       this);
   intro->setWordWrap(true);
   openLast_ = new QPushButton(QStringLiteral("Open &Last Project"), this);
-  selectAnother_ = new QPushButton(QStringLiteral("Select &Another Project"), this);
+  selectAnother_ = new QPushButton(QStringLiteral("Select A&nother Project"), this);
   openPicture_ = new QPushButton(QStringLiteral("Open &Picture From Disk"), this);
   acquire_ = new QPushButton(QStringLiteral("&Acquire Picture"), this);
   dontShow_ = new QCheckBox(QStringLiteral("Don't show this Wizard on start"), this);

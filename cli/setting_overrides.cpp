@@ -10,6 +10,7 @@
 #include "colors/brand_list.h"
 #include "colors/file_names.h"
 #include "colors/floss_color.h"
+#include "colors/page_settings.h"
 #include "storage/settings_keys.h"
 
 namespace tintara::cli {
@@ -112,8 +113,8 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     Override(store, Setting::kPatternType, *type);
   }
   if (auto text = parsed.Value("--paper")) {
-    auto paper = IndexOf(*text, std::array{"letter", "legal", "executive", "a4", "a5"});
-    if (!paper) return Bad("--paper", *text, "letter, legal, executive, a4 or a5");
+    std::optional<int> paper = PaperSizeNamed(*text);
+    if (!paper) return Bad("--paper", *text, PaperSizeWords(", ", " or ").c_str());
     Override(store, Setting::kPaperSize, *paper);
   }
   if (auto text = parsed.Value("--dpi")) {

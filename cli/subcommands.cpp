@@ -18,7 +18,7 @@ const Subcommand kSubcommands[] = {
      "    --key-pdf F, --pdf F                also write the colour key, the pattern pages\n"
      "    --colors N (2..256)  --brand NAME-OR-FILE\n"
      "    --type numbers|patterns|borders (or a number 0..6)\n"
-     "    --pages N (pages per side, 1..10)  --paper letter|legal|executive|a4|a5\n"
+     "    --pages N (pages per side, 1..10)  --paper letter|legal|executive|a4|a5|a3|a2|tabloid\n"
      "    --dpi 150|300|600|1200|2400|4800  --landscape  --percent P\n"
      "    --border-color RRGGBB  --default-printer\n"
      "    --min-area-mm D  merge areas narrower than D mm once printed into the\n"

@@ -6,15 +6,34 @@
 
 namespace tintara {
 
-const std::array<PaperSize, 5>& PaperSizes() {
-  static const std::array<PaperSize, 5> sizes{{
-      {"Letter (8 1/2 x 11 in)", 8.5, 11.0},
-      {"Legal (8 1/2 x 14 in)", 8.5, 14.0},
-      {"Executive (7 1/2 x 10 1/2 in)", 7.5, 10.5},
-      {"A4 (210 x 297 mm)", 8.26771653543307, 11.69291338582677},
-      {"A5 (148 x 210 mm)", 5.826771653543307, 8.26771653543307},
+const std::array<PaperSize, kPaperSizeCount>& PaperSizes() {
+  static const std::array<PaperSize, kPaperSizeCount> sizes{{
+      {"Letter (8 1/2 x 11 in)", 8.5, 11.0, "letter"},
+      {"Legal (8 1/2 x 14 in)", 8.5, 14.0, "legal"},
+      {"Executive (7 1/2 x 10 1/2 in)", 7.5, 10.5, "executive"},
+      {"A4 (210 x 297 mm)", 8.26771653543307, 11.69291338582677, "a4"},
+      {"A5 (148 x 210 mm)", 5.826771653543307, 8.26771653543307, "a5"},
+      {"A3 (297 x 420 mm)", 11.69291338582677, 16.53543307086614, "a3"},
+      {"A2 (420 x 594 mm)", 16.53543307086614, 23.38582677165354, "a2"},
+      {"Tabloid (11 x 17 in)", 11.0, 17.0, "tabloid"},
   }};
   return sizes;
+}
+
+std::optional<int> PaperSizeNamed(const std::string& word) {
+  for (size_t i = 0; i < PaperSizes().size(); ++i) {
+    if (word == PaperSizes()[i].word) return int(i);
+  }
+  return std::nullopt;
+}
+
+std::string PaperSizeWords(const char* separator, const char* last) {
+  std::string words;
+  for (size_t i = 0; i < PaperSizes().size(); ++i) {
+    if (i > 0) words += i + 1 == PaperSizes().size() ? last : separator;
+    words += PaperSizes()[i].word;
+  }
+  return words;
 }
 
 const std::array<PrintResolution, 6>& PrintResolutions() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace tintara {
@@ -23,13 +24,20 @@ struct PaperSize {
   const char* text;
   double shortSide;  // inches
   double longSide;
+  const char* word;  // its name on the command line and in scripted answers
 };
+constexpr int kPaperSizeCount = 8;
 struct PrintResolution {
   const char* text;
   int dotsPerInch;
 };
 
-const std::array<PaperSize, 5>& PaperSizes();
+// In the order of the stored index: new sizes go at the end.
+const std::array<PaperSize, kPaperSizeCount>& PaperSizes();
+// The index of the paper called `word`, if any.
+std::optional<int> PaperSizeNamed(const std::string& word);
+// "letter, legal, ... or a2": the words, for messages.
+std::string PaperSizeWords(const char* separator, const char* last);
 const std::array<PrintResolution, 6>& PrintResolutions();
 // Dots per inch of a resolution index; any other index counts as 300.
 int DotsPerInchOf(int printResolution);

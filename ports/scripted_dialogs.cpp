@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "colors/page_settings.h"
 #include "colors/pattern_type_list.h"
 
 namespace tintara {
@@ -14,7 +15,6 @@ constexpr char kBorderColor[] = "Color of borders and digits";
 constexpr char kPatternSize[] = "Size of Painting Pattern";
 constexpr char kPatternType[] = "Type of pattern";
 
-constexpr const char* kPaperNames[] = {"letter", "legal", "executive", "a4", "a5"};
 // The dialog lists 1 page, 2x2 and 3x3.
 constexpr int kOfferedPagesPerSide = 3;
 
@@ -140,8 +140,9 @@ namespace {
 std::optional<std::string> ApplySizeAnswer(const ScriptValue& answer, bool defaultPrinterAvailable,
                                            PatternPageSettings& chosen) {
   if (const ScriptValue* paper = answer.Find("paper")) {
-    std::optional<int> index = IndexOf(*paper, kPaperNames);
-    if (!index) return "paper must be letter, legal, executive, a4 or a5";
+    std::optional<std::string> word = paper->AsString();
+    std::optional<int> index = word ? PaperSizeNamed(*word) : std::nullopt;
+    if (!index) return "paper must be " + PaperSizeWords(", ", " or ");
     chosen.paperSize = *index;
   }
   if (const ScriptValue* landscape = answer.Find("landscape")) {

@@ -10,7 +10,8 @@
 //   "Save palette", "Load palette" a name typed into the list dialog, or
 //                                  {"delete": NAME} to press "&Delete" first;
 //                                  answers are taken until the dialog closes
-//   "Size of Painting Pattern"     {"paper": "letter"|"legal"|"executive"|"a4"|"a5",
+//   "Size of Painting Pattern"     {"paper": "letter"|"legal"|"executive"|"a4"|"a5"|"a3"|
+//                                            "a2"|"tabloid",
 //                                   "landscape": true|false, "pages": 1..3 (per side),
 //                                   "printer": "default"|"custom",
 //                                   "dpi": 150|300|600|1200|2400|4800}

@@ -60,6 +60,7 @@ void AppSettings::ReadStartup(const SettingsStore& store,
 void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   selectorPosX = ReadSetting(store, Setting::kSelectorPosX);
   selectorPosY = ReadSetting(store, Setting::kSelectorPosY);
+  selectorPlaced = HasSetting(store, Setting::kSelectorPosX);
   twainScanner = ReadSettingText(store, Setting::kTwainScanner);
   twainCamera = ReadSettingText(store, Setting::kTwainCamera);
   twainOther = ReadSettingText(store, Setting::kTwainOther);
@@ -90,8 +91,11 @@ void AppSettings::ReadAll(const SettingsStore& store, const std::string& default
 void AppSettings::WriteAll(SettingsStore& store) const {
   WriteSetting(store, Setting::kInterfacePrefUnits, prefUnits);
   WriteSetting(store, Setting::kAutoSave, autoSave);
-  WriteSetting(store, Setting::kSelectorPosX, selectorPosX);
-  WriteSetting(store, Setting::kSelectorPosY, selectorPosY);
+  // An unplaced window keeps opening beside the canvas.
+  if (selectorPlaced) {
+    WriteSetting(store, Setting::kSelectorPosX, selectorPosX);
+    WriteSetting(store, Setting::kSelectorPosY, selectorPosY);
+  }
   WriteSetting(store, Setting::kInterfaceAnimation, animation);
   WriteSetting(store, Setting::kInterfaceMenu, menu);
   WriteSetting(store, Setting::kInterfaceGraph, graph);

@@ -35,6 +35,7 @@ struct AppSettings {
   // Read once the main window exists.
   int selectorPosX = 10;
   int selectorPosY = 10;
+  bool selectorPlaced = false;  // the position above was stored
   std::string twainScanner;
   std::string twainCamera;
   std::string twainOther;

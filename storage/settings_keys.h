@@ -130,7 +130,7 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kColorsSelectionListView, "COLORSSELECTION", "LISTVIEW", kInt, kFixed, 1, 0, 1, ""},
     {kPageCount, "SETTINGS", "NUMPAGES", kInt, kFixed, 0, 0, 9, ""},
     {kUseDefaultPrinter, "SETTINGS", "USECURPRN", kInt, kFixed, 1, 0, 1, ""},
-    {kPaperSize, "SETTINGS", "PRNPAGESIZE", kInt, kFixed, 3, 0, 4, ""},
+    {kPaperSize, "SETTINGS", "PRNPAGESIZE", kInt, kFixed, 3, 0, 7, ""},
     {kPrintResolution, "SETTINGS", "PRNRES", kInt, kFixed, 2, 0, 5, ""},
     {kOrientation, "SETTINGS", "PRNORIENT", kInt, kFixed, 0, 0, 1, ""},
     {kPatternType, "SETTINGS", "TESSELMETHOD", kInt, kFixed, 5, 0, 6, ""},

@@ -65,7 +65,7 @@ void ColorsDialog::BuildLayout() {
   delete_ = new QPushButton(QStringLiteral("&Delete"), this);
   save_ = new QPushButton(QStringLiteral("&Save..."), this);
   load_ = new QPushButton(QStringLiteral("&Load..."), this);
-  details_ = new QCheckBox(QStringLiteral("View &Details"), this);
+  details_ = new QCheckBox(QStringLiteral("&View Details"), this);
   forPicture_->setEnabled(editor_.HasPicture());
   delete_->setEnabled(false);
 

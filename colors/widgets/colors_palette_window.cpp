@@ -1,10 +1,8 @@
 #include "colors/widgets/colors_palette_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "colors/widgets/color_notes.h"
@@ -49,14 +47,6 @@ void ColorsPaletteWindow::ShowInfo(int position) { info_->setText(InfoLineAt(*li
 void ColorsPaletteWindow::closeEvent(QCloseEvent* event) {
   emit closing(pos());
   QWidget::closeEvent(event);
-}
-
-QPoint PaletteWindowPosition(QPoint stored, QSize size) {
-  if (QGuiApplication::screenAt(stored) != nullptr) return stored;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return stored;
-  QRect desktop = screen->availableGeometry();
-  return desktop.center() - QPoint(size.width() / 2, size.height() / 2);
 }
 
 }  // namespace tintara

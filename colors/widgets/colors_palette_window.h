@@ -44,8 +44,4 @@ class ColorsPaletteWindow : public QWidget {
   QLabel* info_ = nullptr;
 };
 
-// Where the window opens: the stored point when it lies on a screen, else the
-// window centred on the primary screen.
-QPoint PaletteWindowPosition(QPoint stored, QSize size);
-
 }  // namespace tintara

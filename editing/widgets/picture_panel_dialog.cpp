@@ -18,7 +18,7 @@ struct ActionButton {
 constexpr ActionButton kAdjustButtons[] = {
     {"Rotate &Left 90", PanelAction::kRotateLeft},
     {"Rotate &Right 90", PanelAction::kRotateRight},
-    {"Rotate By &Degree...", PanelAction::kRotateByDegree},
+    {"Rotate By D&egree...", PanelAction::kRotateByDegree},
     {"Flip &Horizontal", PanelAction::kFlipHorizontal},
     {"Flip &Vertical", PanelAction::kFlipVertical},
     {"Flip &Both", PanelAction::kFlipBoth},
@@ -26,14 +26,14 @@ constexpr ActionButton kAdjustButtons[] = {
 
 constexpr ActionButton kFilterButtons[] = {
     {"&Lighter", PanelAction::kLighter},
-    {"&Darker", PanelAction::kDarker},
+    {"D&arker", PanelAction::kDarker},
     {"&More Contrast", PanelAction::kMoreContrast},
-    {"&Less Contrast", PanelAction::kLessContrast},
+    {"L&ess Contrast", PanelAction::kLessContrast},
     {"Sha&rpen", PanelAction::kSharpen},
-    {"&Smooth", PanelAction::kSmooth},
+    {"Sm&ooth", PanelAction::kSmooth},
     {"Smart &Tune...", PanelAction::kSmartTune},
     {"&Posterize...", PanelAction::kPosterize},
-    {"Red&uce Colors...", PanelAction::kReduceColors},
+    {"Reduce &Colors...", PanelAction::kReduceColors},
 };
 
 }  // namespace

@@ -3,12 +3,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -227,13 +225,6 @@ void SelectRegionWindow::ShowApplicable() {
 void SelectRegionWindow::closeEvent(QCloseEvent* event) {
   emit closing(pos());
   QWidget::closeEvent(event);
-}
-
-QPoint SelectWindowPosition(QPoint stored, QSize size) {
-  if (QGuiApplication::screenAt(stored) != nullptr) return stored;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return stored;
-  return screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2);
 }
 
 }  // namespace tintara

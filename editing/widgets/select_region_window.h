@@ -63,8 +63,4 @@ class SelectRegionWindow : public QWidget {
   QSpinBox* tolerance_ = nullptr;
 };
 
-// The window's position: the stored point when it lies on the desktop, else
-// centred on the primary screen.
-QPoint SelectWindowPosition(QPoint stored, QSize size);
-
 }  // namespace tintara

@@ -25,7 +25,7 @@
 namespace tintara::test {
 namespace {
 
-const QString kScannerItem = QStringLiteral("Get picture from &scanner...");
+const QString kScannerItem = QStringLiteral("&Get picture from scanner...");
 
 // Answers "Scan Settings" through its fields, then presses "&Scan".
 std::function<void(QWidget*)> ScanWith(int resolution, bool color, ScanArea area) {
@@ -168,7 +168,7 @@ TEST_F(AcquisitionTest, WithoutAnyDeviceTheSettingsSayNothingIsThere) {
     told = MessageText(modal);
     PressMessageButton(modal, kResultOk);
   });
-  Choose("&File", QStringLiteral("TWAIN &options..."));
+  Choose("&File", QStringLiteral("T&WAIN options..."));
   EXPECT_EQ(told, "Can't find any TWAIN device!");
   EXPECT_FALSE(Doc().initialPicture);
 }
@@ -307,7 +307,7 @@ TEST_F(AcquisitionTest, TheWizardsAcquirePictureScansClosesTheWizardAndRunsTheSt
     adjust->Button(QStringLiteral("Close"))->click();
   });
   poll.start(5);
-  Choose("&File", "&Wizard...");
+  Choose("&File", "Wi&zard...");
   ASSERT_TRUE(WaitFor([&] { return adjustSeen; }, 20000));
   EXPECT_EQ(script.Answered(), 3u);
   EXPECT_TRUE(wizardGoneFirst);

@@ -37,7 +37,7 @@ TEST_F(EditReplayTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromTheSa
   ASSERT_EQ(Start(), StartResult::kRunning);
   const std::string photo = WritePicture("edits.png", 90, 60);
   ASSERT_TRUE(app->LoadPictureFile(photo));
-  if (!Doc().pictureEditing) Choose("&Edit", "&Start picture editing");
+  if (!Doc().pictureEditing) Choose("&Edit", "Start picture &editing");
   ImageRef original = ImageBuffer::Copy(*Doc().workingPicture);
 
   ModalAnswer rotate([](QWidget* modal) {
@@ -67,7 +67,7 @@ TEST_F(EditReplayTest, TheWindowAndTheCommandLineToolMakeTheSamePatternFromTheSa
     QTest::mouseRelease(preview, Qt::LeftButton, {}, to);
     QTest::mouseClick(panel->Button("&Next >"), Qt::LeftButton);
   });
-  Choose("&Edit", "Adjust &Image...");
+  Choose("&Edit", "Ad&just Image...");
   ASSERT_FALSE(cropped.IsEmpty());
   ASSERT_EQ(Doc().workingPicture->Width(), cropped.width);
 

@@ -1,5 +1,6 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include "app/progress_window.h"
@@ -50,6 +51,41 @@ TEST_F(LongWorkTest, EscapeInTheProgressWindowCancelsThePipelineAndRollsBack) {
   EXPECT_EQ(app->Host().Progress(), nullptr);
   EXPECT_FALSE(Frame().Busy());
   EXPECT_EQ(Frame().Stage(), 1);  // the panel did not move on to the pattern
+}
+
+TEST_F(LongWorkTest, TheCancelButtonCancelsAsEscapeDoesAndIsOffOnceItCannot) {
+  app->Environment().app.page.printResolution = 3;  // 1200 dpi
+  LoadAndLeaveEditing(1600, 1200);
+  bool clicked = false;
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    ProgressWindow* window = app->Host().Progress();
+    if (window == nullptr || clicked) return;
+    clicked = true;
+    ASSERT_TRUE(window->CancelButton()->isVisible());
+    ASSERT_TRUE(window->CancelButton()->isEnabled());
+    QTest::mouseClick(window->CancelButton(), Qt::LeftButton);
+  });
+  cancel.start(1);
+  ASSERT_TRUE(app->Dispatch(cmd::kCreateDrawingPattern));
+  cancel.stop();
+  EXPECT_TRUE(clicked);
+  EXPECT_FALSE(Doc().HasPattern());
+  EXPECT_FALSE(Doc().CanUndo());
+  EXPECT_EQ(app->Host().Progress(), nullptr);
+
+  // Past the last point that can be undone the button is off and asks nothing.
+  ProgressWindow late;
+  int asked = 0;
+  QObject::connect(&late, &ProgressWindow::cancelRequested, [&] { ++asked; });
+  late.show();
+  late.SetPercent(kLastCancellablePercent + 1);
+  EXPECT_FALSE(late.CancelButton()->isEnabled());
+  QTest::mouseClick(late.CancelButton(), Qt::LeftButton);
+  EXPECT_EQ(asked, 0);
+  late.SetPercent(40);
+  QTest::mouseClick(late.CancelButton(), Qt::LeftButton);
+  EXPECT_EQ(asked, 1);
 }
 
 TEST_F(LongWorkTest, AutoSaveLeavesAnUnchangedProjectAlone) {

@@ -85,7 +85,7 @@ TEST_F(MainJobTest, LoadCreateZoomUndoRedoAndSaveThroughMenusAndKeys) {
 }
 
 TEST_F(MainJobTest, TheGuidedPatternStageMakesThePattern) {
-  Choose("&Options", "&Standard Windows");
+  Choose("&Options", "&Standard interface");
   ASSERT_FALSE(Frame().StandardInterface());
   Frame().ToolPanel()->SetAnimation(false);
   LoadPicture(WritePicture("photo.png", 90, 60));

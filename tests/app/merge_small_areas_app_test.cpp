@@ -49,12 +49,12 @@ TEST_F(MergeSmallAreasAppTest, ThePatternPageButtonMergesAsOneUndoStep) {
 }
 
 TEST_F(MergeSmallAreasAppTest, TheMenuOptionIsKeptAndPatternsAreThenMadeWithNumbersThatFit) {
-  QAction* option = MenuItem("&Pattern", "Merge small areas when &creating the pattern");
+  QAction* option = MenuItem("&Pattern", "Merge small areas &when creating the pattern");
   ASSERT_NE(option, nullptr);
   EXPECT_FALSE(option->isChecked());
   option->trigger();
   EXPECT_EQ(ReadSetting(StoredSettings(), Setting::kMergeSmallAreas), 1);
-  EXPECT_TRUE(MenuItem("&Pattern", "Merge small areas when &creating the pattern")->isChecked());
+  EXPECT_TRUE(MenuItem("&Pattern", "Merge small areas &when creating the pattern")->isChecked());
 
   Click(Frame().TaskBar(), "Pattern");
   ASSERT_TRUE(Doc().HasPattern());

@@ -157,7 +157,7 @@ TEST_F(PaintChoiceTest, PatternInformationGivesTheMeanDifferenceToThePhoto) {
     shown = field->text();
     dialog->accept();
   });
-  Choose("&File", "Picture/pattern i&nformation...");
+  Choose("&File", "Picture/pattern in&formation...");
   ASSERT_EQ(read.Answered(), 1u);
   EXPECT_EQ(shown, QString::number(*expected, 'f', 2));
 }

@@ -88,7 +88,7 @@ TEST_F(PatternSettingsTest, ChoosingAnotherTypeRedrawsThePatternAsOneUndoStep) {
       shownAt = dialog->Selected();
       dialog->reject();
     });
-    PatternMenuItem("&Type of color identification...")->trigger();
+    PatternMenuItem("Type &of color identification...")->trigger();
   }
   EXPECT_EQ(shownAt, 1);
   ASSERT_TRUE(Frame().Actions().Action(cmd::kUndo)->isEnabled());
@@ -127,6 +127,33 @@ TEST_F(PatternSettingsTest, WithoutAPrinterTheCustomSizeIsForcedAndMoreSheetsRem
   // The picture is fitted to twice the sheet size each way.
   EXPECT_GT(Doc().patternImage->Width() + Doc().patternImage->Height(), width + height);
   EXPECT_EQ(Frame().Status()->SizeText().isEmpty(), false);
+}
+
+TEST_F(PatternSettingsTest, TheSizeDialogOffersTheLargerPapers) {
+  const int width = Doc().patternImage->Width();
+  const int height = Doc().patternImage->Height();
+  QStringList offered;
+  {
+    ModalScript answers({[&](QWidget* modal) {
+      auto* dialog = qobject_cast<PatternSizeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      for (int i = 0; i < dialog->Paper()->count(); ++i) offered << dialog->Paper()->itemText(i);
+      dialog->Paper()->setCurrentIndex(offered.indexOf("A2 (420 x 594 mm)"));
+      ClickDialogOk(dialog);
+    },
+    [](QWidget* modal) { PressMessageButton(modal, kResultYes); }});
+    ClickSetting("Size");
+    ASSERT_EQ(answers.Answered(), 2u);
+  }
+  for (const char* paper : {"Letter (8 1/2 x 11 in)", "A5 (148 x 210 mm)", "A3 (297 x 420 mm)",
+                            "A2 (420 x 594 mm)", "Tabloid (11 x 17 in)"}) {
+    EXPECT_TRUE(offered.contains(paper)) << paper;
+  }
+  EXPECT_EQ(app->Settings().ReadInt("SETTINGS", "PRNPAGESIZE", -1), 6);
+  // A2 is twice A4 each way: the pattern follows.
+  ASSERT_TRUE(Doc().HasPattern());
+  EXPECT_NEAR(Doc().patternImage->Width(), 2 * width, 2);
+  EXPECT_NEAR(Doc().patternImage->Height(), 2 * height, 2);
 }
 
 TEST_F(PatternSettingsTest, AnUnchangedSizeLeavesThePatternAlone) {

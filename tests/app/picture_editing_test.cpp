@@ -29,7 +29,7 @@ class PictureEditingTest : public ::testing::Test, public AppFixture {
     ASSERT_EQ(Start(), StartResult::kRunning);
     ASSERT_TRUE(app->LoadPictureFile(WritePicture("edit.png", 90, 60)));
     // The guided interface starts picture editing with the picture's stage.
-    if (!Doc().pictureEditing) Choose("&Edit", "&Start picture editing");
+    if (!Doc().pictureEditing) Choose("&Edit", "Start picture &editing");
     ASSERT_TRUE(Doc().pictureEditing);
     original = ImageBuffer::Copy(*Doc().workingPicture);
   }
@@ -224,7 +224,7 @@ TEST_F(PictureEditingTest, AdjustPanelUndoesAndRedoesOnItsCopyAndNextHandsItOn) 
     EXPECT_TRUE(panel->Button("Re&do")->isEnabled());  // the flip is still there to redo
     Press(modal, "&Next >");
   });
-  Choose("&Edit", "Adjust &Image...");
+  Choose("&Edit", "Ad&just Image...");
   EXPECT_TRUE(SamePixels(Working(), *RotateLeft(*original)));
   // The hand-over is one picture step: undone at once, and kept by "Finish".
   Key(Qt::Key_Z);
@@ -250,7 +250,7 @@ TEST_F(PictureEditingTest, AdjustPanelCropsTheRectangleDraggedOverThePreview) {
     QTest::mouseRelease(preview, Qt::LeftButton, {}, to);
     Press(modal, "&Next >");
   });
-  Choose("&Edit", "Adjust &Image...");
+  Choose("&Edit", "Ad&just Image...");
   EXPECT_NEAR(Working().Width(), 45, 1);
   EXPECT_NEAR(Working().Height(), 40, 1);
   // The picture's top-left pixel stays the top-left one (row H - 1 is the top).
@@ -286,7 +286,7 @@ TEST_F(PictureEditingTest, FilterPanelCloseAsksToSaveAndCancelKeepsItOpen) {
   // Yes hands the lighter copy over; without changes Close asks nothing.
   ModalScript yes({
       [](QWidget* modal) {
-        Press(modal, "&Darker");
+        Press(modal, "D&arker");
         Later([modal] { Press(modal, "Close"); });
       },
       [](QWidget* modal) { PressMessageButton(modal, kResultYes); },

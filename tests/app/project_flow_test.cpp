@@ -101,7 +101,7 @@ TEST_F(ProjectFlowTest, ANewPictureGetsItsOwnPaints) {
   std::vector<std::string> redPaints = paints();
   ModalScript replace({[&](QWidget* modal) { ChooseFile(modal, blue); },
                        [&](QWidget* modal) { PressMessageButton(modal, kResultNo); }});
-  Choose("&File", "&Load picture from disk...");
+  Choose("&File", "Load picture from dis&k...");
   ASSERT_EQ(replace.Answered(), 2u);
   CreatePattern();
   std::vector<std::string> afterReplacing = paints();

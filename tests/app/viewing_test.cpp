@@ -99,8 +99,8 @@ TEST_F(ViewingTest, ZoomKeysAndMenuItemsKeepTheMiddleOfTheView) {
   Choose("&View", "Zoom &out");
   EXPECT_EQ(Numerator(), 500);
   EXPECT_EQ(WindowOf(middle), Middle());
-  Choose("&View", "Zoom &in");
-  Choose("&View", "Zoom &in");
+  Choose("&View", "&Zoom in");
+  Choose("&View", "&Zoom in");
   EXPECT_EQ(WindowOf(middle), Middle());
   Key(Qt::Key_0);
   EXPECT_EQ(View()->State().ScrollPosition(), (Point{600, 400}));
@@ -189,7 +189,7 @@ TEST_F(ViewingTest, TheEmptyCanvasSaysHowToBeginInBothStyles) {
   const QString hint = QStringLiteral("Open a picture (Ctrl+L) or drop one here");
   EXPECT_EQ(View()->EmptyHint(), hint);
   EXPECT_GT(DarkPixelsInTheMiddle(), 40);
-  Choose("&Options", "&Standard Windows");
+  Choose("&Options", "&Standard interface");
   ASSERT_TRUE(Frame().StandardInterface());
   EXPECT_GT(DarkPixelsInTheMiddle(), 40);
   // A light picture covers the middle: the hint is gone.

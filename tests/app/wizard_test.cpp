@@ -65,10 +65,10 @@ class WizardTest : public ::testing::Test, public AppFixture {
     EXPECT_TRUE(app->SaveTo(path));
     return path;
   }
-  // Runs "&Wizard..." from the File menu while `acts` answer the modals.
+  // Runs "Wi&zard..." from the File menu while `acts` answer the modals.
   void RunWizard(std::vector<std::function<void(QWidget*)>> acts) {
     ModalScript script(std::move(acts));
-    Choose("&File", "&Wizard...");
+    Choose("&File", "Wi&zard...");
     EXPECT_EQ(app->Wizard(), nullptr);
   }
   static WizardDialog* AsWizard(QWidget* modal) {
@@ -78,7 +78,7 @@ class WizardTest : public ::testing::Test, public AppFixture {
   }
 };
 
-TEST_F(WizardTest, FirstStartShowsItTickedAndClosingLeavesTheSettingUnwritten) {
+TEST_F(WizardTest, FirstStartShowsItUntickedAndClosingLeavesTheSettingUnwritten) {
   StoredSettings().Remove("WIZARD", "SHOWONSTART");
   for (int start = 0; start < 2; ++start) {
     bool ticked = false;
@@ -95,13 +95,39 @@ TEST_F(WizardTest, FirstStartShowsItTickedAndClosingLeavesTheSettingUnwritten) {
     ASSERT_EQ(Start(), StartResult::kRunning);
     ASSERT_TRUE(WaitFor([&] { return close.Answered() == 1 && app->Wizard() == nullptr; }));
     EXPECT_EQ(title, "Tintara Wizard");
-    EXPECT_TRUE(ticked);
+    // It did open at start: the box says so.
+    EXPECT_FALSE(ticked);
     EXPECT_FALSE(lastEnabled);  // no last project yet
     EXPECT_EQ(Frame().Stage(), 0);
     app->Exit();
     app.reset();
     // Nothing was written: the next start shows the wizard again.
     EXPECT_FALSE(OnDisk("WIZARD/SHOWONSTART").isValid());
+  }
+}
+
+TEST_F(WizardTest, EachTimeItOpensTheBoxShowsTheStoredChoice) {
+  for (int stored : {1, 0}) {
+    StoredSettings().WriteInt("WIZARD", "SHOWONSTART", stored);
+    std::vector<bool> ticks;
+    auto look = [&](QWidget* modal) {
+      WizardDialog* wizard = AsWizard(modal);
+      ASSERT_NE(wizard, nullptr);
+      ticks.push_back(wizard->DontShowBox()->isChecked());
+      wizard->CloseButton()->click();
+    };
+    if (stored == 0) {
+      // Not ticked: it opens at start too.
+      ModalAnswer atStart(look);
+      ASSERT_EQ(Start(), StartResult::kRunning);
+      ASSERT_TRUE(WaitFor([&] { return atStart.Answered() == 1 && app->Wizard() == nullptr; }));
+    } else {
+      ASSERT_EQ(Start(), StartResult::kRunning);
+    }
+    RunWizard({look});
+    EXPECT_EQ(ticks, std::vector<bool>(stored == 0 ? 2 : 1, stored == 1)) << stored;
+    app->Exit();
+    app.reset();
   }
 }
 
@@ -204,7 +230,7 @@ TEST_F(WizardTest, AWholeRunFromAPictureFileToASavedProject) {
         ok->click();
       }},
   });
-  Choose("&File", "&Wizard...");
+  Choose("&File", "Wi&zard...");
   EXPECT_EQ(script.Answered(), 5u);
   EXPECT_TRUE(sheetHadThreePages);
   EXPECT_TRUE(allPageCounts);
@@ -242,7 +268,7 @@ TEST_F(WizardTest, CancelInAdjustImageEndsTheStepsAndKeepsThePicture) {
       }},
       {"Filter Image", [&](QWidget*) { sheetSeen = true; }},
   });
-  Choose("&File", "&Wizard...");
+  Choose("&File", "Wi&zard...");
   EXPECT_EQ(script.Answered(), 3u);
   QApplication::processEvents();
   EXPECT_FALSE(sheetSeen);

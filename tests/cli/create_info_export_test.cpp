@@ -230,5 +230,24 @@ TEST_F(CliTest, CreateAlsoWritesThePicturesAndPages) {
   EXPECT_EQ(test::PdfPageCount(Path("key2.pdf")), 1);
 }
 
+TEST_F(CliTest, CreateTakesTheLargerPapers) {
+  WritePicture("photo.png", 90, 120);
+  QSize a4;
+  for (const char* paper : {"a4", "a2", "a3", "tabloid"}) {
+    const QString png = Q(std::string(paper) + ".png");
+    CliResult result = Run({"create", Q("photo.png"), "-o", Q(std::string(paper) + ".mop"),
+                            "--dpi", "150", "--paper", paper, "--pattern-png", png});
+    ASSERT_EQ(result.exitCode, 0) << paper << ": " << result.err.toStdString();
+    const QSize size = QImage(png).size();
+    if (a4.isEmpty()) a4 = size;
+    // A2 is twice A4 each way.
+    if (std::string(paper) == "a2") EXPECT_NEAR(size.height(), 2 * a4.height(), 2);
+    if (std::string(paper) != "a4") EXPECT_GT(size.height(), a4.height()) << paper;
+  }
+  CliResult bad = Run({"create", Q("photo.png"), "-o", Q("b5.mop"), "--paper", "b5"});
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_TRUE(bad.err.contains("a3, a2 or tabloid")) << bad.err.toStdString();
+}
+
 }  // namespace
 }  // namespace tintara

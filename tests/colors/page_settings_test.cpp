@@ -48,6 +48,23 @@ TEST(PagePixelSize, PaperAndResolutionTables) {
   EXPECT_EQ(PagePixelSize(page, nullptr), (PageDots{1748, 2480}));
 }
 
+TEST(PagePixelSize, TheLargerPapersAndTheirWords) {
+  PatternPageSettings page = Custom();
+  page.printResolution = 0;  // 150 dpi
+  page.paperSize = *PaperSizeNamed("a3");
+  EXPECT_EQ(PagePixelSize(page, nullptr), (PageDots{1753, 2480}));
+  page.paperSize = *PaperSizeNamed("a2");
+  EXPECT_EQ(PagePixelSize(page, nullptr), (PageDots{2480, 3507}));
+  page.paperSize = *PaperSizeNamed("tabloid");
+  EXPECT_EQ(PagePixelSize(page, nullptr), (PageDots{1650, 2550}));
+  // Stored indices of the older sizes stay what they were.
+  EXPECT_EQ(PaperSizeNamed("letter"), 0);
+  EXPECT_EQ(PaperSizeNamed("a5"), 4);
+  EXPECT_EQ(PaperSizeNamed("b5"), std::nullopt);
+  EXPECT_EQ(PaperSizeWords(", ", " or "),
+            "letter, legal, executive, a4, a5, a3, a2 or tabloid");
+}
+
 TEST(PagePixelSize, OutOfRangeStoredValuesStaySensible) {
   PatternPageSettings page = Custom();
   page.paperSize = 17;  // taken as A4

@@ -31,16 +31,20 @@ TEST(InterfaceDialog, ShowsTheChoiceAndCancelQuits) {
   InterfaceDialog dialog;
   EXPECT_EQ(dialog.windowTitle(), "Interface");
   EXPECT_EQ(dialog.GraphicalButton()->text(), "&Graphical interface");
-  EXPECT_EQ(dialog.StandardButton()->text(), "&Standard Windows interface");
+  EXPECT_EQ(dialog.StandardButton()->text(), "&Standard interface");
   QStringList texts = LabelTexts(&dialog);
   for (const char* expected :
        {"Please select what type of interface do you prefer",
         "Interface with graphic toolbars and guided Start to Finish workflow.",
-        "Standard Windows interface with standard toolbars. Choose this option if you are "
-        "familiar with common Windows applications.",
-        "Note: You can switch interface type later using Interface-Standard Windows command "
+        "Standard interface with menus and standard toolbars. Choose this option if you are "
+        "used to the menus of other desktop programs.",
+        "Note: You can switch interface type later using Interface-Standard interface command "
         "from Options menu."}) {
     EXPECT_TRUE(texts.contains(expected)) << expected;
+  }
+  // The question names no other system.
+  for (const QString& text : texts + QStringList{dialog.StandardButton()->text()}) {
+    EXPECT_FALSE(text.contains("Windows")) << text.toStdString();
   }
 
   test::WhenModalAppears([](QWidget* modal) {

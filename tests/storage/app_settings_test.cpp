@@ -41,6 +41,10 @@ TEST_F(AppSettingsTest, FirstStartDefaultsAndFolders) {
   EXPECT_EQ(settings.colorCorrectionPercent, 100);
   EXPECT_EQ(settings.page, PatternPageSettings{});
   EXPECT_EQ(settings.selectorPosX, 10);
+  // Never placed: nothing is written back, so it opens beside the canvas again.
+  EXPECT_FALSE(settings.selectorPlaced);
+  settings.WriteAll(store);
+  EXPECT_FALSE(HasSetting(store, Setting::kSelectorPosX));
   EXPECT_EQ(settings.printFit, 1);
   EXPECT_EQ(settings.printMarkEach, 10);
   EXPECT_EQ(settings.showNavigator, 1);
@@ -95,6 +99,7 @@ TEST_F(AppSettingsTest, RoundTripThroughTheIniFile) {
   written.page = {2, 0, 4, 5, 1};
   written.selectorPosX = -30;
   written.selectorPosY = 400;
+  written.selectorPlaced = true;
   written.twainScanner = "test:0";
   written.twainCamera = "Câmera";
   written.twainOther = "x, y = z";
@@ -124,6 +129,7 @@ TEST_F(AppSettingsTest, RoundTripThroughTheIniFile) {
   EXPECT_EQ(read.page, (PatternPageSettings{2, 0, 4, 5, 1}));
   EXPECT_EQ(read.selectorPosX, -30);
   EXPECT_EQ(read.selectorPosY, 400);
+  EXPECT_TRUE(read.selectorPlaced);
   EXPECT_EQ(read.twainScanner, "test:0");
   EXPECT_EQ(read.twainCamera, "Câmera");
   EXPECT_EQ(read.twainOther, "x, y = z");
