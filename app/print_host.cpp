@@ -31,12 +31,12 @@ namespace {
 
 int PagesPerSide(const AppSettings& app) { return std::clamp(app.printFit, 1, kMaxPagesPerSide); }
 
-// A PDF printer without a file to write to cannot start a job: a machine
-// without printers offers only that one.
-bool CanStart(const QPrinter& printer) {
-  if (!printer.isValid()) return false;
-  return printer.outputFormat() != QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+// A machine without printers offers only Qt's PDF printer, which needs a file.
+bool NeedsOutputFile(const QPrinter& printer) {
+  return printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty();
 }
+
+bool CanStart(const QPrinter& printer) { return printer.isValid() && !NeedsOutputFile(printer); }
 
 struct KindCommands {
   PrintKind kind;
@@ -151,8 +151,27 @@ void PrintHost::Print(PrintKind kind) {
     }
     doc_.printJob.TakeRange(*range);
   }
+  // Without a printer only Qt's PDF printer is there: the job goes to a file
+  // the user names, this job only.
+  const bool toFile = NeedsOutputFile(*printer_);
+  if (toFile && !ChoosePrintFile()) {
+    EndJob();
+    return;
+  }
   if (!DrawJob(*printer_, job, false)) env_.ui.Message(kCannotStartPrintJob, MessageIcon::kError);
+  if (toFile) printer_->setOutputFileName(QString());
   EndJob();
+}
+
+bool PrintHost::ChoosePrintFile() {
+  const std::string name = FileTitle(!doc_.pathName.empty() ? doc_.pathName : doc_.title);
+  const QString start = QString::fromStdString(JoinPath(env_.app.patternsFolder, name + ".pdf"));
+  QString path = QFileDialog::getSaveFileName(frame_.window(), QStringLiteral("Print to PDF file"),
+                                              start, QStringLiteral("PDF files (*.pdf)"));
+  if (path.isEmpty()) return false;
+  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  printer_->setOutputFileName(path);
+  return true;
 }
 
 bool PrintHost::DrawJob(QPrinter& printer, const PrintJobContent& job, bool preview) {

@@ -57,6 +57,8 @@ class PrintHost : public QObject {
   // could not start.
   bool DrawJob(QPrinter& printer, const PrintJobContent& job, bool preview);
   void EndJob();
+  // Asks where a job for the PDF printer goes; false when cancelled.
+  bool ChoosePrintFile();
 
   CTessel20Doc& doc_;
   DocumentEnvironment& env_;

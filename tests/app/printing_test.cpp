@@ -238,30 +238,44 @@ TEST_F(PrintingTest, TheColorKeyPrintsWithoutAskingAndNamesThePaints) {
   EXPECT_TRUE(text.contains(QString::fromStdString(Doc().params.workingPalette.back().colorName)));
 }
 
-TEST_F(PrintingTest, APrinterThatCannotStartSaysSoAndStillEndsTheJob) {
+// Without a printer the job goes to a PDF file the user names; cancelling the
+// file dialog ends the job quietly, and the next job asks again.
+TEST_F(PrintingTest, WithoutAPrinterTheJobIsPrintedToAPdfFile) {
   Settings().printFit = 3;
   QPrinter& printer = app->Printing()->Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString());
-  QString message;
+  const std::string path = folder.File("printed.pdf");
+  auto onePageOfRowTwo = [](QWidget* modal) {
+    auto* range = qobject_cast<PrintRangeDialog*>(modal);
+    ASSERT_NE(range, nullptr);
+    range->OnePage()->click();
+    range->Row()->setValue(2);
+    PressOk(range);
+  };
   {
-    ModalScript answers({[](QWidget* modal) {
-                           auto* range = qobject_cast<PrintRangeDialog*>(modal);
-                           ASSERT_NE(range, nullptr);
-                           range->OnePage()->click();
-                           range->Row()->setValue(2);
-                           PressOk(range);
-                         },
-                         [&](QWidget* modal) {
-                           message = MessageText(modal);
-                           PressMessageButton(modal, kResultOk);
+    ModalScript answers({onePageOfRowTwo, [&](QWidget* modal) {
+                           EXPECT_EQ(modal->windowTitle(), QStringLiteral("Print to PDF file"));
+                           ChooseFile(modal, folder.File("printed"));
                          }});
     ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Initial picture"));
     ASSERT_EQ(answers.Answered(), 2u);
   }
-  EXPECT_EQ(message, QString::fromUtf8(kCannotStartPrintJob));
+  ASSERT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(PdfPages(path), 1);
+  EXPECT_TRUE(PdfText(path).contains(QStringLiteral("Page No 4 from 9")));
+  EXPECT_TRUE(printer.outputFileName().isEmpty());
   EXPECT_FALSE(Doc().printJob.onePage);
   EXPECT_EQ(Doc().printJob.onePageRow, 1);
+
+  std::filesystem::remove(path);
+  {
+    ModalScript answers({onePageOfRowTwo, [](QWidget* modal) { ChooseFile(modal, ""); }});
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Initial picture"));
+    ASSERT_EQ(answers.Answered(), 2u);
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_FALSE(Doc().printJob.onePage);
 }
 
 TEST_F(PrintingTest, ThePreviewShowsEverySheetSideBySideWithThePanelsOff) {
