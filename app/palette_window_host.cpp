@@ -9,9 +9,31 @@
 
 namespace tintara {
 
+namespace {
+
+// Long enough to count once per pen stroke, short enough to seem immediate.
+constexpr int kSharesDelayMs = 150;
+
+}  // namespace
+
 PaletteWindowHost::PaletteWindowHost(CTessel20Doc& doc, SettingsStore& settings, QWidget* owner,
                                      QWidget* canvas)
-    : doc_(doc), settings_(settings), owner_(owner), canvas_(canvas) {}
+    : doc_(doc), settings_(settings), owner_(owner), canvas_(canvas) {
+  sharesTimer_.setSingleShot(true);
+  sharesTimer_.setInterval(kSharesDelayMs);
+  connect(&sharesTimer_, &QTimer::timeout, this, [this] {
+    if (!window_) return;
+    if (busy_ && busy_()) {
+      sharesTimer_.start();
+      return;
+    }
+    Reload();
+  });
+}
+
+void PaletteWindowHost::PatternChanged() {
+  if (window_) sharesTimer_.start();
+}
 
 PaletteWindowHost::~PaletteWindowHost() {
   // The position is kept however the window goes away.

@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,11 @@ class PaletteWindowHost : public QObject {
   void Show(bool on);
   // The whole list again, or only the current colour's selection.
   void Refresh(bool fullReload);
+  // The pattern changed (an edit, undo, redo): the paints' shares are counted
+  // again shortly after, once for a burst of changes such as a pen stroke, and
+  // never while `busy` says long work is changing the document.
+  void PatternChanged();
+  void SetBusyCheck(std::function<bool()> busy) { busy_ = std::move(busy); }
   ColorsPaletteWindow* Window() const { return window_; }
 
  signals:
@@ -46,6 +53,8 @@ class PaletteWindowHost : public QObject {
   QPointer<QWidget> canvas_;
   QPointer<ColorsPaletteWindow> window_;
   std::vector<BrandPalette> brands_;
+  QTimer sharesTimer_;
+  std::function<bool()> busy_;
 };
 
 }  // namespace tintara

@@ -258,6 +258,9 @@ void CTessel20App::ConnectNotices() {
   connect(&host_, &QtUiHost::refreshPaletteWindowRequested, palette_.get(),
           &PaletteWindowHost::Refresh);
   connect(palette_.get(), &PaletteWindowHost::changed, this, &CTessel20App::AfterCommand);
+  palette_->SetBusyCheck([view] { return view->Frozen(); });
+  connect(&host_, &QtUiHost::updateViewsRequested, palette_.get(),
+          &PaletteWindowHost::PatternChanged);
   connect(&host_, &QtUiHost::showNavigatorRequested, navigator_.get(), &NavigatorHost::Show);
   connect(&host_, &QtUiHost::refreshNavigatorRequested, navigator_.get(), &NavigatorHost::Refresh);
   connect(&host_, &QtUiHost::redrawNavigatorRequested, navigator_.get(),

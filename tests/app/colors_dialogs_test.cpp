@@ -284,6 +284,28 @@ TEST_F(ColorsDialogsTest, AHandEditedPatternKeepsItsAreasUnderFewerColours) {
   EXPECT_TRUE(SamePixels(*Doc().indexImage, *oldIndex));
 }
 
+// The palette window's shares follow every edit of the pattern and its undo.
+TEST_F(ColorsDialogsTest, ThePaletteWindowsSharesFollowEditsAndUndo) {
+  StartWithPattern();
+  ColorsPaletteWindow *window = app->Palette()->Window();
+  ASSERT_NE(window, nullptr);
+  auto shareOfFirst = [&] { return window->List()->Notes().at(0).areaPercent; };
+  // The list is counted again a moment after the change.
+  auto settlesAt = [&](auto near) {
+    for (int waited = 0; waited < 3000 && !near(shareOfFirst()); waited += 20) QTest::qWait(20);
+    return near(shareOfFirst());
+  };
+  const double before = shareOfFirst();
+  ASSERT_LT(before, 99.0);
+  ClickColor(window->List(), 0);
+  Key(Qt::Key_A);
+  Choose("&Pattern", "&Selection");
+  EXPECT_TRUE(settlesAt([](double share) { return share > 99.9; })) << shareOfFirst();
+  Key(Qt::Key_Z);
+  EXPECT_TRUE(settlesAt([&](double share) { return std::abs(share - before) < 0.05; }))
+      << shareOfFirst() << " against " << before;
+}
+
 TEST_F(ColorsDialogsTest,
        ThePaletteWindowOpensBesideTheCanvasWhenItsPlaceIsOffTheDesktop) {
   StoredSettings().WriteInt("COLORSPAL", "POSX", -30000);
