@@ -49,7 +49,7 @@ void CTessel20App::RegisterDrawingCommands() {
   tintara::RegisterDrawingCommands(
       table_, *doc_, selection_->Tool(), [this](bool& keepProportions) {
         keepProportions = ControlHeld();
-        std::optional<OpenedPicture> opened = imageFiles_->OpenWithDialog();
+        std::optional<OpenedPicture> opened = OpenPictureWithDialog(*imageFiles_, host_);
         if (!opened) return ImageRef();
         keepProportions = keepProportions || ControlHeld();
         return opened->image;

@@ -15,7 +15,6 @@
 #include "colors/file_names.h"
 #include "colors/page_settings.h"
 #include "document/document_environment.h"
-#include "document/pattern_svg.h"
 #include "document/pattern_svg_command.h"
 #include "document/print_settings_commands.h"
 #include "document/tessel_doc.h"
@@ -23,7 +22,6 @@
 #include "platform/pdf_pages.h"
 #include "ports/dialogs.h"
 #include "storage/convert_ini.h"
-#include "storage/memory_budget.h"
 
 namespace tintara {
 
@@ -164,14 +162,21 @@ void PrintHost::Print(PrintKind kind) {
 }
 
 bool PrintHost::ChoosePrintFile() {
-  const std::string name = FileTitle(!doc_.pathName.empty() ? doc_.pathName : doc_.title);
-  const QString start = QString::fromStdString(JoinPath(env_.app.patternsFolder, name + ".pdf"));
-  QString path = QFileDialog::getSaveFileName(frame_.window(), QStringLiteral("Print to PDF file"),
-                                              start, QStringLiteral("PDF files (*.pdf)"));
+  const QString path = AskPdfPath(QStringLiteral("Print to PDF file"));
   if (path.isEmpty()) return false;
-  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   printer_->setOutputFileName(path);
   return true;
+}
+
+QString PrintHost::AskPdfPath(const QString& caption) {
+  const std::string name = FileTitle(!doc_.pathName.empty() ? doc_.pathName : doc_.title);
+  const QString start = QString::fromStdString(JoinPath(env_.app.patternsFolder, name + ".pdf"));
+  QString path = QFileDialog::getSaveFileName(frame_.window(), caption, start,
+                                              QStringLiteral("PDF files (*.pdf)"));
+  if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+    path += QStringLiteral(".pdf");
+  }
+  return path;
 }
 
 bool PrintHost::DrawJob(QPrinter& printer, const PrintJobContent& job, bool preview) {
@@ -217,13 +222,8 @@ void PrintHost::Preview(PrintKind kind) {
 
 void PrintHost::SaveAsPdf() {
   if (!doc_.patternImage || !doc_.convertedPicture) return;
-  const std::string folder = env_.app.patternsFolder;
-  const std::string name = FileTitle(!doc_.pathName.empty() ? doc_.pathName : doc_.title);
-  const QString start = QString::fromStdString(JoinPath(folder, name + ".pdf"));
-  QString path = QFileDialog::getSaveFileName(frame_.window(), QStringLiteral("Save as PDF"),
-                                              start, QStringLiteral("PDF files (*.pdf)"));
+  const QString path = AskPdfPath(QStringLiteral("Save as PDF"));
   if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
   // The pattern over its sheets, then its colour key.
   const std::array<PrintJobContent, 2> jobs = {ContentFor(PrintKind::kPattern),
                                                ContentFor(PrintKind::kMaterialList)};

@@ -59,6 +59,9 @@ class PrintHost : public QObject {
   void EndJob();
   // Asks where a job for the PDF printer goes; false when cancelled.
   bool ChoosePrintFile();
+  // A PDF file's path, proposed beside the patterns under the project's name;
+  // empty on Cancel.
+  QString AskPdfPath(const QString& caption);
 
   CTessel20Doc& doc_;
   DocumentEnvironment& env_;

@@ -29,18 +29,6 @@ std::optional<std::string> QtImageFiles::ChoosePictureToOpen() {
   return path.toStdString();
 }
 
-std::optional<OpenedPicture> QtImageFiles::OpenWithDialog() {
-  std::optional<std::string> path = ChoosePictureToOpen();
-  if (!path) return std::nullopt;
-  std::string error;
-  ImageRef image = LoadNamed(*path, &error);
-  if (!image) {
-    host_.Message(error, MessageIcon::kError);
-    return std::nullopt;
-  }
-  return OpenedPicture{image, *path};
-}
-
 ImageRef QtImageFiles::LoadNamed(const std::string& path, std::string* error) {
   PictureLoad load = LoadPictureFile(QString::fromStdString(path), budget_);
   if (error != nullptr) *error = load.error;

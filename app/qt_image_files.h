@@ -17,7 +17,6 @@ class QtImageFiles : public ImageFiles {
   QtImageFiles(QWidget* parent, SettingsStore& convertIni, UiHost& host, uint64_t budget)
       : parent_(parent), convertIni_(convertIni), host_(host), budget_(budget) {}
 
-  std::optional<OpenedPicture> OpenWithDialog() override;
   std::optional<std::string> ChoosePictureToOpen() override;
   ImageRef LoadNamed(const std::string& path, std::string* error) override;
   std::optional<std::string> SaveWithDialog(const ImageBuffer& image) override;

@@ -6,24 +6,12 @@
 
 namespace tintara::cli {
 
-std::optional<OpenedPicture> CliImageFiles::OpenWithDialog() {
-  std::optional<std::string> path = ChoosePictureToOpen();
-  if (!path) return std::nullopt;
-  std::string error;
-  ImageRef image = LoadNamed(*path, &error);
-  if (!image) {
-    ui_.Message(error, MessageIcon::kError);
-    return std::nullopt;
-  }
-  return OpenedPicture{std::move(image), *path};
-}
-
 std::optional<std::string> CliImageFiles::ChoosePictureToOpen() {
   return dialogs_.ChooseFile("Open picture");
 }
 
 ImageRef CliImageFiles::LoadNamed(const std::string& path, std::string* error) {
-  PictureLoad load = LoadPictureFile(QString::fromStdString(path), budget_());
+  PictureLoad load = LoadPictureFile(path, budget_());
   if (!load.image && error != nullptr) *error = load.error;
   return load.image;
 }

@@ -16,7 +16,6 @@ class CliImageFiles : public ImageFiles {
   CliImageFiles(ScriptedDialogs& dialogs, UiHost& ui, std::function<uint64_t()> budget)
       : dialogs_(dialogs), ui_(ui), budget_(std::move(budget)) {}
 
-  std::optional<OpenedPicture> OpenWithDialog() override;
   std::optional<std::string> ChoosePictureToOpen() override;
   ImageRef LoadNamed(const std::string& path, std::string* error = nullptr) override;
   std::optional<std::string> SaveWithDialog(const ImageBuffer& image) override;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "imaging/image_buffer.h"
+#include "ports/ui_host.h"
 
 namespace tintara {
 
@@ -18,9 +19,6 @@ struct OpenedPicture {
 class ImageFiles {
  public:
   virtual ~ImageFiles() = default;
-  // Nothing when the user cancels or the file cannot be read (the user has
-  // then been told why).
-  virtual std::optional<OpenedPicture> OpenWithDialog() = 0;
   // The open dialog alone ("Open picture"): the chosen picture's path.
   virtual std::optional<std::string> ChoosePictureToOpen() = 0;
   // Null when the file cannot be read; `error` gets the reason.
@@ -28,5 +26,9 @@ class ImageFiles {
   // The chosen path once the file was written; nothing on cancel or failure.
   virtual std::optional<std::string> SaveWithDialog(const ImageBuffer& image) = 0;
 };
+
+// The open dialog, then the chosen file read. Nothing when the user cancels
+// or the file cannot be read (the user is told why through `ui`).
+std::optional<OpenedPicture> OpenPictureWithDialog(ImageFiles& files, UiHost& ui);
 
 }  // namespace tintara

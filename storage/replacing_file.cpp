@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string_view>
@@ -60,9 +61,10 @@ int WriteAll(int fd, const uint8_t* data, size_t size) {
   return 0;
 }
 
-// Writes all of `from` over `to` from the start and cuts `to` to that length.
-int CopyFileContents(int from, int to) {
-  std::vector<uint8_t> chunk(kBufferBytes);
+// Writes all of `from` over `to` from the start, through `chunk`, and cuts
+// `to` to that length.
+int CopyFileContents(int from, int to, std::vector<uint8_t>& chunk) {
+  chunk.resize(kBufferBytes);
   off_t offset = 0;
   for (;;) {
     ssize_t got = pread(from, chunk.data(), chunk.size(), offset);
@@ -146,10 +148,16 @@ bool ReplacingFile::Open(const std::string& path) {
     if (fd_ >= 0) return true;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
   }
+  return TakeFreeName([this](const std::string& name) {
+    fd_ = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return fd_ >= 0;
+  });
+}
+
+bool ReplacingFile::TakeFreeName(const std::function<bool(const std::string&)>& make) {
   for (int attempt = 0; attempt < kNameTries; ++attempt) {
     temporary_ = TemporaryNameFor(target_, long(getpid()), attempt);
-    fd_ = open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) {
+    if (make(temporary_)) {
       named_ = true;
       return true;
     }
@@ -187,15 +195,9 @@ bool ReplacingFile::GiveName() {
   if (named_) return true;
   char self[64];
   std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
-  for (int attempt = 0; attempt < kNameTries; ++attempt) {
-    temporary_ = TemporaryNameFor(target_, long(getpid()), attempt);
-    if (linkat(AT_FDCWD, self, AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      named_ = true;
-      return true;
-    }
-    if (errno != EEXIST) return Fail(errno);
-  }
-  return Fail(EEXIST);
+  return TakeFreeName([&self](const std::string& name) {
+    return linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+  });
 }
 
 bool ReplacingFile::Commit() {
@@ -221,7 +223,7 @@ bool ReplacingFile::CopyIntoTarget() {
     close(target);
     return false;
   }
-  int error = CopyFileContents(fd_, target);
+  int error = CopyFileContents(fd_, target, buffer_);  // written out: free to reuse
   if (error == 0 && fsync(target) != 0) error = errno;
   if (close(target) != 0 && error == 0) error = errno;
   if (error != 0) return false;

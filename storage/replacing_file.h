@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ class ReplacingFile : public ByteSink {
   bool Flush();
   bool Fail(int error);
   bool GiveName();
+  // Tries the temporary names in turn until `make` creates one; a name that
+  // another file has is skipped, never removed.
+  bool TakeFreeName(const std::function<bool(const std::string&)>& make);
   bool CopyIntoTarget();
   bool RenameOverTarget();
 
