@@ -43,12 +43,13 @@ bench: deps
 	cmake --build build-bench -j $(JOBS)
 	bash scripts/run-benchmarks.sh build-bench
 
-# How closely the patterns of the sample photos look like the photos.
+# How closely the patterns of the sample photos and of real photos look like the photos.
 quality: deps
 	@$(CMAKE_CONFIGURE) -B build-bench -DCMAKE_BUILD_TYPE=Release -DTINTARA_BENCH=ON \
 	  -DTINTARA_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS) --target quality_report
-	build-bench/bin/quality_report
+	build-bench/bin/quality_report resources/samples/{astronaut.png,chelsea.png,coffee.png,rocket.jpg} \
+	  $$(bash scripts/quality-photos.sh build-bench/quality-photos)
 
 fuzz: deps
 	@CC=clang CXX=clang++ $(CMAKE_CONFIGURE) -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \

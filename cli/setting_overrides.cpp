@@ -149,11 +149,12 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     // Tenths of a millimetre, as the setting keeps it.
     char* end = nullptr;
     const double mm = std::strtod(text->c_str(), &end);
-    if (text->empty() || end != text->c_str() + text->size() || !(mm >= 0.1 && mm <= 100.0)) {
-      return Bad("--min-area-mm", *text, "a number of millimetres from 0.1 to 100");
+    if (text->empty() || end != text->c_str() + text->size() ||
+        !(mm == 0 || (mm >= 0.1 && mm <= 100.0))) {
+      return Bad("--min-area-mm", *text, "0 (no merging) or a number of millimetres from 0.1 to 100");
     }
-    Override(store, Setting::kMergeSmallAreas, 1);
-    Override(store, Setting::kMinAreaDiameter, int(std::lround(mm * 10)));
+    Override(store, Setting::kMergeSmallAreas, mm == 0 ? 0 : 1);
+    if (mm != 0) Override(store, Setting::kMinAreaDiameter, int(std::lround(mm * 10)));
   }
   if (auto text = parsed.Value("--brand")) {
     std::string why = "is not a brand palette (see tintara-cli palettes)";

@@ -23,8 +23,11 @@ const Subcommand kSubcommands[] = {
      "    --border-color RRGGBB  --default-printer\n"
      "    --min-area-mm D  merge areas narrower than D mm once printed into the\n"
      "                     closest neighbouring paint; numbers only where they fit\n"
-     "    --orientation portrait|landscape|auto  (auto: the page turned to suit the picture)\n"
-     "    --match classic|closest  (closest: the paints that look most like the picture)\n"
+     "                     (default 2.5; 0: no merging, numbers by the grid)\n"
+     "    --orientation portrait|landscape|auto  (auto, the default: the page turned\n"
+     "                     to suit the picture)\n"
+     "    --match classic|closest  (closest, the default: the paints that look most\n"
+     "                     like the picture; classic: the picture's own colours)\n"
      "    Each option overrides its setting for this run only.",
      RunCreate},
     {"info", "info PROJECT.mop [--json]\n    What the project holds.", RunInfo},

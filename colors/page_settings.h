@@ -16,7 +16,7 @@ struct PatternPageSettings {
   int paperSize = 3;          // index into PaperSizes()
   int printResolution = 2;    // index into PrintResolutions()
   int orientation = 0;        // 0 portrait, 1 landscape
-  int autoOrientation = 0;    // 1: whichever orientation the picture fills more of
+  int autoOrientation = 1;    // 1: whichever orientation the picture fills more of
   friend bool operator==(const PatternPageSettings&, const PatternPageSettings&) = default;
 };
 

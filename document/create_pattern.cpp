@@ -16,8 +16,10 @@
 #include "document/tessel_doc.h"
 #include "imaging/filters/apply_tool.h"
 #include "imaging/parallel_rows.h"
+#include "pattern/majority_filter.h"
 #include "pattern/merge_small_areas.h"
 #include "pattern/render_pattern.h"
+#include "pattern/used_colors.h"
 #include "ports/step_progress.h"
 #include "ports/ui_host.h"
 #include "storage/memory_budget.h"
@@ -32,6 +34,9 @@ int FilterStrength(const ImageBuffer& picture, int bias, int divisor) {
 }
 
 constexpr int32_t kMapChunkRows = 256;
+
+// Passes of the 3 × 3 majority that stands in for the median before a merge.
+constexpr int kLightCleanupPasses = 2;
 
 std::string SquareParameters(int n) {
   return std::to_string(n) + "," + std::to_string(n) + ",0,0";
@@ -151,7 +156,8 @@ void CTessel20Doc::CreatePattern() {
 
   counters.stepNumber = 0;
   FilterSite& site = *env_.filters;
-  if (!ApplyToolInPlace(site, "graham_filt", convertedPicture,
+  // A pattern that keeps its detail skips the simplification as it does the median.
+  if (!KeepsDetail() && !ApplyToolInPlace(site, "graham_filt", convertedPicture,
                         SquareParameters(SimplifyStrength(*convertedPicture)), "%d,%d,%d,%d")) {
     RollBackToLastSnapshot();
     return;
@@ -177,7 +183,7 @@ void CTessel20Doc::CreatePattern() {
 
   ++counters.stepNumber;
   if (!MapToPaintColors(0, 0, convertedPicture->Width(), convertedPicture->Height()) ||
-      !RemoveSmallAreas()) {
+      !RemoveSmallAreas(true)) {
     viewMode = kViewInitial;
     return;
   }
@@ -191,6 +197,16 @@ void CTessel20Doc::CreatePattern() {
   if (env_.AutoNavigator()) ShowNavigator(true);
   // Said once the pattern stands: a cancelled one leaves nothing to remark on.
   if (asked > 0) NoteFewerPaints(asked);
+  NoteUnusedPaints();
+}
+
+void CTessel20Doc::NoteUnusedPaints() {
+  const int paints = int(params.workingPalette.size());
+  int used = 0;
+  for (int position : UsedPositions(indexImage.get())) used += position < paints ? 1 : 0;
+  if (used >= paints) return;
+  Ui().StatusNote("The pattern uses " + std::to_string(used) + " of its " +
+                  std::to_string(paints) + " paints: the clean-up left the others no area.");
 }
 
 void CTessel20Doc::NoteFewerPaints(int asked) {
@@ -265,13 +281,11 @@ int CTessel20Doc::MapRows(int32_t left, int32_t top, int32_t right, int32_t bott
   return 1;
 }
 
-int CTessel20Doc::RemoveSmallAreas() {
+int CTessel20Doc::RemoveSmallAreas(bool creating) {
   if (!convertedPicture || !indexImage || !patternImage || env_.filters == nullptr) return 0;
   ProgressCounters& counters = env_.progress;
   ++counters.stepNumber;
-  if (!ApplyToolInPlace(*env_.filters, "median_filt", indexImage,
-                        SquareParameters(CleanupStrength(*convertedPicture)),
-                        "%d,%d,%d,%d")) {
+  if (!CleanIndex(creating)) {
     RollBackToLastSnapshot();
     return 0;
   }
@@ -284,6 +298,18 @@ int CTessel20Doc::RemoveSmallAreas() {
   return RenderPatternRect(0, 0, convertedPicture->Width(), convertedPicture->Height(), false)
              ? 1
              : 0;
+}
+
+bool CTessel20Doc::KeepsDetail() const {
+  return env_.app.mergeSmallAreas != 0 && PaintChoice(env_.app.colorMatch) == PaintChoice::kClosest;
+}
+
+bool CTessel20Doc::CleanIndex(bool creating) {
+  // A new pattern of the paints closest to the picture, merged afterwards,
+  // keeps its detail: the merge, not a wide median, makes the areas paintable.
+  if (creating && KeepsDetail()) return MajorityFilter(*indexImage, kLightCleanupPasses);
+  return ApplyToolInPlace(*env_.filters, "median_filt", indexImage,
+                          SquareParameters(CleanupStrength(*convertedPicture)), "%d,%d,%d,%d");
 }
 
 int CTessel20Doc::PaintConvertedFromIndex() {

@@ -4,6 +4,7 @@
 
 #include "colors/color_difference.h"
 #include "colors/page_settings.h"
+#include "colors/reduction/working_palette.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
 #include "pattern/merge_small_areas.h"
@@ -60,7 +61,10 @@ bool CTessel20Doc::MergeSmallAreasInIndex() {
   const uint64_t held = PictureBytes();
   MergeOutcome outcome;
   try {
-    outcome = MergeSmallAreas(*indexImage, paints, minDiameter, budget - std::min(budget, held));
+    // The classic paints merge as they always have; the closest keep their bands.
+    const bool keepPaints = PaintChoice(env_.app.colorMatch) == PaintChoice::kClosest;
+    outcome = MergeSmallAreas(*indexImage, paints, minDiameter, budget - std::min(budget, held),
+                              keepPaints);
   } catch (const std::bad_alloc&) {
     Ui().Message("There is not enough memory to merge the areas.", MessageIcon::kError);
     return false;

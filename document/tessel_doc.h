@@ -145,9 +145,19 @@ class CTessel20Doc {
   int MapRows(int32_t left, int32_t top, int32_t right, int32_t bottom, MakeMatcher makeMatcher);
   // Tells the user, without a question, when the paints chosen are fewer than `asked`.
   void NoteFewerPaints(int asked);
-  // Median-smooths the index image, recolours and redraws the pattern.
-  // 1 done, 0 failed or cancelled (rolled back).
-  int RemoveSmallAreas();
+  // Says so when the finished pattern leaves paints of its palette without a cell.
+  void NoteUnusedPaints();
+  // A new pattern of the closest paints that is merged: the merge, not the
+  // simplification and the median, makes its areas paintable, so both are
+  // left out (the picture is only scaled) or made light.
+  bool KeepsDetail() const;
+  // The clean-up of the index image: the median, or, `creating` a pattern of
+  // the closest paints that is merged next, a light majority. False when it
+  // could not run.
+  bool CleanIndex(bool creating);
+  // Cleans the index image (merging small areas when that is on), recolours
+  // and redraws the pattern. 1 done, 0 failed or cancelled (rolled back).
+  int RemoveSmallAreas(bool creating = false);
   // Every pixel of the converted picture becomes the paint its index names.
   // 1 done, 0 cancelled or failed (rolled back).
   int PaintConvertedFromIndex();

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "pattern/area_geometry.h"
+#include "pattern/widen_vanishing_paints.h"
 
 namespace tintara {
 
@@ -282,8 +283,16 @@ uint64_t MergeWorkingBytes(uint64_t cells, uint64_t areas) {
 }
 
 MergeOutcome MergeSmallAreas(ImageBuffer& index, const std::vector<Lab>& paints,
-                             double minDiameterPixels, uint64_t memoryLimit) {
+                             double minDiameterPixels, uint64_t memoryLimit, bool keepPaints) {
   if (BitsPerPixel(index.Kind()) != 8 || index.Width() <= 0 || index.Height() <= 0) return {};
+  // The widening works within the merge's own weighing, and leaves the index
+  // alone when the merge would be refused.
+  static_assert(kWideningBytesPerCell <= kMergeBytesPerCell);
+  if (keepPaints) {
+    WidenVanishingPaints(index, minDiameterPixels, [memoryLimit](uint64_t cells, uint64_t areas) {
+      return MergeWorkingBytes(cells, areas) <= memoryLimit;
+    });
+  }
   Merger merger(index, paints, minDiameterPixels, memoryLimit);
   return merger.Run(index);
 }

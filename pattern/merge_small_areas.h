@@ -32,7 +32,10 @@ uint64_t MergeWorkingBytes(uint64_t cells, uint64_t areas);
 // Throws std::bad_alloc when memory runs out; `index` is then unchanged.
 // Work beyond `memoryLimit` bytes is refused, before it is allocated: the
 // cells are weighed first, the areas once they are counted.
+// With `keepPaints`, paints that lie only in narrow bands are widened first
+// (see WidenVanishingPaints), so that the merge keeps them.
 MergeOutcome MergeSmallAreas(ImageBuffer& index, const std::vector<Lab>& paints,
-                             double minDiameterPixels, uint64_t memoryLimit = UINT64_MAX);
+                             double minDiameterPixels, uint64_t memoryLimit = UINT64_MAX,
+                             bool keepPaints = false);
 
 }  // namespace tintara

@@ -114,7 +114,9 @@ void DrawMaterialListPage(QPainter& painter, const PrintDeviceMetrics& device,
     const int position = first + i;
     const CFlossColor& color = params.workingPalette[size_t(position)];
     const ShoppingItem* item = ItemAt(shopping.list, position);
-    KeyEntryBoxes boxes = KeyEntryOnPage(device, lineHeight, i, item != nullptr ? 3 : 2);
+    const bool unused = shopping.cells != nullptr && (*shopping.cells)[size_t(position)] == 0;
+    KeyEntryBoxes boxes =
+        KeyEntryOnPage(device, lineHeight, i, item != nullptr || unused ? 3 : 2);
     DrawSample(painter, params, position, boxes.sample);
     painter.setBrush(QColor(color.red, color.green, color.blue));
     painter.drawRect(boxes.patch);
@@ -123,6 +125,8 @@ void DrawMaterialListPage(QPainter& painter, const PrintDeviceMetrics& device,
     if (item != nullptr) {
       lines << metrics.elidedText(ShoppingLine(*item, shopping.coverage), Qt::ElideRight,
                                   boxes.text.width());
+    } else if (unused) {
+      lines << QStringLiteral("  not used");
     }
     int top = boxes.text.top();
     for (const QString& line : lines) {

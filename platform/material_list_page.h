@@ -42,6 +42,8 @@ int MaterialListPageCount(const CTesselParams& params);
 struct ShoppingOnPage {
   const ShoppingList* list = nullptr;
   PaintCoverage coverage;
+  // Cells of each position: a paint with none is marked "not used".
+  const std::array<uint64_t, 256>* cells = nullptr;
 };
 void DrawMaterialListPage(QPainter& painter, const PrintDeviceMetrics& device,
                           const CTesselParams& params, int page, const ShoppingOnPage& shopping);

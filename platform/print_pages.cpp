@@ -203,12 +203,17 @@ bool DrawPrintPage(QPainter& painter, const PrintJobContent& job, const PrintSur
     if (job.params != nullptr) {
       ShoppingList list;
       ShoppingOnPage shopping;
+      std::array<uint64_t, 256> cells{};
+      if (job.indexImage != nullptr) {
+        cells = CountIndexPixels(job.indexImage);
+        shopping.cells = &cells;
+      }
       if (job.shoppingList && job.indexImage != nullptr) {
         double area = PrintedArea(job.indexImage->Width(), job.indexImage->Height(),
                                   std::max(job.pagesPerSide, 1), surface.metrics);
-        list = MakeShoppingList(CountIndexPixels(job.indexImage),
-                                int(job.params->workingPalette.size()), area, job.coverage);
-        shopping = {&list, job.coverage};
+        list = MakeShoppingList(cells, int(job.params->workingPalette.size()), area, job.coverage);
+        shopping.list = &list;
+        shopping.coverage = job.coverage;
       }
       DrawMaterialListPage(painter, surface.metrics, *job.params, page, shopping);
       drawn = true;

@@ -25,11 +25,11 @@ struct AppSettings {
   int prefUnits = 0;                // 0 centimetres, otherwise inches
   int autoSave = 0;
   int colorCorrectionPercent = 100;
-  int colorMatch = 0;  // a PaintChoice: how paints are chosen for a picture
+  int colorMatch = 1;  // a PaintChoice: how paints are chosen for a picture
   int listView = 1;
   // Pattern creation merges areas narrower than minAreaDiameter tenths of a
   // millimetre once printed, and numbers go only where they fit.
-  int mergeSmallAreas = 0;
+  int mergeSmallAreas = 1;
   int minAreaDiameter = 25;
   PatternPageSettings page;
   // Read once the main window exists.

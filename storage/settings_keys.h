@@ -177,10 +177,10 @@ inline constexpr std::array<SettingKey, size_t(Setting::kCount)> kTable{{
     {kRecentFile, "Recent File List", "File%d", kText, kFixed, 0, 0, 0, ""},
     {kConvertOpenDir, "Settings", "OpenDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
     {kConvertSaveDir, "Settings", "SaveDir", kText, kFixed, 0, 0, 0, "", SettingFile::kConvertIni},
-    {kMergeSmallAreas, "SETTINGS", "MERGESMALLAREAS", kInt, kFixed, 0, 0, 1, ""},
+    {kMergeSmallAreas, "SETTINGS", "MERGESMALLAREAS", kInt, kFixed, 1, 0, 1, ""},
     {kMinAreaDiameter, "SETTINGS", "MINAREADIAMETER", kInt, kFixed, 25, 1, 1000, ""},
-    {kColorMatch, "SETTINGS", "COLORMATCH", kInt, kFixed, 0, 0, 1, ""},
-    {kAutoOrientation, "SETTINGS", "AUTOORIENT", kInt, kFixed, 0, 0, 1, ""},
+    {kColorMatch, "SETTINGS", "COLORMATCH", kInt, kFixed, 1, 0, 1, ""},
+    {kAutoOrientation, "SETTINGS", "AUTOORIENT", kInt, kFixed, 1, 0, 1, ""},
 }};
 
 constexpr bool EveryDefaultInRange() {

@@ -1,17 +1,22 @@
-// How much the patterns look like their photos: each sample photo made into a
-// pattern for one A4 sheet at 600 dots per inch with 16, 24 and 32 paints of
-// the default brand, once with the classic paint choice and once with the
-// paints closest to the picture. Per photo and count it prints the mean
-// CIEDE2000 difference between the photo (averaged over each pattern pixel's
-// area) and the converted picture for both, the floor (every pixel its own
-// nearest of all the brand's paints), the time each pattern took and the
-// time the closest paints took to choose. A third pattern, closest paints with
-// areas under 2.5 mm merged and numbers that fit, gives its difference, its
-// time and the pattern's own measures.
+// How much the patterns look like their photos and whether a painter can use
+// them: each photo made into a pattern for one A4 sheet at 600 dots per inch
+// with 16, 24 and 32 paints of the default brand, three ways:
+//   classic   the classic paint choice, nothing merged, the page as set
+//   unmerged  the default with nothing merged (the same paints and clean-up)
+//   default   what a new user gets: the paints closest to the picture, areas
+//             under 2.5 mm merged, numbers that fit, the page turned to suit
+// Per photo and count it prints the mean CIEDE2000 difference between the
+// photo (averaged over each pattern pixel's area) and the converted picture
+// of each; for the default also "nearest": every pixel its own nearest of the
+// paints the finished pattern uses, the gap to it, what merging cost against
+// the unmerged pattern, the pattern's measures (areas, the narrowest area's
+// inscribed disc, numbered share, overlapping numbers), the paints used of
+// those asked (and of those the unmerged pattern used) and the times.
 //
 //   quality_report [PHOTO...]   (default: the program's sample photos)
 #include <QCoreApplication>
 #include <QString>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -19,27 +24,44 @@
 #include <vector>
 
 #include "bench/bench_project.h"
-#include "colors/brand_palette.h"
 #include "colors/color_fidelity.h"
 #include "colors/reduction/working_palette.h"
 #include "pattern/pattern_quality.h"
+#include "pattern/used_colors.h"
 #include "platform/picture_files.h"
 
 namespace tintara {
 namespace {
 
+enum class Way { kClassic, kUnmerged, kDefault };
+
 struct Made {
-  double difference = 0;
+  double difference = -1;
+  double nearest = -1;  // each pixel its own nearest of the paints used
   double milliseconds = 0;
-  int paints = 0;
+  int paintsUsed = 0;
+  PatternQuality quality;
 };
 
-Made MakePattern(BenchProject& project, const ImageRef& photo, int colors, PaintChoice choice,
-                 bool merge = false) {
+std::vector<Lab> UsedPaints(const CTessel20Doc& doc) {
+  std::vector<Lab> paints;
+  for (int position : UsedPositions(doc.indexImage.get())) {
+    if (size_t(position) < doc.params.workingPalette.size()) {
+      paints.push_back(SrgbToLab(doc.params.workingPalette[size_t(position)].AsRgb()));
+    }
+  }
+  return paints;
+}
+
+Made MakePattern(BenchProject& project, const ImageRef& photo, int colors, Way way) {
   CTessel20Doc& doc = *project.doc;
-  project.env.app.colorMatch = int(choice);
-  project.env.app.mergeSmallAreas = merge ? 1 : 0;
-  project.env.app.minAreaDiameter = 25;
+  AppSettings& app = project.env.app;
+  app.colorMatch = int(way == Way::kClassic ? PaintChoice::kClassic : PaintChoice::kClosest);
+  // Unmerged: the default's clean-up with a minimum no area is under (a
+  // pattern pixel is 0.17 mm), so that only the merge itself differs.
+  app.mergeSmallAreas = way == Way::kClassic ? 0 : 1;
+  app.minAreaDiameter = way == Way::kUnmerged ? 1 : 25;
+  app.page.autoOrientation = way == Way::kClassic ? 0 : 1;
   doc.params.neededNumColors = colors;
   doc.params.paletteReady = 0;
   doc.convertedPicture = nullptr;
@@ -51,42 +73,17 @@ Made MakePattern(BenchProject& project, const ImageRef& photo, int colors, Paint
   const auto end = std::chrono::steady_clock::now();
   Made made;
   made.milliseconds = std::chrono::duration<double, std::milli>(end - start).count();
-  made.paints = int(doc.params.workingPalette.size());
-  if (doc.convertedPicture) {
-    made.difference = ConversionDifference(*photo, *doc.convertedPicture).value_or(-1);
+  if (!doc.convertedPicture || !doc.indexImage) return made;
+  made.difference = ConversionDifference(*photo, *doc.convertedPicture).value_or(-1);
+  const std::vector<Lab> used = UsedPaints(doc);
+  made.paintsUsed = int(used.size());
+  if (way == Way::kDefault) {
+    ImageRef averaged =
+        AreaAverage(*photo, doc.convertedPicture->Width(), doc.convertedPicture->Height());
+    if (averaged) made.nearest = MeanDifferenceToNearest(*averaged, used).value_or(-1);
+    made.quality = MeasurePatternQuality(*doc.indexImage, true, doc.PatternPixelMillimetres());
   }
   return made;
-}
-
-// Milliseconds the closest paints take to choose, on their own.
-double ChoosingTime(const BenchProject& project, const ImageBuffer& photo, int colors) {
-  CTesselParams params = project.doc->params;
-  const auto start = std::chrono::steady_clock::now();
-  BuildClosestPalette(params, colors, photo, 100);
-  const auto end = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-// The pattern's own measures: the smallest area's inscribed disc in
-// millimetres, the share of areas that carry a number, and the number boxes
-// that overlap, measured on the merged pattern.
-struct PatternColumns {
-  double smallestDiscMm = 0;
-  double numberedPercent = 0;
-  int overlaps = 0;
-};
-
-PatternColumns MeasurePattern(const CTessel20Doc& doc) {
-  const PatternQuality quality =
-      MeasurePatternQuality(*doc.indexImage, true, doc.PatternPixelMillimetres());
-  return {quality.smallestDiameterMm, 100.0 * quality.numberedShare, quality.overlappingBoxes};
-}
-
-double Floor(const ImageBuffer& photo, const ImageBuffer& converted, const BrandPalette& brand) {
-  std::vector<Lab> paints;
-  for (int i = 0; i < brand.Count(); ++i) paints.push_back(SrgbToLab(brand.ColorAt(i)->AsRgb()));
-  ImageRef averaged = AreaAverage(photo, converted.Width(), converted.Height());
-  return averaged ? MeanDifferenceToNearest(*averaged, paints).value_or(-1) : -1;
 }
 
 std::vector<std::string> SamplePhotos() {
@@ -95,23 +92,67 @@ std::vector<std::string> SamplePhotos() {
           folder + "rocket.jpg"};
 }
 
-int Report(const std::vector<std::string>& photos) {
-  std::optional<BrandPalette> brand;
-  {
-    BenchProject project("quality");
-    brand = BrandPalette::Load(project.doc->params.brandFile);
-  }
-  if (!brand) {
-    std::fprintf(stderr, "no brand palette beside the program\n");
-    return 1;
-  }
-  std::printf("brand: %s (%d paints); one A4 sheet at 600 dpi, 4 dots a cell\n",
-              brand->BrandName().c_str(), brand->Count());
-  std::printf("%-14s %6s %9s %9s %7s %7s %10s %10s %9s | %7s %9s %8s %9s %8s\n", "photo",
-              "colors", "classic", "closest", "change", "floor", "classic ms", "closest ms",
-              "choose ms", "merged", "merged ms", "min disc", "numbered", "overlaps");
-  double classicSum = 0, closestSum = 0;
+struct Sums {
   int rows = 0;
+  double classic = 0, made = 0, nearest = 0, mergeCost = 0, worstMergeCost = 0;
+  double worstKept = 1;  // least share of the unmerged pattern's paints the merge kept
+  double narrowest = 1e9;
+  int overlaps = 0;
+  double numbered = 1;
+
+  void Add(const Made& classic, const Made& unmerged, const Made& made) {
+    ++rows;
+    this->classic += classic.difference;
+    this->made += made.difference;
+    nearest += made.nearest;
+    mergeCost += made.difference - unmerged.difference;
+    worstMergeCost = std::max(worstMergeCost, made.difference - unmerged.difference);
+    worstKept = std::min(worstKept, double(made.paintsUsed) / std::max(1, unmerged.paintsUsed));
+    narrowest = std::min(narrowest, made.quality.smallestDiameterMm);
+    overlaps += made.quality.overlappingBoxes;
+    numbered = std::min(numbered, made.quality.numberedShare);
+  }
+
+  void Print() const {
+    if (rows == 0) return;
+    std::printf(
+        "mean over %d rows: classic %.2f, default %.2f, nearest %.2f (gap %.2f), merge cost "
+        "%.2f (worst %.2f)\n",
+        rows, classic / rows, made / rows, nearest / rows, (made - nearest) / rows,
+        mergeCost / rows, worstMergeCost);
+    std::printf(
+        "every default pattern: narrowest area %.2f mm, least numbered share %.1f%%, %d "
+        "overlapping numbers, merging kept at least %.0f%% of the paints\n",
+        narrowest, 100.0 * numbered, overlaps, 100.0 * worstKept);
+  }
+};
+
+void PrintHeader() {
+  std::printf("%-13s %6s | %7s | %7s %7s %5s | %8s %6s %9s | %6s %7s %8s %5s %9s | %8s %8s\n",
+              "photo", "colors", "classic", "default", "nearest", "gap", "unmerged", "merge",
+              "paints", "areas", "min mm", "numbered", "overl", "used/asked", "classic ms",
+              "default ms");
+}
+
+void PrintRow(const std::string& name, int colors, const Made& classic, const Made& unmerged,
+              const Made& made) {
+  const std::string paints =
+      std::to_string(unmerged.paintsUsed) + "->" + std::to_string(made.paintsUsed);
+  const std::string usedOfAsked = std::to_string(made.paintsUsed) + "/" + std::to_string(colors);
+  std::printf(
+      "%-13s %6d | %7.2f | %7.2f %7.2f %5.2f | %8.2f %+6.2f %9s | %6d %7.2f %7.1f%% %5d %9s | "
+      "%8.0f %8.0f\n",
+      name.c_str(), colors, classic.difference, made.difference, made.nearest,
+      made.difference - made.nearest, unmerged.difference, made.difference - unmerged.difference,
+      paints.c_str(), made.quality.areas, made.quality.smallestDiameterMm,
+      100.0 * made.quality.numberedShare, made.quality.overlappingBoxes, usedOfAsked.c_str(),
+      classic.milliseconds, made.milliseconds);
+}
+
+int Report(const std::vector<std::string>& photos) {
+  std::printf("one A4 sheet at 600 dpi, 4 dots a cell, the default brand\n");
+  PrintHeader();
+  Sums sums;
   for (const std::string& path : photos) {
     PictureLoad load = LoadPictureFile(QString::fromStdString(path));
     if (!load.image) {
@@ -127,38 +168,18 @@ int Report(const std::vector<std::string>& photos) {
     }
     const std::string name = std::filesystem::path(path).filename().string();
     for (int colors : {16, 24, 32}) {
-      const Made classic = MakePattern(project, load.image, colors, PaintChoice::kClassic);
-      const Made closest = MakePattern(project, load.image, colors, PaintChoice::kClosest);
-      const Made merged = MakePattern(project, load.image, colors, PaintChoice::kClosest, true);
-      if (!project.doc->convertedPicture || !project.doc->indexImage) {
+      const Made classic = MakePattern(project, load.image, colors, Way::kClassic);
+      const Made unmerged = MakePattern(project, load.image, colors, Way::kUnmerged);
+      const Made made = MakePattern(project, load.image, colors, Way::kDefault);
+      if (made.difference < 0 || unmerged.difference < 0 || classic.difference < 0) {
         std::fprintf(stderr, "%s: no pattern was made\n", name.c_str());
         return 1;
       }
-      const double floor = Floor(*load.image, *project.doc->convertedPicture, *brand);
-      const double change = 100.0 * (closest.difference - classic.difference) / classic.difference;
-      const PatternColumns measures = MeasurePattern(*project.doc);
-      const double choosing = ChoosingTime(project, *load.image, colors);
-      std::printf(
-          "%-14s %6d %9.2f %9.2f %6.1f%% %7.2f %10.0f %10.0f %9.0f | %7.2f %9.0f %5.2f mm %8.1f%% "
-          "%8d\n",
-          name.c_str(), colors, classic.difference, closest.difference, change, floor,
-          classic.milliseconds, closest.milliseconds, choosing, merged.difference,
-          merged.milliseconds, measures.smallestDiscMm, measures.numberedPercent,
-          measures.overlaps);
-      if (classic.paints < colors || closest.paints < colors) {
-        std::printf("%-14s %6s paints made: classic %d, closest %d\n", "", "", classic.paints,
-                    closest.paints);
-      }
-      classicSum += classic.difference;
-      closestSum += closest.difference;
-      ++rows;
+      PrintRow(name, colors, classic, unmerged, made);
+      sums.Add(classic, unmerged, made);
     }
   }
-  if (rows > 0) {
-    std::printf("mean over %d rows: classic %.2f, closest %.2f (%.1f%%)\n", rows,
-                classicSum / rows, closestSum / rows,
-                100.0 * (closestSum - classicSum) / classicSum);
-  }
+  sums.Print();
   return 0;
 }
 

@@ -139,6 +139,10 @@ class AppFixture {
     settings_.WriteInt("SETTINGS", "PRNRES", 0);
     settings_.WriteInt("INTERFACE", "WININTERFACE", 0);
     settings_.WriteInt("WIZARD", "SHOWONSTART", 1);
+    // The classic pattern, which the exact outputs here were made with.
+    settings_.WriteInt("SETTINGS", "COLORMATCH", 0);
+    settings_.WriteInt("SETTINGS", "MERGESMALLAREAS", 0);
+    settings_.WriteInt("SETTINGS", "AUTOORIENT", 0);
     settings_.Flush();
   }
   ~AppFixture() {

@@ -265,7 +265,7 @@ TEST_F(CliTest, NothingIsReplacedOrOverruledWithoutAWord) {
   // Contradictions and values that are no numbers in range are usage errors.
   const std::vector<std::pair<QStringList, const char*>> usage = {
       {{"create", picture, "-o", out, "--min-area-mm", "-nan"},
-       "--min-area-mm: '-nan' is not a number of millimetres from 0.1 to 100"},
+       "--min-area-mm: '-nan' is not 0 (no merging) or a number of millimetres from 0.1 to 100"},
       {{"create", picture, "-o", out, "--orientation", "portrait", "--landscape"},
        "--landscape and --orientation portrait say different things"},
       {{"create", picture, "-o", out, "--brand", Q("paints")}, "is a folder, not a brand palette"},
@@ -282,7 +282,7 @@ TEST_F(CliTest, NothingIsReplacedOrOverruledWithoutAWord) {
   for (const auto& [brand, reason] : {std::pair{Path("gone.dat"), "missing"},
                                       {Path("paints"), "a folder"},
                                       {Path("pipe"), "not a regular file"}}) {
-    WriteText(Path("settings.ini"), "[SETTINGS]\nPRNRES=0\nBRAND=" + brand + "\n");
+    WriteText(Path("settings.ini"), "[SETTINGS]\nPRNRES=0\nMERGESMALLAREAS=0\nBRAND=" + brand + "\n");
     CliResult result = Run({"create", picture, "-o", out, "--colors", "4"});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     ASSERT_EQ(result.NoteLines().size(), 1) << result.err.toStdString();

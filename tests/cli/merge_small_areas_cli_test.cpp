@@ -35,7 +35,7 @@ TEST_F(CliTest, CreateWithAMinimumWidthMergesAndSaysWhatHasNoNumber) {
   ASSERT_EQ(again.exitCode, 0);
   EXPECT_TRUE(SamePixels(*Read(Path("again.mop")).indexImage, *before.indexImage));
 
-  for (const char* bad : {"0", "abc", "2mm", "101"}) {
+  for (const char* bad : {"0.05", "-1", "abc", "2mm", "101"}) {
     CliResult refused = Run({"create", Q("photo.png"), "-o", Q("x.mop"), "--min-area-mm", bad});
     EXPECT_EQ(refused.exitCode, 2) << bad;
     EXPECT_TRUE(refused.err.contains("--min-area-mm")) << refused.err.toStdString();

@@ -35,6 +35,10 @@ class DocumentFixture {
     env.app.page.useDefaultPrinter = 0;
     env.app.page.printResolution = 0;
     env.app.winInterface = 0;
+    // The classic pattern, which the exact outputs here were made with.
+    env.app.colorMatch = 0;
+    env.app.mergeSmallAreas = 0;
+    env.app.page.autoOrientation = 0;
     auto params = CTesselParams::Create(settings, env.programFolder);
     doc = std::make_unique<CTessel20Doc>(env, std::move(*params));
     RegisterDocumentCommands(commands, *doc);

@@ -195,3 +195,71 @@ TEST(MergeSmallAreas, WorkBeyondTheMemoryLimitIsRefusedBeforeAnythingChanges) {
 
 }  // namespace
 }  // namespace tintara
+
+namespace tintara {
+namespace {
+
+// A ramp of greys, darkest first: neighbouring paints look alike, as the
+// paints of a sky's gradient do.
+std::vector<Lab> GreyRamp(int count) {
+  std::vector<Lab> paints;
+  for (int i = 0; i < count; ++i) {
+    const uint8_t v = uint8_t(40 + 200 * i / (count - 1));
+    paints.push_back(SrgbToLab(Rgb{v, v, v}));
+  }
+  return paints;
+}
+
+// Horizontal bands of the ramp's paints in order, `heights` cycled, with a
+// few specks of the next paint in each band as a noisy photo leaves them.
+ImageRef Bands(int32_t width, const std::vector<int32_t>& heights, int paints) {
+  std::vector<uint8_t> rowPaint;
+  for (int p = 0; p < paints; ++p) rowPaint.insert(rowPaint.end(), size_t(heights[size_t(p) % heights.size()]), uint8_t(p));
+  const int32_t height = int32_t(rowPaint.size());
+  return MakeIndex(width, height, [&](int32_t x, int32_t y) {
+    const uint8_t paint = rowPaint[size_t(y)];
+    const bool speck = (x * 7 + y * 13) % 97 == 0 && paint + 1 < paints;
+    return speck ? paint + 1 : paint;
+  });
+}
+
+TEST(MergeSmallAreas, ThinBandsOfAGradientKeepTheirPaintsWhenAsked) {
+  // Thin bands (6 cells) between wide ones (30): the thin ones are narrower
+  // than the minimum of 12 everywhere and would all be given away.
+  ImageRef plain = Bands(200, {30, 6}, 11);
+  ImageRef kept = ImageBuffer::Copy(*plain);
+  MergeSmallAreas(*plain, GreyRamp(11), 12.0);
+  EXPECT_EQ(Values(*plain).size(), 6u);
+  MergeOutcome outcome = MergeSmallAreas(*kept, GreyRamp(11), 12.0, UINT64_MAX, true);
+  EXPECT_GT(outcome.mergedAreas, 0);  // the specks still go
+  EXPECT_EQ(Values(*kept).size(), 11u);
+  EXPECT_GE(SmallestAreaDiameter(*kept), 12.0);
+  // A thin band stays where it was: its middle row keeps its paint.
+  EXPECT_EQ(At(*kept, 100, 30 + 3), 1);
+  EXPECT_EQ(At(*kept, 100, 36 + 30 + 3), 3);
+}
+
+TEST(MergeSmallAreas, OfEquallyThinBandsAboutHalfStayAndAllArePaintable) {
+  // Twelve bands of 8 cells and a minimum of 15: no band can widen without
+  // taking a neighbour's place, so about half of them can stay (the two at
+  // the picture's edges can only widen one way).
+  ImageRef kept = Bands(200, {8}, 12);
+  MergeSmallAreas(*kept, GreyRamp(12), 15.0, UINT64_MAX, true);
+  EXPECT_GE(Values(*kept).size(), 5u);
+  EXPECT_GE(SmallestAreaDiameter(*kept), 15.0);
+}
+
+TEST(MergeSmallAreas, KeepingPaintsIsRefusedLikeTheMergeBeforeAnythingChanges) {
+  ImageRef index = Bands(200, {30, 6}, 11);
+  ImageRef before = ImageBuffer::Copy(*index);
+  const uint64_t cells = uint64_t(index->Width()) * uint64_t(index->Height());
+  const uint64_t areas = uint64_t(LabelAreas(*index, {0, 0, index->Width(), index->Height()}).count);
+  for (uint64_t limit : {MergeWorkingBytes(cells, 0) - 1, MergeWorkingBytes(cells, areas) - 1}) {
+    MergeOutcome refused = MergeSmallAreas(*index, GreyRamp(11), 12.0, limit, true);
+    EXPECT_GT(refused.refusedBytes, 0u);
+    EXPECT_TRUE(test::SamePixels(*index, *before)) << limit;
+  }
+}
+
+}  // namespace
+}  // namespace tintara
