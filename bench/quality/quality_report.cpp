@@ -9,14 +9,17 @@
 // photo (averaged over each pattern pixel's area) and the converted picture
 // of each; for the default also "nearest": every pixel its own nearest of the
 // paints the finished pattern uses, the gap to it, what merging cost against
-// the unmerged pattern, the pattern's measures (areas, the narrowest area's
+// the unmerged pattern, the paints the unmerged pattern used / of those the
+// ones with cells enough for one area of the minimum -> the paints the
+// default keeps, the pattern's measures (areas, the narrowest area's
 // inscribed disc, numbered share, overlapping numbers), the paints used of
-// those asked (and of those the unmerged pattern used) and the times.
+// those asked and the times.
 //
 //   quality_report [PHOTO...]   (default: the program's sample photos)
 #include <QCoreApplication>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -40,8 +43,23 @@ struct Made {
   double nearest = -1;  // each pixel its own nearest of the paints used
   double milliseconds = 0;
   int paintsUsed = 0;
+  // Paints with cells enough for one area of the minimum (a disc 2.5 mm
+  // across): the others lie only in specks no merge could keep.
+  int paintsWithRoom = 0;
   PatternQuality quality;
 };
+
+int PaintsWithRoom(const CTessel20Doc& doc) {
+  std::array<uint64_t, 256> cells{};
+  const ImageBuffer& index = *doc.indexImage;
+  for (int32_t y = 0; y < index.Height(); ++y) {
+    const uint8_t* row = index.Row(y);
+    for (int32_t x = 0; x < index.Width(); ++x) ++cells[row[x]];
+  }
+  const double disc = 2.5 / doc.PatternPixelMillimetres();
+  const double room = 3.14159265 / 4 * disc * disc;
+  return int(std::count_if(cells.begin(), cells.end(), [room](uint64_t n) { return double(n) >= room; }));
+}
 
 std::vector<Lab> UsedPaints(const CTessel20Doc& doc) {
   std::vector<Lab> paints;
@@ -77,6 +95,7 @@ Made MakePattern(BenchProject& project, const ImageRef& photo, int colors, Way w
   made.difference = ConversionDifference(*photo, *doc.convertedPicture).value_or(-1);
   const std::vector<Lab> used = UsedPaints(doc);
   made.paintsUsed = int(used.size());
+  made.paintsWithRoom = PaintsWithRoom(doc);
   if (way == Way::kDefault) {
     ImageRef averaged =
         AreaAverage(*photo, doc.convertedPicture->Width(), doc.convertedPicture->Height());
@@ -107,7 +126,7 @@ struct Sums {
     nearest += made.nearest;
     mergeCost += made.difference - unmerged.difference;
     worstMergeCost = std::max(worstMergeCost, made.difference - unmerged.difference);
-    worstKept = std::min(worstKept, double(made.paintsUsed) / std::max(1, unmerged.paintsUsed));
+    worstKept = std::min(worstKept, double(made.paintsUsed) / std::max(1, unmerged.paintsWithRoom));
     narrowest = std::min(narrowest, made.quality.smallestDiameterMm);
     overlaps += made.quality.overlappingBoxes;
     numbered = std::min(numbered, made.quality.numberedShare);
@@ -122,13 +141,13 @@ struct Sums {
         mergeCost / rows, worstMergeCost);
     std::printf(
         "every default pattern: narrowest area %.2f mm, least numbered share %.1f%%, %d "
-        "overlapping numbers, merging kept at least %.0f%% of the paints\n",
+        "overlapping numbers, merging kept at least %.0f%% of the paints with room for an area\n",
         narrowest, 100.0 * numbered, overlaps, 100.0 * worstKept);
   }
 };
 
 void PrintHeader() {
-  std::printf("%-13s %6s | %7s | %7s %7s %5s | %8s %6s %9s | %6s %7s %8s %5s %9s | %8s %8s\n",
+  std::printf("%-13s %6s | %7s | %7s %7s %5s | %8s %6s %12s | %6s %7s %8s %5s %9s | %8s %8s\n",
               "photo", "colors", "classic", "default", "nearest", "gap", "unmerged", "merge",
               "paints", "areas", "min mm", "numbered", "overl", "used/asked", "classic ms",
               "default ms");
@@ -136,11 +155,12 @@ void PrintHeader() {
 
 void PrintRow(const std::string& name, int colors, const Made& classic, const Made& unmerged,
               const Made& made) {
-  const std::string paints =
-      std::to_string(unmerged.paintsUsed) + "->" + std::to_string(made.paintsUsed);
+  const std::string paints = std::to_string(unmerged.paintsUsed) + "/" +
+                             std::to_string(unmerged.paintsWithRoom) + "->" +
+                             std::to_string(made.paintsUsed);
   const std::string usedOfAsked = std::to_string(made.paintsUsed) + "/" + std::to_string(colors);
   std::printf(
-      "%-13s %6d | %7.2f | %7.2f %7.2f %5.2f | %8.2f %+6.2f %9s | %6d %7.2f %7.1f%% %5d %9s | "
+      "%-13s %6d | %7.2f | %7.2f %7.2f %5.2f | %8.2f %+6.2f %12s | %6d %7.2f %7.1f%% %5d %9s | "
       "%8.0f %8.0f\n",
       name.c_str(), colors, classic.difference, made.difference, made.nearest,
       made.difference - made.nearest, unmerged.difference, made.difference - unmerged.difference,

@@ -15,6 +15,7 @@
 #include "colors/reduction/working_palette.h"
 #include "colors/widgets/colors_dialog.h"
 #include "colors/widgets/pattern_size_dialog.h"
+#include "pattern/pattern_quality.h"
 #include "tests/app/app_fixture.h"
 
 namespace tintara::test {
@@ -92,6 +93,43 @@ TEST_F(PaintChoiceTest, TheColorsDialogChoosesTheClosestPaintsAndKeepsTheChoice)
   }
   EXPECT_EQ(app->Settings().ReadInt("SETTINGS", "COLORMATCH", -1), 0);
   EXPECT_EQ(PaintNames(), classic);
+}
+
+TEST_F(PaintChoiceTest, ANewUserGetsTheClosestMergedPatternOnATurnedPage) {
+  for (const char* key : {"COLORMATCH", "MERGESMALLAREAS", "AUTOORIENT"}) {
+    StoredSettings().Remove("SETTINGS", key);
+  }
+  StartWithPicture(WritePicture("wide.png", 300, 100));
+  QAction* merging = MenuItem("&Pattern", "Merge small areas &when creating the pattern");
+  ASSERT_NE(merging, nullptr);
+  EXPECT_TRUE(merging->isChecked());
+  MakePattern();
+  // Turned to suit the wide picture: A4 at 150 dpi, 438 cells across.
+  EXPECT_EQ(Doc().patternImage->Width(), 438);
+  const PatternQuality quality =
+      MeasurePatternQuality(*Doc().indexImage, true, Doc().PatternPixelMillimetres());
+  EXPECT_GE(quality.smallestDiameterMm, 2.5);
+  // At this small print resolution some areas are too small for digits, but
+  // no two numbers collide.
+  EXPECT_EQ(quality.overlappingBoxes, 0);
+  {
+    ModalScript answers({[&](QWidget* modal) {
+      auto* dialog = qobject_cast<ColorsDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->ChoiceList()->currentText(), "Closest to the picture");
+      dialog->reject();
+    }});
+    Choose("&Pattern", "&Painting colors...");
+  }
+  {
+    ModalScript answers({[&](QWidget* modal) {
+      auto* dialog = qobject_cast<PatternSizeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_TRUE(dialog->AutoOrientation()->isChecked());
+      dialog->reject();
+    }});
+    Choose("&Pattern", "Si&ze of painting pattern...");
+  }
 }
 
 TEST_F(PaintChoiceTest, TurningThePageGivesAWidePictureTheLongSide) {

@@ -1,7 +1,12 @@
 #include <gmock/gmock.h>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "colors/color_difference.h"
+#include "pattern/used_colors.h"
+#include "colors/color_fidelity.h"
 #include "document/pipeline_parameters.h"
 #include "platform/picture_files.h"
 #include "pattern/number_placement.h"
@@ -155,6 +160,60 @@ TEST_F(MergeSmallAreasTest, TheCommandPastTheBudgetIsRefusedWithTheSizesAndTheLi
   ASSERT_TRUE(commands.Run(cmd::kMergeSmallAreas));
   EXPECT_TRUE(ui.messages.empty()) << ui.messages.back().text;
   EXPECT_FALSE(SamePixels(*indexBefore, *doc->indexImage));
+}
+
+// A sky at dusk: a deep blue top turning steeply to a warm light in the
+// middle, with a photo's grain. The paints of the middle lie in bands narrower than 2.5 mm.
+ImageRef StormySky(int32_t width, int32_t height) {
+  ImageRef sky = ImageBuffer::Create(kKindRgb24, width, height);
+  std::optional<PixelRows> rows = sky->WritableRows();
+  uint32_t noise = 12345;
+  for (int32_t y = 0; y < height; ++y) {
+    const double t = 1.0 / (1.0 + std::exp(-60.0 * (double(y) / height - 0.5)));
+    uint8_t* bgr = rows->Row(y);
+    for (int32_t x = 0; x < width; ++x, bgr += 3) {
+      noise = noise * 1103515245u + 12345u;
+      const double grain = double((noise >> 16) % 9) - 4.0;
+      bgr[2] = uint8_t(std::clamp(25 + 215 * t + grain, 0.0, 255.0));
+      bgr[1] = uint8_t(std::clamp(35 + 185 * t + grain, 0.0, 255.0));
+      bgr[0] = uint8_t(std::clamp(95 + 105 * t + grain, 0.0, 255.0));
+    }
+  }
+  return sky;
+}
+
+// Paints with cells enough for one area of the minimum's disc.
+int PaintsWithRoom(const ImageBuffer& index, double discPixels) {
+  std::array<int64_t, 256> cells{};
+  for (int32_t y = 0; y < index.Height(); ++y) {
+    for (int32_t x = 0; x < index.Width(); ++x) ++cells[index.Row(y)[x]];
+  }
+  const double room = 3.14159265 / 4 * discPixels * discPixels;
+  return int(std::count_if(cells.begin(), cells.end(), [room](int64_t n) { return double(n) >= room; }));
+}
+
+TEST_F(MergeSmallAreasTest, TheDefaultKeepsTheSkysGradientPaintsAndItsLikeness) {
+  env.app.colorMatch = 1;
+  env.app.mergeSmallAreas = 1;
+  env.app.page.printResolution = 2;  // 600 dpi: 2.5 mm is about 15 cells
+  doc->ReplaceWithPicture(StormySky(400, 300), kOriginFile, "sky.png", false);
+  doc->params.neededNumColors = 24;
+  // The same paints and clean-up with a minimum no area is under.
+  env.app.minAreaDiameter = 1;
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  const int withRoom = PaintsWithRoom(*doc->indexImage, 2.5 / doc->PatternPixelMillimetres());
+  const double unmerged = ConversionDifference(*doc->initialPicture, *doc->convertedPicture).value();
+  ASSERT_GE(withRoom, 6);
+
+  env.app.minAreaDiameter = 25;
+  answers.Add("Your work will be reconverted!\nAll edits will be lost!\nContinue?", "Yes");
+  ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
+  const double mm = doc->PatternPixelMillimetres();
+  EXPECT_GE(MeasurePatternQuality(*doc->indexImage, true, mm).smallestDiameterMm, 2.5);
+  const int kept = int(UsedPositions(doc->indexImage.get()).size());
+  EXPECT_GE(kept * 10, withRoom * 8) << kept << " of " << withRoom;
+  const double merged = ConversionDifference(*doc->initialPicture, *doc->convertedPicture).value();
+  EXPECT_LE(merged - unmerged, 0.2) << unmerged << " -> " << merged;
 }
 
 }  // namespace
