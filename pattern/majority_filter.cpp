@@ -13,6 +13,10 @@ namespace {
 // The paint most of `cells` hold; the centre (cells[0]) on a tie with it, else
 // the first of the most frequent in the order given.
 uint8_t Majority(const uint8_t* cells, int count) {
+  // Mostly the centre's own paint fills the neighbourhood: nothing can beat it.
+  int same = 0;
+  for (int j = 0; j < count; ++j) same += cells[j] == cells[0] ? 1 : 0;
+  if (2 * same > count) return cells[0];
   int best = 0;
   int bestCount = 0;
   for (int i = 0; i < count; ++i) {
