@@ -151,7 +151,8 @@ bool ApplyPatternSettingOptions(const ParsedArgs& parsed, CliContext& context) {
     const double mm = std::strtod(text->c_str(), &end);
     if (text->empty() || end != text->c_str() + text->size() ||
         !(mm == 0 || (mm >= 0.1 && mm <= 100.0))) {
-      return Bad("--min-area-mm", *text, "0 (no merging) or a number of millimetres from 0.1 to 100");
+      return Bad("--min-area-mm", *text,
+                 "0 (no merging) or a number of millimetres from 0.1 to 100");
     }
     Override(store, Setting::kMergeSmallAreas, mm == 0 ? 0 : 1);
     if (mm != 0) Override(store, Setting::kMinAreaDiameter, int(std::lround(mm * 10)));

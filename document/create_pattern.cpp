@@ -157,7 +157,8 @@ void CTessel20Doc::CreatePattern() {
   counters.stepNumber = 0;
   FilterSite& site = *env_.filters;
   // A pattern that keeps its detail skips the simplification as it does the median.
-  if (!KeepsDetail() && !ApplyToolInPlace(site, "graham_filt", convertedPicture,
+  if (!KeepsDetail() &&
+      !ApplyToolInPlace(site, "graham_filt", convertedPicture,
                         SquareParameters(SimplifyStrength(*convertedPicture)), "%d,%d,%d,%d")) {
     RollBackToLastSnapshot();
     return;

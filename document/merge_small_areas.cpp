@@ -94,6 +94,7 @@ void CTessel20Doc::MergeSmallAreasCommand() {
   }
   if (viewMode != kViewInitial) UpdateAllViews();
   RefreshNavigator();
+  NoteUnusedPaints();
 }
 
 }  // namespace tintara

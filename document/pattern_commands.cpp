@@ -21,6 +21,7 @@ void CTessel20Doc::RemoveSmallAreasCommand() {
   }
   if (viewMode != kViewInitial) UpdateAllViews();
   RefreshNavigator();
+  NoteUnusedPaints();
 }
 
 void CTessel20Doc::ToggleSelectOneArea() {

@@ -62,7 +62,9 @@ bool MajorityFilter(ImageBuffer& index, int passes) {
   if (!rows) return false;
   std::vector<uint8_t> source(size_t(w) * size_t(h));
   for (int pass = 0; pass < passes; ++pass) {
-    for (int32_t y = 0; y < h; ++y) std::memcpy(&source[size_t(y) * size_t(w)], rows->Row(y), size_t(w));
+    for (int32_t y = 0; y < h; ++y) {
+      std::memcpy(&source[size_t(y) * size_t(w)], rows->Row(y), size_t(w));
+    }
     auto sourceRow = [&](int32_t y) {
       return y < 0 || y >= h ? nullptr : source.data() + size_t(y) * size_t(w);
     };

@@ -58,7 +58,8 @@ int PaintsWithRoom(const CTessel20Doc& doc) {
   }
   const double disc = 2.5 / doc.PatternPixelMillimetres();
   const double room = 3.14159265 / 4 * disc * disc;
-  return int(std::count_if(cells.begin(), cells.end(), [room](uint64_t n) { return double(n) >= room; }));
+  return int(std::count_if(cells.begin(), cells.end(),
+                           [room](uint64_t n) { return double(n) >= room; }));
 }
 
 std::vector<Lab> UsedPaints(const CTessel20Doc& doc) {

@@ -282,7 +282,8 @@ TEST_F(CliTest, NothingIsReplacedOrOverruledWithoutAWord) {
   for (const auto& [brand, reason] : {std::pair{Path("gone.dat"), "missing"},
                                       {Path("paints"), "a folder"},
                                       {Path("pipe"), "not a regular file"}}) {
-    WriteText(Path("settings.ini"), "[SETTINGS]\nPRNRES=0\nMERGESMALLAREAS=0\nBRAND=" + brand + "\n");
+    WriteText(Path("settings.ini"),
+              "[SETTINGS]\nPRNRES=0\nMERGESMALLAREAS=0\nBRAND=" + brand + "\n");
     CliResult result = Run({"create", picture, "-o", out, "--colors", "4"});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     ASSERT_EQ(result.NoteLines().size(), 1) << result.err.toStdString();

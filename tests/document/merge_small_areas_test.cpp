@@ -189,7 +189,8 @@ int PaintsWithRoom(const ImageBuffer& index, double discPixels) {
     for (int32_t x = 0; x < index.Width(); ++x) ++cells[index.Row(y)[x]];
   }
   const double room = 3.14159265 / 4 * discPixels * discPixels;
-  return int(std::count_if(cells.begin(), cells.end(), [room](int64_t n) { return double(n) >= room; }));
+  return int(std::count_if(cells.begin(), cells.end(),
+                           [room](int64_t n) { return double(n) >= room; }));
 }
 
 TEST_F(MergeSmallAreasTest, TheDefaultKeepsTheSkysGradientPaintsAndItsLikeness) {
@@ -202,7 +203,8 @@ TEST_F(MergeSmallAreasTest, TheDefaultKeepsTheSkysGradientPaintsAndItsLikeness) 
   env.app.minAreaDiameter = 1;
   ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
   const int withRoom = PaintsWithRoom(*doc->indexImage, 2.5 / doc->PatternPixelMillimetres());
-  const double unmerged = ConversionDifference(*doc->initialPicture, *doc->convertedPicture).value();
+  const double unmerged =
+      ConversionDifference(*doc->initialPicture, *doc->convertedPicture).value();
   ASSERT_GE(withRoom, 6);
 
   env.app.minAreaDiameter = 25;

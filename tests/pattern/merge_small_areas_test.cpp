@@ -214,7 +214,9 @@ std::vector<Lab> GreyRamp(int count) {
 // few specks of the next paint in each band as a noisy photo leaves them.
 ImageRef Bands(int32_t width, const std::vector<int32_t>& heights, int paints) {
   std::vector<uint8_t> rowPaint;
-  for (int p = 0; p < paints; ++p) rowPaint.insert(rowPaint.end(), size_t(heights[size_t(p) % heights.size()]), uint8_t(p));
+  for (int p = 0; p < paints; ++p) {
+    rowPaint.insert(rowPaint.end(), size_t(heights[size_t(p) % heights.size()]), uint8_t(p));
+  }
   const int32_t height = int32_t(rowPaint.size());
   return MakeIndex(width, height, [&](int32_t x, int32_t y) {
     const uint8_t paint = rowPaint[size_t(y)];
@@ -253,7 +255,8 @@ TEST(MergeSmallAreas, KeepingPaintsIsRefusedLikeTheMergeBeforeAnythingChanges) {
   ImageRef index = Bands(200, {30, 6}, 11);
   ImageRef before = ImageBuffer::Copy(*index);
   const uint64_t cells = uint64_t(index->Width()) * uint64_t(index->Height());
-  const uint64_t areas = uint64_t(LabelAreas(*index, {0, 0, index->Width(), index->Height()}).count);
+  const uint64_t areas =
+      uint64_t(LabelAreas(*index, {0, 0, index->Width(), index->Height()}).count);
   for (uint64_t limit : {MergeWorkingBytes(cells, 0) - 1, MergeWorkingBytes(cells, areas) - 1}) {
     MergeOutcome refused = MergeSmallAreas(*index, GreyRamp(11), 12.0, limit, true);
     EXPECT_GT(refused.refusedBytes, 0u);
