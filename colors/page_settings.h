@@ -46,6 +46,12 @@ int DotsPerInchOf(int printResolution);
 constexpr int kMaxPagesPerSide = 10;
 std::string PageCountText(int pageCount);
 
+// The sheets per side the pattern covers, 1..kMaxPagesPerSide.
+inline int PatternSheetsPerSide(const PatternPageSettings& page) {
+  const int sides = page.pageCount + 1;
+  return sides < 1 ? 1 : sides > kMaxPagesPerSide ? kMaxPagesPerSide : sides;
+}
+
 struct PageDots {
   int width = 0;
   int height = 0;

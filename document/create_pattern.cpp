@@ -13,6 +13,7 @@
 #include "colors/reduction/working_palette.h"
 #include "document/document_environment.h"
 #include "document/pipeline_parameters.h"
+#include "document/print_settings_commands.h"
 #include "document/tessel_doc.h"
 #include "imaging/filters/apply_tool.h"
 #include "imaging/parallel_rows.h"
@@ -190,6 +191,7 @@ void CTessel20Doc::CreatePattern() {
   }
   counted.Finish();
   patternEditedByHand = false;
+  FollowPatternSheets(env_);
   if (viewMode == kViewInitial) viewMode = kViewConverted;
   auto [shownWidth, shownHeight] = CurrentImageSize();
   Ui().SetScrollSizes(shownWidth, shownHeight);

@@ -4,6 +4,7 @@
 #include "document/command_table.h"
 #include "document/document_environment.h"
 #include "document/pattern_commands.h"
+#include "document/print_settings_commands.h"
 #include "document/tessel_doc.h"
 #include "ports/dialogs.h"
 #include "ports/printer_info.h"
@@ -37,6 +38,7 @@ bool CTessel20Doc::ApplyPatternSize(const PatternPageSettings& chosen) {
   bool changed = PageSettingsChanged(EffectivePageSettings(env_), chosen);
   env_.app.page = chosen;
   WritePageSettings(env_.settings, chosen);
+  FollowPatternSheets(env_);
   if (!changed || !convertedPicture) return false;
   CreateDrawingPatternCommand();
   return true;

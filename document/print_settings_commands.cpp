@@ -34,6 +34,13 @@ void StorePrintSetup(AppSettings& app, const PrintSetupChoice& choice) {
   app.printPotMillilitres = choice.potMillilitres;
 }
 
+void FollowPatternSheets(DocumentEnvironment& env) {
+  const int sheets = PatternSheetsPerSide(env.app.page);
+  if (env.app.printFit == sheets && HasSetting(env.settings, Setting::kPrintFit)) return;
+  env.app.printFit = sheets;
+  WriteSetting(env.settings, Setting::kPrintFit, sheets);
+}
+
 bool AskHowToPrint(DocumentEnvironment& env, const std::function<void()>& printerSetup) {
   std::optional<PrintSetupChoice> chosen = env.dialogs.HowToPrint(PrintSetupOf(env.app),
                                                                   printerSetup);

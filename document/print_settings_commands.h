@@ -17,6 +17,11 @@ struct DocumentEnvironment;
 PrintSetupChoice PrintSetupOf(const AppSettings& app);
 void StorePrintSetup(AppSettings& app, const PrintSetupChoice& choice);
 
+// The print's sheets become the pattern's, kept at once: done when a pattern
+// is made and when its size is confirmed, so that a print over other sheets
+// is only ever the user's own choice in "How to print".
+void FollowPatternSheets(DocumentEnvironment& env);
+
 // Asks "How to print" and keeps the answer; false on Cancel.
 bool AskHowToPrint(DocumentEnvironment& env, const std::function<void()>& printerSetup);
 

@@ -64,7 +64,9 @@ void AppSettings::ReadAfterMainWindow(const SettingsStore& store) {
   twainScanner = ReadSettingText(store, Setting::kTwainScanner);
   twainCamera = ReadSettingText(store, Setting::kTwainCamera);
   twainOther = ReadSettingText(store, Setting::kTwainOther);
-  printFit = ReadSetting(store, Setting::kPrintFit);
+  // Sheets never chosen for printing are those the pattern is made for.
+  printFit = HasSetting(store, Setting::kPrintFit) ? ReadSetting(store, Setting::kPrintFit)
+                                                   : PatternSheetsPerSide(page);
   if (printFit == 0) printFit = 1;
   printSeparate = ReadSetting(store, Setting::kPrintSeparate);
   printMarkEach = ReadSetting(store, Setting::kPrintMarkEach);

@@ -180,6 +180,28 @@ TEST_F(PrintTest, ShoppingListNeedsAPattern) {
   EXPECT_FALSE(QFile::exists(Q("l.csv")));
 }
 
+// With no sheets chosen for printing, a print is over the sheets the pattern
+// is made for; a choice in "How to print" ([PRINT] FIT) is kept.
+TEST_F(PrintTest, ThePatternsSheetsAreThoseOfAPrintNoOneChose) {
+  std::ofstream(Path("settings.ini")) << "[SETTINGS]\nPRNRES=0\nNUMPAGES=1\n";
+  std::string project = CreateProject();
+  QString projectQ = QString::fromStdString(project);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "-o", Q("four.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("four.pdf")), 4);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "shopping-list", "-o", Q("four.csv")}).exitCode, 0);
+
+  std::ofstream(Path("settings.ini"), std::ios::app) << "[PRINT]\nFIT=1\n";
+  ASSERT_EQ(Run({"print", projectQ, "--what", "pattern", "-o", Q("one.pdf")}).exitCode, 0);
+  EXPECT_EQ(test::PdfPageCount(Path("one.pdf")), 1);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "shopping-list", "-o", Q("one.csv")}).exitCode, 0);
+  // The paint is counted for the sheets printed: four times the area on four.
+  const QStringList four = CsvLines(Path("four.csv"));
+  const QStringList one = CsvLines(Path("one.csv"));
+  ASSERT_FALSE(four.isEmpty());
+  ASSERT_FALSE(one.isEmpty());
+  EXPECT_NEAR(four.back().split(',')[5].toDouble(), 4 * one.back().split(',')[5].toDouble(), 2.0);
+}
+
 TEST_F(PrintTest, PrintSetupFromAnswersSetsTheSheetsThatPrintUses) {
   std::string project = CreateProject();
   std::ofstream(Path("answers.json"))

@@ -61,6 +61,21 @@ TEST_F(AppSettingsTest, StoredFoldersAreCreatedOneLevel) {
   EXPECT_EQ(settings.patternsFolder, dir.File("deep/er"));
 }
 
+// Sheets never chosen for printing are the pattern's; a stored choice, and
+// the correction of a stored 0, stay as they were.
+TEST_F(AppSettingsTest, PrintSheetsNeverChosenAreThePatterns) {
+  WriteSetting(store, Setting::kPageCount, 2);  // 3 x 3
+  AppSettings settings;
+  settings.ReadAll(store, documents);
+  EXPECT_EQ(settings.printFit, 3);
+  WriteSetting(store, Setting::kPrintFit, 1);
+  settings.ReadAll(store, documents);
+  EXPECT_EQ(settings.printFit, 1);
+  WriteSetting(store, Setting::kPrintFit, 0);
+  settings.ReadAll(store, documents);
+  EXPECT_EQ(settings.printFit, 1);
+}
+
 TEST_F(AppSettingsTest, TheFewCorrectedValues) {
   WriteSetting(store, Setting::kPrintFit, 0);
   WriteSetting(store, Setting::kPrintMarkEach, 0);
