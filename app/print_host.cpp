@@ -6,12 +6,11 @@
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <algorithm>
 #include <array>
 
 #include "app/main_frame.h"
+#include "app/sheet_preview_dialog.h"
 #include "colors/file_names.h"
 #include "colors/page_settings.h"
 #include "document/document_environment.h"
@@ -54,21 +53,6 @@ constexpr std::array<KindCommands, 4> kKindCommands = {{
     {PrintKind::kMaterialList, cmd::kPrintMaterialList, cmd::kPreviewMaterialList,
      "Print material list", "Material list preview"},
 }};
-
-void ShowAllPages(QPrintPreviewDialog& dialog) {
-  const QString overview =
-      QCoreApplication::translate("QPrintPreviewDialog", "Show overview of all pages");
-  for (QAction* action : dialog.findChildren<QAction*>()) {
-    if (action->text() == overview) {
-      action->trigger();
-      break;
-    }
-  }
-  if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) {
-    pages->setAllPagesViewMode();
-    pages->fitInView();
-  }
-}
 
 }  // namespace
 
@@ -131,14 +115,33 @@ void PrintHost::HowToPrint() {
 
 void PrintHost::SetUpPrinter() {
   // Set-up only: which printer, its paper and orientation; never pages or a file.
+  PreparePrinter();
   QPrintDialog dialog(printer_.get(), frame_.window());
   dialog.setWindowTitle(QStringLiteral("Print Setup"));
   dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-  dialog.exec();
+  if (dialog.exec() == QDialog::Accepted) printerPageChosen_ = true;
+}
+
+QPageLayout PrintHost::JobPageLayout() const {
+  return PdfPageLayout(PdfPageSetupOf(env_.app, PagesPerSide(env_.app), doc_.patternImage.get()));
+}
+
+void PrintHost::PreparePrinter() {
+  if (printerPageChosen_) return;
+  const QPageLayout page = JobPageLayout();
+  if (printer_->outputFormat() == QPrinter::PdfFormat) {
+    printer_->setPageLayout(page);
+    return;
+  }
+  // A real printer keeps its margins, and its paper when the pattern is made
+  // for it.
+  if (env_.app.page.useDefaultPrinter == 0) printer_->setPageSize(page.pageSize());
+  printer_->setPageOrientation(page.orientation());
 }
 
 void PrintHost::Print(PrintKind kind) {
   kind_ = kind;
+  PreparePrinter();
   const PrintJobContent job = ContentFor(kind);
   const bool picture = kind != PrintKind::kMaterialList;
   if (PrintJobState::AsksRange(picture, job.pagesPerSide, false)) {
@@ -206,18 +209,19 @@ void PrintHost::EndJob() {
 
 void PrintHost::Preview(PrintKind kind) {
   kind_ = kind;
+  PreparePrinter();
   const PrintJobContent job = ContentFor(kind);
-  QPrintPreviewDialog dialog(printer_.get(), frame_.window());
+  doc_.printJob.Begin(kind != PrintKind::kMaterialList, job.pagesPerSide, true,
+                      PrintPageCount(job));
+  // The printer's own page and resolution: what it will print.
+  SheetPreviewDialog dialog(job, PrintSurfaceOf(*printer_), printer_->pageLayout(),
+                            frame_.window());
   preview_ = &dialog;
-  connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-          [this, &job](QPrinter* printer) { DrawJob(*printer, job, true); });
-  // All sheets side by side, each with its page map; set once the dialog is
-  // up, so that the pages are fitted to its real size and its buttons agree.
-  QTimer::singleShot(0, &dialog, [&dialog] { ShowAllPages(dialog); });
   frame_.EnablePanels(false);
-  dialog.exec();
+  const bool print = dialog.exec() == QDialog::Accepted;
   frame_.EnablePanels(true);
   EndJob();
+  if (print) Print(kind);
 }
 
 void PrintHost::SaveAsPdf() {

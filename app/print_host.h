@@ -10,10 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "app/sheet_preview_dialog.h"
 #include "document/command_table.h"
 #include "platform/print_pages.h"
-
-#include <QPrintPreviewDialog>
 
 namespace tintara {
 
@@ -35,7 +34,7 @@ class PrintHost : public QObject {
   // The printer every job goes to, as "&Printer..." set it up.
   QPrinter& Printer() { return *printer_; }
   // The preview while it is shown.
-  QPrintPreviewDialog* PreviewDialog() const { return preview_; }
+  SheetPreviewDialog* PreviewDialog() const { return preview_; }
   PrintKind Kind() const { return kind_; }
 
   void HowToPrint();
@@ -46,6 +45,10 @@ class PrintHost : public QObject {
 
   // What a job of `kind` prints, from the document and the settings.
   PrintJobContent ContentFor(PrintKind kind) const;
+  // The page every job is printed on, as "Save as PDF" writes it: the paper
+  // and orientation the pattern is made for, unless the printer's own were
+  // chosen in its set-up.
+  QPageLayout JobPageLayout() const;
 
  signals:
   // A job ended (printed, cancelled or failed).
@@ -53,6 +56,8 @@ class PrintHost : public QObject {
 
  private:
   bool HasImageFor(PrintKind kind) const;
+  // Gives the printer the job's page.
+  void PreparePrinter();
   // Begins the job, then draws each page on `printer`; false when the job
   // could not start.
   bool DrawJob(QPrinter& printer, const PrintJobContent& job, bool preview);
@@ -67,8 +72,9 @@ class PrintHost : public QObject {
   DocumentEnvironment& env_;
   CMainFrame& frame_;
   std::unique_ptr<QPrinter> printer_;
-  QPointer<QPrintPreviewDialog> preview_;
+  QPointer<SheetPreviewDialog> preview_;
   PrintKind kind_ = PrintKind::kPattern;
+  bool printerPageChosen_ = false;  // the set-up's OK chose the paper
 };
 
 }  // namespace tintara

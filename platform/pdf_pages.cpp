@@ -23,12 +23,16 @@ QPageSize PageSizeOf(int paperSize) {
 
 }  // namespace
 
+QPageLayout PdfPageLayout(const PdfPageSetup& setup) {
+  const double m = kPdfPrintingOffsetMm;
+  return QPageLayout(PageSizeOf(setup.paperSize),
+                     setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+}
+
 void ConfigurePdfWriter(QPdfWriter& writer, const PdfPageSetup& setup) {
   writer.setResolution(kPdfDpi);
-  writer.setPageSize(PageSizeOf(setup.paperSize));
-  writer.setPageOrientation(setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  const double m = kPdfPrintingOffsetMm;
-  writer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+  writer.setPageLayout(PdfPageLayout(setup));
   writer.setCreator(QStringLiteral("Tintara"));
 }
 

@@ -38,6 +38,10 @@ PdfPageSetup PdfPageSetupOf(const AppSettings& app, int pagesPerSide,
 constexpr int kPdfDpi = 600;
 constexpr double kPdfPrintingOffsetMm = 5.0;
 
+// Paper, orientation and margins of the setup: a printer given this layout
+// prints the pages a PDF of the setup holds.
+QPageLayout PdfPageLayout(const PdfPageSetup& setup);
+
 // Paper, orientation, resolution and margins of the setup.
 void ConfigurePdfWriter(QPdfWriter& writer, const PdfPageSetup& setup);
 

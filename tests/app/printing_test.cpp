@@ -3,8 +3,7 @@
 // as PDF". The printer is a PDF printer writing a file, so the pages can be
 // read back with the poppler tools.
 #include <QDialogButtonBox>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QGraphicsView>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
@@ -12,10 +11,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <filesystem>
+#include <set>
 
 #include "app/panel_buttons.h"
 #include "app/print_host.h"
+#include "app/sheet_preview_dialog.h"
 #include "app/stage_panels.h"
+#include "colors/widgets/pattern_size_dialog.h"
 #include "document/command_menu_texts.h"
 #include "tests/support/poppler_output.h"
 #include "tests/app/app_fixture.h"
@@ -35,6 +37,26 @@ int PdfPages(const std::string& path) {
 
 QString PdfText(const std::string& path) {
   return Poppler(QStringLiteral("pdftotext"), {QString::fromStdString(path), QStringLiteral("-")});
+}
+
+// Each page's size in points, as pdfinfo tells it.
+std::vector<QSizeF> PdfPageSizes(const std::string& path, int pages) {
+  QString info = Poppler(QStringLiteral("pdfinfo"),
+                         {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                          QString::number(pages), QString::fromStdString(path)});
+  std::vector<QSizeF> sizes;
+  for (const QString& line : info.split('\n')) {
+    if (!line.startsWith(QStringLiteral("Page")) || !line.contains(QStringLiteral(" size:"))) continue;
+    QStringList words = line.section(QStringLiteral("size:"), 1).simplified().split(' ');
+    if (words.size() >= 3) sizes.emplace_back(words[0].toDouble(), words[2].toDouble());
+  }
+  return sizes;
+}
+
+QString PdfPageText(const std::string& path, int page) {
+  return Poppler(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                  QString::number(page), QString::fromStdString(path), QStringLiteral("-")});
 }
 
 void PressOk(QWidget* dialog) {
@@ -77,6 +99,27 @@ class PrintingTest : public ::testing::Test, public AppFixture {
     item->trigger();
   }
   AppSettings& Settings() { return app->Environment().app; }
+  // "Size of Painting Pattern" from the Pattern menu: `sheets` per side, one
+  // way up; with a pattern already made it is made again.
+  void ChoosePatternSize(int sheets, bool landscape) {
+    std::vector<std::function<void(QWidget*)>> acts = {[=](QWidget* modal) {
+      auto* dialog = qobject_cast<PatternSizeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+      dialog->Pages()->setCurrentIndex(sheets - 1);
+      if (landscape) dialog->Landscape()->setChecked(true);
+      PressOk(dialog);
+    }};
+    if (Doc().patternImage) {
+      acts.push_back([](QWidget* modal) { PressMessageButton(modal, kResultYes); });
+    }
+    if (Doc().pictureEditing != 0) {
+      ASSERT_TRUE(app->Dispatch(cmd::kFinishPictureEditing));
+    }
+    Frame().UpdateActions();
+    ModalScript answers(acts);
+    Choose(QStringLiteral("&Pattern"), QStringLiteral("Si&ze of painting pattern..."));
+    ASSERT_EQ(answers.Answered(), acts.size());
+  }
 };
 
 TEST_F(PrintingTest, EachKindIsEnabledByTheImageItPrints) {
@@ -283,16 +326,19 @@ TEST_F(PrintingTest, ThePreviewShowsEverySheetSideBySideWithThePanelsOff) {
   Settings().printFit = 3;
   ASSERT_TRUE(Frame().TaskBar()->isVisible());
   int pages = 0;
-  bool allPages = false;
+  std::set<std::pair<int, int>> cells;
+  bool allShown = false;
   bool panelsOff = false;
   {
     ModalAnswer answer([&](QWidget* modal) {
-      auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+      auto* dialog = qobject_cast<SheetPreviewDialog*>(modal);
       ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
-      auto* widget = dialog->findChild<QPrintPreviewWidget*>();
-      ASSERT_NE(widget, nullptr);
-      pages = widget->pageCount();
-      allPages = widget->viewMode() == QPrintPreviewWidget::AllPagesView;
+      pages = dialog->PageCount();
+      for (int i = 0; i < pages; ++i) cells.insert({dialog->Cell(i).column, dialog->Cell(i).row});
+      QGraphicsView* view = dialog->View();
+      allShown = view->mapToScene(view->viewport()->rect())
+                     .boundingRect()
+                     .contains(view->scene()->itemsBoundingRect());
       panelsOff = !Frame().TaskBar()->isEnabled() && !Frame().ToolPanel()->isEnabled();
       dialog->reject();
     });
@@ -300,10 +346,119 @@ TEST_F(PrintingTest, ThePreviewShowsEverySheetSideBySideWithThePanelsOff) {
     ASSERT_EQ(answer.Answered(), 1u);  // no "Print range" for a preview
   }
   EXPECT_EQ(pages, 9);
-  EXPECT_TRUE(allPages);
+  EXPECT_EQ(cells.size(), 9u);  // a 3 x 3 wall
+  EXPECT_TRUE(allShown);
   EXPECT_TRUE(panelsOff);
   EXPECT_TRUE(Frame().TaskBar()->isEnabled());
   EXPECT_TRUE(Frame().ToolPanel()->isEnabled());
+}
+
+// The sheets the pattern is made for are those of every print, preview, PDF
+// and shopping list, until "How to print" chooses others.
+TEST_F(PrintingTest, ThePatternsSheetsAreTheDefaultOfEveryPrint) {
+  ChoosePatternSize(2, false);
+  EXPECT_EQ(Settings().printFit, 2);
+  EXPECT_EQ(app->Settings().ReadInt("PRINT", "FIT", -1), 2);
+  MakePattern();
+  const std::string printed = PrintToFile("sheets.pdf");
+  {
+    ModalAnswer answer([](QWidget* modal) {
+      auto* dialog = qobject_cast<PrintRangeDialog*>(modal);
+      ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+      EXPECT_EQ(dialog->All()->text(), QStringLiteral("&All 4 pages"));
+      PressOk(dialog);
+    });
+    ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Painting pattern"));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  EXPECT_EQ(PdfPages(printed), 4);
+  // The shopping list counts the paint for the four sheets.
+  EXPECT_EQ(app->Printing()->ContentFor(PrintKind::kMaterialList).pagesPerSide, 2);
+  const std::string saved = folder.File("saved.pdf");
+  {
+    ModalAnswer answer([&](QWidget* modal) { ChooseFile(modal, saved); });
+    Choose(QStringLiteral("&File"), QStringLiteral("Save as P&DF..."));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  EXPECT_EQ(PdfPages(saved), 5);  // four sheets and the key
+
+  // "How to print" opens on the pattern's sheets; one page is the user's own choice.
+  {
+    ModalAnswer answer([](QWidget* modal) {
+      auto* dialog = qobject_cast<HowToPrintDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->Pages()->currentIndex(), 1);
+      dialog->Pages()->setCurrentIndex(0);
+      PressOk(dialog);
+    });
+    Choose(QStringLiteral("&File"), QStringLiteral("P&rint Setup..."));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  const std::string one = PrintToFile("one sheet.pdf");
+  ChooseFromFile(QStringLiteral("&Print"), QStringLiteral("&Painting pattern"));
+  EXPECT_EQ(PdfPages(one), 1);
+  // Making the pattern again prints it over its own sheets again.
+  {
+    ModalAnswer reconvert([](QWidget* modal) { PressMessageButton(modal, kResultYes); });
+    MakePattern();
+  }
+  EXPECT_EQ(Settings().printFit, 2);
+}
+
+// A pattern made for 2 x 2 landscape sheets previews on landscape sheets, in
+// the order the job prints them, laid out as they join on the wall; the
+// preview's Print writes the very pages shown.
+TEST_F(PrintingTest, ThePreviewShowsTheSheetsAsTheyPrintAndJoin) {
+  ChoosePatternSize(2, true);
+  MakePattern();
+  const std::string printed = PrintToFile("previewed.pdf");
+  QPageLayout shown;
+  std::vector<int> numbers;
+  std::vector<SheetCell> cells;
+  {
+    ModalScript answers({[&](QWidget* modal) {
+                           auto* dialog = qobject_cast<SheetPreviewDialog*>(modal);
+                           ASSERT_NE(dialog, nullptr) << modal->metaObject()->className();
+                           shown = dialog->Layout();
+                           for (int i = 0; i < dialog->PageCount(); ++i) {
+                             numbers.push_back(dialog->PageNumber(i));
+                             cells.push_back(dialog->Cell(i));
+                           }
+                           QTest::mouseClick(dialog->PrintButton(), Qt::LeftButton);
+                         },
+                         [](QWidget* modal) {
+                           ASSERT_NE(qobject_cast<PrintRangeDialog*>(modal), nullptr);
+                           PressOk(modal);
+                         }});
+    ChooseFromFile(QStringLiteral("Print Pre&view"), QStringLiteral("&Painting pattern"));
+    ASSERT_EQ(answers.Answered(), 2u);
+  }
+  EXPECT_EQ(shown.orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4}));
+  // Page 1 is the bottom-left sheet: the top row of the wall holds 3 and 4.
+  EXPECT_EQ(cells, (std::vector<SheetCell>{{0, 1}, {1, 1}, {0, 0}, {1, 0}}));
+  ASSERT_EQ(PdfPages(printed), 4);
+  const QSizeF paper = shown.fullRect(QPageLayout::Point).size();
+  const std::vector<QSizeF> sizes = PdfPageSizes(printed, 4);
+  ASSERT_EQ(sizes.size(), 4u);
+  for (int page = 1; page <= 4; ++page) {
+    EXPECT_NEAR(sizes[size_t(page - 1)].width(), paper.width(), 1) << page;
+    EXPECT_NEAR(sizes[size_t(page - 1)].height(), paper.height(), 1) << page;
+    EXPECT_GT(sizes[size_t(page - 1)].width(), sizes[size_t(page - 1)].height()) << page;
+    EXPECT_TRUE(PdfPageText(printed, page).contains(QStringLiteral("Page No %1 from 4").arg(numbers[size_t(page - 1)])))
+        << page;
+  }
+  // "Save as PDF" lies the same way.
+  const std::string saved = folder.File("saved.pdf");
+  {
+    ModalAnswer answer([&](QWidget* modal) { ChooseFile(modal, saved); });
+    Choose(QStringLiteral("&File"), QStringLiteral("Save as P&DF..."));
+    ASSERT_EQ(answer.Answered(), 1u);
+  }
+  const std::vector<QSizeF> savedSizes = PdfPageSizes(saved, 1);
+  ASSERT_EQ(savedSizes.size(), 1u);
+  EXPECT_NEAR(savedSizes[0].width(), paper.width(), 1);
+  EXPECT_NEAR(savedSizes[0].height(), paper.height(), 1);
 }
 
 TEST_F(PrintingTest, TheFinishPageOffersPrintingAndSavesPatternAndKeyAsOnePdf) {
