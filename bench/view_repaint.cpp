@@ -35,8 +35,22 @@ ImageRef MakePattern() {
   return pattern;
 }
 
+// White areas 23 x 17 cells with one-cell borders of ink, as a pattern of
+// areas with borders shows.
+ImageRef MakeBorderedPattern() {
+  std::vector<PaletteEntry> palette(256);
+  for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+  palette[32] = {128, 128, 128, 0};
+  ImageRef pattern = ImageBuffer::CreateWithPalette(kKind8Bit, 1240, 1753, palette.data(), 256);
+  for (int32_t y = 0; y < pattern->Height(); ++y) {
+    uint8_t* row = pattern->WritableRows().value().Row(y);
+    for (int32_t x = 0; x < pattern->Width(); ++x) row[x] = x % 23 == 0 || y % 17 == 0 ? 32 : 255;
+  }
+  return pattern;
+}
+
 void Repaint(benchmark::State& state, const ImageRef& image,
-             const PreviewTables* tables = nullptr) {
+             const PreviewTables* tables = nullptr, int ink = -1) {
   ZoomFactor zoom{int32_t(state.range(0)), 1000};
   QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
   QImage tile = MakeBackgroundTile();
@@ -47,7 +61,7 @@ void Repaint(benchmark::State& state, const ImageRef& image,
   for (auto _ : state) {
     QPainter painter(&window);
     DrawBackgroundTiles(painter, client, tile, scroll);
-    DrawImageBuffer(painter, *image, zoom, scroll, client, tables);
+    DrawImageBuffer(painter, *image, zoom, scroll, client, tables, ink);
     painter.end();
     benchmark::DoNotOptimize(window.constBits());
   }
@@ -59,6 +73,12 @@ void Repaint(benchmark::State& state, const ImageRef& image,
 void BM_RepaintPattern(benchmark::State& state) {
   static ImageRef pattern = MakePattern();
   Repaint(state, pattern);
+}
+
+// The pattern as the view shows it: scaled down, its lines are kept.
+void BM_RepaintPatternKeepingLines(benchmark::State& state) {
+  static ImageRef pattern = MakeBorderedPattern();
+  Repaint(state, pattern, nullptr, 32);
 }
 
 void BM_RepaintPhoto(benchmark::State& state) {
@@ -80,6 +100,8 @@ void BM_RepaintPhotoPreview(benchmark::State& state) {
 
 BENCHMARK(BM_RepaintPattern)->Arg(31)->Arg(62)->Arg(125)->Arg(250)->Arg(500)->Arg(1000)
     ->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RepaintPatternKeepingLines)->Arg(31)->Arg(62)->Arg(125)->Arg(250)->Arg(500)
+    ->Arg(707)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RepaintPhoto)->Arg(31)->Arg(125)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4000)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RepaintPhotoPreview)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond)

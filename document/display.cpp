@@ -37,8 +37,18 @@ void CTessel20Doc::CreateDrawingPatternCommand() {
   if (!convertedPicture) return;
   Ui().RefreshPanels();
   FinishPictureEditing();
+  ShowNewPattern();
   SetWorkStage(3);
   RefreshNavigator();
+}
+
+void CTessel20Doc::ShowNewPattern() {
+  // What was made is the numbered pattern, whole: a photograph's zoom would
+  // show it as a thumbnail.
+  if (!patternImage) return;
+  viewMode = kViewPattern;
+  UpdateAllViews();
+  Ui().FitViews();
 }
 
 void CTessel20Doc::LeavePatternEditing() {
@@ -63,7 +73,7 @@ void CTessel20Doc::EnterPatternEditing() {
       Ui().RefreshPanels();
       if (!convertedPicture) return;
     }
-    viewMode = kViewConverted;
+    viewMode = kViewPattern;
     UpdateAllViews();
     RefreshNavigator();
     Ui().FitViews();

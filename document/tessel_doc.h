@@ -135,6 +135,8 @@ class CTessel20Doc {
 
   // "Create drawing pattern": the confirm question, the undo snapshot and the pipeline.
   void CreateDrawingPatternCommand();
+  // A pattern just made is shown, fitted to the views.
+  void ShowNewPattern();
   // The pipeline proper; success is an existing converted picture afterwards.
   void CreatePattern();
   // Matches every pixel of the rectangle to the working palette (outside it:

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view/ink_keeping_scale.h"
 #include "view/scroll_layout.h"
 
 namespace tintara {
@@ -108,13 +109,39 @@ QImage ScaledThroughTables(const QImage& wrapped, const QRectF& source, const QT
   return window;
 }
 
+// The target's window pixels of a pattern scaled down with its lines kept.
+QImage InkKeepingWindow(const ImageBuffer& image, uint8_t ink, const ImageSize& shown,
+                        const QRect& target, Point scroll) {
+  QImage window(target.size(), QImage::Format_RGB32);
+  if (window.isNull()) return window;
+  std::array<uint32_t, 256> colors{};
+  std::vector<PaletteEntry> entries(256);
+  image.ReadPalette(0, 256, entries.data());
+  for (size_t i = 0; i < colors.size(); ++i) {
+    colors[i] = uint32_t(entries[i].red) << 16 | uint32_t(entries[i].green) << 8 | entries[i].blue;
+  }
+  const ShownPart part{target.left() + scroll.x, target.top() + scroll.y, target.width(),
+                       target.height()};
+  ScaleDownKeepingInk(image, colors, ink, shown, part, reinterpret_cast<uint32_t*>(window.bits()),
+                      size_t(window.bytesPerLine() / 4));
+  return window;
+}
+
 }  // namespace
 
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
-                     Point scroll, const QRect& clip, const PreviewTables* tables) {
+                     Point scroll, const QRect& clip, const PreviewTables* tables, int ink) {
   ImageSize picture{image.Width(), image.Height()};
   QRect target = PictureWindowRect(picture, zoom, scroll) & clip;
   if (target.isEmpty() || picture.IsEmpty()) return;
+  if (ink >= 0 && ink <= 255 && image.Kind() == kKind8Bit &&
+      IsScaledDown(picture, DisplayedSize(picture, zoom))) {
+    QImage window = InkKeepingWindow(image, uint8_t(ink), DisplayedSize(picture, zoom), target, scroll);
+    if (!window.isNull()) {
+      painter.drawImage(target.topLeft(), window);
+      return;
+    }
+  }
   QImage wrapped = WrapImageRows(image);
   if (wrapped.isNull()) return;
   ImageSize shown = DisplayedSize(picture, zoom);

@@ -35,9 +35,11 @@ struct PreviewTables {
 // Draws the part of `image` that falls into `clip` (window pixels) at the
 // zoom, with the window placed at `scroll` (negative when centred); through
 // `tables` when given (converting whichever is smaller: the visible picture
-// part before scaling or the window pixels after).
+// part before scaling or the window pixels after). An 8-bit picture whose
+// lines have the value `ink` (0..255; -1: none) keeps them when scaled down.
 void DrawImageBuffer(QPainter& painter, const ImageBuffer& image, const ZoomFactor& zoom,
-                     Point scroll, const QRect& clip, const PreviewTables* tables = nullptr);
+                     Point scroll, const QRect& clip, const PreviewTables* tables = nullptr,
+                     int ink = -1);
 
 // Text waiting to be placed: the mask's pixels (row 0 at the bottom) as a
 // black-and-white hatch over the picture, scaled into `target` (window pixels).

@@ -4,6 +4,7 @@
 #include "editing/drawing_tool.h"
 #include "editing/selection_tool.h"
 #include "editing/text_placement.h"
+#include "pattern/render_pattern.h"
 
 namespace tintara {
 
@@ -55,6 +56,11 @@ bool DrawingMouseInput::SetCursor(const MouseInput&, ToolCursor& cursor) {
 }
 
 const ImageBuffer* DocumentViewSource::DisplayedImage() const { return doc_.ShownImage(); }
+
+int DocumentViewSource::InkValue() const {
+  const ImageBuffer* shown = doc_.ShownImage();
+  return shown != nullptr && shown == doc_.patternImage.get() ? kPatternInk : -1;
+}
 
 const Region* DocumentViewSource::Selection() const { return doc_.selection.get(); }
 

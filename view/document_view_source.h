@@ -51,6 +51,7 @@ class DocumentViewSource : public ViewSource {
         drawingInput_(doc, drawing) {}
 
   const ImageBuffer* DisplayedImage() const override;
+  int InkValue() const override;
   const Region* Selection() const override;
   ImageSize CurrentImageSize() const override;
   MouseTool* CurrentTool() override;

@@ -60,6 +60,9 @@ class ViewSource {
 
   // The image to show now (see ChooseDisplayedImage); null draws only the background.
   virtual const ImageBuffer* DisplayedImage() const = 0;
+  // The value of the lines (borders, digits) of the image shown, kept when it
+  // is scaled down; -1 when it has none.
+  virtual int InkValue() const { return -1; }
   // The current selection, or null.
   virtual const Region* Selection() const = 0;
   // Size of the picture currently shown; 0 × 0 when nothing is shown.

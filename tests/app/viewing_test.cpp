@@ -184,6 +184,60 @@ TEST_F(ViewingTest, TheStandardBarMakesThePatternAndAClickNamesTheAreasPaint) {
   EXPECT_EQ(Frame().Status()->FirstPaneText(), kIdleStatusText);
 }
 
+// "Create drawing pattern" shows the numbered pattern, fitted to the window
+// (not at the photograph's zoom), and scaled down every one-cell border is
+// still drawn: seven stripes give six borders and the frame's two sides.
+TEST_F(ViewingTest, ANewPatternIsShownWholeWithEveryBorder) {
+  StoredSettings().WriteInt("SETTINGS", "PRNRES", 2);        // 600 dpi: 1240 cells across
+  StoredSettings().WriteInt("SETTINGS", "TESSELMETHOD", 0);  // borders only
+  Begin(true);
+  const int stripes = 7;
+  const uint8_t colours[stripes][3] = {{220, 30, 30}, {30, 160, 40},  {40, 60, 220}, {240, 220, 40},
+                                       {20, 20, 20},  {200, 60, 200}, {250, 250, 250}};
+  ImageRef picture = ImageBuffer::Create(kKindRgb24, 1400, 2000);
+  for (int32_t y = 0; y < picture->Height(); ++y) {
+    uint8_t* row = picture->WritableRows().value().Row(y);
+    for (int32_t x = 0; x < picture->Width(); ++x) {
+      const uint8_t* c = colours[x * stripes / picture->Width()];
+      row[3 * x] = c[2];
+      row[3 * x + 1] = c[1];
+      row[3 * x + 2] = c[0];
+    }
+  }
+  ASSERT_TRUE(Doc().ReplaceWithPicture(picture, kOriginFile, "", false));
+  if (Doc().pictureEditing) Choose("&Edit", "&Finish picture editing");
+  Key(Qt::Key_0);  // the photograph at 1:1
+  ASSERT_EQ(Numerator(), 1000);
+  QAction* create = Frame().Actions().Action(cmd::kCreateDrawingPattern);
+  QTest::mouseClick(Frame().StandardBar()->widgetForAction(create), Qt::LeftButton);
+  ASSERT_TRUE(Doc().HasPattern());
+  QCoreApplication::processEvents();
+
+  EXPECT_EQ(Doc().viewMode, kViewPattern);
+  const int w = Doc().patternImage->Width();
+  const int h = Doc().patternImage->Height();
+  ASSERT_LT(Numerator(), 1000);  // larger than the window: scaled down
+  const QSize client = Viewport()->size();
+  const int shownWidth = w * Numerator() / 1000;
+  const int shownHeight = h * Numerator() / 1000;
+  EXPECT_LE(shownWidth, client.width());
+  EXPECT_LE(shownHeight, client.height());
+  EXPECT_TRUE(client.width() - shownWidth <= 3 || client.height() - shownHeight <= 3);
+
+  // Dark runs across the middle of the pattern: borders, not paper.
+  QImage shot = Viewport()->grab().toImage();
+  const QPoint left = WindowOf({0, h / 2});
+  const QPoint right = WindowOf({w, h / 2});
+  int runs = 0;
+  bool inRun = false;
+  for (int x = left.x(); x < right.x(); ++x) {
+    const bool dark = qGray(shot.pixel(x, left.y())) < 200;
+    if (dark && !inRun) ++runs;
+    inRun = dark;
+  }
+  EXPECT_EQ(runs, stripes - 1 + 2);
+}
+
 TEST_F(ViewingTest, TheEmptyCanvasSaysHowToBeginInBothStyles) {
   Begin(false);
   const QString hint = QStringLiteral("Open a picture (Ctrl+L) or drop one here");

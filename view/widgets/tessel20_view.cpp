@@ -231,7 +231,8 @@ void CTessel20View::Render(QPainter& painter, const QRect& area) {
     if (!emptyHint_.isEmpty()) DrawEmptyHint(painter);
     return;
   }
-  DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area, preview_ ? &*preview_ : nullptr);
+  DrawImageBuffer(painter, *image, state_.Zoom(), scroll, area, preview_ ? &*preview_ : nullptr,
+                  source_->InkValue());
   if (source_->Selection() != nullptr) {
     DrawSelectionOutline(painter, Outline(*image), state_.Mapping(image->Height()), area,
                          antsPhase_, source_->Selection()->IsInverted());
