@@ -113,7 +113,7 @@ std::optional<std::string> CTessel20App::ChooseProjectToSave() {
 
 bool CTessel20App::SaveTo(const std::string& path) {
   bool saved = false;
-  RunLong([&] { saved = SaveProject(*doc_, path); });
+  RunLong([&] { saved = SaveProject(*doc_, path, nullptr, SaveProgress::kShown); });
   if (saved) {
     RememberProject(path);
     // The next auto-save comes a whole interval after this save, not sooner.

@@ -123,7 +123,8 @@ bool ReadRowsRaw(ArchiveReader& in, const PixelRows& picture) {
 
 namespace {
 
-void WriteRows(ArchiveWriter& out, const ImageBuffer& picture, std::atomic<int32_t>* rowsWritten) {
+void WriteRows(ArchiveWriter& out, const ImageBuffer& picture, std::atomic<int32_t>* rowsWritten,
+               const std::atomic<bool>* stop) {
   DeflateStream stream;
   std::vector<uint8_t> chunk;
   if (!stream.ready) {
@@ -131,6 +132,10 @@ void WriteRows(ArchiveWriter& out, const ImageBuffer& picture, std::atomic<int32
     return;
   }
   for (int32_t y = 0; y < picture.Height() && out.Ok(); ++y) {
+    if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+      out.Fail();
+      return;
+    }
     if (!CompressRow(stream, picture.Row(y), size_t(picture.Stride()), chunk)) {
       out.Fail();
       return;
@@ -144,7 +149,7 @@ void WriteRows(ArchiveWriter& out, const ImageBuffer& picture, std::atomic<int32
 }  // namespace
 
 void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture,
-                        std::atomic<int32_t>* rowsWritten) {
+                        std::atomic<int32_t>* rowsWritten, const std::atomic<bool>* stop) {
   if (picture == nullptr) {
     out.WriteInt32(-1);
     out.WriteInt32(-1);
@@ -156,7 +161,7 @@ void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture,
   out.WriteInt32(picture->Kind());
   if (picture->Kind() == kKind8Bit) WritePalette(out, *picture);
   try {
-    WriteRows(out, *picture, rowsWritten);
+    WriteRows(out, *picture, rowsWritten, stop);
   } catch (const std::bad_alloc&) {
     out.Fail();
   }

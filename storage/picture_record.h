@@ -13,9 +13,12 @@
 namespace tintara {
 
 // Writes a record; any failure (memory included) marks `out` failed, nothing throws.
-// `rowsWritten`, when given, counts the rows written so far (another thread may read it).
+// `rowsWritten`, when given, counts the rows written so far (another thread
+// may read it). `stop`, once set by another thread,
+// ends the record early with `out` failed.
 void WritePictureRecord(ArchiveWriter& out, const ImageBuffer* picture,
-                        std::atomic<int32_t>* rowsWritten = nullptr);
+                        std::atomic<int32_t>* rowsWritten = nullptr,
+                        const std::atomic<bool>* stop = nullptr);
 
 enum class RowEncoding { kCompressed, kRaw };
 

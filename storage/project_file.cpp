@@ -186,7 +186,25 @@ const std::vector<uint8_t>* EarlyPictureRecord::RecordFor(const ImageBuffer* pic
   return &state_->sink.bytes;
 }
 
-void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecord* early) {
+int64_t ProjectRowCount(const CTessel20Doc& doc) {
+  int64_t rows = 0;
+  for (const ImageRef* picture :
+       {&doc.initialPicture, &doc.convertedPicture, &doc.indexImage, &doc.patternImage}) {
+    if (*picture) rows += (*picture)->Height();
+  }
+  return rows;
+}
+
+int64_t SaveWatch::RowsWritten() const {
+  int64_t written = 0;
+  for (const std::atomic<int32_t>& picture : rows) written += picture.load(std::memory_order_relaxed);
+  return written;
+}
+
+void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecord* early,
+                  SaveWatch* watch) {
+  auto rows = [watch](size_t picture) { return watch != nullptr ? &watch->rows[picture] : nullptr; };
+  const std::atomic<bool>* stop = watch != nullptr ? &watch->stop : nullptr;
   out.WriteString(kProjectSignature);
   // Compressing is nearly all of the work. The three pattern-sized pictures
   // compress into memory on a second core while the initial picture streams
@@ -194,9 +212,9 @@ void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecor
   VectorSink later;
   ArchiveWriter laterWriter(later);
   auto writeLater = [&] {
-    WritePictureRecord(laterWriter, doc.convertedPicture.get());
-    WritePictureRecord(laterWriter, doc.indexImage.get());
-    WritePictureRecord(laterWriter, doc.patternImage.get());
+    WritePictureRecord(laterWriter, doc.convertedPicture.get(), rows(1), stop);
+    WritePictureRecord(laterWriter, doc.indexImage.get(), rows(2), stop);
+    WritePictureRecord(laterWriter, doc.patternImage.get(), rows(3), stop);
   };
   {
     std::jthread worker;
@@ -209,8 +227,9 @@ void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecor
     const std::vector<uint8_t>* record = early ? early->RecordFor(doc.initialPicture.get()) : nullptr;
     if (record != nullptr) {
       out.WriteBytes(record->data(), record->size());
+      if (watch != nullptr) watch->rows[0].store(doc.initialPicture->Height(), std::memory_order_relaxed);
     } else {
-      WritePictureRecord(out, doc.initialPicture.get());
+      WritePictureRecord(out, doc.initialPicture.get(), rows(0), stop);
     }
     if (!worker.joinable()) writeLater();
   }

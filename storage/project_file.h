@@ -3,6 +3,8 @@
 // name. Files of the older layout without a signature are read too.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -54,9 +56,20 @@ class EarlyPictureRecord {
   std::unique_ptr<State> state_;
 };
 
+// A save as another thread sees it: the picture rows written so far, and
+// the wish to stop, after which the save ends early with its writer failed.
+struct SaveWatch {
+  std::array<std::atomic<int32_t>, 4> rows{};  // of each picture, in file order
+  std::atomic<bool> stop{false};
+  int64_t RowsWritten() const;
+};
+
+// The rows of the document's pictures, all that SaveWatch counts to.
+int64_t ProjectRowCount(const CTessel20Doc& doc);
+
 // `early`, when given, may hold the initial picture's record already.
 void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc,
-                  EarlyPictureRecord* early = nullptr);
+                  EarlyPictureRecord* early = nullptr, SaveWatch* watch = nullptr);
 
 struct ProjectReadStatus {
   enum Kind { kRead, kBadFormat, kOverBudget, kOutOfMemory };

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -13,6 +17,7 @@
 #include "colors/file_read.h"
 #include "document/document_environment.h"
 #include "document/tessel_doc.h"
+#include "ports/step_progress.h"
 #include "ports/ui_host.h"
 #include "storage/file_source.h"
 #include "storage/memory_budget.h"
@@ -122,6 +127,44 @@ std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& da
   return kBadFormatText;
 }
 
+// Writes on a helper thread while this one moves the progress window and
+// hears its Cancel; false when the user cancelled.
+bool WriteWatched(CTessel20Doc& doc, ArchiveWriter& writer, EarlyPictureRecord* early) {
+  UiHost& ui = doc.Ui();
+  ProgressCounters& counters = doc.Environment().progress;
+  CountedOperation counted(ui, counters, 1);
+  counters.stepNumber = 0;
+  ui.ProgressBegin(counters);
+  SaveWatch watch;
+  const int64_t rows = std::max<int64_t>(ProjectRowCount(doc), 1);
+  constexpr int kSteps = 1000;
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  auto write = [&] {
+    WriteProject(writer, doc, early, &watch);
+    std::lock_guard lock(mutex);
+    done = true;
+    ended.notify_one();
+  };
+  std::jthread worker;
+  try {
+    worker = std::jthread(write);
+  } catch (const std::system_error&) {
+    write();  // no thread: a save without progress
+  }
+  std::unique_lock lock(mutex);
+  while (!ended.wait_for(lock, std::chrono::milliseconds(40), [&] { return done; })) {
+    lock.unlock();
+    const int64_t written = std::min<int64_t>(watch.RowsWritten(), rows);
+    if (ui.ProgressStep(counters, int(written * kSteps / rows), kSteps)) {
+      watch.stop.store(true, std::memory_order_relaxed);
+    }
+    lock.lock();
+  }
+  return !watch.stop.load(std::memory_order_relaxed);
+}
+
 }  // namespace
 
 bool OpenProject(CTessel20Doc& doc, const std::string& path) {
@@ -158,13 +201,19 @@ bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadR
   return true;
 }
 
-bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early) {
+bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early,
+                 SaveProgress progress) {
   int error = 0;
   {
     ReplacingFile file(path);
     if (file.IsOpen()) {
       ArchiveWriter writer(file);
-      WriteProject(writer, doc, early);
+      if (progress == SaveProgress::kShown) {
+        // Cancelled: the temporary file goes with `file`, the old one stays.
+        if (!WriteWatched(doc, writer, early)) return false;
+      } else {
+        WriteProject(writer, doc, early);
+      }
       if (!writer.Ok() || !file.Commit()) error = file.LastError() != 0 ? file.LastError() : EIO;
     } else {
       error = file.LastError();

@@ -17,8 +17,13 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path);
 // same folder first and replaces the old file only when complete, so a failed
 // save never destroys the previous copy. A read-only file is refused; a
 // symbolic link is followed; the new file keeps the old one's permissions.
-// `early` may hold the initial picture's record, compressed ahead.
-bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early = nullptr);
+// `early` may hold the initial picture's record, compressed ahead. With
+// `progress` shown the save is a counted operation: the progress window
+// follows the rows written, and its Cancel ends the save with the old file
+// as it was (false, nothing told).
+enum class SaveProgress { kQuiet, kShown };
+bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord* early = nullptr,
+                 SaveProgress progress = SaveProgress::kQuiet);
 
 struct ProjectReadResult {
   bool legacy = false;  // the file has the older layout without a signature

@@ -1,4 +1,8 @@
 #include <QElapsedTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QStatusBar>
@@ -86,6 +90,51 @@ TEST_F(LongWorkTest, TheCancelButtonCancelsAsEscapeDoesAndIsOffOnceItCannot) {
   late.SetPercent(40);
   QTest::mouseClick(late.CancelButton(), Qt::LeftButton);
   EXPECT_EQ(asked, 1);
+}
+
+// Saving a large project shows the progress window; its Cancel leaves the
+// file as it was before, with nothing beside it, and the project unsaved.
+TEST_F(LongWorkTest, SavingShowsProgressAndItsCancelKeepsTheOldFile) {
+  LoadAndLeaveEditing(300, 200);
+  const std::string path = folder.File("large.mop");
+  ASSERT_TRUE(app->SaveTo(path));
+  std::ifstream in(path, std::ios::binary);
+  const std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::vector<std::filesystem::path> entries;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) entries.push_back(entry.path());
+  // A photograph of six million pixels: seconds of compressing.
+  Doc().initialPicture = MakePhoto(3000, 2000, 9);
+  Doc().modified = true;
+
+  auto saveWatching = [&](bool cancel) {
+    bool seen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      ProgressWindow* window = app->Host().Progress();
+      if (window == nullptr || seen) return;
+      seen = true;
+      EXPECT_TRUE(window->CancelButton()->isEnabled());
+      if (cancel) QTest::mouseClick(window->CancelButton(), Qt::LeftButton);
+    });
+    watch.start(1);
+    Choose(QStringLiteral("&File"), QStringLiteral("&Save"));
+    watch.stop();
+    return seen;
+  };
+  EXPECT_TRUE(saveWatching(true));
+  std::ifstream after(path, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), std::istreambuf_iterator<char>()), old);
+  std::vector<std::filesystem::path> now;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) now.push_back(entry.path());
+  std::sort(entries.begin(), entries.end());
+  std::sort(now.begin(), now.end());
+  EXPECT_EQ(now, entries);
+  EXPECT_TRUE(Doc().modified);
+  EXPECT_EQ(app->Host().Progress(), nullptr);
+
+  EXPECT_TRUE(saveWatching(false));
+  EXPECT_FALSE(Doc().modified);
+  EXPECT_GT(std::filesystem::file_size(path), old.size() * 10);
 }
 
 TEST_F(LongWorkTest, AutoSaveLeavesAnUnchangedProjectAlone) {

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -184,6 +185,43 @@ TEST_F(ProjectIoTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_GT(FileBytes(path).size(), old.size() + 4096);
   EXPECT_EQ(FolderEntries(dir.Path()), entries);
   EXPECT_FALSE(doc->modified);
+}
+
+// A save that shows its progress counts the rows of all four pictures, and
+// its Cancel leaves the old file as it was, with no temporary file beside it.
+TEST_F(ProjectIoTest, ASaveShowsItsProgressAndItsCancelKeepsTheOldFile) {
+  std::string path = dir.File("large.mop");
+  std::vector<uint8_t> old = SaveSmallProject(path);
+  std::vector<std::string> entries = FolderEntries(dir.Path());
+  doc->initialPicture = test::MakePhoto(3000, 2000, 5);  // seconds of deflate, not milliseconds
+  doc->modified = true;
+  const size_t messages = ui.messages.size();
+
+  int steps = 0;
+  ui.SetCancelWhen([&](const ProgressCounters&, int, int) { return ++steps == 2; });
+  EXPECT_FALSE(SaveProject(*doc, path, nullptr, SaveProgress::kShown));
+  EXPECT_EQ(steps, 2);
+  EXPECT_EQ(FileBytes(path), old);
+  EXPECT_EQ(FolderEntries(dir.Path()), entries);
+  EXPECT_EQ(ui.messages.size(), messages);  // a cancel is not told
+  EXPECT_FALSE(ui.progressShown);
+  EXPECT_TRUE(doc->modified);
+
+  ui.SetCancelWhen({});
+  ui.progressPercents.clear();
+  const int begins = ui.progressBegins;
+  ASSERT_TRUE(SaveProject(*doc, path, nullptr, SaveProgress::kShown));
+  EXPECT_EQ(ui.progressBegins, begins + 1);
+  EXPECT_FALSE(ui.progressShown);
+  ASSERT_FALSE(ui.progressPercents.empty());
+  EXPECT_TRUE(std::is_sorted(ui.progressPercents.begin(), ui.progressPercents.end()));
+  EXPECT_LE(ui.progressPercents.back(), 100);
+  EXPECT_FALSE(doc->modified);
+  // Written as a quiet save writes it.
+  const std::vector<uint8_t> shown = FileBytes(path);
+  ASSERT_TRUE(SaveProject(*doc, path));
+  EXPECT_EQ(FileBytes(path), shown);
+  EXPECT_EQ(FolderEntries(dir.Path()), entries);
 }
 
 TEST_F(ProjectIoTest, SaveIntoAMissingFolderOrOverAFolderFails) {
