@@ -19,6 +19,8 @@ namespace {
 
 constexpr double kGapShare = 0.04;  // space between sheets, of a sheet's width
 constexpr double kZoomStep = 1.5;
+constexpr double kSupersample = 3;                    // each way, at most
+constexpr int64_t kMostSupersampledPixels = 16 << 20;  // of one page drawn larger
 
 // One sheet: the paper, with the page drawn by the printer's page code at the
 // printer's resolution and scaled to the screen. The drawing is kept for the
@@ -43,7 +45,19 @@ class PreviewPage : public QGraphicsItem {
   }
 
  private:
+  // Drawn larger and averaged down: a one-cell line of the pattern stays a
+  // light line instead of breaking up into dots.
   QImage Draw(const QSize& size) const {
+    const double pixels = double(size.width()) * size.height();
+    const double factor =
+        std::max(1.0, std::min({kSupersample, double(paper_.width()) / size.width(),
+                                std::sqrt(double(kMostSupersampledPixels) / pixels)}));
+    QImage large = DrawAt(QSize(int(size.width() * factor), int(size.height() * factor)));
+    if (large.isNull() || large.size() == size) return large;
+    return large.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+
+  QImage DrawAt(const QSize& size) const {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) return image;
     // Fonts take their size from the device's resolution: the printer's.
