@@ -104,8 +104,8 @@ int PipelineStepTotal(int32_t patternType, bool resizes) {
   return total + (resizes ? 1 : 0);
 }
 
-void CTessel20Doc::CreatePattern() {
-  if (!initialPicture || env_.filters == nullptr) return;
+bool CTessel20Doc::CreatePattern() {
+  if (!initialPicture || env_.filters == nullptr) return false;
   WaitCursor wait(Ui());
 
   const int64_t w = initialPicture->Width();
@@ -115,7 +115,7 @@ void CTessel20Doc::CreatePattern() {
                       params.dotsPerCell, w, h);
   const int64_t tw = target.width;
   const int64_t th = target.height;
-  if (!PatternFitsBudget(tw, th)) return;
+  if (!PatternFitsBudget(tw, th)) return false;
   // The resize step is counted exactly when it runs, so the indicator ends at 100 %.
   const bool resizes = w != tw || h != th;
   CountedOperation counted(Ui(), env_.progress,
@@ -131,14 +131,14 @@ void CTessel20Doc::CreatePattern() {
                            env_.app.colorCorrectionPercent);
     if (!params.paletteReady) {
       RollBackToLastSnapshot();
-      return;
+      return false;
     }
     Ui().RefreshPaletteWindow(true);
   }
   // Nothing to match against: the pattern would be all colour 0.
   if (params.workingPalette.empty()) {
     RollBackToLastSnapshot();
-    return;
+    return false;
   }
 
   patternImage = nullptr;
@@ -152,7 +152,7 @@ void CTessel20Doc::CreatePattern() {
   if (!convertedPicture || !patternImage || !indexImage) {
     // Nothing half-converted stays behind: the project is as before the command.
     RollBackToLastSnapshot();
-    return;
+    return false;
   }
 
   counters.stepNumber = 0;
@@ -162,7 +162,7 @@ void CTessel20Doc::CreatePattern() {
       !ApplyToolInPlace(site, "graham_filt", convertedPicture,
                         SquareParameters(SimplifyStrength(*convertedPicture)), "%d,%d,%d,%d")) {
     RollBackToLastSnapshot();
-    return;
+    return false;
   }
   // Both sides are compared: a picture that matched the target in one side
   // only would otherwise leave the pattern and the picture of different sizes.
@@ -178,7 +178,7 @@ void CTessel20Doc::CreatePattern() {
                            whole.get()) ||
         !resized || resized->Width() != tw || resized->Height() != th) {
       RollBackToLastSnapshot();
-      return;
+      return false;
     }
     convertedPicture = std::move(resized);
   }
@@ -187,7 +187,7 @@ void CTessel20Doc::CreatePattern() {
   if (!MapToPaintColors(0, 0, convertedPicture->Width(), convertedPicture->Height()) ||
       !RemoveSmallAreas(true)) {
     viewMode = kViewInitial;
-    return;
+    return false;
   }
   counted.Finish();
   patternEditedByHand = false;
@@ -201,6 +201,7 @@ void CTessel20Doc::CreatePattern() {
   // Said once the pattern stands: a cancelled one leaves nothing to remark on.
   if (asked > 0) NoteFewerPaints(asked);
   NoteUnusedPaints();
+  return true;
 }
 
 void CTessel20Doc::NoteUnusedPaints() {

@@ -33,11 +33,11 @@ const ImageBuffer* CTessel20Doc::ShownImage() const {
 void CTessel20Doc::CreateDrawingPatternCommand() {
   if (!ConfirmReconvert()) return;
   PushUndoSnapshot();
-  CreatePattern();
+  const bool made = CreatePattern();
   if (!convertedPicture) return;
   Ui().RefreshPanels();
   FinishPictureEditing();
-  ShowNewPattern();
+  if (made) ShowNewPattern();
   SetWorkStage(3);
   RefreshNavigator();
 }

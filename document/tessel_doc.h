@@ -137,8 +137,9 @@ class CTessel20Doc {
   void CreateDrawingPatternCommand();
   // A pattern just made is shown, fitted to the views.
   void ShowNewPattern();
-  // The pipeline proper; success is an existing converted picture afterwards.
-  void CreatePattern();
+  // The pipeline proper; false when it failed or was cancelled (the project
+  // then is as it was before).
+  bool CreatePattern();
   // Matches every pixel of the rectangle to the working palette (outside it:
   // black, colour 0). 1 done, 0 cancelled (the document has rolled back).
   int MapToPaintColors(int32_t left, int32_t top, int32_t right, int32_t bottom);

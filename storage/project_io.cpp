@@ -134,7 +134,7 @@ bool WriteWatched(CTessel20Doc& doc, ArchiveWriter& writer, EarlyPictureRecord* 
   ProgressCounters& counters = doc.Environment().progress;
   CountedOperation counted(ui, counters, 1);
   counters.stepNumber = 0;
-  ui.ProgressBegin(counters);
+  bool shown = false;  // a save over in a moment flashes no window
   SaveWatch watch;
   const int64_t rows = std::max<int64_t>(ProjectRowCount(doc), 1);
   constexpr int kSteps = 1000;
@@ -156,6 +156,8 @@ bool WriteWatched(CTessel20Doc& doc, ArchiveWriter& writer, EarlyPictureRecord* 
   std::unique_lock lock(mutex);
   while (!ended.wait_for(lock, std::chrono::milliseconds(40), [&] { return done; })) {
     lock.unlock();
+    if (!shown) ui.ProgressBegin(counters);
+    shown = true;
     const int64_t written = std::min<int64_t>(watch.RowsWritten(), rows);
     if (ui.ProgressStep(counters, int(written * kSteps / rows), kSteps)) {
       watch.stop.store(true, std::memory_order_relaxed);

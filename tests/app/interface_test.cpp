@@ -185,10 +185,10 @@ TEST_F(InterfaceTest, StageCommandsShowTheirPageAndRunTheDocumentSteps) {
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),
             (std::vector<QString>{"Colors", "Borders color", "Size", "Pattern Type", "Display"}));
 
-  // Entering the pattern stage makes the pattern first.
+  // Entering the pattern stage makes the pattern first, and shows it.
   ASSERT_TRUE(app->Dispatch(cmd::kStagePattern));
   EXPECT_TRUE(Doc().HasPattern());
-  EXPECT_EQ(Doc().viewMode, kViewConverted);
+  EXPECT_EQ(Doc().viewMode, kViewPattern);
   EXPECT_TRUE(app->Environment().patternEditing);
   EXPECT_EQ(Frame().ToolPanel()->PageName(), "Edit pattern");
   EXPECT_EQ(Captions(Frame().ToolPanel()->Buttons()),

@@ -48,7 +48,7 @@ TEST_F(ProjectFlowTest, LoadCreateSaveAndReopenThroughCommands) {
   CreatePattern();
   EXPECT_TRUE(Doc().modified);
   EXPECT_EQ(Frame().Stage(), 3);  // the document moved the panel to the pattern
-  EXPECT_EQ(Doc().viewMode, kViewConverted);
+  EXPECT_EQ(Doc().viewMode, kViewPattern);  // and shows the numbered pattern
 
   {
     // A name typed without the suffix gets the project suffix.

@@ -39,7 +39,7 @@ TEST_F(CliTest, CreateWritesAProjectThatInfoDescribesCompletely) {
   ExpectPicture(info["indexImage"], 310, 206, 8, "index");
   ExpectPicture(info["patternImage"], 310, 206, 4, "pattern");
   EXPECT_EQ(info["pictureOrigin"].toInt(), 0);
-  EXPECT_EQ(info["viewMode"].toInt(), 1);
+  EXPECT_EQ(info["viewMode"].toInt(), 2);  // the pattern just made is shown
   EXPECT_EQ(info["pictureFileName"].toString(), Q("photo.png"));
 
   QJsonObject params = info["params"].toObject();

@@ -29,7 +29,7 @@ TEST_F(UndoTest, UndoOfCreateRestoresViewModeAndPaletteAndRedoBringsThePatternBa
   ASSERT_EQ(doc->params.paletteReady, 0);
   ASSERT_TRUE(commands.Run(cmd::kCreateDrawingPattern));
   ASSERT_TRUE(doc->HasPattern());
-  EXPECT_EQ(doc->viewMode, kViewConverted);
+  EXPECT_EQ(doc->viewMode, kViewPattern);
   EXPECT_EQ(doc->params.paletteReady, 1);
   ImageRef pattern = ImageBuffer::Copy(*doc->patternImage);
 
@@ -42,7 +42,7 @@ TEST_F(UndoTest, UndoOfCreateRestoresViewModeAndPaletteAndRedoBringsThePatternBa
 
   ASSERT_TRUE(commands.Run(cmd::kRedo));
   ASSERT_TRUE(doc->HasPattern());
-  EXPECT_EQ(doc->viewMode, kViewConverted);
+  EXPECT_EQ(doc->viewMode, kViewPattern);
   EXPECT_TRUE(SamePixels(*doc->patternImage, *pattern));
   EXPECT_FALSE(commands.IsEnabled(cmd::kRedo));
 }
@@ -187,7 +187,7 @@ TEST_F(DisplayTest, StagesDriveEditingModes) {
   EXPECT_FALSE(doc->pictureEditing);
   EXPECT_TRUE(env.patternEditing);
   EXPECT_TRUE(doc->HasPattern());
-  EXPECT_EQ(doc->viewMode, kViewConverted);
+  EXPECT_EQ(doc->viewMode, kViewPattern);
   EXPECT_TRUE(ui.paletteWindowShown);
   ASSERT_TRUE(commands.Run(cmd::kStageFinish));
   EXPECT_FALSE(env.patternEditing);
