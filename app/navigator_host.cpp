@@ -32,8 +32,8 @@ void NavigatorHost::Open() {
         if (view_.Frozen()) return std::nullopt;
         return NavigatorImage(doc_);
       },
-                                [this](const LtrbRect& picture) { return FrameFor(picture); },
-                                owner_);
+      [this](const LtrbRect& picture) { return FrameFor(picture); }, owner_,
+      [this] { return NavigatorInk(doc_); });
   window_->setAttribute(Qt::WA_DeleteOnClose);
   connect(window_, &NavigatorWindow::closing, this, &NavigatorHost::Closing);
   connect(window_->Control(), &NavigatorThumbnailControl::frameDropped, this,

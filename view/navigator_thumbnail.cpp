@@ -1,8 +1,12 @@
 #include "view/navigator_thumbnail.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "document/tessel_doc.h"
+#include "pattern/render_pattern.h"
+#include "view/ink_keeping_scale.h"
 
 namespace tintara {
 
@@ -39,6 +43,31 @@ void CopyRow(const ImageBuffer& image, int32_t sourceRow, int32_t thumbWidth, ui
   }
 }
 
+// The pattern shrunk into the thumbnail's picture rectangle with its lines kept.
+void CopyKeepingInk(const ImageBuffer& image, uint8_t ink, const LtrbRect& rect,
+                    NavigatorThumbnail& thumb) {
+  const int32_t tw = rect.right - rect.left;
+  const int32_t th = rect.bottom - rect.top;
+  std::array<uint32_t, 256> colors{};
+  std::vector<PaletteEntry> entries(256);
+  image.ReadPalette(0, 256, entries.data());
+  for (size_t i = 0; i < colors.size(); ++i) {
+    colors[i] = uint32_t(entries[i].red) << 16 | uint32_t(entries[i].green) << 8 | entries[i].blue;
+  }
+  std::vector<uint32_t> pixels(size_t(tw) * size_t(th));
+  ScaleDownKeepingInk(image, colors, ink, {tw, th}, {0, 0, tw, th}, pixels.data(), size_t(tw));
+  for (int32_t y = 0; y < th; ++y) {
+    uint8_t* out =
+        thumb.rgb.data() + (size_t(rect.top + y) * size_t(thumb.width) + size_t(rect.left)) * 3;
+    for (int32_t x = 0; x < tw; ++x, out += 3) {
+      const uint32_t p = pixels[size_t(y) * size_t(tw) + size_t(x)];
+      out[0] = uint8_t(p >> 16);
+      out[1] = uint8_t(p >> 8);
+      out[2] = uint8_t(p);
+    }
+  }
+}
+
 }  // namespace
 
 LtrbRect ThumbnailPictureRect(int32_t clientWidth, int32_t clientHeight, int32_t imageWidth,
@@ -57,7 +86,7 @@ LtrbRect ThumbnailPictureRect(int32_t clientWidth, int32_t clientHeight, int32_t
 }
 
 NavigatorThumbnail RenderThumbnail(const ImageBuffer* image, int32_t clientWidth,
-                                   int32_t clientHeight) {
+                                   int32_t clientHeight, int ink) {
   NavigatorThumbnail thumb;
   thumb.width = std::max(clientWidth, 0);
   thumb.height = std::max(clientHeight, 0);
@@ -69,6 +98,11 @@ NavigatorThumbnail RenderThumbnail(const ImageBuffer* image, int32_t clientWidth
   const int32_t th = Height(rect);
   if (tw <= 0 || th <= 0) return thumb;
   thumb.picture = rect;
+  if (ink >= 0 && ink <= 255 && image->Kind() == kKind8Bit &&
+      IsScaledDown({image->Width(), image->Height()}, {tw, th})) {
+    CopyKeepingInk(*image, uint8_t(ink), rect, thumb);
+    return thumb;
+  }
   const int32_t h = image->Height();
   for (int32_t fromTop = 0; fromTop < th; ++fromTop) {
     // Picture rows count from the bottom, as do the thumbnail's own.
@@ -89,6 +123,11 @@ const ImageBuffer* NavigatorImage(const CTessel20Doc& doc) {
     case kViewPattern: return doc.patternImage.get();
     default: return nullptr;
   }
+}
+
+int NavigatorInk(const CTessel20Doc& doc) {
+  const ImageBuffer* shown = NavigatorImage(doc);
+  return shown != nullptr && shown == doc.patternImage.get() ? kPatternInk : -1;
 }
 
 LtrbRect FrameFromView(const LtrbRect& t, const LtrbRect& v, const LtrbRect& p) {

@@ -33,13 +33,17 @@ LtrbRect ThumbnailPictureRect(int32_t clientWidth, int32_t clientHeight, int32_t
                               int32_t imageHeight);
 
 // The thumbnail of `image` (null: all grey). True-colour pixels are copied,
-// every other kind is looked up in its palette.
+// every other kind is looked up in its palette. With `ink` (0..255) an 8-bit
+// pattern shrunk both ways keeps its lines of that value, as the view does.
 NavigatorThumbnail RenderThumbnail(const ImageBuffer* image, int32_t clientWidth,
-                                   int32_t clientHeight);
+                                   int32_t clientHeight, int ink = -1);
 
 // What the navigator shows: the picture being edited, else by view mode the
 // initial picture, the converted picture or the pattern.
 const ImageBuffer* NavigatorImage(const CTessel20Doc& doc);
+// The value of the lines of what the navigator shows: the pattern's ink, -1
+// for a picture.
+int NavigatorInk(const CTessel20Doc& doc);
 
 // The frame marking the visible part: the view's client rectangle measured
 // against the picture's rectangle in the view, scaled onto the thumbnail's

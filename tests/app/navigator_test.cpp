@@ -1,7 +1,12 @@
 #include <QScrollBar>
+#include <QTest>
 
 #include "app/navigator_host.h"
+#include "app/panel_buttons.h"
+#include "app/stage_panels.h"
+#include "pattern/render_pattern.h"
 #include "storage/settings_keys.h"
+#include "view/navigator_thumbnail.h"
 #include "tests/app/app_fixture.h"
 #include "view/widgets/tessel20_view.h"
 
@@ -90,6 +95,23 @@ TEST_F(NavigatorTest, KeepsInStepWithZoomAndEdits) {
   const std::vector<uint8_t> before = Control()->Thumbnail().rgb;
   ASSERT_TRUE(app->Dispatch(cmd::kFlipHorizontal));
   EXPECT_NE(Control()->Thumbnail().rgb, before);
+}
+
+TEST_F(NavigatorTest, AShownPatternKeepsItsLinesInTheThumbnail) {
+  ASSERT_TRUE(app->LoadPictureFile(WritePicture("photo.png", 300, 200)));
+  ASSERT_NE(Window(), nullptr);
+  // The guided interface's "Pattern" stage makes it, as a user reaches it.
+  Frame().ToolPanel()->SetAnimation(false);
+  for (CMyButton* button : Frame().TaskBar()->Buttons()) {
+    if (button->Caption() == "Pattern") QTest::mouseClick(button, Qt::LeftButton);
+  }
+  ASSERT_EQ(Doc().viewMode, kViewPattern);
+  ShownAt(120, 120);
+  const NavigatorThumbnail& shown = Control()->Thumbnail();
+  const NavigatorThumbnail kept = RenderThumbnail(Doc().patternImage.get(), 120, 120, kPatternInk);
+  const NavigatorThumbnail sampled = RenderThumbnail(Doc().patternImage.get(), 120, 120);
+  EXPECT_EQ(shown.rgb, kept.rgb);
+  EXPECT_NE(shown.rgb, sampled.rgb);
 }
 
 TEST_F(NavigatorTest, DraggingTheFramePastAnEdgeStopsThereAndScrollsTheView) {

@@ -67,6 +67,26 @@ TEST(NavigatorThumbnail, IndexPicturesAreLookedUpInTheirPalette) {
   EXPECT_EQ(At(t, 7, 7), (Rgb3{1, 2, 3}));
 }
 
+TEST(NavigatorThumbnail, APatternShrunkKeepsEveryOneCellLineWithItsInk) {
+  PaletteEntry palette[256] = {};
+  palette[0] = {255, 255, 255, 0};
+  palette[32] = {0, 0, 0, 0};
+  // A line one cell wide every 20 columns of a 400-wide pattern, shrunk 4×.
+  ImageRef pattern = ImageBuffer::CreateWithPalette(kKind8Bit, 400, 300, palette, 256);
+  auto rows = pattern->WritableRows();
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 0; x < 400; ++x) rows->Row(y)[x] = x % 20 == 7 ? 32 : 0;
+  }
+  auto darkColumns = [](const NavigatorThumbnail& t) {
+    int dark = 0;
+    for (int x = 0; x < 100; ++x) dark += At(t, x, 37).r < 128 ? 1 : 0;
+    return dark;
+  };
+  EXPECT_EQ(darkColumns(RenderThumbnail(pattern.get(), 100, 75, 32)), 20);
+  // Sampled, most lines fall between the cells taken.
+  EXPECT_LT(darkColumns(RenderThumbnail(pattern.get(), 100, 75)), 20);
+}
+
 TEST(NavigatorThumbnail, WithoutAPictureAllIsGreyAndThereIsNoFrame) {
   NavigatorThumbnail t = RenderThumbnail(nullptr, 50, 40);
   ASSERT_EQ(t.rgb.size(), size_t(50 * 40 * 3));

@@ -21,8 +21,11 @@ bool IsEmpty(const LtrbRect& r) { return r.right <= r.left || r.bottom <= r.top;
 }  // namespace
 
 NavigatorThumbnailControl::NavigatorThumbnailControl(ImageSource image, FrameSource frame,
-                                                     QWidget* parent)
-    : QWidget(parent), image_(std::move(image)), frameSource_(std::move(frame)) {
+                                                     QWidget* parent, InkSource ink)
+    : QWidget(parent),
+      image_(std::move(image)),
+      frameSource_(std::move(frame)),
+      ink_(std::move(ink)) {
   setObjectName(QStringLiteral("navigatorThumbnail"));
   setMinimumSize(kThumbnailSide / 2, kThumbnailSide / 2);
   setMouseTracking(true);
@@ -31,7 +34,7 @@ NavigatorThumbnailControl::NavigatorThumbnailControl(ImageSource image, FrameSou
 void NavigatorThumbnailControl::Refresh() {
   std::optional<const ImageBuffer*> image = image_ ? image_() : nullptr;
   if (!image) return;
-  thumbnail_ = RenderThumbnail(*image, width(), height());
+  thumbnail_ = RenderThumbnail(*image, width(), height(), ink_ ? ink_() : -1);
   picture_ = QImage(thumbnail_.rgb.data(), thumbnail_.width, thumbnail_.height,
                     thumbnail_.width * 3, QImage::Format_RGB888);
   RedrawFrame();
@@ -98,12 +101,14 @@ void NavigatorThumbnailControl::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 NavigatorWindow::NavigatorWindow(NavigatorThumbnailControl::ImageSource image,
-                                 NavigatorThumbnailControl::FrameSource frame, QWidget* parent)
+                                 NavigatorThumbnailControl::FrameSource frame, QWidget* parent,
+                                 NavigatorThumbnailControl::InkSource ink)
     : QWidget(parent, Qt::Tool) {
   setWindowTitle(QStringLiteral("Navigator"));
   // Opening with a picture must not take the keys away from the main window.
   setAttribute(Qt::WA_ShowWithoutActivating);
-  control_ = new NavigatorThumbnailControl(std::move(image), std::move(frame), this);
+  control_ =
+      new NavigatorThumbnailControl(std::move(image), std::move(frame), this, std::move(ink));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(control_);

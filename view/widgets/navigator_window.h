@@ -20,8 +20,11 @@ class NavigatorThumbnailControl : public QWidget {
   using ImageSource = std::function<std::optional<const ImageBuffer*>()>;
   // The frame for a thumbnail whose picture lies at the given rectangle.
   using FrameSource = std::function<LtrbRect(const LtrbRect& thumbnailPicture)>;
+  // The value of the picture's lines that shrinking keeps (-1: none).
+  using InkSource = std::function<int()>;
 
-  NavigatorThumbnailControl(ImageSource image, FrameSource frame, QWidget* parent = nullptr);
+  NavigatorThumbnailControl(ImageSource image, FrameSource frame, QWidget* parent = nullptr,
+                            InkSource ink = {});
 
   // The picture changed: the thumbnail is rendered again and the frame recomputed.
   void Refresh();
@@ -48,6 +51,7 @@ class NavigatorThumbnailControl : public QWidget {
 
   ImageSource image_;
   FrameSource frameSource_;
+  InkSource ink_;
   NavigatorThumbnail thumbnail_;
   QImage picture_;
   LtrbRect frame_;
@@ -61,7 +65,8 @@ class NavigatorWindow : public QWidget {
 
  public:
   NavigatorWindow(NavigatorThumbnailControl::ImageSource image,
-                  NavigatorThumbnailControl::FrameSource frame, QWidget* parent = nullptr);
+                  NavigatorThumbnailControl::FrameSource frame, QWidget* parent = nullptr,
+                  NavigatorThumbnailControl::InkSource ink = {});
 
   NavigatorThumbnailControl* Control() const { return control_; }
 
