@@ -249,10 +249,11 @@ bool CliContext::OpenProjectFile(const std::string& path) {
   return false;
 }
 
-bool CliContext::ReadProjectFile(const std::string& path, bool* legacy) {
+bool CliContext::ReadProjectFile(const std::string& path, ProjectReadResult* read,
+                                 unsigned wanted) {
   ProjectReadResult result;
-  if (LoadProjectQuietly(*doc_, Absolute(path), &result)) {
-    if (legacy != nullptr) *legacy = result.legacy;
+  if (LoadProjectQuietly(*doc_, Absolute(path), &result, wanted)) {
+    if (read != nullptr) *read = result;
     return true;
   }
   ReportError(OpenFailureText(path, result.error));
