@@ -267,7 +267,7 @@ bool CliContext::SaveProjectFile(const std::string& path, EarlyPictureRecord* ea
   // another thread, its progress can be shown; the rest takes the last tenth.
   std::unique_ptr<EarlyPictureRecord> own;
   if (early == nullptr && doc_->initialPicture && doc_->initialPicture->Kind() != kKind8Bit) {
-    own = std::make_unique<EarlyPictureRecord>(doc_->initialPicture);
+    own = std::make_unique<EarlyPictureRecord>(doc_->initialPicture, PictureMemoryBudget(overlay_));
     early = own.get();
   }
   while (early != nullptr && early->Percent() < 100) {

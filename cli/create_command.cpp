@@ -73,7 +73,7 @@ int RunCreate(Words words) {
   }
 
   // The picture goes into the project unchanged: it compresses while the pattern is made.
-  EarlyPictureRecord early(context->Doc().initialPicture);
+  EarlyPictureRecord early(context->Doc().initialPicture, PictureMemoryBudget(context->Settings()));
   context->Ui().StartOperation("making the pattern");
   size_t from = context->Ui().messages.size();
   context->Commands().Run(cmd::kCreateDrawingPattern);

@@ -25,6 +25,28 @@ int32_t Int32At(const uint8_t* p) {
                  (uint32_t(p[3]) << 24));
 }
 
+uint64_t PlaneBytes(const ImageRef& picture) {
+  return picture ? uint64_t(picture->Stride()) * uint64_t(picture->Height()) : 0;
+}
+
+// The most a picture's record can take: deflate never grows data by more
+// than a few bytes per block and row.
+uint64_t RecordBound(const ImageRef& picture) {
+  if (!picture) return 12;
+  const uint64_t plane = PlaneBytes(picture);
+  return plane + plane / 1000 + uint64_t(picture->Height()) * 16 + 1024 + 12;
+}
+
+// Whether the pattern-sized pictures' compressed records may be held in
+// memory beside the pictures.
+bool RecordsFitBeside(const CTessel20Doc& doc, uint64_t budget) {
+  uint64_t needed = PlaneBytes(doc.initialPicture);
+  for (const ImageRef* picture : {&doc.convertedPicture, &doc.indexImage, &doc.patternImage}) {
+    needed += PlaneBytes(*picture) + RecordBound(*picture);
+  }
+  return needed <= budget;
+}
+
 bool SameSize(const ImageRef& a, const ImageRef& b) {
   return a->Width() == b->Width() && a->Height() == b->Height();
 }
@@ -218,8 +240,9 @@ struct EarlyPictureRecord::State {
   std::jthread worker;
 };
 
-EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture) : state_(std::make_unique<State>()) {
-  if (!picture) return;
+EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture, uint64_t memoryBudget)
+    : state_(std::make_unique<State>()) {
+  if (!picture || PlaneBytes(picture) + RecordBound(picture) > memoryBudget) return;
   state_->copy = ImageBuffer::Copy(*picture);
   if (!state_->copy) return;
   State* state = state_.get();
@@ -270,28 +293,6 @@ int64_t SaveWatch::RowsWritten() const {
   for (const std::atomic<int32_t>& picture : rows) written += picture.load(std::memory_order_relaxed);
   return written;
 }
-
-namespace {
-
-uint64_t PlaneBytes(const ImageRef& picture) {
-  return picture ? uint64_t(picture->Stride()) * uint64_t(picture->Height()) : 0;
-}
-
-// Whether the pattern-sized pictures' compressed records may be held in
-// memory beside the pictures: deflate never grows data by more than a few
-// bytes per block and row, so their plane sizes with that margin bound them.
-bool RecordsFitBeside(const CTessel20Doc& doc, uint64_t budget) {
-  uint64_t held = PlaneBytes(doc.initialPicture);
-  uint64_t records = 0;
-  for (const ImageRef* picture : {&doc.convertedPicture, &doc.indexImage, &doc.patternImage}) {
-    const uint64_t plane = PlaneBytes(*picture);
-    held += plane;
-    if (*picture) records += plane + plane / 1000 + uint64_t((*picture)->Height()) * 16 + 1024 + 12;
-  }
-  return held + records <= budget;
-}
-
-}  // namespace
 
 void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecord* early,
                   SaveWatch* watch, uint64_t memoryBudget) {

@@ -54,7 +54,10 @@ struct ProjectData {
 // has given it pixels of its own.
 class EarlyPictureRecord {
  public:
-  explicit EarlyPictureRecord(const ImageRef& picture);
+  // Nothing is compressed ahead when the picture with its record could
+  // outgrow `memoryBudget`: the save then streams the picture out itself.
+  explicit EarlyPictureRecord(const ImageRef& picture,
+                              uint64_t memoryBudget = kDefaultPictureBudget);
   ~EarlyPictureRecord();
   EarlyPictureRecord(const EarlyPictureRecord&) = delete;
   EarlyPictureRecord& operator=(const EarlyPictureRecord&) = delete;

@@ -95,6 +95,22 @@ TEST_F(ProjectTwoCoresTest, SavedBytesAreTheOnePassLayoutWhetherOrNotRecordsFitI
   EXPECT_EQ(oneCore.RowsWritten(), ProjectRowCount(*doc));
 }
 
+TEST_F(ProjectTwoCoresTest, ThePhotoIsCompressedAheadOnlyWithinTheBudget) {
+  const std::vector<uint8_t> expected = ExpectedProjectBytes(*doc, FileTitle(doc->params.brandFile));
+  const uint64_t photo = Plane(doc->initialPicture);
+  EarlyPictureRecord tooBig(doc->initialPicture, photo);
+  EXPECT_EQ(tooBig.Percent(), 100);
+  EXPECT_EQ(tooBig.RecordFor(doc->initialPicture.get()), nullptr);
+  EarlyPictureRecord fits(doc->initialPicture, 3 * photo);
+  EXPECT_NE(fits.RecordFor(doc->initialPicture.get()), nullptr);
+  for (EarlyPictureRecord* early : {&tooBig, &fits}) {
+    VectorSink sink;
+    ArchiveWriter writer(sink);
+    WriteProject(writer, *doc, early);
+    EXPECT_EQ(sink.bytes, expected);
+  }
+}
+
 TEST_F(ProjectTwoCoresTest, AStopEndsBothPathsFailed) {
   for (uint64_t budget : {kDefaultPictureBudget, PicturesOnly()}) {
     SaveWatch watch;
