@@ -180,10 +180,10 @@ TEST_F(PrintTest, ShoppingListNeedsAPattern) {
   EXPECT_FALSE(QFile::exists(Q("l.csv")));
 }
 
-// A print inflates only the pictures it draws from: with the photo's rows
-// damaged, the lists and the key come out the same and only the photo's
-// print and the full read of info fail.
-TEST_F(PrintTest, PrintsNeedOnlyThePicturesTheyDrawFrom) {
+// A print or an export inflates only the pictures it draws from: with the
+// photo's rows damaged, the lists, the key and the pattern's pictures come
+// out the same and only what needs the photo fails.
+TEST_F(PrintTest, PrintsAndExportsNeedOnlyThePicturesTheyDrawFrom) {
   std::string project = CreateProject();
   QString projectQ = QString::fromStdString(project);
   ASSERT_EQ(Run({"print", projectQ, "--what", "shopping-list", "-o", Q("sound.csv")}).exitCode, 0);
@@ -205,6 +205,9 @@ TEST_F(PrintTest, PrintsNeedOnlyThePicturesTheyDrawFrom) {
   EXPECT_EQ(Run({"print", damaged, "--what", "initial", "-o", Q("photo.pdf")}).exitCode, 1);
   EXPECT_FALSE(QFile::exists(Q("photo.pdf")));
   EXPECT_EQ(Run({"info", damaged}).exitCode, 1);
+  EXPECT_EQ(Run({"export", damaged, "--index", Q("index.png"), "--svg", Q("p.svg")}).exitCode, 0);
+  EXPECT_TRUE(QFile::exists(Q("index.png")));
+  EXPECT_EQ(Run({"export", damaged, "--initial", Q("photo.png")}).exitCode, 1);
 }
 
 // With no sheets chosen for printing, a print is over the sheets the pattern
