@@ -1,20 +1,14 @@
 #include "storage/picture_record.h"
 
-#include <pthread.h>
-#include <sched.h>
-#include <sys/mman.h>
 #include <zlib.h>
 
 #include <cstdint>
 #include <cstring>
 #include <deque>
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <new>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "storage/zlib_streams.h"
@@ -98,73 +92,12 @@ class ChunkedInput {
   uint8_t buffer_[16384];
 };
 
-// A fresh plane's pages are zeroed by the kernel as the rows first touch
-// them: a quarter of the time a photo takes to inflate. A second thread has
-// them made from the plane's far end while the rows fill it from the start.
-// Making a page leaves its bytes as they are, so nothing either side writes
-// is seen by the other; each stops where the other has been.
-class PlanePrefault {
- public:
-  explicit PlanePrefault(const PixelRows& rows) {
-#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
-    const size_t size = rows.Stride() * size_t(rows.Height());
-    if (size < kMinBytes || std::thread::hardware_concurrency() < 2) return;
-    begin_ = reinterpret_cast<uintptr_t>(rows.Bits());
-    reached_.store(begin_, std::memory_order_relaxed);
-    const uintptr_t end = (begin_ + size) & ~(kStep - 1);
-    try {
-      worker_ = std::jthread([this, end] { Run(end); });
-    } catch (const std::system_error&) {
-    }
-#else
-    (void)rows;
-#endif
-  }
-  ~PlanePrefault() { stop_.store(true, std::memory_order_relaxed); }
-  PlanePrefault(const PlanePrefault&) = delete;
-  PlanePrefault& operator=(const PlanePrefault&) = delete;
-
-  // The rows are written up to `end`.
-  void Reached(const uint8_t* end) {
-    reached_.store(reinterpret_cast<uintptr_t>(end), std::memory_order_relaxed);
-  }
-
- private:
-  static constexpr size_t kMinBytes = size_t{16} << 20;
-  static constexpr uintptr_t kStep = uintptr_t{2} << 20;
-
-  void Run(uintptr_t end) {
-#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
-    // Only a core nothing else wants: the pictures read beside this one come first.
-    sched_param idle{};
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-    for (uintptr_t at = end; at - begin_ >= 2 * kStep; at -= kStep) {
-      // Two steps of room, so the rows never wait on a page being made.
-      if (stop_.load(std::memory_order_relaxed) ||
-          at - kStep <= reached_.load(std::memory_order_relaxed) + 2 * kStep) {
-        return;
-      }
-      if (madvise(reinterpret_cast<void*>(at - kStep), kStep, MADV_POPULATE_WRITE) != 0) return;
-    }
-#else
-    (void)end;
-#endif
-  }
-
-  uintptr_t begin_ = 0;
-  std::atomic<uintptr_t> reached_{0};
-  std::atomic<bool> stop_{false};
-  std::jthread worker_;  // last: joins before the fields it reads go
-};
-
 bool ReadRowsCompressed(ArchiveReader& in, const PixelRows& picture) {
   InflateStream stream;
   if (!stream.ready) return false;
   const size_t stride = picture.Stride();
   auto input = std::make_unique<ChunkedInput>(in);
-  PlanePrefault prefault(picture);
   for (int32_t y = 0; y < picture.Height(); ++y) {
-    prefault.Reached(picture[y] + stride);
     if (!input->AddChunk(in)) return false;
     stream.z.next_out = picture[y];
     stream.z.avail_out = uInt(stride);

@@ -199,7 +199,7 @@ TEST_F(ProjectTwoCoresTest, AQuietLoadKeepsTheDocumentWhole) {
   EXPECT_TRUE(SameBits(pattern.indexImage, doc->indexImage));
 }
 
-// Large enough that its pages are made ahead of the rows on another thread.
+// A photo-sized picture beside the pattern's, each inflated on its own core.
 TEST_F(ProjectTwoCoresTest, ALargePictureInflatesToTheSameBytes) {
   doc->initialPicture = ImageBuffer::Create(kKindRgb24, 2600, 2300);
   {
