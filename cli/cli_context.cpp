@@ -249,10 +249,11 @@ bool CliContext::OpenProjectFile(const std::string& path) {
   return false;
 }
 
-bool CliContext::ReadProjectFile(const std::string& path, bool* legacy) {
+bool CliContext::ReadProjectFile(const std::string& path, ProjectReadResult* read,
+                                 unsigned wanted) {
   ProjectReadResult result;
-  if (LoadProjectQuietly(*doc_, Absolute(path), &result)) {
-    if (legacy != nullptr) *legacy = result.legacy;
+  if (LoadProjectQuietly(*doc_, Absolute(path), &result, wanted)) {
+    if (read != nullptr) *read = result;
     return true;
   }
   ReportError(OpenFailureText(path, result.error));
@@ -266,7 +267,7 @@ bool CliContext::SaveProjectFile(const std::string& path, EarlyPictureRecord* ea
   // another thread, its progress can be shown; the rest takes the last tenth.
   std::unique_ptr<EarlyPictureRecord> own;
   if (early == nullptr && doc_->initialPicture && doc_->initialPicture->Kind() != kKind8Bit) {
-    own = std::make_unique<EarlyPictureRecord>(doc_->initialPicture);
+    own = std::make_unique<EarlyPictureRecord>(doc_->initialPicture, PictureMemoryBudget(overlay_));
     early = own.get();
   }
   while (early != nullptr && early->Percent() < 100) {

@@ -23,6 +23,7 @@
 #include "platform/qt_text_rasterizer.h"
 #include "ports/scripted_dialogs.h"
 #include "storage/project_file.h"
+#include "storage/project_io.h"
 
 namespace tintara::cli {
 
@@ -76,8 +77,11 @@ class CliContext {
   bool AcquirePicture(const std::string& temporaryPath);
   // Opens a project as the program does (the last-project setting follows).
   bool OpenProjectFile(const std::string& path);
-  // Reads a project without touching any setting; `legacy` tells the layout.
-  bool ReadProjectFile(const std::string& path, bool* legacy = nullptr);
+  // Reads a project without touching any setting, inflating only the
+  // pictures in `wanted` (PictureBit, widened as the document needs);
+  // `read` tells the layout and whether the file holds a pattern.
+  bool ReadProjectFile(const std::string& path, ProjectReadResult* read = nullptr,
+                       unsigned wanted = kWantAllPictures);
   bool SaveProjectFile(const std::string& path, EarlyPictureRecord* early = nullptr);
 
   // The error the core showed since message `from`, else `fallback`.

@@ -20,7 +20,7 @@ bool WriteExtras(const ParsedArgs& parsed, CliContext& context) {
     if (!WritePng(doc.convertedPicture.get(), *path, "converted picture")) return false;
   }
   if (auto path = parsed.Value("--key-pdf")) {
-    if (!WriteKeyPages(doc, PageSetupOf(app, app.page.pageCount + 1), *path)) return false;
+    if (!WriteKeyPages(doc, doc.convertedPicture != nullptr, PageSetupOf(app, app.page.pageCount + 1), *path)) return false;
   }
   if (auto path = parsed.Value("--pdf")) {
     // The pattern was sized for (pages + 1)² sheets; it is printed on as many.
@@ -73,7 +73,7 @@ int RunCreate(Words words) {
   }
 
   // The picture goes into the project unchanged: it compresses while the pattern is made.
-  EarlyPictureRecord early(context->Doc().initialPicture);
+  EarlyPictureRecord early(context->Doc().initialPicture, PictureMemoryBudget(context->Settings()));
   context->Ui().StartOperation("making the pattern");
   size_t from = context->Ui().messages.size();
   context->Commands().Run(cmd::kCreateDrawingPattern);

@@ -33,8 +33,16 @@ int RunExport(Words words) {
     style = SvgStyleNamed(*name);
     if (!style) return ReportUsage("export: --svg-style outline|filled, not " + *name);
   }
+  // Only the pictures asked for are inflated; the drawing needs the pattern's.
+  unsigned wanted = 0;
+  if (parsed.Has("--initial")) wanted |= kWantInitial;
+  if (parsed.Has("--converted")) wanted |= kWantConverted;
+  if (parsed.Has("--pattern")) wanted |= kWantPattern;
+  if (parsed.Has("--index")) wanted |= kWantIndex;
+  if (parsed.Has("--svg")) wanted |= kWantConverted | kWantIndex | kWantPattern;
   std::unique_ptr<CliContext> context = CliContext::Create(common);
-  if (!context || !context->Start() || !context->ReadProjectFile(parsed.positional[0])) {
+  if (!context || !context->Start() ||
+      !context->ReadProjectFile(parsed.positional[0], nullptr, wanted)) {
     return kExitError;
   }
   const CTessel20Doc& doc = context->Doc();

@@ -142,10 +142,11 @@ int RunInfo(Words words) {
   if (parsed.positional.size() != 1) return ReportUsage("info: give exactly one PROJECT.mop");
   std::unique_ptr<CliContext> context = CliContext::Create(common);
   ProjectFacts facts;
-  if (!context || !context->Start() ||
-      !context->ReadProjectFile(parsed.positional[0], &facts.legacy)) {
+  ProjectReadResult read;
+  if (!context || !context->Start() || !context->ReadProjectFile(parsed.positional[0], &read)) {
     return kExitError;
   }
+  facts.legacy = read.legacy;
   const CTessel20Doc& doc = context->Doc();
   // Colours are counted only on a finished pattern.
   if (doc.convertedPicture) {

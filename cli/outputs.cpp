@@ -44,8 +44,9 @@ bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
   return false;
 }
 
-bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path) {
-  if (!doc.convertedPicture) {
+bool WriteKeyPages(const CTessel20Doc& doc, bool hasPattern, const PdfPageSetup& setup,
+                   const std::string& path) {
+  if (!hasPattern || !doc.indexImage) {
     ReportError("the project has no painting pattern, so no colour key");
     return false;
   }
@@ -55,9 +56,9 @@ bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std
   return false;
 }
 
-bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
+bool WriteShoppingList(const CTessel20Doc& doc, bool hasPattern, const PdfPageSetup& setup,
                        const std::string& path) {
-  if (!doc.convertedPicture || !doc.indexImage) {
+  if (!hasPattern || !doc.indexImage) {
     ReportError("the project has no painting pattern, so no shopping list");
     return false;
   }
@@ -82,9 +83,9 @@ bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, b
   return false;
 }
 
-bool WriteVectorPages(const CTessel20Doc& doc, const AppSettings& app, const PdfPageSetup& setup,
-                      uint64_t memoryBudget, const std::string& path) {
-  if (!doc.convertedPicture || !doc.indexImage) {
+bool WriteVectorPages(const CTessel20Doc& doc, bool hasPattern, const AppSettings& app,
+                      const PdfPageSetup& setup, uint64_t memoryBudget, const std::string& path) {
+  if (!hasPattern || !doc.indexImage) {
     ReportError("the project has no painting pattern");
     return false;
   }

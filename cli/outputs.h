@@ -23,10 +23,12 @@ PdfPageSetup PageSetupOf(const AppSettings& app, int pagesPerSide,
 bool WritePicturePages(const ImageBuffer* image, const PdfPageSetup& setup,
                        const std::string& path, const std::string& what,
                        const ImageBuffer* indexImage = nullptr);
-// The key of the document's pattern; needs a pattern.
-bool WriteKeyPages(const CTessel20Doc& doc, const PdfPageSetup& setup, const std::string& path);
+// The key of the document's pattern; needs a pattern (`hasPattern`: the
+// project holds one, though only its index image may have been read).
+bool WriteKeyPages(const CTessel20Doc& doc, bool hasPattern, const PdfPageSetup& setup,
+                   const std::string& path);
 // The paint to buy for the document's pattern, as CSV; needs a pattern.
-bool WriteShoppingList(const CTessel20Doc& doc, const PdfPageSetup& setup,
+bool WriteShoppingList(const CTessel20Doc& doc, bool hasPattern, const PdfPageSetup& setup,
                        const std::string& path);
 
 // The pattern as an SVG drawing on the page of the page settings; needs a
@@ -35,7 +37,7 @@ bool WriteSvg(const CTessel20Doc& doc, const AppSettings& app, SvgStyle style, b
               uint64_t memoryBudget, const std::string& path);
 // The pattern's sheets drawn as outlines and text; needs a pattern. Numbers
 // follow the raster's rule: where they fit when small areas are merged.
-bool WriteVectorPages(const CTessel20Doc& doc, const AppSettings& app, const PdfPageSetup& setup,
-                      uint64_t memoryBudget, const std::string& path);
+bool WriteVectorPages(const CTessel20Doc& doc, bool hasPattern, const AppSettings& app,
+                      const PdfPageSetup& setup, uint64_t memoryBudget, const std::string& path);
 
 }  // namespace tintara::cli

@@ -44,8 +44,15 @@ int RunPrint(Words words) {
   std::optional<std::string> output = parsed.Value("--output");
   if (!output) return ReportUsage("print: -o OUT.pdf is required");
 
+  // Only the pictures this print draws from are inflated: the key, the
+  // shopping list and the drawn outlines need the index image alone.
+  const std::array<unsigned, 5> needs = {kWantInitial, kWantConverted | kWantIndex,
+                                         vector ? kWantIndex : kWantPattern | kWantIndex,
+                                         kWantIndex, kWantIndex};
   std::unique_ptr<CliContext> context = CliContext::Create(common);
-  if (!context || !context->Start() || !context->ReadProjectFile(parsed.positional[0])) {
+  ProjectReadResult read;
+  if (!context || !context->Start() ||
+      !context->ReadProjectFile(parsed.positional[0], &read, needs[size_t(kind - kinds.begin())])) {
     return kExitError;
   }
   const CTessel20Doc& doc = context->Doc();
@@ -60,13 +67,13 @@ int RunPrint(Words words) {
     case 1: ok = WritePicturePages(doc.convertedPicture.get(), PageSetupOf(app, n), *output, "converted picture", doc.indexImage.get()); break;
     case 2:
       if (vector) {
-        ok = WriteVectorPages(doc, app, PageSetupOf(app, n), PictureMemoryBudget(context->Settings()),
+        ok = WriteVectorPages(doc, read.hasPattern, app, PageSetupOf(app, n), PictureMemoryBudget(context->Settings()),
                               *output);
         break;
       }
       ok = WritePicturePages(doc.patternImage.get(), PageSetupOf(app, n, doc.patternImage.get()), *output, "painting pattern", doc.indexImage.get()); break;
-    case 3: ok = WriteKeyPages(doc, PageSetupOf(app, n), *output); break;
-    default: ok = WriteShoppingList(doc, PageSetupOf(app, n), *output); break;
+    case 3: ok = WriteKeyPages(doc, read.hasPattern, PageSetupOf(app, n), *output); break;
+    default: ok = WriteShoppingList(doc, read.hasPattern, PageSetupOf(app, n), *output); break;
   }
   return ok ? kExitOk : kExitError;
 }

@@ -12,7 +12,8 @@ bool FileByteSource::ReadAt(uint64_t offset, void* out, size_t size) {
     ssize_t n = pread(fd_, to, size, off_t(offset));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      if (error_ == 0) error_ = n < 0 ? errno : EIO;
+      int first = 0;
+      error_.compare_exchange_strong(first, n < 0 ? errno : EIO);
       return false;
     }
     to += n;

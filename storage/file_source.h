@@ -2,6 +2,7 @@
 // when it needs it, so a file's size is never an allocation.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "storage/archive.h"
@@ -15,13 +16,14 @@ class FileByteSource : public ByteSource {
   FileByteSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
   uint64_t Size() const override { return size_; }
   bool ReadAt(uint64_t offset, void* out, size_t size) override;
-  // The errno of the first read that failed (EIO when the file had shrunk), else 0.
-  int Error() const { return error_; }
+  // The errno of the first read that failed (EIO when the file had shrunk),
+  // else 0. Reads may run on several threads at once.
+  int Error() const { return error_.load(); }
 
  private:
   int fd_;
   uint64_t size_;
-  int error_ = 0;
+  std::atomic<int> error_{0};
 };
 
 }  // namespace tintara

@@ -25,6 +25,28 @@ int32_t Int32At(const uint8_t* p) {
                  (uint32_t(p[3]) << 24));
 }
 
+uint64_t PlaneBytes(const ImageRef& picture) {
+  return picture ? uint64_t(picture->Stride()) * uint64_t(picture->Height()) : 0;
+}
+
+// The most a picture's record can take: deflate never grows data by more
+// than a few bytes per block and row.
+uint64_t RecordBound(const ImageRef& picture) {
+  if (!picture) return 12;
+  const uint64_t plane = PlaneBytes(picture);
+  return plane + plane / 1000 + uint64_t(picture->Height()) * 16 + 1024 + 12;
+}
+
+// Whether the pattern-sized pictures' compressed records may be held in
+// memory beside the pictures.
+bool RecordsFitBeside(const CTessel20Doc& doc, uint64_t budget) {
+  uint64_t needed = PlaneBytes(doc.initialPicture);
+  for (const ImageRef* picture : {&doc.convertedPicture, &doc.indexImage, &doc.patternImage}) {
+    needed += PlaneBytes(*picture) + RecordBound(*picture);
+  }
+  return needed <= budget;
+}
+
 bool SameSize(const ImageRef& a, const ImageRef& b) {
   return a->Width() == b->Width() && a->Height() == b->Height();
 }
@@ -63,54 +85,124 @@ void AppendSize(std::string& text, const char* name, const PictureHeader& header
   text += PixelSizeText(header.width, header.height);
 }
 
+// Where each picture's record starts in the file (document order), as the
+// header check found them.
+using RecordStarts = std::array<uint64_t, 4>;
+
+// Document order of the records as the file holds them: the older layout
+// keeps the pattern before the index image.
+constexpr std::array<int, 4> kCurrentOrder = {0, 1, 2, 3};
+constexpr std::array<int, 4> kLegacyOrder = {0, 1, 3, 2};
+
 // Steps over the four records, reading only their headers and row lengths, so
 // that a project too large or inconsistent is refused before any inflating.
-bool CheckHeaders(ArchiveReader& in, bool current, uint64_t budget, ProjectReadStatus& status) {
+bool CheckHeaders(ArchiveReader& in, bool current, uint64_t budget, unsigned wanted,
+                  ProjectData& data, RecordStarts& starts, ProjectReadStatus& status) {
   RowEncoding encoding = RowEncoding::kCompressed;
   if (!current) {
     int32_t flag;
     if (!in.ReadInt32(flag)) return false;
     if (flag == 0) encoding = RowEncoding::kRaw;
   }
-  PictureHeader initial, converted, index, pattern;
-  PictureHeader& third = current ? index : pattern;
-  PictureHeader& fourth = current ? pattern : index;
-  if (!SkipPictureRecord(in, encoding, initial) || !SkipPictureRecord(in, encoding, converted) ||
-      !SkipPictureRecord(in, encoding, third) || !SkipPictureRecord(in, encoding, fourth) ||
-      !HeadersFit(initial, converted, index, pattern)) {
-    return false;
+  std::array<PictureHeader, 4>& h = data.headers;
+  for (int picture : current ? kCurrentOrder : kLegacyOrder) {
+    starts[size_t(picture)] = in.Position();
+    if (!SkipPictureRecord(in, encoding, h[size_t(picture)])) return false;
   }
-  uint64_t needed = initial.Bytes() + converted.Bytes() + index.Bytes() + pattern.Bytes();
+  if (!HeadersFit(h[0], h[1], h[2], h[3])) return false;
+  uint64_t needed = 0;
+  for (size_t i = 0; i < 4; ++i) {
+    if ((wanted & (1u << i)) != 0) needed += h[i].Bytes();
+  }
   if (needed <= budget) return true;
   status.kind = ProjectReadStatus::kOverBudget;
   status.neededBytes = needed;
-  AppendSize(status.pictureSizes, "picture", initial);
-  AppendSize(status.pictureSizes, "pattern", converted);
+  AppendSize(status.pictureSizes, "picture", h[0]);
+  AppendSize(status.pictureSizes, "pattern", h[1]);
   return false;
 }
 
-bool ReadCurrentLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data,
+ImageRef& PictureAt(ProjectData& data, int picture) {
+  switch (picture) {
+    case 0: return data.initialPicture;
+    case 1: return data.convertedPicture;
+    case 2: return data.indexImage;
+    default: return data.patternImage;
+  }
+}
+
+// Reads the records in `order` (document positions) from `in`, decoding
+// the wanted ones and stepping over the rest.
+bool ReadRecords(ArchiveReader& in, RowEncoding encoding, std::span<const int> order,
+                 unsigned wanted, ProjectData& data, bool& outOfMemory) {
+  for (int picture : order) {
+    bool ok;
+    if ((wanted & (1u << picture)) != 0) {
+      bool noMemory = false;
+      ok = ReadPictureRecord(in, encoding, PictureAt(data, picture), &noMemory);
+      outOfMemory = outOfMemory || noMemory;
+    } else {
+      PictureHeader header;
+      ok = SkipPictureRecord(in, encoding, header);
+    }
+    if (!ok) return false;
+  }
+  return true;
+}
+
+// The pictures' records, the first on this thread and the rest on a second
+// core when there is one; `in` ends after the last record either way.
+bool ReadPictures(ArchiveReader& in, RowEncoding encoding, std::span<const int> order,
+                  const RecordStarts& starts, unsigned wanted, ProjectData& data,
+                  bool& outOfMemory) {
+  const int first = order[0];
+  const bool restWanted = (wanted & ~(1u << first) & kWantAllPictures) != 0;
+  if ((wanted & (1u << first)) == 0 || !restWanted || std::thread::hardware_concurrency() < 2) {
+    return ReadRecords(in, encoding, order, wanted, data, outOfMemory);
+  }
+  ArchiveReader rest = in;
+  if (!rest.Skip(starts[size_t(order[1])] - in.Position())) return false;
+  bool restOk = false;
+  bool restOutOfMemory = false;
+  auto readRest = [&] {
+    try {
+      restOk = ReadRecords(rest, encoding, order.subspan(1), wanted, data, restOutOfMemory);
+    } catch (const std::bad_alloc&) {
+      restOutOfMemory = true;
+    }
+  };
+  bool firstOk;
+  {
+    std::jthread worker;
+    try {
+      worker = std::jthread(readRest);
+    } catch (const std::system_error&) {
+    }
+    firstOk = ReadRecords(in, encoding, order.first(1), wanted, data, outOfMemory);
+    if (!worker.joinable()) readRest();
+  }
+  outOfMemory = outOfMemory || restOutOfMemory;
+  in = rest;
+  return firstOk && restOk;
+}
+
+bool ReadCurrentLayout(ArchiveReader& in, const std::string& programFolder,
+                       const RecordStarts& starts, unsigned wanted, ProjectData& data,
                        bool& outOfMemory) {
-  const RowEncoding compressed = RowEncoding::kCompressed;
-  bool* noMemory = &outOfMemory;
-  return ReadPictureRecord(in, compressed, data.initialPicture, noMemory) &&
-         ReadPictureRecord(in, compressed, data.convertedPicture, noMemory) &&
-         ReadPictureRecord(in, compressed, data.indexImage, noMemory) &&
-         ReadPictureRecord(in, compressed, data.patternImage, noMemory) &&
+  return ReadPictures(in, RowEncoding::kCompressed, kCurrentOrder, starts, wanted, data,
+                      outOfMemory) &&
          in.ReadInt32(data.pictureOrigin) && in.ReadInt32(data.viewMode) &&
          data.params.Deserialize(in, programFolder) && in.ReadString(data.pictureFileName);
 }
 
-bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder, ProjectData& data,
+bool ReadLegacyLayout(ArchiveReader& in, const std::string& programFolder,
+                      const RecordStarts& starts, unsigned wanted, ProjectData& data,
                       bool& outOfMemory) {
   int32_t flag;
   if (!in.ReadInt32(flag)) return false;
   RowEncoding encoding = flag != 0 ? RowEncoding::kCompressed : RowEncoding::kRaw;
-  bool* noMemory = &outOfMemory;
-  if (!ReadPictureRecord(in, encoding, data.initialPicture, noMemory) ||
-      !ReadPictureRecord(in, encoding, data.convertedPicture, noMemory) ||
-      !ReadPictureRecord(in, encoding, data.patternImage, noMemory) ||
-      !ReadPictureRecord(in, encoding, data.indexImage, noMemory) || !in.Skip(4)) {
+  if (!ReadPictures(in, encoding, kLegacyOrder, starts, wanted, data, outOfMemory) ||
+      !in.Skip(4)) {
     return false;
   }
   uint8_t block[kLegacyBlockSize];
@@ -148,8 +240,9 @@ struct EarlyPictureRecord::State {
   std::jthread worker;
 };
 
-EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture) : state_(std::make_unique<State>()) {
-  if (!picture) return;
+EarlyPictureRecord::EarlyPictureRecord(const ImageRef& picture, uint64_t memoryBudget)
+    : state_(std::make_unique<State>()) {
+  if (!picture || PlaneBytes(picture) + RecordBound(picture) > memoryBudget) return;
   state_->copy = ImageBuffer::Copy(*picture);
   if (!state_->copy) return;
   State* state = state_.get();
@@ -202,7 +295,7 @@ int64_t SaveWatch::RowsWritten() const {
 }
 
 void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecord* early,
-                  SaveWatch* watch) {
+                  SaveWatch* watch, uint64_t memoryBudget) {
   auto rows = [watch](size_t picture) { return watch != nullptr ? &watch->rows[picture] : nullptr; };
   const std::atomic<bool>* stop = watch != nullptr ? &watch->stop : nullptr;
   out.WriteString(kProjectSignature);
@@ -218,7 +311,8 @@ void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecor
   };
   {
     std::jthread worker;
-    if (doc.convertedPicture && std::thread::hardware_concurrency() > 1) {
+    if (doc.convertedPicture && std::thread::hardware_concurrency() > 1 &&
+        RecordsFitBeside(doc, memoryBudget)) {
       try {
         worker = std::jthread(writeLater);
       } catch (const std::system_error&) {
@@ -244,7 +338,7 @@ void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc, EarlyPictureRecor
 namespace {
 
 ProjectReadStatus ReadFrom(const ArchiveReader& start, const std::string& programFolder,
-                           uint64_t budget, ProjectData& data) {
+                           uint64_t budget, unsigned wanted, ProjectData& data) {
   ProjectReadStatus status;
   ArchiveReader in = start;
   std::string signature;
@@ -252,17 +346,19 @@ ProjectReadStatus ReadFrom(const ArchiveReader& start, const std::string& progra
   if (!current) in = start;
   // Headers first, on a copy: the pictures are read only once they fit.
   ArchiveReader headers = in;
-  if (!CheckHeaders(headers, current, budget, status)) return status;
+  RecordStarts starts{};
+  if (!CheckHeaders(headers, current, budget, wanted, data, starts, status)) return status;
   bool ok = false;
   bool outOfMemory = false;
   try {
-    ok = current ? ReadCurrentLayout(in, programFolder, data, outOfMemory)
-                 : ReadLegacyLayout(in, programFolder, data, outOfMemory);
+    ok = current ? ReadCurrentLayout(in, programFolder, starts, wanted, data, outOfMemory)
+                 : ReadLegacyLayout(in, programFolder, starts, wanted, data, outOfMemory);
   } catch (const std::bad_alloc&) {
     outOfMemory = true;
   }
   if (outOfMemory) status.kind = ProjectReadStatus::kOutOfMemory;
-  if (!ok || !IsConsistent(data)) return status;
+  // A partial read is checked by its headers alone: what it leaves out is null.
+  if (!ok || (wanted == kWantAllPictures && !IsConsistent(data))) return status;
   if (data.viewMode < 0 || data.viewMode > 2) data.viewMode = 0;
   // A picture without its converted picture can only be shown as itself.
   if (data.initialPicture && !data.convertedPicture) data.viewMode = 0;
@@ -273,13 +369,13 @@ ProjectReadStatus ReadFrom(const ArchiveReader& start, const std::string& progra
 }  // namespace
 
 ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
-                              uint64_t budget, ProjectData& data) {
-  return ReadFrom(ArchiveReader(bytes), programFolder, budget, data);
+                              uint64_t budget, ProjectData& data, unsigned wanted) {
+  return ReadFrom(ArchiveReader(bytes), programFolder, budget, wanted, data);
 }
 
 ProjectReadStatus ReadProject(ByteSource& source, const std::string& programFolder,
-                              uint64_t budget, ProjectData& data) {
-  return ReadFrom(ArchiveReader(source), programFolder, budget, data);
+                              uint64_t budget, ProjectData& data, unsigned wanted) {
+  return ReadFrom(ArchiveReader(source), programFolder, budget, wanted, data);
 }
 
 bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,

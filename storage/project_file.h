@@ -14,6 +14,8 @@
 #include "colors/tessel_params.h"
 #include "imaging/image_buffer.h"
 #include "storage/archive.h"
+#include "storage/memory_budget.h"
+#include "storage/picture_record.h"
 
 namespace tintara {
 
@@ -21,8 +23,21 @@ class CTessel20Doc;
 
 extern const char kProjectSignature[];
 
+// Which of the four pictures a reader wants decoded, in the order the
+// document names them; the others are stepped over uninflated.
+enum PictureBit : unsigned {
+  kWantInitial = 1,
+  kWantConverted = 2,
+  kWantIndex = 4,
+  kWantPattern = 8,
+  kWantAllPictures = 15,
+};
+
 struct ProjectData {
   bool legacy = false;
+  // What the file declares of each picture (initial, converted, index,
+  // pattern), also of those not read.
+  std::array<PictureHeader, 4> headers{};
   ImageRef initialPicture;
   ImageRef convertedPicture;
   ImageRef indexImage;
@@ -39,7 +54,10 @@ struct ProjectData {
 // has given it pixels of its own.
 class EarlyPictureRecord {
  public:
-  explicit EarlyPictureRecord(const ImageRef& picture);
+  // Nothing is compressed ahead when the picture with its record could
+  // outgrow `memoryBudget`: the save then streams the picture out itself.
+  explicit EarlyPictureRecord(const ImageRef& picture,
+                              uint64_t memoryBudget = kDefaultPictureBudget);
   ~EarlyPictureRecord();
   EarlyPictureRecord(const EarlyPictureRecord&) = delete;
   EarlyPictureRecord& operator=(const EarlyPictureRecord&) = delete;
@@ -67,9 +85,13 @@ struct SaveWatch {
 // The rows of the document's pictures, all that SaveWatch counts to.
 int64_t ProjectRowCount(const CTessel20Doc& doc);
 
-// `early`, when given, may hold the initial picture's record already.
+// `early`, when given, may hold the initial picture's record already. The
+// pattern-sized pictures compress on a second core into memory when that
+// memory, with the pictures themselves, stays within `memoryBudget`; else
+// everything streams out in turn. The bytes are the same either way.
 void WriteProject(ArchiveWriter& out, const CTessel20Doc& doc,
-                  EarlyPictureRecord* early = nullptr, SaveWatch* watch = nullptr);
+                  EarlyPictureRecord* early = nullptr, SaveWatch* watch = nullptr,
+                  uint64_t memoryBudget = kDefaultPictureBudget);
 
 struct ProjectReadStatus {
   enum Kind { kRead, kBadFormat, kOverBudget, kOutOfMemory };
@@ -78,19 +100,23 @@ struct ProjectReadStatus {
   std::string pictureSizes;  // kOverBudget: "initial picture 800 × 600, ..."
 };
 
-// Reads a whole project. `data.params` comes in as the document's parameters
+// Reads a project. `wanted` names the pictures to decode (PictureBit); the
+// others are stepped over, left null and count for nothing in the budget.
+// The initial picture and the others inflate on two cores. `data.params` comes in as the document's parameters
 // (fields the file does not hold keep their values). kBadFormat for anything
 // that is not a sound project: bytes running out, damaged rows, impossible
 // sizes, pictures of the wrong kind or of different sizes. Every picture's
 // header is checked, against the others and against `budget` (bytes for the
 // four decoded pictures together), before any picture is inflated.
 ProjectReadStatus ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
-                              uint64_t budget, ProjectData& data);
+                              uint64_t budget, ProjectData& data,
+                              unsigned wanted = kWantAllPictures);
 // The same from a source read as it goes (a file): only the headers, the
 // rows and the fields are read, each once, through a small window; bytes
 // after the project are never read.
 ProjectReadStatus ReadProject(ByteSource& source, const std::string& programFolder,
-                              uint64_t budget, ProjectData& data);
+                              uint64_t budget, ProjectData& data,
+                              unsigned wanted = kWantAllPictures);
 // The same within the default budget; true when read.
 bool ReadProject(std::span<const uint8_t> bytes, const std::string& programFolder,
                  ProjectData& data);

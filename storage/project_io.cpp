@@ -104,7 +104,8 @@ void ApplyProject(CTessel20Doc& doc, ProjectData& data) {
 
 // Reads and parses, the rows straight from the file once every picture's
 // header has been weighed; "" on success, else what the user is told.
-std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& data) {
+std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& data,
+                     unsigned wanted = kWantAllPictures) {
   UniqueFd file;
   uint64_t size = 0;
   int error = OpenProjectFile(path, file, size);
@@ -113,7 +114,7 @@ std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& da
   data.params = doc.params;
   uint64_t budget = PictureMemoryBudget(doc.Environment().settings);
   FileByteSource source(file.Get(), size);
-  ProjectReadStatus status = ReadProject(source, doc.Environment().programFolder, budget, data);
+  ProjectReadStatus status = ReadProject(source, doc.Environment().programFolder, budget, data, wanted);
   if (source.Error() != 0) return OpenErrorText(source.Error(), path);
   switch (status.kind) {
     case ProjectReadStatus::kRead: return {};
@@ -142,7 +143,7 @@ bool WriteWatched(CTessel20Doc& doc, ArchiveWriter& writer, EarlyPictureRecord* 
   std::condition_variable ended;
   bool done = false;
   auto write = [&] {
-    WriteProject(writer, doc, early, &watch);
+    WriteProject(writer, doc, early, &watch, PictureMemoryBudget(doc.Environment().settings));
     std::lock_guard lock(mutex);
     done = true;
     ended.notify_one();
@@ -188,14 +189,20 @@ bool OpenProject(CTessel20Doc& doc, const std::string& path) {
   return true;
 }
 
-bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadResult* result) {
+bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path, ProjectReadResult* result,
+                        unsigned wanted) {
+  if ((wanted & (kWantConverted | kWantPattern)) != 0) wanted |= kWantConverted | kWantPattern | kWantIndex;
   ProjectData data;
-  std::string error = IsProjectPath(path) ? ReadInto(doc, path, data) : OpenErrorText(EINVAL, path);
+  std::string error =
+      IsProjectPath(path) ? ReadInto(doc, path, data, wanted) : OpenErrorText(EINVAL, path);
   if (!error.empty()) {
     if (result != nullptr) result->error = error;
     return false;
   }
-  if (result != nullptr) result->legacy = data.legacy;
+  if (result != nullptr) {
+    result->legacy = data.legacy;
+    result->hasPattern = data.headers[1].present;
+  }
   ApplyProject(doc, data);
   doc.pathName = path;
   doc.title = fs::path(path).filename().string();
@@ -214,7 +221,7 @@ bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord*
         // Cancelled: the temporary file goes with `file`, the old one stays.
         if (!WriteWatched(doc, writer, early)) return false;
       } else {
-        WriteProject(writer, doc, early);
+        WriteProject(writer, doc, early, nullptr, PictureMemoryBudget(doc.Environment().settings));
       }
       if (!writer.Ok() || !file.Commit()) error = file.LastError() != 0 ? file.LastError() : EIO;
     } else {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "storage/project_file.h"
+
 namespace tintara {
 
 class CTessel20Doc;
@@ -27,12 +29,17 @@ bool SaveProject(CTessel20Doc& doc, const std::string& path, EarlyPictureRecord*
 
 struct ProjectReadResult {
   bool legacy = false;  // the file has the older layout without a signature
+  bool hasPattern = false;  // the file holds a painting pattern, read or not
   std::string error;    // what the user would have been told, on failure
 };
 
 // Reads a project into a document without touching settings or windows (for
-// thumbnails and the command-line tool); false on any failure.
+// thumbnails and the command-line tool); false on any failure. Only the
+// pictures in `wanted` (PictureBit) are inflated, with those the document
+// cannot hold without: the converted picture and the pattern go together
+// and bring the index image.
 bool LoadProjectQuietly(CTessel20Doc& doc, const std::string& path,
-                        ProjectReadResult* result = nullptr);
+                        ProjectReadResult* result = nullptr,
+                        unsigned wanted = kWantAllPictures);
 
 }  // namespace tintara

@@ -1,7 +1,12 @@
 #include "colors/reduction/working_palette.h"
 
 #include <algorithm>
+#include <array>
+#include <condition_variable>
+#include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "colors/color_difference.h"
 #include "colors/reduction/closest_paints.h"
@@ -51,19 +56,141 @@ PaletteBuild PlaceBrandColors(CTesselParams& params, const BrandPalette& brand,
 
 }  // namespace
 
+namespace {
+
+void CorrectRowOf(const ImageBuffer& picture, int32_t y, LightnessCorrector& correct, uint8_t* out) {
+  if (picture.Kind() == kKindRgb24) {
+    correct.CorrectRow(picture.Row(y), out, picture.Width());
+  } else {
+    ExpandRow(picture, y, out);
+    correct.CorrectRow(out, out, picture.Width());
+  }
+}
+
+constexpr int32_t kBlockRows = 32;
+constexpr size_t kBlocks = 3;
+
+// The rows in blocks, every other block corrected on a second core ahead of
+// the reader, who corrects the rest itself and takes them all in order on
+// its own thread. Each pixel's correction is the same whichever corrector
+// makes it, so what is taken is what one thread makes.
+class CorrectedBlocks {
+ public:
+  CorrectedBlocks(const ImageBuffer& picture, int percent)
+      : picture_(picture), correct_(percent), rowBytes_(size_t(picture.Width()) * 3) {
+    for (std::vector<uint8_t>& block : blocks_) block.resize(rowBytes_ * kBlockRows);
+    correct_(Rgb{});  // its cache is made here, where a failure can be caught
+  }
+  ~CorrectedBlocks() {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+  }
+  CorrectedBlocks(const CorrectedBlocks&) = delete;
+  CorrectedBlocks& operator=(const CorrectedBlocks&) = delete;
+
+  // False when no second thread could be had.
+  bool Start() {
+    try {
+      worker_ = std::jthread([this] { Produce(); });
+    } catch (const std::system_error&) {
+      return false;
+    }
+    return true;
+  }
+
+  // The worker's `n`th block (block 2n of the picture) once it is ready;
+  // valid until Release.
+  const uint8_t* Take(int64_t n) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return produced_ > n; });
+    return blocks_[size_t(n) % kBlocks].data();
+  }
+  // The block taken last is read and may be filled again.
+  void Release() {
+    {
+      std::lock_guard lock(mutex_);
+      ++consumed_;
+    }
+    changed_.notify_all();
+  }
+
+  size_t RowBytes() const { return rowBytes_; }
+
+ private:
+  void Produce() {
+    const int32_t height = picture_.Height();
+    for (int64_t n = 0; 2 * n * kBlockRows < height; ++n) {
+      {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stop_ || produced_ - consumed_ < int64_t(kBlocks); });
+        if (stop_) return;
+      }
+      uint8_t* out = blocks_[size_t(n) % kBlocks].data();
+      const int32_t first = int32_t(2 * n * kBlockRows);
+      const int32_t end = std::min(height, first + kBlockRows);
+      for (int32_t y = first; y < end; ++y, out += rowBytes_) CorrectRowOf(picture_, y, correct_, out);
+      {
+        std::lock_guard lock(mutex_);
+        ++produced_;
+      }
+      changed_.notify_all();
+    }
+  }
+
+  const ImageBuffer& picture_;
+  LightnessCorrector correct_;  // the worker's alone once started
+  size_t rowBytes_;
+  std::array<std::vector<uint8_t>, kBlocks> blocks_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int64_t produced_ = 0;
+  int64_t consumed_ = 0;
+  bool stop_ = false;
+  std::jthread worker_;  // last: joins before the rest goes
+};
+
+void ForEachCorrectedRowAlone(const ImageBuffer& picture, int percent,
+                              const std::function<void(const uint8_t* row, int width)>& take) {
+  LightnessCorrector correct(percent);
+  std::vector<uint8_t> row(size_t(picture.Width()) * 3);
+  for (int32_t y = 0; y < picture.Height(); ++y) {
+    CorrectRowOf(picture, y, correct, row.data());
+    take(row.data(), picture.Width());
+  }
+}
+
+}  // namespace
+
 void ForEachCorrectedRow(const ImageBuffer& picture, int percent,
                          const std::function<void(const uint8_t* row, int width)>& take) {
+  const int32_t height = picture.Height();
+  if (height < 4 * kBlockRows || std::thread::hardware_concurrency() < 2) {
+    ForEachCorrectedRowAlone(picture, percent, take);
+    return;
+  }
+  CorrectedBlocks blocks(picture, percent);
   LightnessCorrector correct(percent);
-  const int32_t width = picture.Width();
-  std::vector<uint8_t> row(size_t(width) * 3);
-  for (int32_t y = 0; y < picture.Height(); ++y) {
-    if (picture.Kind() == kKindRgb24) {
-      correct.CorrectRow(picture.Row(y), row.data(), width);
+  std::vector<uint8_t> own(blocks.RowBytes() * kBlockRows);
+  if (!blocks.Start()) {
+    ForEachCorrectedRowAlone(picture, percent, take);
+    return;
+  }
+  for (int64_t index = 0; index * kBlockRows < height; ++index) {
+    const int32_t first = int32_t(index * kBlockRows);
+    const int32_t end = std::min(height, first + kBlockRows);
+    const uint8_t* row;
+    if (index % 2 == 0) {
+      row = blocks.Take(index / 2);
     } else {
-      ExpandRow(picture, y, row.data());
-      correct.CorrectRow(row.data(), row.data(), width);
+      uint8_t* out = own.data();
+      for (int32_t y = first; y < end; ++y, out += blocks.RowBytes()) CorrectRowOf(picture, y, correct, out);
+      row = own.data();
     }
-    take(row.data(), width);
+    for (int32_t y = first; y < end; ++y, row += blocks.RowBytes()) take(row, picture.Width());
+    if (index % 2 == 0) blocks.Release();
   }
 }
 

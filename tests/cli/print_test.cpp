@@ -180,6 +180,36 @@ TEST_F(PrintTest, ShoppingListNeedsAPattern) {
   EXPECT_FALSE(QFile::exists(Q("l.csv")));
 }
 
+// A print or an export inflates only the pictures it draws from: with the
+// photo's rows damaged, the lists, the key and the pattern's pictures come
+// out the same and only what needs the photo fails.
+TEST_F(PrintTest, PrintsAndExportsNeedOnlyThePicturesTheyDrawFrom) {
+  std::string project = CreateProject();
+  QString projectQ = QString::fromStdString(project);
+  ASSERT_EQ(Run({"print", projectQ, "--what", "shopping-list", "-o", Q("sound.csv")}).exitCode, 0);
+  std::vector<char> bytes;
+  {
+    std::ifstream in(project, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  // After the signature (8 bytes), the photo's header (12) and its first row's length (4).
+  ASSERT_GT(bytes.size(), 26u);
+  bytes[24] = bytes[25] = char(0xFF);
+  std::ofstream(Path("damaged.mop"), std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+  const QString damaged = Q("damaged.mop");
+
+  ASSERT_EQ(Run({"print", damaged, "--what", "shopping-list", "-o", Q("list.csv")}).exitCode, 0);
+  EXPECT_EQ(CsvLines(Path("list.csv")), CsvLines(Path("sound.csv")));
+  EXPECT_EQ(Run({"print", damaged, "--what", "key", "-o", Q("key.pdf")}).exitCode, 0);
+  EXPECT_EQ(Run({"print", damaged, "--what", "pattern", "-o", Q("pattern.pdf")}).exitCode, 0);
+  EXPECT_EQ(Run({"print", damaged, "--what", "initial", "-o", Q("photo.pdf")}).exitCode, 1);
+  EXPECT_FALSE(QFile::exists(Q("photo.pdf")));
+  EXPECT_EQ(Run({"info", damaged}).exitCode, 1);
+  EXPECT_EQ(Run({"export", damaged, "--index", Q("index.png"), "--svg", Q("p.svg")}).exitCode, 0);
+  EXPECT_TRUE(QFile::exists(Q("index.png")));
+  EXPECT_EQ(Run({"export", damaged, "--initial", Q("photo.png")}).exitCode, 1);
+}
+
 // With no sheets chosen for printing, a print is over the sheets the pattern
 // is made for; a choice in "How to print" ([PRINT] FIT) is kept.
 TEST_F(PrintTest, ThePatternsSheetsAreThoseOfAPrintNoOneChose) {

@@ -222,6 +222,19 @@ TEST(ColorFidelityTest, AveragesEachAreaAndMeasuresTheDifference) {
   EXPECT_NEAR(*MeanDifferenceToNearest(*averaged, paints), redToPaint / 2, 1e-9);
 }
 
+// The rows are measured on two cores and added in order: the very number of
+// one pass over the averaged photo.
+TEST(ColorFidelity, TheConversionMeasuredOnTwoCoresIsThatOfOnePass) {
+  ImageRef photo = test::MakePhoto(613, 457, 3);
+  for (int32_t height : {151, 2, 1}) {
+    ImageRef converted = test::MakePhoto(203, height, 7);
+    const std::optional<double> onePass =
+        MeanDifference(*AreaAverage(*photo, 203, height), *converted);
+    ASSERT_TRUE(onePass.has_value());
+    EXPECT_EQ(ConversionDifference(*photo, *converted), onePass) << height;
+  }
+}
+
 TEST(ColorFidelity, TheConversionIsMeasuredWithoutACopyOfThePictureSize) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer reserves address space of its own";
