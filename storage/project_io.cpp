@@ -128,7 +128,7 @@ std::string ReadInto(CTessel20Doc& doc, const std::string& path, ProjectData& da
   return kBadFormatText;
 }
 
-// Writes on a helper thread while this one moves the progress window and
+// Writes on a worker thread while this one moves the progress window and
 // hears its Cancel; false when the user cancelled.
 bool WriteWatched(CTessel20Doc& doc, ArchiveWriter& writer, EarlyPictureRecord* early) {
   UiHost& ui = doc.Ui();
