@@ -114,15 +114,10 @@ QImage InkKeepingWindow(const ImageBuffer& image, uint8_t ink, const ImageSize& 
                         const QRect& target, Point scroll) {
   QImage window(target.size(), QImage::Format_RGB32);
   if (window.isNull()) return window;
-  std::array<uint32_t, 256> colors{};
-  std::vector<PaletteEntry> entries(256);
-  image.ReadPalette(0, 256, entries.data());
-  for (size_t i = 0; i < colors.size(); ++i) {
-    colors[i] = uint32_t(entries[i].red) << 16 | uint32_t(entries[i].green) << 8 | entries[i].blue;
-  }
   const ShownPart part{target.left() + scroll.x, target.top() + scroll.y, target.width(),
                        target.height()};
-  ScaleDownKeepingInk(image, colors, ink, shown, part, reinterpret_cast<uint32_t*>(window.bits()),
+  ScaleDownKeepingInk(image, PaletteColors(image), ink, shown, part,
+                      reinterpret_cast<uint32_t*>(window.bits()),
                       size_t(window.bytesPerLine() / 4));
   return window;
 }

@@ -5,6 +5,16 @@
 
 namespace tintara {
 
+std::array<uint32_t, 256> PaletteColors(const ImageBuffer& picture) {
+  std::array<uint32_t, 256> colors{};
+  std::vector<PaletteEntry> entries(256);
+  picture.ReadPalette(0, 256, entries.data());
+  for (size_t i = 0; i < colors.size(); ++i) {
+    colors[i] = uint32_t(entries[i].red) << 16 | uint32_t(entries[i].green) << 8 | entries[i].blue;
+  }
+  return colors;
+}
+
 namespace {
 
 // The cells [first, end) one screen pixel stands for, never empty.

@@ -31,6 +31,9 @@ constexpr int32_t kWholeBlockCells = 16;
 // Whether `picture` shown at `shown` is scaled down in both directions.
 bool IsScaledDown(const ImageSize& picture, const ImageSize& shown);
 
+// The 0x00RRGGBB colour of each of the 8-bit `picture`'s 256 palette entries.
+std::array<uint32_t, 256> PaletteColors(const ImageBuffer& picture);
+
 // Writes `part` of the 8-bit `picture` shown at `shown` (no larger than the
 // picture either way) as 0xFFRRGGBB pixels, `stride` pixels a row, top row
 // first. `colors` holds 0x00RRGGBB for each value; `ink` is the value of lines.

@@ -48,14 +48,9 @@ void CopyKeepingInk(const ImageBuffer& image, uint8_t ink, const LtrbRect& rect,
                     NavigatorThumbnail& thumb) {
   const int32_t tw = rect.right - rect.left;
   const int32_t th = rect.bottom - rect.top;
-  std::array<uint32_t, 256> colors{};
-  std::vector<PaletteEntry> entries(256);
-  image.ReadPalette(0, 256, entries.data());
-  for (size_t i = 0; i < colors.size(); ++i) {
-    colors[i] = uint32_t(entries[i].red) << 16 | uint32_t(entries[i].green) << 8 | entries[i].blue;
-  }
   std::vector<uint32_t> pixels(size_t(tw) * size_t(th));
-  ScaleDownKeepingInk(image, colors, ink, {tw, th}, {0, 0, tw, th}, pixels.data(), size_t(tw));
+  ScaleDownKeepingInk(image, PaletteColors(image), ink, {tw, th}, {0, 0, tw, th}, pixels.data(),
+                      size_t(tw));
   for (int32_t y = 0; y < th; ++y) {
     uint8_t* out =
         thumb.rgb.data() + (size_t(rect.top + y) * size_t(thumb.width) + size_t(rect.left)) * 3;

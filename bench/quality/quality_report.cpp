@@ -32,6 +32,7 @@
 #include "pattern/pattern_quality.h"
 #include "pattern/used_colors.h"
 #include "platform/picture_files.h"
+#include "view/shopping_list.h"
 
 namespace tintara {
 namespace {
@@ -50,12 +51,7 @@ struct Made {
 };
 
 int PaintsWithRoom(const CTessel20Doc& doc) {
-  std::array<uint64_t, 256> cells{};
-  const ImageBuffer& index = *doc.indexImage;
-  for (int32_t y = 0; y < index.Height(); ++y) {
-    const uint8_t* row = index.Row(y);
-    for (int32_t x = 0; x < index.Width(); ++x) ++cells[row[x]];
-  }
+  const std::array<uint64_t, 256> cells = CountIndexPixels(doc.indexImage.get());
   const double disc = 2.5 / doc.PatternPixelMillimetres();
   const double room = 3.14159265 / 4 * disc * disc;
   return int(std::count_if(cells.begin(), cells.end(),
